@@ -1,0 +1,77 @@
+#include "core/app/home_directory.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+namespace vellum {
+
+HomeDirectory::HomeDirectory(QString root) : m_root(QDir::cleanPath(std::move(root))) {}
+
+HomeDirectory HomeDirectory::resolve(const QString& envHome, const QString& programDir,
+                                     const QString& xdgDataHome, const QString& userHome) {
+    if (!envHome.isEmpty())
+        return HomeDirectory(envHome);
+    const QFileInfo program(programDir);
+    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
+        return HomeDirectory(programDir);
+    const QString dataHome =
+        xdgDataHome.isEmpty() ? userHome + QStringLiteral("/.local/share") : xdgDataHome;
+    return HomeDirectory(dataHome + QStringLiteral("/vellumhtml"));
+}
+
+HomeDirectory HomeDirectory::fromEnvironment(const QString& programDir) {
+    return resolve(qEnvironmentVariable("VELLUMHTML_HOME"), programDir,
+                   qEnvironmentVariable("XDG_DATA_HOME"), QDir::homePath());
+}
+
+QString HomeDirectory::file(const char* name) const {
+    return m_root + QLatin1Char('/') + QLatin1String(name);
+}
+
+QString HomeDirectory::settingsPath() const {
+    return file("vellumh.ini");
+}
+QString HomeDirectory::helpPath() const {
+    return file("vellumh.html");
+}
+QString HomeDirectory::dataDir() const {
+    return file("data");
+}
+QString HomeDirectory::templateDir() const {
+    return file("template");
+}
+QString HomeDirectory::libraryDir() const {
+    return file("library");
+}
+QString HomeDirectory::libraryFile() const {
+    return file("library/library.dat");
+}
+
+std::optional<QString> HomeDirectory::createFolder(const QString& dir) {
+    if (QFileInfo(dir).isDir())
+        return std::nullopt;
+    errno = 0;
+    if (QDir().mkpath(dir) && QFileInfo(dir).isDir())
+        return std::nullopt;
+    const QString reason = errno ? QString::fromLocal8Bit(std::strerror(errno))
+                                 : QStringLiteral("a file of that name is in the way");
+    return QStringLiteral("The folder %1 could not be created: %2.")
+        .arg(QDir::toNativeSeparators(dir), reason);
+}
+
+std::optional<QString> HomeDirectory::createHome() const {
+    return createFolder(m_root);
+}
+
+std::optional<QString> HomeDirectory::createWorkingFolders() const {
+    for (const QString& dir : {dataDir(), templateDir(), libraryDir()}) {
+        if (std::optional<QString> failure = createFolder(dir))
+            return failure;
+    }
+    return std::nullopt;
+}
+
+} // namespace vellum

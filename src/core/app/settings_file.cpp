@@ -1,0 +1,150 @@
+#include "core/app/settings_file.h"
+
+#include "core/app/ini_document.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace vellum {
+
+namespace {
+
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+
+// A lock older than this belongs to a writer that died: a settings write takes milliseconds.
+constexpr int StaleLockMs = 10000;
+constexpr int LockWaitMs = 15000;
+
+QString decode(const QByteArray& bytes, bool* hadBom = nullptr) {
+    const bool bom = bytes.startsWith(Utf8Bom);
+    if (hadBom)
+        *hadBom = bom;
+    const QByteArray body = bom ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return text;
+    // A file edited by hand in a legacy code page is still readable.
+    QStringDecoder latin(QStringDecoder::Latin1);
+    return latin.decode(body);
+}
+
+} // namespace
+
+SettingsError::SettingsError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
+
+QString SettingsFile::readAll() const {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return decode(file.readAll());
+}
+
+QString SettingsFile::readText(const QString& section, const QString& key,
+                               const QString& fallback) const {
+    const std::optional<QString> stored = IniDocument::parse(readAll()).value(section, key);
+    if (!stored)
+        return fallback;
+    return stored->left(MaxValueLength);
+}
+
+int parseSettingsInt(const QString& text, int fallback) {
+    const QString value = text.trimmed();
+    bool ok = false;
+    qint64 number = 0;
+    if (value.size() > 2 &&
+        (value.startsWith(QLatin1String("0x")) || value.startsWith(QLatin1String("0X")))) {
+        const QString digits = value.mid(2);
+        // Eight hex digits are a 32-bit pattern; larger values do not fit.
+        if (digits.size() <= 8) {
+            number = static_cast<qint64>(digits.toUInt(&ok, 16));
+            if (ok && number > 0x7FFFFFFF)
+                number -= 0x100000000LL;
+        }
+    } else {
+        number = value.toLongLong(&ok, 10);
+        if (ok && (number < INT32_MIN || number > INT32_MAX))
+            ok = false;
+    }
+    return ok ? static_cast<int>(number) : fallback;
+}
+
+int SettingsFile::readInt(const QString& section, const QString& key, int fallback) const {
+    const std::optional<QString> stored = IniDocument::parse(readAll()).value(section, key);
+    if (!stored)
+        return fallback;
+    return parseSettingsInt(stored->left(MaxValueLength), fallback);
+}
+
+template <typename Edit> void SettingsFile::modify(Edit edit) {
+    const auto refuse = [this](const QString& why) {
+        throw SettingsError(
+            QStringLiteral("Cannot write the settings file %1: %2").arg(m_path, why));
+    };
+
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(StaleLockMs);
+    if (!lock.tryLock(LockWaitMs)) {
+        refuse(lock.error() == QLockFile::PermissionError
+                   ? QStringLiteral("permission denied")
+                   : QStringLiteral("it is locked by another program"));
+    }
+
+    QByteArray oldBytes;
+    QFile existing(m_path);
+    const bool exists = existing.exists();
+    if (exists) {
+        if (!existing.open(QIODevice::ReadOnly))
+            refuse(existing.errorString());
+        oldBytes = existing.readAll();
+        existing.close();
+        // The file's read-only mark is honoured even for a user the system would let through.
+        const QFileDevice::Permissions writeBits =
+            QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
+            QFileDevice::WriteOther;
+        if (!(existing.permissions() & writeBits))
+            refuse(QStringLiteral("the file is read-only"));
+    }
+
+    bool hadBom = false;
+    IniDocument doc = IniDocument::parse(decode(oldBytes, &hadBom));
+    if (!edit(doc) && exists)
+        return;
+
+    QByteArray bytes = doc.serialize().toUtf8();
+    if (hadBom)
+        bytes.prepend(Utf8Bom);
+
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly))
+        refuse(out.errorString());
+    // QSaveFile::commit() alone can miss a short write; every write is checked here.
+    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        refuse(why);
+    }
+    if (!out.commit())
+        refuse(out.errorString());
+}
+
+void SettingsFile::writeText(const QString& section, const QString& key, const QString& value) {
+    modify([&](IniDocument& doc) { return doc.setValue(section, key, value); });
+}
+
+void SettingsFile::writeInt(const QString& section, const QString& key, int value) {
+    writeText(section, key, QString::number(value));
+}
+
+void SettingsFile::eraseSection(const QString& section) {
+    if (!QFileInfo::exists(m_path))
+        return;
+    modify([&](IniDocument& doc) { return doc.eraseSection(section); });
+}
+
+} // namespace vellum

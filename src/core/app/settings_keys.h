@@ -1,0 +1,72 @@
+#pragma once
+
+// Every section and key name of the settings file, declared once. Names match without regard to
+// letter case in the file; the spelling here is the one written.
+namespace vellum::keys {
+
+namespace Vellum {
+inline constexpr char Section[] = "Vellum";
+// Document windows write the arrangement under the lower-case spelling; it is the same section.
+inline constexpr char SectionLower[] = "vellum";
+inline constexpr char Hello[] = "hello";
+inline constexpr char State[] = "state";
+inline constexpr char Count[] = "count";
+inline constexpr char Tpl[] = "tpl";
+inline constexpr char Browser[] = "browser";
+inline constexpr char Helper[] = "helper";
+inline constexpr char HelpName[] = "helpname";
+inline constexpr char Back[] = "back";
+inline constexpr char TabWidth[] = "tabwidth";
+inline constexpr char Spaces[] = "spaces";
+inline constexpr char Ai[] = "ai";
+inline constexpr char DefExt[] = "defext";
+} // namespace Vellum
+
+namespace Windows {
+inline constexpr char Section[] = "Windows";
+inline constexpr char Main[] = "main";
+inline constexpr char Up[] = "up";
+inline constexpr char Top[] = "mt";
+inline constexpr char Left[] = "ml";
+inline constexpr char Width[] = "mw";
+inline constexpr char Height[] = "mh";
+inline constexpr char Help[] = "help";
+inline constexpr char BackTop[] = "backt";
+inline constexpr char BackLeft[] = "backl";
+} // namespace Windows
+
+namespace CleanUp {
+inline constexpr char Section[] = "CleanUp";
+inline constexpr char Count[] = "count";
+} // namespace CleanUp
+
+namespace Roster {
+inline constexpr char Section[] = "Roster";
+}
+
+namespace Ledger {
+inline constexpr char Section[] = "Ledger";
+}
+
+namespace Oldies {
+inline constexpr char Section[] = "Oldies";
+}
+
+namespace Quick {
+inline constexpr char Section[] = "Quick";
+}
+
+namespace Font {
+inline constexpr char Section[] = "Slate*Rivet";
+inline constexpr char Name[] = "Tname";
+inline constexpr char Size[] = "Tsize";
+inline constexpr char Color[] = "Tcolor";
+inline constexpr char Style[] = "Tstyle";
+} // namespace Font
+
+// Marker values.
+inline constexpr char StateMax[] = "max";
+inline constexpr char StateNorm[] = "norm";
+inline constexpr char UpOk[] = "ok";
+
+} // namespace vellum::keys

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+class QTextBrowser;
+
+namespace vellum {
+
+/// The help window over the help file shipped with the program; topic numbers are anchors.
+class HelpViewer {
+public:
+    explicit HelpViewer(QString helpFile = {});
+    ~HelpViewer();
+
+    void setHelpFile(const QString& helpFile) { m_helpFile = helpFile; }
+    const QString& helpFile() const { return m_helpFile; }
+
+    /// Opens the help window at its contents.
+    void showContents();
+    /// Opens the help window at a topic number.
+    void showTopic(int topic);
+    /// Closes the help window if it is open (the program no longer needs it).
+    void quit();
+    bool isOpen() const;
+
+private:
+    QTextBrowser* window();
+    QString m_helpFile;
+    QPointer<QTextBrowser> m_window;
+};
+
+} // namespace vellum

@@ -1,0 +1,94 @@
+#include "ui/app/start_sequence.h"
+
+#include "core/app/path_style.h"
+#include "core/app/startup.h"
+#include "ui/app/main_window.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/splash_window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdlib>
+
+namespace vellum {
+
+namespace {
+
+/// Settings writes can be refused deep inside an event handler; the user is told, and the action
+/// that wrote is abandoned, rather than the program ending.
+class VellumApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& failure) {
+            QMessageBox::critical(activeWindow(), applicationDisplayName(),
+                                  QString::fromUtf8(failure.what()));
+            return false;
+        }
+    }
+};
+
+// Helper windows and other placed windows need absolute screen positions, which Wayland does not
+// give; run through XWayland unless the user chose a platform.
+void chooseDisplayPlatform() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace
+
+StartSequence::StartSequence(const HomeDirectory& home, Prompter& prompter)
+    : m_home(home), m_prompter(prompter), m_settings(home.settingsPath()) {}
+
+StartSequence::~StartSequence() = default;
+
+std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool withSplash) {
+    m_commandLine = joinCommandLine(arguments);
+    if (withSplash)
+        SplashWindow::showSplash();
+
+    // The home itself must exist before the hand-off key can be written into it.
+    std::optional<QString> failure = m_home.createHome();
+    if (!failure) {
+        const QString message = recordHandOff(m_settings, m_commandLine, nativePathStyle());
+        if (!message.isEmpty())
+            m_prompter.inform(message);
+        failure = m_home.createWorkingFolders();
+    }
+    if (failure) {
+        m_prompter.error(*failure);
+        return nullptr;
+    }
+
+    QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
+    return std::make_unique<TMDImain>(m_settings, m_home);
+}
+
+int runVellumHtml(int argc, char** argv) {
+    chooseDisplayPlatform();
+    VellumApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VellumHTML"));
+    QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
+
+    MessageBoxPrompter prompter;
+    try {
+        StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
+                            prompter);
+        std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
+        if (!main)
+            return EXIT_FAILURE;
+        prompter.setParent(main.get());
+        main->start();
+        return app.exec();
+    } catch (const std::exception& failure) {
+        prompter.error(QString::fromUtf8(failure.what()));
+        return EXIT_FAILURE;
+    }
+}
+
+} // namespace vellum

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/app/home_directory.h"
+#include "core/app/prompter.h"
+#include "core/app/settings_file.h"
+
+#include <QStringList>
+#include <memory>
+
+namespace vellum {
+
+class TMDImain;
+
+/// The program's start, from the arguments to a main window ready to show.
+class StartSequence {
+public:
+    StartSequence(const HomeDirectory& home, Prompter& prompter);
+    ~StartSequence();
+
+    /// Runs the start steps in order: joins the arguments into one file name, shows the splash
+    /// (when asked), records the file for the main window or says it could not be opened, creates
+    /// the working folders and builds the main window. Returns null when a working folder cannot
+    /// be created (the user has been told which).
+    std::unique_ptr<TMDImain> run(const QStringList& arguments, bool withSplash);
+
+    /// The command line the last run built.
+    const QString& commandLine() const { return m_commandLine; }
+    SettingsFile& settings() { return m_settings; }
+
+private:
+    HomeDirectory m_home;
+    Prompter& m_prompter;
+    SettingsFile m_settings;
+    QString m_commandLine;
+};
+
+/// The whole program: application object, start sequence, message loop. Returns the exit code.
+int runVellumHtml(int argc, char** argv);
+
+} // namespace vellum

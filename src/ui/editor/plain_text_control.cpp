@@ -1,0 +1,423 @@
+#include "ui/editor/plain_text_control.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace vellum {
+
+namespace {
+
+// One idle-time slice of layout work; short enough that typing and painting stay smooth.
+constexpr qint64 ChunkBudgetNs = 6'000'000;
+
+QString toWidgetText(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+// The widget's raw text marks paragraph ends with U+2029; everything else (a no-break space
+// included) is kept as it is.
+QString fromRawText(QString raw) {
+    raw.replace(QChar::ParagraphSeparator, QLatin1String("\r\n"));
+    return raw;
+}
+
+QPlainTextDocumentLayout* layoutOf(const QPlainTextEdit* editor) {
+    return qobject_cast<QPlainTextDocumentLayout*>(editor->document()->documentLayout());
+}
+
+} // namespace
+
+bool PlainTextControl::LayoutKey::operator==(const LayoutKey& o) const {
+    return textWidth == o.textWidth && font == o.font && tabStop == o.tabStop &&
+           wrapMode == o.wrapMode && lineWrap == o.lineWrap && margin == o.margin;
+}
+
+PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
+    : QObject(editor), m_editor(editor), m_clipboard(clipboard) {
+    m_editor->setFrameShape(QFrame::NoFrame);
+    m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_editor->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_editor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_editor->document()->setDocumentMargin(0);
+    m_savedPalette = m_editor->palette();
+
+    m_chunkTimer.setSingleShot(true);
+    m_chunkTimer.setInterval(0);
+    connect(&m_chunkTimer, &QTimer::timeout, this, &PlainTextControl::layOutChunk);
+    connect(m_editor->document(), &QTextDocument::contentsChange, this,
+            &PlainTextControl::onContentsChange);
+    connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
+        if (m_onChange)
+            m_onChange();
+    });
+    connect(m_editor, &TSRichEdit::layoutDiscarded, this, [this] { checkLayoutKey(); });
+    // A change of font or tab stops on the document relayouts it all and repaints; each repaint
+    // request is a moment to compare the layout inputs.
+    connect(m_editor->document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            [this] { checkLayoutKey(); });
+    m_blockCount = m_editor->document()->blockCount();
+    m_key = currentKey();
+}
+
+PlainTextControl::~PlainTextControl() = default;
+
+PlainTextControl::LayoutKey PlainTextControl::currentKey() const {
+    const QTextDocument* doc = m_editor->document();
+    LayoutKey key;
+    key.textWidth = m_editor->layoutWidth();
+    key.font = doc->defaultFont();
+    key.tabStop = doc->defaultTextOption().tabStopDistance();
+    key.wrapMode = static_cast<int>(doc->defaultTextOption().wrapMode());
+    key.lineWrap = static_cast<int>(m_editor->lineWrapMode());
+    key.margin = doc->documentMargin();
+    return key;
+}
+
+void PlainTextControl::checkLayoutKey() const {
+    LayoutKey now = currentKey();
+    if (now == m_key)
+        return;
+    m_key = now;
+    markDirty(0, m_editor->document()->blockCount());
+}
+
+void PlainTextControl::markDirty(int fromBlock, int toBlockExclusive) const {
+    if (m_dirtyLo >= m_dirtyHi) {
+        m_dirtyLo = fromBlock;
+        m_dirtyHi = toBlockExclusive;
+    } else {
+        m_dirtyLo = std::min(m_dirtyLo, fromBlock);
+        m_dirtyHi = std::max(m_dirtyHi, toBlockExclusive);
+    }
+    m_dirtyHi = std::min(m_dirtyHi, m_editor->document()->blockCount());
+    if (m_dirtyLo < m_dirtyHi)
+        scheduleChunk();
+}
+
+void PlainTextControl::scheduleChunk() const {
+    if (!m_chunkTimer.isActive())
+        m_chunkTimer.start();
+}
+
+void PlainTextControl::onContentsChange(int from, int removed, int added) {
+    QTextDocument* doc = m_editor->document();
+    const int newCount = doc->blockCount();
+    const int delta = newCount - m_blockCount;
+    m_blockCount = newCount;
+    const int first = doc->findBlock(from).blockNumber();
+    const int end = std::min(from + removed + added, doc->characterCount() - 1);
+    const int last = doc->findBlock(end).blockNumber();
+    // Paragraph numbers after the change move with the paragraphs added or removed.
+    if (m_dirtyLo < m_dirtyHi && m_dirtyHi > first)
+        m_dirtyHi = std::max(first + 1, m_dirtyHi + delta);
+    markDirty(std::max(0, first), last + 1);
+}
+
+void PlainTextControl::layOutThrough(int blockNumber) const {
+    checkLayoutKey();
+    if (m_dirtyLo >= m_dirtyHi || blockNumber < m_dirtyLo)
+        return;
+    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
+    const int stop = std::min(blockNumber + 1, m_dirtyHi);
+    QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
+    for (int i = m_dirtyLo; i < stop && block.isValid(); ++i, block = block.next())
+        layout->ensureBlockLayout(block);
+    m_dirtyLo = stop;
+}
+
+void PlainTextControl::layOutThroughLine(int line) const {
+    checkLayoutKey();
+    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
+    QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
+    // Every paragraph before m_dirtyLo is laid out, so its line number is exact.
+    while (m_dirtyLo < m_dirtyHi && block.isValid() && block.firstLineNumber() <= line) {
+        layout->ensureBlockLayout(block);
+        block = block.next();
+        ++m_dirtyLo;
+    }
+}
+
+void PlainTextControl::layOutChunk() {
+    checkLayoutKey();
+    if (m_dirtyLo >= m_dirtyHi)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
+    QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
+    while (m_dirtyLo < m_dirtyHi && block.isValid()) {
+        layout->ensureBlockLayout(block);
+        block = block.next();
+        ++m_dirtyLo;
+        if ((m_dirtyLo & 63) == 0 && clock.nsecsElapsed() > ChunkBudgetNs)
+            break;
+    }
+    if (m_dirtyLo < m_dirtyHi) {
+        scheduleChunk();
+    } else {
+        emit layoutSettled();
+    }
+}
+
+bool PlainTextControl::isLayoutSettled() const {
+    checkLayoutKey();
+    return m_dirtyLo >= m_dirtyHi;
+}
+
+void PlainTextControl::settleLayout() {
+    layOutThrough(m_editor->document()->blockCount() - 1);
+    m_chunkTimer.stop();
+}
+
+int PlainTextControl::toModel(int widgetPosition) const {
+    return widgetPosition + m_editor->document()->findBlock(widgetPosition).blockNumber();
+}
+
+int PlainTextControl::toWidget(int position) const {
+    const QTextDocument* doc = m_editor->document();
+    position = std::clamp(position, 0, length());
+    // The last paragraph whose text position is at or before `position`.
+    int lo = 0;
+    int hi = doc->blockCount() - 1;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (doc->findBlockByNumber(mid).position() + mid <= position)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = doc->findBlockByNumber(lo);
+    // An offset past the paragraph's text lands on its CR or LF: both mean "before the CR".
+    const int offset = std::min(position - (block.position() + lo), block.length() - 1);
+    return block.position() + offset;
+}
+
+int PlainTextControl::displayLineOf(int widgetPosition) const {
+    const QTextBlock block = m_editor->document()->findBlock(widgetPosition);
+    layOutThrough(block.blockNumber());
+    const QTextLayout* layout = block.layout();
+    const int offset = widgetPosition - block.position();
+    // The last line starting at or before the offset: a wrap point belongs to the line it starts.
+    int lo = 0;
+    int hi = std::max(0, layout->lineCount() - 1);
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (layout->lineAt(mid).textStart() <= offset)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return block.firstLineNumber() + lo;
+}
+
+QTextBlock PlainTextControl::blockOfLine(int line, int* lineInBlock) const {
+    layOutThroughLine(line);
+    const QTextBlock block = m_editor->document()->findBlockByLineNumber(line);
+    if (!block.isValid() || line >= block.firstLineNumber() + block.lineCount())
+        return {};
+    *lineInBlock = line - block.firstLineNumber();
+    return block;
+}
+
+void PlainTextControl::setText(const QString& text) {
+    m_editor->setPlainText(toWidgetText(text));
+    m_editor->document()->clearUndoRedoStacks();
+    m_editor->document()->setModified(false);
+}
+
+Selection PlainTextControl::selection() const {
+    const QTextCursor c = m_editor->textCursor();
+    return {toModel(c.selectionStart()), toModel(c.selectionEnd())};
+}
+
+void PlainTextControl::setSelection(int anchor, int caret) {
+    QTextCursor c = m_editor->textCursor();
+    c.setPosition(toWidget(anchor));
+    c.setPosition(toWidget(caret), QTextCursor::KeepAnchor);
+    m_editor->setTextCursor(c);
+}
+
+void PlainTextControl::replaceSelection(const QString& text) {
+    QTextDocument* doc = m_editor->document();
+    QTextCursor c = m_editor->textCursor();
+    // Switching undo off and on again empties the history: a program insertion cannot be undone,
+    // and nothing typed before it can come back.
+    doc->setUndoRedoEnabled(false);
+    c.insertText(toWidgetText(text));
+    doc->setUndoRedoEnabled(true);
+    m_editor->setTextCursor(c);
+    doc->setModified(true);
+}
+
+QString PlainTextControl::selectedText() const {
+    return fromRawText(m_editor->textCursor().selectedText());
+}
+
+QString PlainTextControl::text() const {
+    return fromRawText(m_editor->document()->toRawText());
+}
+
+int PlainTextControl::length() const {
+    const QTextDocument* doc = m_editor->document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+int PlainTextControl::lineFromPosition(int position) const {
+    const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
+    return displayLineOf(widget);
+}
+
+int PlainTextControl::lineFromPositionIfSettled(int position) const {
+    const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
+    checkLayoutKey();
+    if (m_dirtyLo < m_dirtyHi && m_editor->document()->findBlock(widget).blockNumber() >= m_dirtyLo)
+        return -1;
+    return displayLineOf(widget);
+}
+
+int PlainTextControl::lineStart(int line) const {
+    if (line < 0)
+        line = displayLineOf(m_editor->textCursor().position());
+    int inBlock = 0;
+    const QTextBlock block = blockOfLine(line, &inBlock);
+    if (!block.isValid())
+        return -1;
+    return toModel(block.position() + block.layout()->lineAt(inBlock).textStart());
+}
+
+int PlainTextControl::lineLength(int position) const {
+    const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
+    const QTextBlock block = m_editor->document()->findBlock(widget);
+    layOutThrough(block.blockNumber());
+    const QTextLayout* layout = block.layout();
+    const int line = displayLineOf(widget) - block.firstLineNumber();
+    const int start = layout->lineAt(line).textStart();
+    const int end =
+        line + 1 < layout->lineCount() ? layout->lineAt(line + 1).textStart() : block.length() - 1;
+    return end - start;
+}
+
+int PlainTextControl::lineCount() const {
+    const QTextDocument* doc = m_editor->document();
+    const QTextBlock last = doc->lastBlock();
+    layOutThrough(last.blockNumber());
+    const int lines = last.firstLineNumber() + last.lineCount();
+    return last.length() == 1 ? lines - 1 : lines;
+}
+
+QString PlainTextControl::lineText(int line) const {
+    const int start = lineStart(line);
+    if (start < 0)
+        return {};
+    const int widget = toWidget(start);
+    const QTextBlock block = m_editor->document()->findBlock(widget);
+    return block.text().mid(widget - block.position(), lineLength(start));
+}
+
+bool PlainTextControl::canUndo() const {
+    return m_editor->document()->isUndoAvailable();
+}
+
+void PlainTextControl::undo() {
+    if (!canUndo())
+        return;
+    m_editor->undo();
+    // Undoing is a change like any other, even when it returns to the saved text.
+    m_editor->document()->setModified(true);
+}
+
+void PlainTextControl::emptyUndoBuffer() {
+    m_editor->document()->clearUndoRedoStacks();
+}
+
+void PlainTextControl::cut() {
+    if (m_editor->textCursor().hasSelection()) {
+        copy();
+        clear();
+    }
+}
+
+void PlainTextControl::copy() {
+    if (m_editor->textCursor().hasSelection())
+        m_clipboard->setText(selectedText());
+}
+
+void PlainTextControl::paste() {
+    const QString text = m_clipboard->text();
+    if (text.isEmpty())
+        return;
+    QTextCursor c = m_editor->textCursor();
+    c.insertText(toWidgetText(text));
+    m_editor->setTextCursor(c);
+}
+
+void PlainTextControl::clear() {
+    QTextCursor c = m_editor->textCursor();
+    if (!c.hasSelection())
+        return;
+    c.removeSelectedText();
+    m_editor->setTextCursor(c);
+}
+
+void PlainTextControl::selectAll() {
+    m_editor->selectAll();
+}
+
+bool PlainTextControl::isModified() const {
+    return m_editor->document()->isModified();
+}
+
+void PlainTextControl::setModified(bool modified) {
+    m_editor->document()->setModified(modified);
+}
+
+void PlainTextControl::setSelectionHidden(bool hidden) {
+    if (hidden == m_selectionHidden)
+        return;
+    m_selectionHidden = hidden;
+    if (hidden) {
+        m_savedPalette = m_editor->palette();
+        QPalette p = m_savedPalette;
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(group, QPalette::Highlight, p.color(group, QPalette::Base));
+            p.setColor(group, QPalette::HighlightedText, p.color(group, QPalette::Text));
+        }
+        m_editor->setPalette(p);
+    } else {
+        m_editor->setPalette(m_savedPalette);
+    }
+}
+
+void PlainTextControl::setFormattingRect(const QRect& rect) {
+    const QMargins current = m_editor->viewportMargins();
+    const QSize client = m_editor->viewport()->size().grownBy(current);
+    const QMargins wanted(std::max(0, rect.left()), std::max(0, rect.top()),
+                          std::max(0, client.width() - rect.right() - 1),
+                          std::max(0, client.height() - rect.bottom() - 1));
+    // Changing margins relayouts the whole text; leave them alone when nothing changes.
+    if (wanted != current)
+        m_editor->setViewportMargins(wanted);
+}
+
+QPoint PlainTextControl::caretPixelPosition() const {
+    return m_editor->cursorRect().topLeft();
+}
+
+void PlainTextControl::setChangeHandler(std::function<void()> handler) {
+    m_onChange = std::move(handler);
+}
+
+} // namespace vellum

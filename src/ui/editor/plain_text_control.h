@@ -1,0 +1,115 @@
+#pragma once
+
+#include "core/editor/clipboard.h"
+#include "core/editor/text_control.h"
+#include "ui/editor/ts_rich_edit.h"
+
+#include <QFont>
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+#include <QTimer>
+
+class QTextBlock;
+
+namespace vellum {
+
+/// The text-control contract over a QPlainTextEdit.
+///
+/// The widget keeps one separator per paragraph where the text has CR LF, so a text position is
+/// the widget position plus the paragraph number. Display lines are the widget's own wrapped
+/// lines. The widget lays paragraphs out lazily and drops every layout when its width, font or
+/// tab stops change, so this class keeps a range of paragraphs whose layout may be missing, lays
+/// them out on demand for exact answers, and otherwise completes them in short idle-time chunks
+/// so the window never freezes.
+class PlainTextControl : public QObject, public TextControl {
+    Q_OBJECT
+public:
+    /// Sets the editor up as a plain-text editor (word wrap at the window's width, breaking long
+    /// words, no margins); `clipboard` serves cut, copy and paste. Neither is owned.
+    PlainTextControl(TSRichEdit* editor, Clipboard* clipboard);
+    ~PlainTextControl() override;
+
+    TSRichEdit* editor() const { return m_editor; }
+
+    /// Replaces the whole text (any line breaks), caret at 0, undo emptied, not modified.
+    void setText(const QString& text);
+
+    Selection selection() const override;
+    void setSelection(int anchor, int caret) override;
+    void replaceSelection(const QString& text) override;
+    QString selectedText() const override;
+    QString text() const override;
+    int length() const override;
+    int lineFromPosition(int position) const override;
+    int lineStart(int line) const override;
+    int lineLength(int position) const override;
+    int lineCount() const override;
+    QString lineText(int line) const override;
+    bool canUndo() const override;
+    void undo() override;
+    void emptyUndoBuffer() override;
+    void cut() override;
+    void copy() override;
+    void paste() override;
+    void clear() override;
+    void selectAll() override;
+    bool isModified() const override;
+    void setModified(bool modified) override;
+    void setSelectionHidden(bool hidden) override;
+    void setFormattingRect(const QRect& rect) override;
+    QPoint caretPixelPosition() const override;
+    void setChangeHandler(std::function<void()> handler) override;
+
+    /// The display line of `position` when it is known without laying out more text, else -1
+    /// (the answer then follows `layoutSettled`). For displays that must never wait.
+    int lineFromPositionIfSettled(int position) const;
+    /// True when every paragraph is laid out for the current width, font and tab stops.
+    bool isLayoutSettled() const;
+    /// Lays out every paragraph now.
+    void settleLayout();
+
+signals:
+    /// Every paragraph is laid out again after a change of width, font, tab stops or text.
+    void layoutSettled();
+
+private:
+    struct LayoutKey {
+        qreal textWidth = -1;
+        QFont font;
+        qreal tabStop = 0;
+        int wrapMode = 0;
+        int lineWrap = 0;
+        qreal margin = 0;
+        bool operator==(const LayoutKey& o) const;
+    };
+
+    LayoutKey currentKey() const;
+    void checkLayoutKey() const;
+    void markDirty(int fromBlock, int toBlockExclusive) const;
+    void layOutThrough(int blockNumber) const;
+    void layOutThroughLine(int line) const;
+    void layOutChunk();
+    void scheduleChunk() const;
+    void onContentsChange(int from, int removed, int added);
+
+    int toWidget(int position) const;
+    int toModel(int widgetPosition) const;
+    int displayLineOf(int widgetPosition) const;
+    QTextBlock blockOfLine(int line, int* lineInBlock) const;
+
+    TSRichEdit* m_editor;
+    Clipboard* m_clipboard;
+    std::function<void()> m_onChange;
+    QPalette m_savedPalette;
+    bool m_selectionHidden = false;
+
+    // Paragraphs [m_dirtyLo, m_dirtyHi) may lack a layout; all others are laid out.
+    mutable int m_dirtyLo = 0;
+    mutable int m_dirtyHi = 0;
+    mutable LayoutKey m_key;
+    mutable QTimer m_chunkTimer;
+    int m_blockCount = 1;
+};
+
+} // namespace vellum

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace vellum {
+
+/// The document's editor control: a plain-text editor whose formatting rectangle can be set and
+/// which tells when the widget has dropped its text layout.
+class TSRichEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    using QPlainTextEdit::setViewportMargins;
+    using QPlainTextEdit::viewportMargins;
+
+    /// The width the widget last laid its text out at (-1 before the first layout).
+    int layoutWidth() const { return m_layoutWidth; }
+
+signals:
+    /// The widget has just discarded the layout of every paragraph (new width or font).
+    void layoutDiscarded();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int m_layoutWidth = -1;
+};
+
+} // namespace vellum
