@@ -41,6 +41,11 @@ QString encodeKey(const QString& key) {
     QString out = flattened(key).trimmed();
     out.replace(QLatin1Char('%'), QLatin1String("%25"));
     out.replace(QLatin1Char('='), QLatin1String("%3D"));
+    // A key must not read back as a comment or a section header.
+    if (out.startsWith(QLatin1Char(';')))
+        out.replace(0, 1, QLatin1String("%3B"));
+    else if (out.startsWith(QLatin1Char('[')))
+        out.replace(0, 1, QLatin1String("%5B"));
     return out;
 }
 
@@ -49,6 +54,8 @@ QString decodeKey(const QString& stored) {
     if (!out.contains(QLatin1Char('%')))
         return out;
     out.replace(QLatin1String("%3D"), QLatin1String("="), Qt::CaseInsensitive);
+    out.replace(QLatin1String("%3B"), QLatin1String(";"), Qt::CaseInsensitive);
+    out.replace(QLatin1String("%5B"), QLatin1String("["), Qt::CaseInsensitive);
     out.replace(QLatin1String("%25"), QLatin1String("%"));
     return out;
 }

@@ -49,8 +49,9 @@ void TMDImain::placeFirstShow() {
 
 void TMDImain::closeEvent(QCloseEvent* event) {
     WindowSnapshot snapshot;
-    snapshot.maximised = isMaximized();
+    // A minimised window may still carry its maximised state underneath; it counts as minimised.
     snapshot.minimised = isMinimized();
+    snapshot.maximised = isMaximized() && !snapshot.minimised;
     snapshot.top = y();
     snapshot.left = x();
     snapshot.width = width();

@@ -1,0 +1,203 @@
+#include "core/app/settings_file.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_home.h"
+#include "ui/app/main_window.h"
+#include "ui/app/splash_window.h"
+#include "ui/app/start_sequence.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace vellum {
+namespace {
+
+using test::ScriptedPrompter;
+using test::TempHome;
+
+struct Started {
+    TempHome home;
+    ScriptedPrompter prompter;
+    std::unique_ptr<StartSequence> start;
+    std::unique_ptr<TMDImain> main;
+
+    void run(const QStringList& arguments) {
+        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter);
+        main = start->run(arguments, false);
+    }
+    QString read(const char* section, const char* key) const {
+        return SettingsFile(home.settingsPath()).readText(section, key);
+    }
+};
+
+TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
+    struct Row {
+        const char* name;
+        QStringList (*arguments)(const QString& home);
+        bool exists;
+    };
+    const Row rows[] = {
+        {"path with a space split in two arguments",
+         [](const QString& home) { return QStringList{home + "/My", "Pages/index.htm"}; }, true},
+        {"single argument", [](const QString& home) { return QStringList{home + "/My Pages/index.htm"}; }, true},
+        {"name that does not exist", [](const QString& home) { return QStringList{home + "/nothing", "here.htm"}; },
+         false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        const QString file = s.home.write("My Pages/index.htm", "<HTML>");
+        const QStringList arguments = row.arguments(s.home.path());
+        s.run(arguments);
+        ASSERT_TRUE(s.main);
+        EXPECT_EQ(s.start->commandLine(), arguments.join(' '));
+        if (row.exists) {
+            EXPECT_EQ(s.read("Vellum", "hello"), file);
+            EXPECT_TRUE(s.prompter.informed.isEmpty());
+        } else {
+            EXPECT_EQ(s.read("Vellum", "hello"), "");
+            EXPECT_EQ(s.prompter.informed, QStringList{arguments.join(' ') + " could not be opened"});
+        }
+    }
+}
+
+TEST(StartSequence, FreshHomeGetsSettingsFoldersAndLibrary) {
+    Started s;
+    s.run({});
+    ASSERT_TRUE(s.main);
+    EXPECT_EQ(s.read("Vellum", "state"), "max");
+    EXPECT_EQ(s.read("Vellum", "count"), "0");
+    EXPECT_EQ(s.read("Vellum", "hello"), "");
+    for (const char* dir : {"data", "template", "library"})
+        EXPECT_TRUE(QFileInfo(s.home.file(dir)).isDir()) << dir;
+    EXPECT_TRUE(QFileInfo::exists(s.home.file("library/library.dat")));
+    EXPECT_EQ(s.main->windowTitle(), "VellumHTML");
+    EXPECT_EQ(s.main->dates()->text(),
+              QLocale::system().dayName(QDate::currentDate().dayOfWeek()) + ", " +
+                  QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+}
+
+TEST(StartSequence, PreviousRunBookkeepingIsCleared) {
+    Started s;
+    s.home.write("vellumh.ini", "[Roster]\r\n0=A\r\n[Ledger]\r\nA=0\r\n[CleanUp]\r\ncount=1\r\n1=x\r\n"
+                                "[Vellum]\r\nstate=norm\r\ncount=7\r\n");
+    s.run({});
+    ASSERT_TRUE(s.main);
+    EXPECT_EQ(s.home.read("vellumh.ini"), "[Vellum]\r\nstate=norm\r\ncount=0\r\n");
+}
+
+TEST(StartSequence, FolderThatCannotBeCreatedStopsTheStart) {
+    Started s;
+    s.home.write("template", "a file where a folder must go");
+    s.run({});
+    EXPECT_FALSE(s.main);
+    ASSERT_EQ(s.prompter.errors.size(), 1);
+    EXPECT_TRUE(s.prompter.errors[0].contains(s.home.file("template"))) << s.prompter.errors[0].toStdString();
+    EXPECT_TRUE(QFileInfo(s.home.file("data")).isDir());
+    EXPECT_FALSE(QFileInfo(s.home.file("library")).exists());
+}
+
+TEST(MainWindow, FirstShowPlacement) {
+    struct Row {
+        const char* name;
+        QByteArray settings;
+        bool maximised;
+    };
+    const Row rows[] = {
+        {"no settings: maximised", "", true},
+        {"keep placement, was maximised", "[Windows]\nmain=t\nup=ok\nmt=40\nml=50\nmw=600\nmh=400\n", true},
+        {"keep placement, was normal", "[Windows]\nmain=t\nup=\nmt=40\nml=50\nmw=600\nmh=400\n", false},
+        {"placement not kept", "[Windows]\nmain=\nup=\nmt=40\nml=50\nmw=600\nmh=400\n", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        if (!row.settings.isEmpty())
+            s.home.write("vellumh.ini", row.settings);
+        s.run({});
+        ASSERT_TRUE(s.main);
+        EXPECT_TRUE(s.main->isFirstShow());
+        s.main->start();
+        EXPECT_FALSE(s.main->isFirstShow());
+        EXPECT_EQ(s.main->isMaximized(), row.maximised);
+        if (!row.maximised) {
+            EXPECT_EQ(s.main->size(), QSize(600, 400));
+            EXPECT_EQ(s.main->pos(), QPoint(50, 40));
+        }
+    }
+}
+
+TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
+    enum class State { Normal, Maximised, Minimised };
+    struct Row {
+        const char* name;
+        State state;
+        const char* up;
+        const char* width;
+    };
+    const Row rows[] = {
+        {"normal window writes its geometry", State::Normal, "", "640"},
+        {"maximised window says so", State::Maximised, "ok", nullptr},
+        {"minimised window keeps the last placement", State::Minimised, "", "999"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.run({});
+        ASSERT_TRUE(s.main);
+        SettingsFile settings(s.home.settingsPath());
+        settings.writeInt("Windows", "mw", 999);
+        const QString kept = s.home.write("data/a.htm", "a");
+        const QString gone1 = s.home.write("data/_&temp.htm", "b");
+        const QString gone2 = s.home.write("x/_&temp.htm", "c");
+        settings.writeInt("CleanUp", "count", 3);
+        settings.writeText("CleanUp", "1", gone1);
+        settings.writeText("CleanUp", "2", s.home.file("missing/_&temp.htm"));
+        settings.writeText("CleanUp", "3", gone2);
+
+        s.main->start();
+        if (row.state == State::Normal) {
+            s.main->showNormal();
+            s.main->resize(640, 480);
+            s.main->move(20, 30);
+        } else if (row.state == State::Maximised) {
+            s.main->showMaximized();
+        } else {
+            s.main->showMinimized();
+        }
+        s.main->help().showContents();
+        EXPECT_TRUE(s.main->help().isOpen());
+        EXPECT_TRUE(s.main->close());
+
+        EXPECT_EQ(s.read("Windows", "up"), row.up);
+        if (row.width) {
+            EXPECT_EQ(s.read("Windows", "mw"), row.width);
+        }
+        if (row.state == State::Normal) {
+            EXPECT_EQ(s.read("Windows", "mh"), "480");
+            EXPECT_EQ(s.read("Windows", "ml"), "20");
+            EXPECT_EQ(s.read("Windows", "mt"), "30");
+        }
+        EXPECT_FALSE(QFileInfo::exists(gone1));
+        EXPECT_FALSE(QFileInfo::exists(gone2));
+        EXPECT_TRUE(QFileInfo::exists(kept));
+        EXPECT_FALSE(s.main->help().isOpen());
+    }
+}
+
+TEST(SplashWindow, IsTealAndClosesItselfAfterThreeSeconds) {
+    QPointer<SplashWindow> splash = SplashWindow::showSplash();
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(splash->isVisible());
+    EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(splash->grab().toImage().pixelColor(2, 2), QColor(0, 128, 128));
+    QTest::qWait(SplashWindow::LifetimeMs - 500);
+    EXPECT_TRUE(splash);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, 2000));
+}
+
+} // namespace
+} // namespace vellum
