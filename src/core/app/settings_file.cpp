@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace vellum {
 
 namespace {
@@ -18,18 +20,30 @@ constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr int StaleLockMs = 10000;
 constexpr int LockWaitMs = 15000;
 
-QString decode(const QByteArray& bytes, bool* hadBom = nullptr) {
+QString decode(const QByteArray& bytes, bool* hadBom = nullptr, bool* wasLatin1 = nullptr) {
     const bool bom = bytes.startsWith(Utf8Bom);
     if (hadBom)
         *hadBom = bom;
+    if (wasLatin1)
+        *wasLatin1 = false;
     const QByteArray body = bom ? bytes.mid(3) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(body);
     if (!utf8.hasError())
         return text;
     // A file edited by hand in a legacy code page is still readable.
+    if (wasLatin1)
+        *wasLatin1 = true;
     QStringDecoder latin(QStringDecoder::Latin1);
     return latin.decode(body);
+}
+
+// A file read as Latin-1 is written back as Latin-1 while every character fits, so the lines the
+// write does not touch keep their bytes; otherwise the whole file becomes UTF-8.
+QByteArray encode(const QString& text, bool asLatin1) {
+    const bool fits =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    return asLatin1 && fits ? text.toLatin1() : text.toUtf8();
 }
 
 } // namespace
@@ -104,19 +118,21 @@ template <typename Edit> void SettingsFile::modify(Edit edit) {
         oldBytes = existing.readAll();
         existing.close();
         // The file's read-only mark is honoured even for a user the system would let through.
+        // WriteUser is left out: it reports what the system allows (always yes for root), not
+        // the file's mode.
         const QFileDevice::Permissions writeBits =
-            QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
-            QFileDevice::WriteOther;
+            QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
         if (!(existing.permissions() & writeBits))
             refuse(QStringLiteral("the file is read-only"));
     }
 
     bool hadBom = false;
-    IniDocument doc = IniDocument::parse(decode(oldBytes, &hadBom));
+    bool wasLatin1 = false;
+    IniDocument doc = IniDocument::parse(decode(oldBytes, &hadBom, &wasLatin1));
     if (!edit(doc) && exists)
         return;
 
-    QByteArray bytes = doc.serialize().toUtf8();
+    QByteArray bytes = encode(doc.serialize(), wasLatin1);
     if (hadBom)
         bytes.prepend(Utf8Bom);
 

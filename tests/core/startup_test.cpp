@@ -1,0 +1,232 @@
+#include "core/app/home_directory.h"
+#include "core/app/settings_file.h"
+#include "core/app/startup.h"
+#include "support/temp_home.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+// Failure output shows Qt strings as text, line breaks spelled out, long ones cut.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QByteArray& bytes, std::ostream* out) {
+    QByteArray shown = bytes.left(200).replace("\r", "\\r").replace("\n", "\\n");
+    *out << '"' << shown.toStdString() << (bytes.size() > 200 ? "\"..." : "\"");
+}
+inline void PrintTo(const QString& text, std::ostream* out) {
+    PrintTo(text.toUtf8(), out);
+}
+QT_END_NAMESPACE
+
+namespace vellum {
+namespace {
+
+using test::TempHome;
+
+const QByteArray NoFile; // null: the file is not created
+
+TEST(Startup, JoinsCommandLine) {
+    EXPECT_EQ(joinCommandLine({"a", "b", "c"}), "a b c");
+    EXPECT_EQ(joinCommandLine({"/home/ann/My", "Page.html"}), "/home/ann/My Page.html");
+    EXPECT_EQ(joinCommandLine({}), "");
+}
+
+TEST(Startup, RecordsHandOff) {
+    struct Row {
+        const char* intent;
+        QString commandLine;
+        PathStyle style;
+        QString hello; // "@" stands for the current folder
+        QString message;
+    };
+    const Row rows[] = {
+        {"existing file: absolute, case kept", "Café Page.html", PathStyle::Posix,
+         "@/Café Page.html", ""},
+        {"existing file, Windows paths: ASCII upper-cased", "Café Page.html", PathStyle::Windows,
+         "CAFé PAGE.HTML", ""},
+        {"missing file: key emptied, user told", "Gone.html", PathStyle::Posix, "",
+         "Gone.html could not be opened"},
+        {"no file named: key left alone", "", PathStyle::Posix, "earlier", ""},
+    };
+    const QString previousFolder = QDir::currentPath();
+    for (const Row& row : rows) {
+        TempHome home;
+        home.write(QStringLiteral("Café Page.html"), "<p>");
+        SettingsFile settings(home.settingsPath());
+        settings.writeText("Vellum", "hello", "earlier");
+        ASSERT_TRUE(QDir::setCurrent(home.path()));
+        QString expected = row.hello;
+        expected.replace(QLatin1Char('@'), QDir::currentPath());
+        EXPECT_EQ(recordHandOff(settings, row.commandLine, row.style), row.message) << row.intent;
+        EXPECT_EQ(settings.readText("vellum", "HELLO", "unset"), expected) << row.intent;
+        QDir::setCurrent(previousFolder);
+    }
+}
+
+TEST(Startup, ResetsRunState) {
+    struct Row {
+        const char* intent;
+        QByteArray settingsBefore, libraryBefore;
+        QByteArray settingsAfter, libraryAfter;
+    };
+    const Row rows[] = {
+        {"fresh home: maximised arrangement, empty library", NoFile, NoFile,
+         "[Vellum]\nstate=max\ncount=0\n", ""},
+        {"earlier run: arrangement and library kept, bookkeeping dropped",
+         "[Vellum]\r\nstate=norm\r\ncount=4\r\n[Roster]\r\n/a.html=1\r\n[Ledger]\r\nx=1\r\n"
+         "[CleanUp]\r\ncount=1\r\n1=/tmp/x\r\n[Quick]\r\nq=1\r\n",
+         "<b>\r\n", "[Vellum]\r\nstate=norm\r\ncount=0\r\n[Quick]\r\nq=1\r\n", "<b>\r\n"},
+    };
+    for (const Row& row : rows) {
+        TempHome home;
+        HomeDirectory dirs(home.path());
+        ASSERT_FALSE(dirs.createWorkingFolders());
+        if (!row.settingsBefore.isNull())
+            home.write("vellumh.ini", row.settingsBefore);
+        if (!row.libraryBefore.isNull())
+            home.write("library/library.dat", row.libraryBefore);
+        SettingsFile settings(dirs.settingsPath());
+        resetRunState(settings, dirs);
+        EXPECT_EQ(home.read("vellumh.ini"), row.settingsAfter) << row.intent;
+        EXPECT_TRUE(QFileInfo(dirs.libraryFile()).isFile()) << row.intent;
+        EXPECT_EQ(home.read("library/library.dat"), row.libraryAfter) << row.intent;
+    }
+}
+
+TEST(Startup, DateLabelIsWeekdayThenShortDate) {
+    const QLocale us(QStringLiteral("en_US"));
+    const QDate date(1997, 12, 2);
+    EXPECT_EQ(dateLabelText(date, us), "Tuesday, 12/2/97");
+    EXPECT_EQ(dateLabelText(date, us),
+              us.dayName(date.dayOfWeek()) + ", " + us.toString(date, QLocale::ShortFormat));
+}
+
+TEST(Startup, FirstShowPlacement) {
+    struct Row {
+        const char* intent;
+        QByteArray settings;
+        bool maximised;
+        int top, left, width, height;
+    };
+    const Row rows[] = {
+        {"placement not kept: maximised", "[Windows]\nmain=\nmt=10\nml=20\nmw=300\nmh=400\n", true,
+         0, 0, 0, 0},
+        {"kept, closed maximised: maximised",
+         "[Windows]\nmain=1\nup=ok\nmt=10\nml=20\nmw=300\nmh=400\n", true, 0, 0, 0, 0},
+        {"kept, closed normal: stored geometry",
+         "[Windows]\nmain=1\nup=\nmt=10\nml=20\nmw=300\nmh=400\n", false, 10, 20, 300, 400},
+    };
+    for (const Row& row : rows) {
+        TempHome home;
+        home.write("vellumh.ini", row.settings);
+        const Placement p = firstShowPlacement(SettingsFile(home.settingsPath()));
+        EXPECT_EQ(p.maximised, row.maximised) << row.intent;
+        if (!row.maximised) {
+            EXPECT_EQ(QList<int>({p.top, p.left, p.width, p.height}),
+                      QList<int>({row.top, row.left, row.width, row.height}))
+                << row.intent;
+        }
+    }
+}
+
+TEST(Startup, WritesExitPlacement) {
+    const QByteArray before = "[Windows]\r\nmain=1\r\nup=ok\r\nmt=1\r\nml=2\r\nmw=3\r\nmh=4\r\n";
+    struct Row {
+        const char* intent;
+        WindowSnapshot window;
+        QString up, geometry; // geometry "mt ml mw mh"
+    };
+    const Row rows[] = {
+        {"maximised", {true, false, 10, 20, 300, 400}, "ok", ""},
+        {"minimised: last normal geometry kept", {false, true, 10, 20, 300, 400}, "", "1 2 3 4"},
+        {"normal: geometry stored", {false, false, 10, 20, 300, 400}, "", "10 20 300 400"},
+    };
+    for (const Row& row : rows) {
+        TempHome home;
+        home.write("vellumh.ini", before);
+        SettingsFile settings(home.settingsPath());
+        writeExitPlacement(settings, row.window);
+        EXPECT_EQ(settings.readText("Windows", "up", "unset"), row.up) << row.intent;
+        QStringList geometry;
+        for (const char* key : {"mt", "ml", "mw", "mh"})
+            geometry << settings.readText("Windows", key);
+        if (!row.geometry.isEmpty()) {
+            EXPECT_EQ(geometry.join(' '), row.geometry) << row.intent;
+        }
+    }
+}
+
+TEST(Startup, DeletesCleanUpFiles) {
+    TempHome home;
+    const QString first = home.write("first.tmp", "1");
+    const QString third = home.write("third.tmp", "3");
+    const QString kept = home.write("kept.tmp", "k");
+    home.write("vellumh.ini", "[CleanUp]\ncount=3\n1=" + first.toUtf8() + "\n2=" +
+                                  home.file("gone.tmp").toUtf8() + "\n3=" + third.toUtf8() + "\n");
+    EXPECT_EQ(deleteCleanUpFiles(SettingsFile(home.settingsPath())), 2);
+    EXPECT_FALSE(QFile::exists(first));
+    EXPECT_FALSE(QFile::exists(third));
+    EXPECT_TRUE(QFile::exists(kept));
+}
+
+TEST(HomeDirectory, ResolvesInOrder) {
+    TempHome program;
+    TempHome readOnly;
+    QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::ExeOwner);
+    struct Row {
+        const char* intent;
+        QString env, programDir, xdg, expected;
+    };
+    std::vector<Row> rows = {
+        {"environment first", "/env/home", program.path(), "/xdg", "/env/home"},
+        {"then a writable program folder", "", program.path(), "/xdg", program.path()},
+        {"then the XDG data home", "", "/no/such/folder", "/xdg", "/xdg/vellumhtml"},
+        {"then the user's data folder", "", "", "", "/home/ann/.local/share/vellumhtml"},
+    };
+    if (geteuid() != 0) // root may write anywhere
+        rows.push_back({"read-only program folder passed over", "", readOnly.path(), "/xdg",
+                        "/xdg/vellumhtml"});
+    for (const Row& row : rows) {
+        const HomeDirectory home =
+            HomeDirectory::resolve(row.env, row.programDir, row.xdg, "/home/ann");
+        EXPECT_EQ(home.root(), row.expected) << row.intent;
+        EXPECT_EQ(home.settingsPath(), row.expected + "/vellumh.ini") << row.intent;
+    }
+    QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(HomeDirectory, CreatesWorkingFolders) {
+    struct Row {
+        const char* intent;
+        const char* inTheWay; // a plain file of this name, or nullptr
+        QStringList folders;  // folders present afterwards
+    };
+    const Row rows[] = {
+        {"fresh home gets all three", nullptr, {"data", "library", "template"}},
+        {"file named data stops at data", "data", {}},
+        {"file named template: data made, library not reached", "template", {"data"}},
+    };
+    for (const Row& row : rows) {
+        TempHome home;
+        const HomeDirectory dirs(home.path());
+        if (row.inTheWay)
+            home.write(row.inTheWay, "x");
+        const std::optional<QString> failure = dirs.createWorkingFolders();
+        EXPECT_EQ(failure.has_value(), row.inTheWay != nullptr) << row.intent;
+        if (row.inTheWay && failure) {
+            EXPECT_TRUE(failure->contains(QDir::toNativeSeparators(home.file(row.inTheWay))))
+                << row.intent << ": " << failure->toStdString();
+        }
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), row.folders)
+            << row.intent;
+        if (!row.inTheWay) {
+            EXPECT_FALSE(dirs.createWorkingFolders()) << "folders already there: " << row.intent;
+        }
+    }
+}
+
+} // namespace
+} // namespace vellum
