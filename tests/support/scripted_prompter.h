@@ -1,19 +1,58 @@
 #pragma once
 
-#include "core/app/prompter.h"
+#include "ui/app/message_box_prompter.h"
 
 #include <QStringList>
+#include <deque>
+#include <functional>
 
 namespace vellum::test {
 
-/// Records every message instead of showing a box.
-class ScriptedPrompter : public Prompter {
+/// Records every message and answers from scripts instead of showing boxes and dialogs.
+/// An unscripted question answers No / Cancel; an unscripted dialog is cancelled.
+class ScriptedPrompter : public MessageBoxPrompter {
 public:
     void inform(const QString& text) override { informed << text; }
     void error(const QString& text) override { errors << text; }
+    bool askYesNo(const QString& text) override {
+        asked << text;
+        return next(yesNo, false);
+    }
+    Answer askYesNoCancel(const QString& text) override {
+        asked << text;
+        return next(yesNoCancel, Answer::Cancel);
+    }
+    QString openFileName(const FileDialogSpec& spec) override {
+        dialogs << spec.title;
+        openSpecs.push_back(spec);
+        return next(openNames, QString());
+    }
+    QString saveFileName(const FileDialogSpec& spec) override {
+        dialogs << QStringLiteral("save");
+        saveSpecs.push_back(spec);
+        return next(saveNames, QString());
+    }
+    bool choosePrinter(QPrinter& printer) override {
+        return printerChoice ? printerChoice(printer) : false;
+    }
+    void setUpPrinter(QPrinter&) override { ++printerSetUps; }
 
-    QStringList informed;
-    QStringList errors;
+    QStringList informed, errors, asked, dialogs;
+    std::deque<bool> yesNo;
+    std::deque<Answer> yesNoCancel;
+    std::deque<QString> openNames, saveNames;
+    std::vector<FileDialogSpec> openSpecs, saveSpecs;
+    std::function<bool(QPrinter&)> printerChoice;
+    int printerSetUps = 0;
+
+private:
+    template <typename T> static T next(std::deque<T>& queue, T fallback) {
+        if (queue.empty())
+            return fallback;
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
 };
 
 } // namespace vellum::test

@@ -1,4 +1,5 @@
 #include "core/app/settings_file.h"
+#include "core/editor/clipboard.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_home.h"
 #include "ui/app/main_window.h"
@@ -21,11 +22,12 @@ using test::TempHome;
 struct Started {
     TempHome home;
     ScriptedPrompter prompter;
+    MemoryClipboard clipboard;
     std::unique_ptr<StartSequence> start;
     std::unique_ptr<TMDImain> main;
 
     void run(const QStringList& arguments) {
-        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter);
+        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter, clipboard);
         main = start->run(arguments, false);
     }
     QString read(const char* section, const char* key) const {
@@ -41,9 +43,16 @@ TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
     };
     const Row rows[] = {
         {"path with a space split in two arguments",
-         [](const QString& home) { return QStringList{home + "/My", "Pages/index.htm"}; }, true},
-        {"single argument", [](const QString& home) { return QStringList{home + "/My Pages/index.htm"}; }, true},
-        {"name that does not exist", [](const QString& home) { return QStringList{home + "/nothing", "here.htm"}; },
+         [](const QString& home) {
+             return QStringList{home + "/My", "Pages/index.htm"};
+         },
+         true},
+        {"single argument",
+         [](const QString& home) { return QStringList{home + "/My Pages/index.htm"}; }, true},
+        {"name that does not exist",
+         [](const QString& home) {
+             return QStringList{home + "/nothing", "here.htm"};
+         },
          false},
     };
     for (const Row& row : rows) {
@@ -59,7 +68,8 @@ TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
             EXPECT_TRUE(s.prompter.informed.isEmpty());
         } else {
             EXPECT_EQ(s.read("Vellum", "hello"), "");
-            EXPECT_EQ(s.prompter.informed, QStringList{arguments.join(' ') + " could not be opened"});
+            EXPECT_EQ(s.prompter.informed,
+                      QStringList{arguments.join(' ') + " could not be opened"});
         }
     }
 }
@@ -82,8 +92,9 @@ TEST(StartSequence, FreshHomeGetsSettingsFoldersAndLibrary) {
 
 TEST(StartSequence, PreviousRunBookkeepingIsCleared) {
     Started s;
-    s.home.write("vellumh.ini", "[Roster]\r\n0=A\r\n[Ledger]\r\nA=0\r\n[CleanUp]\r\ncount=1\r\n1=x\r\n"
-                                "[Vellum]\r\nstate=norm\r\ncount=7\r\n");
+    s.home.write("vellumh.ini",
+                 "[Roster]\r\n0=A\r\n[Ledger]\r\nA=0\r\n[CleanUp]\r\ncount=1\r\n1=x\r\n"
+                 "[Vellum]\r\nstate=norm\r\ncount=7\r\n");
     s.run({});
     ASSERT_TRUE(s.main);
     EXPECT_EQ(s.home.read("vellumh.ini"), "[Vellum]\r\nstate=norm\r\ncount=0\r\n");
@@ -95,7 +106,8 @@ TEST(StartSequence, FolderThatCannotBeCreatedStopsTheStart) {
     s.run({});
     EXPECT_FALSE(s.main);
     ASSERT_EQ(s.prompter.errors.size(), 1);
-    EXPECT_TRUE(s.prompter.errors[0].contains(s.home.file("template"))) << s.prompter.errors[0].toStdString();
+    EXPECT_TRUE(s.prompter.errors[0].contains(s.home.file("template")))
+        << s.prompter.errors[0].toStdString();
     EXPECT_TRUE(QFileInfo(s.home.file("data")).isDir());
     EXPECT_FALSE(QFileInfo(s.home.file("library")).exists());
 }
@@ -108,8 +120,10 @@ TEST(MainWindow, FirstShowPlacement) {
     };
     const Row rows[] = {
         {"no settings: maximised", "", true},
-        {"keep placement, was maximised", "[Windows]\nmain=t\nup=ok\nmt=40\nml=50\nmw=600\nmh=400\n", true},
-        {"keep placement, was normal", "[Windows]\nmain=t\nup=\nmt=40\nml=50\nmw=600\nmh=400\n", false},
+        {"keep placement, was maximised",
+         "[Windows]\nmain=t\nup=ok\nmt=40\nml=50\nmw=600\nmh=400\n", true},
+        {"keep placement, was normal", "[Windows]\nmain=t\nup=\nmt=40\nml=50\nmw=600\nmh=400\n",
+         false},
         {"placement not kept", "[Windows]\nmain=\nup=\nmt=40\nml=50\nmw=600\nmh=400\n", true},
     };
     for (const Row& row : rows) {

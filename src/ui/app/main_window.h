@@ -4,48 +4,129 @@
 #include "core/app/settings_file.h"
 #include "core/editor/text_buffer.h"
 #include "ui/app/help_viewer.h"
+#include "ui/editor/document_host.h"
 
+#include <QBrush>
+#include <QHash>
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QTabBar;
 
 namespace vellum {
 
-/// The main frame: holds the document windows, the status bar and the hidden scratch editor.
-class TMDImain : public QMainWindow {
+class Clipboard;
+class DocumentCommands;
+class MessageBoxPrompter;
+class TabStrip;
+class TMDIsub;
+
+/// The main frame: the document windows, the menus and toolbar, the status bar with its tab
+/// strip, and the hidden scratch editor.
+class TMDImain : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     /// Builds the frame and resets what a run keeps in the settings (see resetRunState).
-    TMDImain(SettingsFile& settings, const HomeDirectory& home, QWidget* parent = nullptr);
+    TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBoxPrompter& prompter,
+             Clipboard& clipboard, QWidget* parent = nullptr);
     ~TMDImain() override;
 
-    /// Shows the frame. The first time, it is placed from the settings first.
+    /// Shows the frame and creates the first document, placing the frame first (once).
     void start();
-
     /// True until the first show has placed the window.
     bool isFirstShow() const { return m_firstShow; }
+    /// Places the frame from the settings on its first show; later calls do nothing.
+    void placeOnFirstShow();
 
     SettingsFile& settings() { return m_settings; }
     const HomeDirectory& home() const { return m_home; }
+    MessageBoxPrompter& dialogs() { return m_prompter; }
+    Clipboard& clipboard() { return m_clipboard; }
     QLabel* dates() const { return m_dates; }
+    QLabel* linecol() const { return m_linecol; }
     QMdiArea* area() const { return m_area; }
+    QWidget* switchpanel() const { return m_switchpanel; }
+    QAction* msave() const { return m_msave; }
+    TabStrip& tabs() { return *m_tabs; }
     TextBuffer& storememo() { return m_storememo; }
     HelpViewer& help() { return m_help; }
+    DocumentCommands& documents() { return *m_commands; }
+
+    /// The menu item, toolbar button or hidden item of that component name (null when none).
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+
+    /// The open document windows in the order they were created.
+    QList<TMDIsub*> documentWindows() const;
+    /// The active document window, or null when none is open.
+    TMDIsub* activeDocument() const;
+    /// Makes a document the active one.
+    void bringForward(TMDIsub& document);
+    /// The key of the document last activated, created, opened or renamed.
+    const QString& activeKey() const { return m_activeKey; }
+    void setActiveKey(const QString& key) { m_activeKey = key; }
+
+    /// True while documents are maximised with the tab strip shown.
+    bool isTabbed() const;
+    void showCover();
+    void hideCover();
+    /// White behind tabbed documents, the workspace colour behind tiled or cascaded ones.
+    void setWhiteBackground(bool white);
+    int transitionCounter() const { return m_transition; }
+    void setTransitionCounter(int value) { m_transition = value; }
+
+    /// Shows the tab strip in place of the banner, or the banner again.
+    void showTabStrip(bool shown);
+
+    void Tabbed();
+    void Tiled();
+    void Cascaded();
+    void switchpanelClick();
+
+    // DocumentHost
+    void documentActivated(TMDIsub& document) override;
+    void documentChanged(TMDIsub& document) override;
+    bool saveDocument(TMDIsub& document) override;
+    void documentClosing(TMDIsub& document) override;
+    Prompter& prompter() override;
+
+    /// Shows the caret line of the active document in the status bar.
+    void lineSet();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void placeFirstShow();
+    void buildStatusBar();
+    void buildMenusAndToolbar();
+    void bindCommands();
+    void arrange(bool tile);
+    void subWindowActivated(QMdiSubWindow* window);
 
     SettingsFile& m_settings;
     HomeDirectory m_home;
+    MessageBoxPrompter& m_prompter;
+    Clipboard& m_clipboard;
     QMdiArea* m_area;
-    QLabel* m_dates;
+    QWidget* m_switchpanel;
+    QLabel* m_banner = nullptr;
+    QTabBar* m_tabBar = nullptr;
+    QLabel* m_lineLabel = nullptr;
+    QLabel* m_linecol = nullptr;
+    QLabel* m_dates = nullptr;
+    QAction* m_msave = nullptr;
+    QHash<QString, QAction*> m_actions;
+    TabStrip* m_tabs = nullptr;
+    DocumentCommands* m_commands = nullptr;
     TextBuffer m_storememo;
     HelpViewer m_help;
+    QBrush m_workspaceBrush;
+    QString m_activeKey;
     bool m_firstShow = true;
+    int m_transition = 0;
 };
 
 } // namespace vellum

@@ -3,16 +3,30 @@
 #include "core/app/prompter.h"
 
 class QWidget;
+class QPrinter;
 
 namespace vellum {
 
-/// Real message boxes, titled with the application's name, over `parent` (or the desktop).
+/// Real message boxes and dialogs, titled with the application's name, over `parent`.
 class MessageBoxPrompter : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+
     void inform(const QString& text) override;
     void error(const QString& text) override;
+    bool askYesNo(const QString& text) override;
+    Answer askYesNoCancel(const QString& text) override;
+    QString openFileName(const FileDialogSpec& spec) override;
+    QString saveFileName(const FileDialogSpec& spec) override;
+
+    /// The print dialog (one copy, collated); true when the user confirmed.
+    virtual bool choosePrinter(QPrinter& printer);
+    /// The printer set-up dialog.
+    virtual void setUpPrinter(QPrinter& printer);
+
+    /// A "|"-separated filter as the file dialog expects it: "HTML files (*.htm*);;All files (*)".
+    static QString dialogFilter(const QString& filter);
 
 private:
     QWidget* m_parent;

@@ -2,6 +2,7 @@
 
 #include "core/app/path_style.h"
 #include "core/app/startup.h"
+#include "platform/editor/system_clipboard.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/splash_window.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace vellum {
@@ -42,8 +44,9 @@ void chooseDisplayPlatform() {
 
 } // namespace
 
-StartSequence::StartSequence(const HomeDirectory& home, Prompter& prompter)
-    : m_home(home), m_prompter(prompter), m_settings(home.settingsPath()) {}
+StartSequence::StartSequence(const HomeDirectory& home, MessageBoxPrompter& prompter,
+                             Clipboard& clipboard)
+    : m_home(home), m_prompter(prompter), m_clipboard(clipboard), m_settings(home.settingsPath()) {}
 
 StartSequence::~StartSequence() = default;
 
@@ -66,7 +69,7 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     }
 
     QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
-    return std::make_unique<TMDImain>(m_settings, m_home);
+    return std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
 }
 
 int runVellumHtml(int argc, char** argv) {
@@ -75,10 +78,13 @@ int runVellumHtml(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
     QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
 
+    // A save that reaches the file-size limit must fail with a message, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     MessageBoxPrompter prompter;
+    SystemClipboard clipboard;
     try {
         StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
-                            prompter);
+                            prompter, clipboard);
         std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
         if (!main)
             return EXIT_FAILURE;

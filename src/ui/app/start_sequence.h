@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/app/home_directory.h"
-#include "core/app/prompter.h"
 #include "core/app/settings_file.h"
 
 #include <QStringList>
@@ -9,12 +8,14 @@
 
 namespace vellum {
 
+class Clipboard;
+class MessageBoxPrompter;
 class TMDImain;
 
 /// The program's start, from the arguments to a main window ready to show.
 class StartSequence {
 public:
-    StartSequence(const HomeDirectory& home, Prompter& prompter);
+    StartSequence(const HomeDirectory& home, MessageBoxPrompter& prompter, Clipboard& clipboard);
     ~StartSequence();
 
     /// Runs the start steps in order: joins the arguments into one file name, shows the splash
@@ -29,7 +30,8 @@ public:
 
 private:
     HomeDirectory m_home;
-    Prompter& m_prompter;
+    MessageBoxPrompter& m_prompter;
+    Clipboard& m_clipboard;
     SettingsFile m_settings;
     QString m_commandLine;
 };

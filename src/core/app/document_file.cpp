@@ -1,0 +1,252 @@
+#include "core/app/document_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vellum {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves undefined map to the C1
+// control of the same number, so every byte reads and writes back unchanged.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString decode1252(const QByteArray& bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(Cp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+bool encode1252(const QString& text, QByteArray& out) {
+    out.resize(text.size());
+    char* dst = out.data();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *dst++ = static_cast<char>(u);
+            continue;
+        }
+        int found = -1;
+        for (int i = 0; i < 32; ++i) {
+            if (Cp1252High[i] == u) {
+                found = i;
+                break;
+            }
+        }
+        if (found < 0)
+            return false;
+        *dst++ = static_cast<char>(0x80 + found);
+    }
+    return true;
+}
+
+QString withBreaks(const QString& text, const QString& lineBreak) {
+    if (lineBreak == QLatin1String("\r\n"))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), lineBreak);
+    return out;
+}
+
+QString describe(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString saveError(const QString& path, const QString& why) {
+    return QStringLiteral("Cannot save %1: %2.").arg(QDir::toNativeSeparators(path), why);
+}
+
+// Writes all of `bytes`, going on after short writes; false with errno set on failure.
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* data = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(std::min<qint64>(left, 1 << 20)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        data += n;
+        left -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
+    format = FileFormat{};
+    QByteArray body = bytes;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        format.bom = true;
+        body = bytes.mid(3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString raw = utf8.decode(body);
+    // A sequence cut off at the end is an error too: decoding it anyway would drop bytes.
+    if (utf8.hasError()) {
+        format.encoding = FileFormat::Encoding::Windows1252;
+        format.bom = false;
+        raw = decode1252(bytes);
+    }
+    const int firstBreak =
+        static_cast<int>(raw.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))));
+    if (firstBreak >= 0) {
+        if (raw.at(firstBreak) == QLatin1Char('\n'))
+            format.lineBreak = QStringLiteral("\n");
+        else if (firstBreak + 1 < raw.size() && raw.at(firstBreak + 1) == QLatin1Char('\n'))
+            format.lineBreak = QStringLiteral("\r\n");
+        else
+            format.lineBreak = QStringLiteral("\r");
+    }
+    QString text;
+    text.reserve(raw.size() + raw.size() / 32);
+    const int n = static_cast<int>(raw.size());
+    for (int i = 0; i < n; ++i) {
+        const QChar c = raw.at(i);
+        if (c == QLatin1Char('\r')) {
+            text += QLatin1String("\r\n");
+            if (i + 1 < n && raw.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('\n')) {
+            text += QLatin1String("\r\n");
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
+QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched) {
+    if (switched)
+        *switched = false;
+    const QString stored = withBreaks(text, format.lineBreak);
+    if (format.encoding == FileFormat::Encoding::Windows1252) {
+        QByteArray bytes;
+        if (encode1252(stored, bytes))
+            return bytes;
+        format.encoding = FileFormat::Encoding::Utf8;
+        format.bom = false;
+        if (switched)
+            *switched = true;
+    }
+    QByteArray bytes = stored.toUtf8();
+    if (format.bom)
+        bytes.prepend("\xEF\xBB\xBF");
+    return bytes;
+}
+
+bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) {
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("Cannot open %1: %2.").arg(shown, file.errorString());
+        return false;
+    }
+    if (file.size() > MaxDocumentBytes) {
+        error = QStringLiteral("%1 is larger than 512 MB; it was not opened.").arg(shown);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = QStringLiteral("Cannot read %1: %2.").arg(shown, file.errorString());
+        return false;
+    }
+    if (bytes.contains('\0')) {
+        error = QStringLiteral("%1 holds NUL bytes and is not a text file; it was not opened.")
+                    .arg(shown);
+        return false;
+    }
+    out.text = decodeDocument(bytes, out.format);
+    FileFormat again = out.format;
+    out.original = encodeDocument(out.text, again) == bytes ? QByteArray() : bytes;
+    return true;
+}
+
+bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error) {
+    // A file over the size limit must fail the write, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    QString target = path;
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString resolved = info.canonicalFilePath();
+        target = resolved.isEmpty() ? info.symLinkTarget() : resolved;
+    }
+    const QByteArray targetName = QFile::encodeName(target);
+
+    struct stat existing {};
+    const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    mode_t mode = 0666;
+    if (exists) {
+        if (!S_ISREG(existing.st_mode)) {
+            error = saveError(path, QStringLiteral("it is not a regular file"));
+            return false;
+        }
+        if (!(existing.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))) {
+            error = saveError(path, QStringLiteral("the file is read-only"));
+            return false;
+        }
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+
+    const QFileInfo targetInfo(target);
+    QByteArray temp = QFile::encodeName(targetInfo.absolutePath() + QStringLiteral("/.") +
+                                        targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = saveError(path, describe(errno));
+        return false;
+    }
+    bool ok = ::fchmod(fd, mode) == 0 || errno == EPERM;
+    ok = ok && writeAll(fd, bytes);
+    ok = ok && ::fsync(fd) == 0;
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && ::rename(temp.constData(), targetName.constData()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        error = saveError(path, describe(failure));
+        return false;
+    }
+    // The rename itself reaches the disk with the folder.
+    const int dir =
+        ::open(QFile::encodeName(targetInfo.absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+} // namespace vellum

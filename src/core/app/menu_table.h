@@ -1,0 +1,23 @@
+#pragma once
+
+#include <vector>
+
+namespace vellum {
+
+/// One entry of the main menu bar: a top-level menu, a submenu, an item or a separator.
+struct MenuEntry {
+    enum class Kind { Menu, Item, Separator };
+    Kind kind;
+    const char* name;     ///< the component's name; commands are bound by it
+    const char* parent;   ///< the menu it belongs to; nullptr for the menu bar
+    const char* caption;  ///< "&" marks the access key, "&&" is a literal ampersand
+    const char* shortcut; ///< portable key text ("Ctrl+Shift+S"), or nullptr
+    bool hidden;          ///< never shown, but its shortcut works
+    const char* hint;     ///< status hint, or nullptr
+};
+
+/// The main menu bar in menu-bar order: every menu is listed before its items, and the items of
+/// a menu in their order on it. Where two entries share a shortcut, the first one takes it.
+const std::vector<MenuEntry>& mainMenuTable();
+
+} // namespace vellum

@@ -1,0 +1,42 @@
+#include "core/app/tab_ledger.h"
+
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+
+namespace vellum {
+
+namespace {
+const QString Roster = QString::fromLatin1(keys::Roster::Section);
+const QString Ledger = QString::fromLatin1(keys::Ledger::Section);
+} // namespace
+
+void TabLedger::add(int index, const QString& key) {
+    m_settings.writeText(Roster, QString::number(index), key);
+    m_settings.writeInt(Ledger, key, index);
+}
+
+int TabLedger::indexOf(const QString& key) const {
+    return m_settings.readInt(Ledger, key, 0);
+}
+
+QString TabLedger::keyAt(int index) const {
+    return m_settings.readText(Roster, QString::number(index));
+}
+
+void TabLedger::close(int index, const QString& key, int openCount) {
+    m_settings.writeInt(Ledger, key, -1);
+    for (int j = index; j < openCount; ++j) {
+        const QString moved = keyAt(j + 1);
+        m_settings.writeText(Roster, QString::number(j), moved);
+        if (!moved.isEmpty())
+            m_settings.writeInt(Ledger, moved, indexOf(moved) - 1);
+    }
+}
+
+void TabLedger::rename(int index, const QString& oldKey, const QString& newKey) {
+    m_settings.writeText(Roster, QString::number(index), newKey);
+    m_settings.writeInt(Ledger, oldKey, -1);
+    m_settings.writeInt(Ledger, newKey, index);
+}
+
+} // namespace vellum

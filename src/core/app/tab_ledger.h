@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+namespace vellum {
+
+class SettingsFile;
+
+/// The tab bookkeeping kept in the settings: "Roster" maps a tab index to a document key,
+/// "Ledger" a document key to its tab index (-1 once the document is closed).
+class TabLedger {
+public:
+    explicit TabLedger(SettingsFile& settings) : m_settings(settings) {}
+
+    /// Records a tab at `index` for the document `key`.
+    void add(int index, const QString& key);
+
+    /// The tab index recorded for a document (0 when none is).
+    int indexOf(const QString& key) const;
+
+    /// The document key recorded at a tab index (empty when none is).
+    QString keyAt(int index) const;
+
+    /// Records that the document `key` at tab `index` closed while `openCount` documents (itself
+    /// included) were open: its index becomes -1, and every later tab moves down one place, so
+    /// the last place ends empty.
+    void close(int index, const QString& key, int openCount);
+
+    /// Records that the document at tab `index` is now known as `newKey`.
+    void rename(int index, const QString& oldKey, const QString& newKey);
+
+private:
+    SettingsFile& m_settings;
+};
+
+} // namespace vellum

@@ -1,0 +1,47 @@
+#include "ui/app/please_wait.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+Twaiter::Twaiter()
+    : QFrame(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
+    setObjectName(QStringLiteral("waiter"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 16, 24, 16);
+    auto* label = new QLabel(QStringLiteral("Please wait."), this);
+    label->setAlignment(Qt::AlignCenter);
+    auto* other = new QLabel(this);
+    other->setObjectName(QStringLiteral("other"));
+    layout->addWidget(label);
+    layout->addWidget(other);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void Twaiter::mousePressEvent(QMouseEvent*) {
+    close();
+}
+
+Twaiter::Scope::Scope(bool needed) {
+    if (!needed)
+        return;
+    m_waiter = new Twaiter;
+    m_waiter->show();
+    m_waiter->repaint();
+}
+
+Twaiter::Scope::~Scope() {
+    // The user may have clicked it away already.
+    if (m_waiter)
+        m_waiter->close();
+}
+
+} // namespace vellum
