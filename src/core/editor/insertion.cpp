@@ -1,0 +1,180 @@
+#include "core/editor/insertion.h"
+
+#include <algorithm>
+
+namespace vellum {
+
+namespace {
+
+void empty(TextControl& scratch) {
+    scratch.selectAll();
+    scratch.replaceSelection(QString());
+}
+
+int trailingSpaces(const QString& text) {
+    int k = 0;
+    while (k < text.size() && text.at(text.size() - 1 - k) == QLatin1Char(' '))
+        ++k;
+    return k;
+}
+
+int caret(const TextControl& editor) {
+    return editor.selection().start;
+}
+
+// The last line that exists, the empty line after a final line break included.
+int clampLine(const TextControl& editor, int line) {
+    if (line < 0)
+        return 0;
+    if (editor.lineStart(line) < 0)
+        return editor.lineFromPosition(editor.length());
+    return line;
+}
+
+void caretToLineEnd(TextControl& editor, int line) {
+    const int start = editor.lineStart(clampLine(editor, line));
+    const int end = start + editor.lineLength(start);
+    editor.setSelection(end, end);
+}
+
+} // namespace
+
+namespace docops {
+
+void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+             const QString& open, const QString& close) {
+    TextControl& editor = document.editor();
+    const Selection selection = editor.selection();
+    const int p0 = selection.start;
+    const int b = selection.length();
+    empty(scratch);
+    scratch.replaceSelection(open);
+    scratch.replaceSelection(editor.selectedText());
+    const QString t = scratch.text();
+    // Spaces at the end stay outside the tags; line breaks and tabs stay inside.
+    const int k = trailingSpaces(t);
+    scratch.setSelection(t.size() - k, t.size() - k);
+    scratch.replaceSelection(close);
+    editor.replaceSelection(scratch.text());
+    // The caret goes back by the closing text and the selection, landing just after the opening.
+    shared.caretShift = -(close.size() + b);
+    movechar(editor, shared);
+    shared.caretShift = p0 + open.size();
+    editor.setSelection(p0 + open.size(), p0 + open.size() + b - k);
+    empty(scratch);
+}
+
+void movechar(TextControl& editor, const InsertionSlots& shared) {
+    const int p = editor.selection().start + shared.caretShift;
+    editor.setSelection(p, p);
+}
+
+void boardit(DocumentView& document, TextControl& scratch) {
+    scratch.selectAll();
+    const QString text = scratch.selectedText();
+    document.editor().replaceSelection(text);
+    empty(scratch);
+    document.lineSet();
+}
+
+void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+            const QString& hint, int back) {
+    addtags(document, scratch, shared, shared.tagOpen, shared.tagClose);
+    shared.caretShift = -back;
+    movechar(document.editor(), shared);
+    document.showTip(hint);
+}
+
+void GotoLine(TextControl& editor, int n) {
+    caretToLineEnd(editor, CaretLine(editor) + n - 1);
+}
+
+void gotoLineEnd(TextControl& editor, int n) {
+    caretToLineEnd(editor, n - 1);
+}
+
+} // namespace docops
+
+void Insertions::listcode() {
+    DocumentView* document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    TextControl& editor = document->editor();
+    const Selection selection = editor.selection();
+    if (selection.length() > 0) {
+        editor.setSelection(selection.end, selection.end);
+        editor.replaceSelection(QStringLiteral("\r\n"));
+    }
+    const int position = caret(editor);
+    if (editor.lineStart(editor.lineFromPosition(position)) != position)
+        editor.replaceSelection(QStringLiteral("\r\n"));
+}
+
+void Insertions::listcode2(const QString& text) {
+    DocumentView* document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    m_workspace.scratch().replaceSelection(text);
+    docops::boardit(*document, m_workspace.scratch());
+}
+
+void Insertions::boardit() {
+    if (DocumentView* document = m_workspace.activeDocument())
+        docops::boardit(*document, m_workspace.scratch());
+}
+
+void Insertions::wraptag(const QString& open, const QString& close) {
+    DocumentView* document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    InsertionSlots& shared = m_workspace.insertionSlots();
+    shared.tagOpen = open;
+    shared.tagClose = close;
+    docops::addtags(*document, m_workspace.scratch(), shared, shared.tagOpen, shared.tagClose);
+}
+
+void Insertions::tipper(const QString& hint, int back) {
+    if (DocumentView* document = m_workspace.activeDocument())
+        docops::tipper(*document, m_workspace.scratch(), m_workspace.insertionSlots(), hint, back);
+}
+
+void Insertions::gotoLine(int n) {
+    if (DocumentView* document = m_workspace.activeDocument())
+        docops::GotoLine(document->editor(), n);
+}
+
+void Insertions::gotoLineEnd(int n) {
+    if (DocumentView* document = m_workspace.activeDocument())
+        docops::gotoLineEnd(document->editor(), n);
+}
+
+void Insertions::moveline() {
+    DocumentView* document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    // The Table helper's cell text ends six characters after where the caret belongs.
+    const int position = caret(document->editor()) - 6;
+    document->editor().setSelection(position, position);
+}
+
+void Insertions::changeline(int line) {
+    if (DocumentView* document = m_workspace.activeDocument())
+        SetCaretLine(document->editor(), line);
+}
+
+void Insertions::focusit() {
+    if (DocumentView* document = m_workspace.activeDocument())
+        document->focusEditor();
+}
+
+void Insertions::killmemo() {
+    if (DocumentView* document = m_workspace.activeDocument())
+        document->setEditorEnabled(false);
+}
+
+void Insertions::bearmemo() {
+    if (DocumentView* document = m_workspace.activeDocument())
+        document->setEditorEnabled(true);
+}
+
+} // namespace vellum

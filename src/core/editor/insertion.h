@@ -1,0 +1,92 @@
+#pragma once
+
+#include "core/editor/text_control.h"
+
+#include <QString>
+
+namespace vellum {
+
+/// The program-wide slots that callers fill immediately before the operation that reads them.
+struct InsertionSlots {
+    QString tagOpen;
+    QString tagItem;
+    QString tagClose;
+    QString tipText;
+    int caretShift = 0;
+};
+
+/// What the insertion operations need of a document window besides its text.
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    virtual TextControl& editor() = 0;
+    /// Shows the caret's line in the status bar.
+    virtual void lineSet() = 0;
+    /// Shows the yellow tip "Type HINT here" at the caret.
+    virtual void showTip(const QString& hint) = 0;
+    virtual void focusEditor() = 0;
+    virtual void setEditorEnabled(bool enabled) = 0;
+};
+
+/// The open documents as the insertion operations see them.
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    /// The active document window, or null when none is open.
+    virtual DocumentView* activeDocument() = 0;
+    /// The hidden scratch editor, empty between operations.
+    virtual TextControl& scratch() = 0;
+    virtual InsertionSlots& insertionSlots() = 0;
+};
+
+/// The operations of one document window. Program insertions are single replacements: not
+/// recorded for undo, and they set the modified flag.
+namespace docops {
+
+/// Wraps the selection in `open` and `close`, keeping trailing spaces of the selection outside
+/// the tags, and selects the former selection again inside them (the caret stands between the
+/// tags when nothing was selected).
+void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+             const QString& open, const QString& close);
+/// Collapses the selection at its start moved by the caretShift slot.
+void movechar(TextControl& editor, const InsertionSlots& shared);
+/// Replaces the selection with the whole scratch text and empties the scratch editor.
+void boardit(DocumentView& document, TextControl& scratch);
+/// addtags with the slots, then the caret goes back `back` positions and the tip shows `hint`.
+void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+            const QString& hint, int back);
+/// Puts the caret at the end of line (caret line + n - 1), clamped to the existing lines.
+void GotoLine(TextControl& editor, int n);
+/// Puts the caret at the end of line n - 1, clamped to the existing lines.
+void gotoLineEnd(TextControl& editor, int n);
+
+} // namespace docops
+
+/// The main window's insertion operations: each acts on the active document and does nothing
+/// when no document is open.
+class Insertions {
+public:
+    explicit Insertions(Workspace& workspace) : m_workspace(workspace) {}
+
+    /// Opens a fresh line at the caret: after the selection (kept) when there is one, and a line
+    /// break when the caret is not at the start of its line.
+    void listcode();
+    /// Appends `text` to the scratch editor, then boardit.
+    void listcode2(const QString& text);
+    void boardit();
+    void wraptag(const QString& open, const QString& close);
+    void tipper(const QString& hint, int back);
+    void gotoLine(int n);
+    void gotoLineEnd(int n);
+    /// Caret six positions before the selection start, nothing selected.
+    void moveline();
+    void changeline(int line);
+    void focusit();
+    void killmemo();
+    void bearmemo();
+
+private:
+    Workspace& m_workspace;
+};
+
+} // namespace vellum
