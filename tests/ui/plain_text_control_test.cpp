@@ -1,1 +1,160 @@
+// What only the widget adapter has to get right: display lines that stay exact while the widget
+// relays its text out lazily, and the widget's own text form.
+#include "core/editor/clipboard.h"
+#include "core/editor/text_buffer.h"
+#include "support/fixed_pitch_editor.h"
+#include "support/qt_printers.h"
+#include "ui/editor/plain_text_control.h"
+
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
+
+namespace vellum {
+namespace {
+
+// Paragraphs of different lengths, so that every width wraps them differently.
+QString paragraphs(int count) {
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out << QStringLiteral("word%1 ").repeated(i % 9) + QStringLiteral("end");
+    return out.join(QLatin1String("\r\n"));
+}
+
+// The most characters of `font` that fit in `pixels`.
+int columnsIn(const QFont& font, int pixels) {
+    int n = 0;
+    while (test::columnsWidth(font, n + 1) <= pixels)
+        ++n;
+    return n;
+}
+
+class PlainTextControlTest : public ::testing::Test {
+public:
+    MemoryClipboard clipboard;
+    TSRichEdit editor;
+    PlainTextControl* control = new PlainTextControl(&editor, &clipboard); // owned by the editor
+
+    void start(const QString& text, int columns) {
+        editor.setFont(test::fixedPitchFont());
+        control->setText(text);
+        ASSERT_TRUE(test::showWithColumns(editor, columns));
+        control->settleLayout();
+    }
+    bool waitForSettled() {
+        return QTest::qWaitFor([this] { return control->isLayoutSettled(); }, 20000);
+    }
+    // The widget's display lines against the buffer's at `columns`; the middle of the text is
+    // asked first, before anything has laid the whole text out.
+    void expectLinesAsBuffer(int columns) {
+        TextBuffer want(columns);
+        want.setText(control->text());
+        for (const int pos : {want.length() / 2, want.length() - 1, 7, want.length()})
+            EXPECT_EQ(control->lineFromPosition(pos), want.lineFromPosition(pos)) << pos;
+        const int middle = want.lineCount() / 2;
+        EXPECT_EQ(control->lineStart(middle), want.lineStart(middle));
+        EXPECT_EQ(control->lineCount(), want.lineCount());
+    }
+};
+
+TEST_F(PlainTextControlTest, DisplayLinesStayExactAfterResizesFontChangesAndEdits) {
+    const struct {
+        const char* intent;
+        std::function<int(PlainTextControlTest&)> change; // returns the columns after it
+    } rows[] = {
+        {"narrower", [](auto& t) { return test::showWithColumns(t.editor, 13) ? 13 : -1; }},
+        {"wider", [](auto& t) { return test::showWithColumns(t.editor, 70) ? 70 : -1; }},
+        {"larger font",
+         [](auto& t) {
+             t.editor.setFont(test::fixedPitchFont(19));
+             return columnsIn(t.editor.font(), t.editor.viewport()->width());
+         }},
+        {"paragraphs added above",
+         [](auto& t) {
+             t.control->setSelection(5, 5);
+             t.control->replaceSelection(QStringLiteral("one two\r\n\r\nthree four five six\r\n"));
+             return 30;
+         }},
+        {"paragraphs removed above",
+         [](auto& t) {
+             t.control->setSelection(3, 300);
+             t.control->replaceSelection(QString());
+             return 30;
+         }},
+        {"paragraphs added above before the layout settled",
+         [](auto& t) {
+             test::showWithColumns(t.editor, 17);
+             t.control->setSelection(900, 900);
+             // More paragraphs than the widget lays out itself at the end of the text.
+             t.control->replaceSelection(QStringLiteral("\r\nsome more words").repeated(80));
+             return 17;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        start(paragraphs(400), 30);
+        const int columns = row.change(*this);
+        ASSERT_GT(columns, 0);
+        expectLinesAsBuffer(columns);
+    }
+}
+
+TEST_F(PlainTextControlTest, LayoutSettlesInIdleTimeChunksAfterAResize) {
+    start(paragraphs(20000), 40);
+    TextBuffer want(25);
+    want.setText(control->text());
+    const int pos = want.length() - 20;
+
+    QSignalSpy settled(control, &PlainTextControl::layoutSettled);
+    ASSERT_TRUE(test::showWithColumns(editor, 25));
+    EXPECT_FALSE(control->isLayoutSettled());
+    EXPECT_EQ(control->lineFromPositionIfSettled(pos), -1);
+    EXPECT_TRUE(settled.wait(20000));
+    EXPECT_TRUE(control->isLayoutSettled());
+    EXPECT_EQ(control->lineFromPositionIfSettled(pos), want.lineFromPosition(pos));
+
+    // A display that got -1 still hears of the layout when an exact query settled it first.
+    settled.clear();
+    ASSERT_TRUE(test::showWithColumns(editor, 40));
+    EXPECT_EQ(control->lineFromPositionIfSettled(pos), -1);
+    control->lineCount();
+    EXPECT_TRUE(settled.wait(20000));
+}
+
+TEST_F(PlainTextControlTest, TextKeepsNoBreakSpacesAndCrLf) {
+    const struct {
+        const char* intent;
+        QString given, text;
+    } rows[] = {
+        {"CR LF round-trips exactly", "a\r\n\r\nb\r\n", "a\r\n\r\nb\r\n"},
+        {"a no-break space is kept", QStringLiteral("a\u00a0b\r\n\u00a0"),
+         QStringLiteral("a\u00a0b\r\n\u00a0")},
+        {"lone CR and LF become CR LF", "a\rb\nc", "a\r\nb\r\nc"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        start(row.given, 30);
+        EXPECT_EQ(control->text(), row.text);
+        EXPECT_EQ(control->length(), row.text.size());
+        control->selectAll();
+        control->copy();
+        EXPECT_EQ(clipboard.text(), row.text);
+    }
+}
+
+TEST_F(PlainTextControlTest, HidingTheSelectionKeepsIt) {
+    start(QStringLiteral("one two three"), 30);
+    control->setSelection(7, 4);
+    const QPalette shown = editor.palette();
+    control->setSelectionHidden(true);
+    EXPECT_EQ(editor.palette().color(QPalette::Highlight), editor.palette().color(QPalette::Base));
+    EXPECT_EQ(control->selection(), (Selection{4, 7}));
+    control->setSelectionHidden(false);
+    EXPECT_EQ(editor.palette().color(QPalette::Highlight), shown.color(QPalette::Highlight));
+    EXPECT_EQ(control->selection(), (Selection{4, 7}));
+}
+
+} // namespace
+} // namespace vellum

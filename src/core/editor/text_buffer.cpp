@@ -16,16 +16,20 @@ void wrapParagraph(const QString& text, int start, int end, int width, std::vect
     int pos = start;
     while (width > 0 && end - pos > width) {
         const int limit = pos + width;
-        int next;
-        if (text.at(limit) == QLatin1Char(' ')) {
-            // The words up to the limit fit; the spaces after them hang at the end of the line.
-            next = limit;
-            while (next < end && text.at(next) == QLatin1Char(' '))
-                ++next;
-        } else {
+        // Spaces opening the paragraph are no wrap point: they stay with the first word.
+        int word = pos;
+        while (word < limit && text.at(word) == QLatin1Char(' '))
+            ++word;
+        int next = limit;
+        if (text.at(limit) != QLatin1Char(' ')) {
             const int space = text.lastIndexOf(QLatin1Char(' '), limit - 1);
-            next = space >= pos ? space + 1 : limit;
+            // A word that does not fit is cut, keeping at least one of its characters on the line
+            // even when the opening spaces fill it.
+            next = space >= word ? space + 1 : std::max(limit, word + 1);
         }
+        // The spaces after the last word that fits hang at the end of the line.
+        while (next < end && text.at(next) == QLatin1Char(' '))
+            ++next;
         if (next >= end)
             return;
         starts.push_back(next);

@@ -12,7 +12,9 @@ namespace vellum {
 ///
 /// Wrapping: a paragraph longer than the width is cut into display lines of at most `width`
 /// characters, after the last space that fits (runs of spaces stay at the end of the line they
-/// follow), or after exactly `width` characters when no space fits. Width 0 never wraps.
+/// follow), or after exactly `width` characters when no space fits. Spaces opening a paragraph
+/// are no wrap point unless they alone are wider than the line: they stay with the first word,
+/// which is then cut so that at least one of its characters shares their line. Width 0 never wraps.
 /// Caret pixels are reported on a grid of 8 x 16 pixels per character cell.
 class TextBuffer : public TextControl {
 public:

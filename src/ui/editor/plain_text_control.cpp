@@ -152,8 +152,8 @@ void PlainTextControl::layOutThroughLine(int line) const {
 
 void PlainTextControl::layOutChunk() {
     checkLayoutKey();
-    if (m_dirtyLo >= m_dirtyHi)
-        return;
+    // Even when a query has already laid everything out, the signal is still due: a display that
+    // was answered -1 waits for it.
     QElapsedTimer clock;
     clock.start();
     const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
@@ -178,8 +178,8 @@ bool PlainTextControl::isLayoutSettled() const {
 }
 
 void PlainTextControl::settleLayout() {
+    // The pending chunk, if any, finds nothing left and only announces the settled layout.
     layOutThrough(m_editor->document()->blockCount() - 1);
-    m_chunkTimer.stop();
 }
 
 int PlainTextControl::toModel(int widgetPosition) const {
@@ -360,7 +360,11 @@ void PlainTextControl::paste() {
     if (text.isEmpty())
         return;
     QTextCursor c = m_editor->textCursor();
+    // An edit block of its own keeps each paste one undo step; the document would otherwise merge
+    // it with an insertion that ends where it starts, such as the paste before.
+    c.beginEditBlock();
     c.insertText(toWidgetText(text));
+    c.endEditBlock();
     m_editor->setTextCursor(c);
 }
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/editor/ts_rich_edit.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QtMath>
+
+namespace vellum::test {
+
+/// A fixed-pitch font, so that a width in characters is a width in pixels.
+inline QFont fixedPitchFont(int pixelSize = 12) {
+    QFont font(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+/// The viewport width that holds exactly `columns` characters of `font`.
+inline int columnsWidth(const QFont& font, int columns) {
+    return qCeil(QFontMetricsF(font).horizontalAdvance(QString(columns, QLatin1Char('x'))));
+}
+
+/// Shows the editor and sizes it so that its text wraps at `columns` characters of its font.
+/// Returns false when the viewport did not get the wanted width.
+inline bool showWithColumns(TSRichEdit& editor, int columns) {
+    if (!editor.isVisible()) {
+        editor.show();
+        QCoreApplication::processEvents();
+    }
+    const int wanted = columnsWidth(editor.font(), columns);
+    editor.resize(editor.width() - editor.viewport()->width() + wanted, 240);
+    return editor.viewport()->width() == wanted;
+}
+
+} // namespace vellum::test
