@@ -101,7 +101,9 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
         format.bom = true;
         body = bytes.mid(3);
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The mark is already taken off; a second one is text and must not be skipped as well.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString raw = utf8.decode(body);
     // A sequence cut off at the end is an error too: decoding it anyway would drop bytes.
     if (utf8.hasError()) {
