@@ -1,0 +1,210 @@
+#include "core/editor/insertion.h"
+#include "core/editor/text_buffer.h"
+#include "support/qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace vellum {
+namespace {
+
+/// A document window made of a text buffer: it records what the operations ask of the window.
+class BufferDocument : public DocumentView {
+public:
+    explicit BufferDocument(int wrap = 0) : buffer(wrap) {}
+    TextControl& editor() override { return buffer; }
+    void lineSet() override { ++lineSets; }
+    void showTip(const QString& hint) override { tip = hint; }
+    void focusEditor() override { focused = true; }
+    void setEditorEnabled(bool enabled) override { this->enabled = enabled; }
+
+    TextBuffer buffer;
+    int lineSets = 0;
+    QString tip;
+    bool focused = false;
+    bool enabled = true;
+};
+
+class BufferWorkspace : public Workspace {
+public:
+    DocumentView* activeDocument() override { return document; }
+    TextControl& scratch() override { return scratchBuffer; }
+    InsertionSlots& insertionSlots() override { return shared; }
+
+    DocumentView* document = nullptr;
+    TextBuffer scratchBuffer;
+    InsertionSlots shared;
+};
+
+// "[" and "]" mark the selection, anchor first; "|" marks a bare caret.
+void load(TextBuffer& buffer, QString marked) {
+    const int caret = marked.indexOf('|');
+    if (caret >= 0) {
+        marked.remove(caret, 1);
+        buffer.setText(marked);
+        buffer.setSelection(caret, caret);
+        return;
+    }
+    const int open = marked.indexOf('[');
+    const int close = marked.indexOf(']') - 1;
+    marked.remove(open, 1);
+    marked.remove(close, 1);
+    buffer.setText(marked);
+    buffer.setSelection(open, close);
+}
+
+QString show(const TextBuffer& buffer) {
+    QString text = buffer.text();
+    const Selection s = buffer.selection();
+    if (s.length() == 0)
+        return text.insert(s.start, '|');
+    text.insert(s.end, ']');
+    return text.insert(s.start, '[');
+}
+
+TEST(Insertion, AddtagsWrapsTheSelection) {
+    struct Row {
+        const char* name;
+        const char* before;
+        const char* open;
+        const char* close;
+        const char* after;
+    };
+    const Row rows[] = {
+        {"word and two spaces keeps them outside", "x [word  ]y", "<B>", "</B>",
+         "x <B>[word]</B>  y"},
+        {"no selection puts the caret between the tags", "ab|cd", "<B>", "</B>", "ab<B>|</B>cd"},
+        {"a line break stays inside", "[para\r\n]next", "<P>", "</P>", "<P>[para\r\n]</P>next"},
+        {"three spaces only", "a[   ]b", "<B>", "</B>", "a<B>|</B>   b"},
+        {"tabs stay inside", "[a\t]", "<I>", "</I>", "<I>[a\t]</I>"},
+        {"opening text ending in spaces keeps them after the closing text", "x[ab]y", "<A>  ",
+         "</A>", "x<A>  [ab]</A>y"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BufferDocument document;
+        TextBuffer scratch;
+        InsertionSlots shared;
+        load(document.buffer, row.before);
+        document.buffer.setModified(false);
+        docops::addtags(document, scratch, shared, row.open, row.close);
+        EXPECT_EQ(show(document.buffer), row.after);
+        EXPECT_TRUE(scratch.text().isEmpty());
+        EXPECT_TRUE(document.buffer.isModified());
+        EXPECT_FALSE(document.buffer.canUndo());
+    }
+}
+
+TEST(Insertion, OpeningTextEndingInSpacesSelectsBackwards) {
+    BufferDocument document;
+    TextBuffer scratch;
+    InsertionSlots shared;
+    load(document.buffer, "x|y");
+    docops::addtags(document, scratch, shared, "<A>  ", "</A>");
+    // The spaces of the opening text count as trailing spaces: the closing text goes before them,
+    // and the selection runs back from just after the opening text (b - k = -2).
+    EXPECT_EQ(document.buffer.text(), "x<A></A>  y");
+    EXPECT_EQ(document.buffer.selection(), (Selection{4, 6}));
+    EXPECT_EQ(document.buffer.caret(), 4);
+    EXPECT_EQ(shared.caretShift, 6);
+}
+
+TEST(Insertion, MainWindowOperations) {
+    struct Row {
+        const char* name;
+        const char* before;
+        std::function<void(Insertions&)> run;
+        const char* after;
+    };
+    const Row rows[] = {
+        {"listcode at a line start changes nothing", "ab\r\n|cd",
+         [](Insertions& i) { i.listcode(); }, "ab\r\n|cd"},
+        {"listcode mid-line breaks the line", "ab|cd", [](Insertions& i) { i.listcode(); },
+         "ab\r\n|cd"},
+        {"listcode after a selection keeps it", "a[bc]d", [](Insertions& i) { i.listcode(); },
+         "abc\r\n|d"},
+        {"listcode after a selection ending a line", "[ab]", [](Insertions& i) { i.listcode(); },
+         "ab\r\n|"},
+        {"listcode2 replaces the selection", "a[bc]d", [](Insertions& i) { i.listcode2("<HR>"); },
+         "a<HR>|d"},
+        {"wraptag", "[w]", [](Insertions& i) { i.wraptag("<U>", "</U>"); }, "<U>[w]</U>"},
+        {"gotoLine 1 goes to the end of the caret's line", "ab\r\nc|d\r\nef",
+         [](Insertions& i) { i.gotoLine(1); }, "ab\r\ncd|\r\nef"},
+        {"gotoLine 0 goes to the end of the line above", "ab\r\nc|d\r\nef",
+         [](Insertions& i) { i.gotoLine(0); }, "ab|\r\ncd\r\nef"},
+        {"gotoLine 0 on the first line stays on it", "a|b\r\ncd",
+         [](Insertions& i) { i.gotoLine(0); }, "ab|\r\ncd"},
+        {"gotoLine past the end clamps to the last line", "a|b\r\ncd",
+         [](Insertions& i) { i.gotoLine(9); }, "ab\r\ncd|"},
+        {"gotoLineEnd", "|ab\r\ncd\r\nef", [](Insertions& i) { i.gotoLineEnd(2); },
+         "ab\r\ncd|\r\nef"},
+        {"moveline goes six back", "0123456789|abc", [](Insertions& i) { i.moveline(); },
+         "0123|456789abc"},
+        {"changeline clamps", "ab\r\n|cd", [](Insertions& i) { i.changeline(7); }, "ab\r\n|cd"},
+        {"changeline to the first line", "ab\r\nc|d", [](Insertions& i) { i.changeline(-3); },
+         "|ab\r\ncd"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BufferDocument document;
+        BufferWorkspace workspace;
+        workspace.document = &document;
+        Insertions insertions(workspace);
+        load(document.buffer, row.before);
+        row.run(insertions);
+        EXPECT_EQ(show(document.buffer), row.after);
+        EXPECT_TRUE(workspace.scratchBuffer.text().isEmpty());
+    }
+}
+
+TEST(Insertion, GotoLineCountsDisplayLines) {
+    BufferDocument document(5);
+    // "aaaa bbbb cc" wraps as "aaaa " / "bbbb " / "cc".
+    load(document.buffer, "aaaa bbbb c|c");
+    docops::GotoLine(document.buffer, 0);
+    EXPECT_EQ(document.buffer.selection(), (Selection{10, 10}));
+}
+
+TEST(Insertion, TipperAndBoarditReportToTheWindow) {
+    BufferDocument document;
+    BufferWorkspace workspace;
+    workspace.document = &document;
+    Insertions insertions(workspace);
+    load(document.buffer, "go |now");
+    workspace.shared.tagOpen = "<A href=\"\">";
+    workspace.shared.tagClose = "</A>";
+    insertions.tipper("an URL", 2);
+    EXPECT_EQ(show(document.buffer), "go <A href=\"|\"></A>now");
+    EXPECT_EQ(document.tip, "an URL");
+
+    load(document.buffer, "go [word]");
+    insertions.tipper("an URL", 2);
+    EXPECT_EQ(show(document.buffer), "go <A href=\"|\">word</A>");
+
+    workspace.scratchBuffer.replaceSelection("<BR>");
+    insertions.boardit();
+    EXPECT_EQ(document.lineSets, 1);
+    EXPECT_EQ(workspace.scratchBuffer.text(), "");
+}
+
+TEST(Insertion, NothingHappensWithoutADocument) {
+    BufferWorkspace workspace;
+    Insertions insertions(workspace);
+    insertions.listcode();
+    insertions.listcode2("<HR>");
+    insertions.boardit();
+    insertions.wraptag("<B>", "</B>");
+    insertions.tipper("x", 1);
+    insertions.gotoLine(1);
+    insertions.gotoLineEnd(1);
+    insertions.moveline();
+    insertions.changeline(1);
+    insertions.focusit();
+    insertions.killmemo();
+    insertions.bearmemo();
+    // The scratch text is left for the next operation that finds a document.
+    EXPECT_EQ(workspace.scratchBuffer.text(), "");
+    EXPECT_EQ(workspace.shared.tagOpen, "");
+}
+
+} // namespace
+} // namespace vellum
