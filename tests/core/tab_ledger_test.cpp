@@ -19,7 +19,7 @@ struct Fixture {
         return SettingsFile(home.settingsPath()).readText("Roster", QString::number(index), "-");
     }
     int ledgerOf(const QString& key) const {
-        return SettingsFile(home.settingsPath()).readInt("Ledger", key, -99);
+        return SettingsFile(home.settingsPath()).readInt("Ledger", ledger.ledgerKey(key), -99);
     }
     test::TempHome home;
     SettingsFile settings{home.settingsPath()};
@@ -67,6 +67,23 @@ TEST(TabLedger, PathKeysWithAwkwardCharactersSurvive) {
     EXPECT_EQ(f.roster(0), "/home/me/x=y z.htm");
     EXPECT_EQ(f.ledgerOf("/home/me/x=y z.htm"), 0);
     EXPECT_EQ(f.ledgerOf(odd[1]), -1);
+}
+
+// On POSIX two paths differing only in case, or in a trailing blank, are two documents.
+TEST(TabLedger, PosixKeysDifferingInCaseOrBlanksStayApart) {
+    const QStringList keys = {"/web/Page.htm", "/web/page.htm", "/web/page.htm ", "/web/^a.htm",
+                              "/web/^A.htm"};
+    Fixture f(keys);
+    for (int i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(f.ledger.indexOf(keys[i]), i) << keys[i].toStdString();
+    f.ledger.close(0, keys[0], 5);
+    EXPECT_EQ(f.ledger.indexOf(keys[0]), -1);
+    for (int i = 1; i < keys.size(); ++i)
+        EXPECT_EQ(f.ledger.indexOf(keys[i]), i - 1) << keys[i].toStdString();
+
+    // Windows keys are upper-cased paths already: they are recorded as they are.
+    TabLedger windows(f.settings, PathStyle::Windows);
+    EXPECT_EQ(windows.ledgerKey("C:\\WEB\\A.HTM"), "C:\\WEB\\A.HTM");
 }
 
 } // namespace

@@ -37,27 +37,42 @@ QString decodeValue(const QString& stored) {
 
 // Keys may be file paths (the tab bookkeeping keys documents by path), and a path may hold "=",
 // which would end the key early; "%" is escaped too so that decoding is unambiguous.
-QString encodeKey(const QString& key) {
-    QString out = flattened(key).trimmed();
-    out.replace(QLatin1Char('%'), QLatin1String("%25"));
-    out.replace(QLatin1Char('='), QLatin1String("%3D"));
-    // A key must not read back as a comment or a section header.
-    if (out.startsWith(QLatin1Char(';')))
-        out.replace(0, 1, QLatin1String("%3B"));
-    else if (out.startsWith(QLatin1Char('[')))
-        out.replace(0, 1, QLatin1String("%5B"));
+QString percentEncoded(QChar c) {
+    QString out;
+    for (const char byte : QString(c).toUtf8())
+        out += QStringLiteral("%%1")
+                   .arg(static_cast<unsigned char>(byte), 2, 16, QLatin1Char('0'))
+                   .toUpper();
     return out;
 }
 
+QString encodeKey(const QString& key) {
+    QString out = flattened(key);
+    out.replace(QLatin1Char('%'), QLatin1String("%25"));
+    out.replace(QLatin1Char('='), QLatin1String("%3D"));
+    // Blanks round a key are trimmed when it is read, so those of a key (a path may end in a
+    // space) are written escaped.
+    int lead = 0;
+    while (lead < out.size() && out.at(lead).isSpace())
+        ++lead;
+    int trail = out.size();
+    while (trail > lead && out.at(trail - 1).isSpace())
+        --trail;
+    QString escaped;
+    for (int i = 0; i < out.size(); ++i)
+        escaped += (i < lead || i >= trail) ? percentEncoded(out.at(i)) : QString(out.at(i));
+    // A key must not read back as a comment or a section header.
+    if (escaped.startsWith(QLatin1Char(';')) || escaped.startsWith(QLatin1Char('[')))
+        escaped.replace(0, 1, percentEncoded(escaped.at(0)));
+    return escaped;
+}
+
+// Every "%" the program writes starts an escape, so decoding them all is unambiguous.
 QString decodeKey(const QString& stored) {
-    QString out = stored.trimmed();
+    const QString out = stored.trimmed();
     if (!out.contains(QLatin1Char('%')))
         return out;
-    out.replace(QLatin1String("%3D"), QLatin1String("="), Qt::CaseInsensitive);
-    out.replace(QLatin1String("%3B"), QLatin1String(";"), Qt::CaseInsensitive);
-    out.replace(QLatin1String("%5B"), QLatin1String("["), Qt::CaseInsensitive);
-    out.replace(QLatin1String("%25"), QLatin1String("%"));
-    return out;
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(out.toUtf8()));
 }
 
 bool sameName(const QString& a, const QString& b) {

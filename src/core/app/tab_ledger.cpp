@@ -10,13 +10,26 @@ const QString Roster = QString::fromLatin1(keys::Roster::Section);
 const QString Ledger = QString::fromLatin1(keys::Ledger::Section);
 } // namespace
 
+QString TabLedger::ledgerKey(const QString& key) const {
+    if (m_style == PathStyle::Windows)
+        return key;
+    QString out;
+    out.reserve(key.size() + 8);
+    for (const QChar c : key) {
+        if (c == QLatin1Char('^') || c.isUpper())
+            out += QLatin1Char('^');
+        out += c;
+    }
+    return out;
+}
+
 void TabLedger::add(int index, const QString& key) {
     m_settings.writeText(Roster, QString::number(index), key);
-    m_settings.writeInt(Ledger, key, index);
+    m_settings.writeInt(Ledger, ledgerKey(key), index);
 }
 
 int TabLedger::indexOf(const QString& key) const {
-    return m_settings.readInt(Ledger, key, 0);
+    return m_settings.readInt(Ledger, ledgerKey(key), 0);
 }
 
 QString TabLedger::keyAt(int index) const {
@@ -24,19 +37,19 @@ QString TabLedger::keyAt(int index) const {
 }
 
 void TabLedger::close(int index, const QString& key, int openCount) {
-    m_settings.writeInt(Ledger, key, -1);
+    m_settings.writeInt(Ledger, ledgerKey(key), -1);
     for (int j = index; j < openCount; ++j) {
         const QString moved = keyAt(j + 1);
         m_settings.writeText(Roster, QString::number(j), moved);
         if (!moved.isEmpty())
-            m_settings.writeInt(Ledger, moved, indexOf(moved) - 1);
+            m_settings.writeInt(Ledger, ledgerKey(moved), indexOf(moved) - 1);
     }
 }
 
 void TabLedger::rename(int index, const QString& oldKey, const QString& newKey) {
     m_settings.writeText(Roster, QString::number(index), newKey);
-    m_settings.writeInt(Ledger, oldKey, -1);
-    m_settings.writeInt(Ledger, newKey, index);
+    m_settings.writeInt(Ledger, ledgerKey(oldKey), -1);
+    m_settings.writeInt(Ledger, ledgerKey(newKey), index);
 }
 
 } // namespace vellum

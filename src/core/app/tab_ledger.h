@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/app/path_style.h"
+
 #include <QString>
 
 namespace vellum {
@@ -10,7 +12,8 @@ class SettingsFile;
 /// "Ledger" a document key to its tab index (-1 once the document is closed).
 class TabLedger {
 public:
-    explicit TabLedger(SettingsFile& settings) : m_settings(settings) {}
+    explicit TabLedger(SettingsFile& settings, PathStyle style = nativePathStyle())
+        : m_settings(settings), m_style(style) {}
 
     /// Records a tab at `index` for the document `key`.
     void add(int index, const QString& key);
@@ -29,8 +32,14 @@ public:
     /// Records that the document at tab `index` is now known as `newKey`.
     void rename(int index, const QString& oldKey, const QString& newKey);
 
+    /// The settings key under which a document key is recorded. Settings keys match without regard
+    /// to case, but POSIX paths differing only in case are different files: there each capital
+    /// letter is marked with a "^" ("^" itself doubled) so that such keys stay apart.
+    QString ledgerKey(const QString& key) const;
+
 private:
     SettingsFile& m_settings;
+    PathStyle m_style;
 };
 
 } // namespace vellum
