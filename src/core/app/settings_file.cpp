@@ -27,7 +27,8 @@ QString decode(const QByteArray& bytes, bool* hadBom = nullptr, bool* wasLatin1 
     if (wasLatin1)
         *wasLatin1 = false;
     const QByteArray body = bom ? bytes.mid(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(body);
     if (!utf8.hasError())
         return text;
