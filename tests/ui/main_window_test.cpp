@@ -1,10 +1,5 @@
-#include "core/app/settings_file.h"
-#include "core/editor/clipboard.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_home.h"
-#include "ui/app/main_window.h"
+#include "support/started_main.h"
 #include "ui/app/splash_window.h"
-#include "ui/app/start_sequence.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,24 +11,7 @@
 namespace vellum {
 namespace {
 
-using test::ScriptedPrompter;
-using test::TempHome;
-
-struct Started {
-    TempHome home;
-    ScriptedPrompter prompter;
-    MemoryClipboard clipboard;
-    std::unique_ptr<StartSequence> start;
-    std::unique_ptr<TMDImain> main;
-
-    void run(const QStringList& arguments) {
-        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter, clipboard);
-        main = start->run(arguments, false);
-    }
-    QString read(const char* section, const char* key) const {
-        return SettingsFile(home.settingsPath()).readText(section, key);
-    }
-};
+using test::Started;
 
 TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
     struct Row {

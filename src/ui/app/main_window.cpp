@@ -292,8 +292,11 @@ bool TMDImain::eventFilter(QObject* watched, QEvent* event) {
 
 void TMDImain::closeEvent(QCloseEvent* event) {
     // Every document is asked first, in window order; one Cancel keeps the program running.
-    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (!window->close()) {
+    // Each comes forward before it is asked: the user sees which one the question is about, and
+    // the tab strip removes (or renames, after a Save As) the tab of the active document.
+    for (TMDIsub* document : documentWindows()) {
+        bringForward(*document);
+        if (!document->frame()->close()) {
             event->ignore();
             return;
         }

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/app/settings_file.h"
+#include "core/editor/clipboard.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_home.h"
+#include "ui/app/main_window.h"
+#include "ui/app/start_sequence.h"
+#include "ui/app/tab_strip.h"
+#include "ui/editor/document_window.h"
+
+#include <QAction>
+#include <QStringList>
+#include <QTabBar>
+#include <memory>
+
+namespace vellum::test {
+
+/// A main window built by the real start sequence in a fresh home, with scripted dialogs and a
+/// clipboard of its own.
+struct Started {
+    TempHome home;
+    ScriptedPrompter prompter;
+    MemoryClipboard clipboard;
+    std::unique_ptr<StartSequence> start;
+    std::unique_ptr<TMDImain> main;
+
+    void run(const QStringList& arguments) {
+        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter, clipboard);
+        main = start->run(arguments, false);
+    }
+    /// Runs the start sequence and shows the main window with its first document.
+    void runAndShow(const QStringList& arguments = {}) {
+        run(arguments);
+        if (main)
+            main->start();
+    }
+    QString read(const char* section, const QString& key) const {
+        return SettingsFile(home.settingsPath()).readText(section, key);
+    }
+    void write(const char* section, const char* key, const QString& value) const {
+        SettingsFile(home.settingsPath()).writeText(section, key, value);
+    }
+
+    /// The tab index the settings record for a document key, read as the tab strip reads it.
+    int ledger(const QString& key) const { return main->tabs().ledger().indexOf(key); }
+
+    void trigger(const char* action) const { main->action(action)->trigger(); }
+    TMDIsub* active() const { return main->activeDocument(); }
+    QList<TMDIsub*> documents() const { return main->documentWindows(); }
+    QStringList captions() const {
+        QStringList out;
+        for (const TMDIsub* document : documents())
+            out << document->caption();
+        return out;
+    }
+    QTabBar* tabBar() const { return main->tabs().bar(); }
+    QStringList tabTexts() const {
+        QStringList out;
+        for (int i = 0; i < tabBar()->count(); ++i)
+            out << tabBar()->tabText(i);
+        return out;
+    }
+    /// Opens a file through the Open item, the dialog answering with `path`.
+    void open(const QString& path) {
+        prompter.openNames.push_back(path);
+        trigger("Open1");
+    }
+};
+
+} // namespace vellum::test
