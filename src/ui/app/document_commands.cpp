@@ -43,6 +43,7 @@ DocumentCommands::DocumentCommands(TMDImain& main) : m_main(main) {}
 DocumentCommands::~DocumentCommands() = default;
 
 TMDIsub* DocumentCommands::createDocument() {
+    const TMDImain::ArrangingScope arranging(m_main);
     auto* document = new TMDIsub(m_main, m_main.clipboard());
     QMdiSubWindow* frame = m_main.area()->addSubWindow(document);
     frame->setAttribute(Qt::WA_DeleteOnClose);

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTimer>
 
 namespace vellum {
 
@@ -45,6 +46,18 @@ protected:
 
 private:
     std::function<void()> m_clicked;
+};
+
+/// The open documents as the insertion operations see them.
+class MainWorkspace : public Workspace {
+public:
+    explicit MainWorkspace(TMDImain& main) : m_main(main) {}
+    DocumentView* activeDocument() override { return m_main.activeDocument(); }
+    TextControl& scratch() override { return m_main.scratch(); }
+    InsertionSlots& insertionSlots() override { return m_main.insertionSlots(); }
+
+private:
+    TMDImain& m_main;
 };
 
 /// The banner on the left of the status bar; a double-click arranges the documents as tabs.
@@ -82,6 +95,8 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
         m_tabBar, m_settings, [this](TMDIsub& document) { bringForward(document); },
         [this] { return documentWindows(); }, this);
     m_commands = new DocumentCommands(*this);
+    m_workspace = std::make_unique<MainWorkspace>(*this);
+    m_insertions = std::make_unique<Insertions>(*m_workspace);
     buildMenusAndToolbar();
     bindCommands();
     menuBar()->installEventFilter(this);
@@ -161,6 +176,7 @@ TMDIsub* TMDImain::activeDocument() const {
 }
 
 void TMDImain::bringForward(TMDIsub& document) {
+    const ArrangingScope arranging(*this);
     if (QMdiSubWindow* frame = document.frame()) {
         m_area->setActiveSubWindow(frame);
         frame->raise();
@@ -194,6 +210,7 @@ void TMDImain::Tabbed() {
     TMDIsub* document = activeDocument();
     if (!document)
         return;
+    const ArrangingScope arranging(*this);
     showTabStrip(true);
     document->frame()->showMaximized();
     setWhiteBackground(true);
@@ -204,6 +221,7 @@ void TMDImain::Tabbed() {
 void TMDImain::arrange(bool tile) {
     if (!activeDocument())
         return;
+    const ArrangingScope arranging(*this);
     if (isTabbed())
         showCover();
     m_transition = 0;
@@ -230,6 +248,19 @@ void TMDImain::Cascaded() {
 void TMDImain::subWindowActivated(QMdiSubWindow* window) {
     if (!window)
         return;
+    // The cover hides the switch between maximised documents until it has settled.
+    if (isTabbed())
+        showCover();
+    if (m_transition == 0 || m_transition == 2)
+        ++m_transition;
+    QTimer::singleShot(0, this, [this] {
+        // Once the event loop is idle again the switch is over, whatever order the window system
+        // delivered its resizes in: the cover must never stay over the document.
+        if (m_arranging == 0 && m_switchpanel->isVisible()) {
+            hideCover();
+            m_transition = 0;
+        }
+    });
     if (auto* document = qobject_cast<TMDIsub*>(window->widget()))
         documentActivated(*document);
 }
@@ -255,9 +286,48 @@ bool TMDImain::saveDocument(TMDIsub& document) {
 }
 
 void TMDImain::documentClosing(TMDIsub& document) {
+    // The document area activates (and may maximise) the next document once this one is gone.
+    ++m_arranging;
+    QTimer::singleShot(0, this, [this] { --m_arranging; });
     const QList<TMDIsub*> open = documentWindows();
     const bool minimised = document.frame() && document.frame()->isMinimized();
     m_tabs->mdiClosed(document, static_cast<int>(open.size()), minimised);
+}
+
+void TMDImain::documentMaximised(TMDIsub&) {
+    setWhiteBackground(true);
+    hideCover();
+    showTabStrip(true);
+    m_settings.writeText(V::SectionLower, V::State, keys::StateMax);
+}
+
+void TMDImain::documentUnmaximised(TMDIsub&) {
+    if (isTabbed())
+        showCover();
+    m_transition = 0;
+    setWhiteBackground(false);
+    showTabStrip(false);
+    hideCover();
+    m_settings.writeText(V::SectionLower, V::State, keys::StateNorm);
+}
+
+void TMDImain::documentResized(TMDIsub&) {
+    if (!isTabbed())
+        return;
+    if (m_transition == 1) {
+        m_transition = 2;
+    } else if (m_transition == 3) {
+        hideCover();
+        m_transition = 0;
+    }
+}
+
+void TMDImain::showLine(int line) {
+    m_linecol->setText(QString::number(line));
+}
+
+bool TMDImain::autoIndentEnabled() {
+    return !m_settings.readText(V::Section, V::Ai).isEmpty();
 }
 
 Prompter& TMDImain::prompter() {
@@ -265,10 +335,8 @@ Prompter& TMDImain::prompter() {
 }
 
 void TMDImain::lineSet() {
-    TMDIsub* document = activeDocument();
-    if (!document)
-        return;
-    m_linecol->setText(QString::number(CaretLine(document->control()) + 1));
+    if (TMDIsub* document = activeDocument())
+        document->lineSet();
 }
 
 void TMDImain::showTabStrip(bool shown) {

@@ -2,6 +2,7 @@
 
 #include "core/app/home_directory.h"
 #include "core/app/settings_file.h"
+#include "core/editor/insertion.h"
 #include "core/editor/text_buffer.h"
 #include "ui/app/help_viewer.h"
 #include "ui/editor/document_host.h"
@@ -9,6 +10,7 @@
 #include <QBrush>
 #include <QHash>
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -90,10 +92,32 @@ public:
     void documentChanged(TMDIsub& document) override;
     bool saveDocument(TMDIsub& document) override;
     void documentClosing(TMDIsub& document) override;
+    void documentMaximised(TMDIsub& document) override;
+    void documentUnmaximised(TMDIsub& document) override;
+    bool arrangingWindows() const override { return m_arranging > 0; }
+    void documentResized(TMDIsub& document) override;
+    void showLine(int line) override;
+    bool autoIndentEnabled() override;
+    QString& enterFlag() override { return m_enterFlag; }
+    Insertions& insertions() override { return *m_insertions; }
+    TextControl& scratch() override { return m_storememo; }
+    InsertionSlots& insertionSlots() override { return m_slots; }
     Prompter& prompter() override;
 
     /// Shows the caret line of the active document in the status bar.
     void lineSet();
+
+    /// While one lives, window-state changes are the program's own arranging, not user commands.
+    class ArrangingScope {
+    public:
+        explicit ArrangingScope(TMDImain& main) : m_main(main) { ++m_main.m_arranging; }
+        ~ArrangingScope() { --m_main.m_arranging; }
+        ArrangingScope(const ArrangingScope&) = delete;
+        ArrangingScope& operator=(const ArrangingScope&) = delete;
+
+    private:
+        TMDImain& m_main;
+    };
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,6 +151,11 @@ private:
     QString m_activeKey;
     bool m_firstShow = true;
     int m_transition = 0;
+    int m_arranging = 0;
+    QString m_enterFlag;
+    InsertionSlots m_slots;
+    std::unique_ptr<Workspace> m_workspace;
+    std::unique_ptr<Insertions> m_insertions;
 };
 
 } // namespace vellum
