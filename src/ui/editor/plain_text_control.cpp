@@ -19,6 +19,9 @@ namespace {
 // One idle-time slice of layout work; short enough that typing and painting stay smooth.
 constexpr qint64 ChunkBudgetNs = 6'000'000;
 
+// So many paragraphs lay out in a few milliseconds, well within a keystroke.
+constexpr int SyncLayoutBlocks = 500;
+
 // Both conversions are one pass over the text: QString::replace with a replacement of another
 // length moves the whole rest of the string once per 1024 matches, which is quadratic (about a
 // quarter of a second on a 20 MB text, when loading it and again when reading it back).
@@ -314,7 +317,10 @@ int PlainTextControl::lineFromPosition(int position) const {
 int PlainTextControl::lineFromPositionIfSettled(int position) const {
     const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
     checkLayoutKey();
-    if (m_dirtyLo < m_dirtyHi && m_editor->document()->findBlock(widget).blockNumber() >= m_dirtyLo)
+    const int block = m_editor->document()->findBlock(widget).blockNumber();
+    // A few paragraphs are laid out at once without the user noticing; many are left to the
+    // idle-time chunks.
+    if (m_dirtyLo < m_dirtyHi && block >= m_dirtyLo && block - m_dirtyLo >= SyncLayoutBlocks)
         return -1;
     return displayLineOf(widget);
 }

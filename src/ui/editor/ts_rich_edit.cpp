@@ -13,10 +13,26 @@ void TSRichEdit::resizeEvent(QResizeEvent* event) {
     }
 }
 
+TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    preferPlainShaping();
+}
+
+void TSRichEdit::preferPlainShaping() {
+    // Kerning and ligatures mean nothing in source text, and skipping them makes laying out a
+    // paragraph two to three times faster; scripts that need shaping still get it.
+    QFont plain = font();
+    if (plain.styleStrategy() & QFont::PreferNoShaping)
+        return;
+    plain.setStyleStrategy(QFont::StyleStrategy(plain.styleStrategy() | QFont::PreferNoShaping));
+    setFont(plain);
+}
+
 void TSRichEdit::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        preferPlainShaping();
         emit layoutDiscarded();
+    }
 }
 
 } // namespace vellum

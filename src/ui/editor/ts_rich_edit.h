@@ -9,7 +9,7 @@ namespace vellum {
 class TSRichEdit : public QPlainTextEdit {
     Q_OBJECT
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit TSRichEdit(QWidget* parent = nullptr);
     using QPlainTextEdit::setViewportMargins;
     using QPlainTextEdit::viewportMargins;
 
@@ -25,6 +25,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    void preferPlainShaping();
     int m_layoutWidth = -1;
 };
 
