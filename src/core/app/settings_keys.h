@@ -54,7 +54,20 @@ inline constexpr char Section[] = "Oldies";
 
 namespace Quick {
 inline constexpr char Section[] = "Quick";
-}
+inline constexpr char Border[] = "qborder";
+inline constexpr char Caption[] = "qcaption";
+inline constexpr char Rows[] = "qrow";
+inline constexpr char Cells[] = "qcell";
+inline constexpr char ListItems[] = "qlitem";
+inline constexpr char Hidden[] = "qfhidden";
+inline constexpr char Edit[] = "qfedit";
+inline constexpr char Radio[] = "qfradio";
+inline constexpr char Check[] = "qfcheck";
+inline constexpr char ListBox[] = "qflistbox";
+inline constexpr char DropList[] = "qfdroplist";
+inline constexpr char TextArea[] = "qftextarea";
+inline constexpr char RecentCount[] = "qrf";
+} // namespace Quick
 
 namespace Font {
 inline constexpr char Section[] = "Slate*Rivet";
@@ -65,6 +78,7 @@ inline constexpr char Style[] = "Tstyle";
 } // namespace Font
 
 // Marker values.
+inline constexpr char Sure[] = "sure";
 inline constexpr char StateMax[] = "max";
 inline constexpr char StateNorm[] = "norm";
 inline constexpr char UpOk[] = "ok";
