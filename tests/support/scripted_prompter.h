@@ -36,6 +36,7 @@ public:
         return printerChoice ? printerChoice(printer) : false;
     }
     void setUpPrinter(QPrinter&) override { ++printerSetUps; }
+    bool chooseFont(QFont& font) override { return fontChoice ? fontChoice(font) : false; }
 
     QStringList informed, errors, asked, dialogs;
     std::deque<bool> yesNo;
@@ -43,6 +44,7 @@ public:
     std::deque<QString> openNames, saveNames;
     std::vector<FileDialogSpec> openSpecs, saveSpecs;
     std::function<bool(QPrinter&)> printerChoice;
+    std::function<bool(QFont&)> fontChoice;
     int printerSetUps = 0;
 
 private:

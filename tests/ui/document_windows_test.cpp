@@ -234,9 +234,10 @@ TEST(MainMenus, ItemsComeFromTheTable) {
     };
     const Row rows[] = {
         {"SaveAs1", "Save &As...", "Ctrl+Shift+S", true},
-        {"Anchor1", "N&ame", "Ctrl+Shift+A", false},
-        {"opentag", "opentag", "", true},    // its shortcut went to the item before it
-        {"Bold1", "&Bold", "Ctrl+B", false}, // no command yet
+        {"Anchor1", "N&ame", "Ctrl+Shift+A", true},
+        {"opentag", "opentag", "", true}, // its shortcut went to the item before it
+        {"Bold1", "&Bold", "Ctrl+B", true},
+        {"Helper5", "&Helper...", "", false}, // no helper window yet
         {"msave", "Save Current Document", "", false},
     };
     Started s;

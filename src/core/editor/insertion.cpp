@@ -93,6 +93,18 @@ void gotoLineEnd(TextControl& editor, int n) {
     caretToLineEnd(editor, n - 1);
 }
 
+void pasteThroughScratch(TextControl& editor, TextControl& scratch, Clipboard& clipboard,
+                         const std::function<void()>& prepare) {
+    scratch.selectAll();
+    scratch.replaceSelection(clipboard.text());
+    if (prepare)
+        prepare();
+    scratch.selectAll();
+    clipboard.setText(scratch.selectedText());
+    scratch.replaceSelection(QString());
+    editor.paste();
+}
+
 } // namespace docops
 
 void Insertions::listcode() {

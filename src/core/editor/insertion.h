@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/clipboard.h"
 #include "core/editor/text_control.h"
 
 #include <QString>
@@ -59,6 +60,11 @@ void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared
 void GotoLine(TextControl& editor, int n);
 /// Puts the caret at the end of line n - 1, clamped to the existing lines.
 void gotoLineEnd(TextControl& editor, int n);
+/// Pastes through the scratch editor: the document receives the clipboard's text as plain text,
+/// and afterwards the clipboard holds exactly that text. `prepare` runs on the scratch text
+/// before it goes back to the clipboard.
+void pasteThroughScratch(TextControl& editor, TextControl& scratch, Clipboard& clipboard,
+                         const std::function<void()>& prepare = {});
 
 } // namespace docops
 

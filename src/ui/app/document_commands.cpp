@@ -5,6 +5,7 @@
 #include "core/app/save_rules.h"
 #include "core/app/settings_keys.h"
 #include "core/editor/clipboard.h"
+#include "ui/app/edit_commands.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/please_wait.h"
@@ -59,7 +60,9 @@ TMDIsub* DocumentCommands::createDocument() {
 void DocumentCommands::finishNewDocument(TMDIsub& document) {
     m_main.tabs().addtabs(document, static_cast<int>(m_main.documentWindows().size()));
     m_main.hideCover();
+    m_main.edits().ReadFont(document);
     m_main.setActiveKey(document.key());
+    m_main.edits().applyTabStops(document);
     document.control().setModified(false);
     m_main.msave()->setEnabled(false);
 }
@@ -191,6 +194,7 @@ void DocumentCommands::InsertFile() {
         return;
     Clipboard& clipboard = m_main.clipboard();
     const QString remembered = clipboard.text();
+    const int start = document->control().selection().start;
     {
         const Twaiter::Scope wait(QFileInfo(path).size() > InsertWaitBytes);
         LoadedDocument loaded;
@@ -208,6 +212,7 @@ void DocumentCommands::InsertFile() {
     }
     clipboard.setText(remembered);
     m_main.msave()->setEnabled(true);
+    m_main.edits().tabupdate(QStringLiteral("range"), start);
 }
 
 bool DocumentCommands::writeDocument(TMDIsub& document, const QString& path) {

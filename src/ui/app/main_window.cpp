@@ -3,6 +3,7 @@
 #include "core/app/settings_keys.h"
 #include "core/app/startup.h"
 #include "ui/app/document_commands.h"
+#include "ui/app/edit_commands.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
@@ -60,13 +61,13 @@ private:
     TMDImain& m_main;
 };
 
-/// The banner on the left of the status bar; a double-click arranges the documents as tabs.
-class Banner : public QLabel {
+/// A status-bar label that runs a command when double-clicked.
+class DoubleClickLabel : public QLabel {
 public:
-    Banner(QWidget* parent, std::function<void()> doubleClicked)
-        : QLabel(QStringLiteral("VellumHTML 32"), parent),
-          m_doubleClicked(std::move(doubleClicked)) {
-        setObjectName(QStringLiteral("Label2"));
+    DoubleClickLabel(const QString& name, const QString& text, QWidget* parent,
+                     std::function<void()> doubleClicked)
+        : QLabel(text, parent), m_doubleClicked(std::move(doubleClicked)) {
+        setObjectName(name);
     }
 
 protected:
@@ -95,6 +96,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
         m_tabBar, m_settings, [this](TMDIsub& document) { bringForward(document); },
         [this] { return documentWindows(); }, this);
     m_commands = new DocumentCommands(*this);
+    m_edit = std::make_unique<EditCommands>(*this);
     m_workspace = std::make_unique<MainWorkspace>(*this);
     m_insertions = std::make_unique<Insertions>(*m_workspace);
     buildMenusAndToolbar();
@@ -119,7 +121,8 @@ TMDImain::~TMDImain() {
 void TMDImain::buildStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("Statuser"));
-    m_banner = new Banner(bar, [this] { Tabbed(); });
+    m_banner = new DoubleClickLabel(QStringLiteral("Label2"), QStringLiteral("VellumHTML 32"), bar,
+                                    [this] { Tabbed(); });
     m_tabBar = new QTabBar(bar);
     m_tabBar->setObjectName(QStringLiteral("TabSet1"));
     m_tabBar->setShape(QTabBar::RoundedSouth);
@@ -128,13 +131,13 @@ void TMDImain::buildStatusBar() {
     m_tabBar->hide();
     bar->addWidget(m_banner, 1);
     bar->addWidget(m_tabBar, 1);
-    m_lineLabel = new QLabel(QStringLiteral(" line:"), bar);
-    m_lineLabel->setObjectName(QStringLiteral("Label1"));
-    m_linecol = new QLabel(QStringLiteral("1"), bar);
-    m_linecol->setObjectName(QStringLiteral("linecol"));
+    // Go to line opens from the line labels once it exists.
+    m_lineLabel =
+        new DoubleClickLabel(QStringLiteral("Label1"), QStringLiteral(" line:"), bar, [] {});
+    m_linecol = new DoubleClickLabel(QStringLiteral("linecol"), QStringLiteral("1"), bar, [] {});
     m_linecol->setMinimumWidth(48);
-    m_dates = new QLabel(bar);
-    m_dates->setObjectName(QStringLiteral("Dates"));
+    m_dates = new DoubleClickLabel(QStringLiteral("Dates"), QString(), bar,
+                                   [this] { m_edit->DatesClick(); });
     bar->addPermanentWidget(m_lineLabel);
     bar->addPermanentWidget(m_linecol);
     bar->addPermanentWidget(m_dates);

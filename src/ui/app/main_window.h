@@ -22,6 +22,7 @@ namespace vellum {
 
 class Clipboard;
 class DocumentCommands;
+class EditCommands;
 class MessageBoxPrompter;
 class TabStrip;
 class TMDIsub;
@@ -43,7 +44,7 @@ public:
     /// Places the frame from the settings on its first show; later calls do nothing.
     void placeOnFirstShow();
 
-    SettingsFile& settings() { return m_settings; }
+    SettingsFile& settings() override { return m_settings; }
     const HomeDirectory& home() const { return m_home; }
     MessageBoxPrompter& dialogs() { return m_prompter; }
     Clipboard& clipboard() { return m_clipboard; }
@@ -56,6 +57,7 @@ public:
     TextBuffer& storememo() { return m_storememo; }
     HelpViewer& help() { return m_help; }
     DocumentCommands& documents() { return *m_commands; }
+    EditCommands& edits() { return *m_edit; }
 
     /// The menu item, toolbar button or hidden item of that component name (null when none).
     QAction* action(const QString& name) const { return m_actions.value(name); }
@@ -145,6 +147,7 @@ private:
     QHash<QString, QAction*> m_actions;
     TabStrip* m_tabs = nullptr;
     DocumentCommands* m_commands = nullptr;
+    std::unique_ptr<EditCommands> m_edit;
     TextBuffer m_storememo;
     HelpViewer m_help;
     QBrush m_workspaceBrush;

@@ -1,7 +1,9 @@
 // The menus, hidden items and toolbar of the main window, built from the menu table, and the
 // commands bound to them. An entry whose command is not available is disabled.
 #include "core/app/menu_table.h"
+#include "core/editor/tag_commands.h"
 #include "ui/app/document_commands.h"
+#include "ui/app/edit_commands.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/splash_window.h"
@@ -93,8 +95,14 @@ void TMDImain::buildMenusAndToolbar() {
         action->setObjectName(name);
         // Where two entries share a shortcut the first in menu-bar order keeps it.
         if (entry.shortcut && !takenShortcuts.contains(QString::fromLatin1(entry.shortcut))) {
-            takenShortcuts.insert(QString::fromLatin1(entry.shortcut));
-            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+            const QString keys = QString::fromLatin1(entry.shortcut);
+            takenShortcuts.insert(keys);
+            QList<QKeySequence> sequences{QKeySequence(keys)};
+            // The keypad's Enter works as Return does.
+            if (keys.endsWith(QLatin1String("Return")))
+                sequences << QKeySequence(
+                    QString(keys).replace(QLatin1String("Return"), QLatin1String("Enter")));
+            action->setShortcuts(sequences);
         }
         if (entry.hidden)
             addAction(action); // never shown, but its shortcut works
@@ -145,7 +153,8 @@ void TMDImain::buildMenusAndToolbar() {
 
 void TMDImain::bindCommands() {
     DocumentCommands& c = *m_commands;
-    const QHash<QString, std::function<void()>> commands = {
+    EditCommands& e = *m_edit;
+    QHash<QString, std::function<void()>> commands = {
         {"New1", [&c] { c.news(); }},
         {"new2", [&c] { c.news(); }},
         {"newclean1", [&c] { c.newclean1Click(); }},
@@ -168,7 +177,29 @@ void TMDImain::bindCommands() {
         {"Contents1", [this] { m_help.showContents(); }},
         {"About1", [] { SplashWindow::showSplash(); }},
         {"ContactUs1", [this] { DocumentCommands::contactUs(m_prompter); }},
+        {"Undo1", [&e] { e.undo(); }},
+        {"Cut1", [&e] { e.cut(); }},
+        {"Copy1", [&e] { e.copy(); }},
+        {"Paste1", [&e] { e.paste(); }},
+        {"selectall1", [&e] { e.selectAll(); }},
+        {"delete1", [&e] { e.deleteSelection(); }},
+        {"Change2", [&e] { e.Font1Click(); }},
+        {"Change1", [&e] { e.ReadFontActive(); }},
+        {"SettoDefault2", [&e] { e.nofont(); }},
+        {"SaveCurrentSettings1", [&e] { e.WriteFont(); }},
+        {"FontSize1", [&e] { e.fontup(); }},
+        {"FontSize2", [&e] { e.fontdown(); }},
     };
+    // The tag commands act on the active document.
+    for (const TagCommand& command : tagCommands()) {
+        for (const QString& item : QString::fromLatin1(command.menuItems).split(QLatin1Char(','))) {
+            const TagCommand* run = &command;
+            commands.insert(item, [this, run] {
+                if (TMDIsub* document = activeDocument())
+                    runTagCommand(*run, *document, m_storememo, m_slots, m_enterFlag, m_settings);
+            });
+        }
+    }
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         QAction* action = it.value();
         if (action->menu())
@@ -180,7 +211,10 @@ void TMDImain::bindCommands() {
             continue;
         }
         connect(action, &QAction::triggered, this, bound.value());
+        action->setProperty("bound", true);
     }
+    connect(m_actions.value(QStringLiteral("Edit1"))->menu(), &QMenu::aboutToShow, this,
+            [this] { m_edit->editMenuAboutToShow(); });
     m_actions.value(QStringLiteral("RecentFiles1"))->setEnabled(false);
     m_msave->setEnabled(false);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -80,6 +81,14 @@ bool MessageBoxPrompter::choosePrinter(QPrinter& printer) {
     printer.setCollateCopies(true);
     QPrintDialog dialog(&printer, m_parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool MessageBoxPrompter::chooseFont(QFont& font) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, m_parent);
+    if (ok)
+        font = chosen;
+    return ok;
 }
 
 void MessageBoxPrompter::setUpPrinter(QPrinter& printer) {

@@ -3,6 +3,7 @@
 #include "core/app/prompter.h"
 
 class QWidget;
+class QFont;
 class QPrinter;
 
 namespace vellum {
@@ -22,6 +23,8 @@ public:
 
     /// The print dialog (one copy, collated); true when the user confirmed.
     virtual bool choosePrinter(QPrinter& printer);
+    /// The font dialog set to `font`; true (with `font` changed) when the user confirmed.
+    virtual bool chooseFont(QFont& font);
     /// The printer set-up dialog.
     virtual void setUpPrinter(QPrinter& printer);
 

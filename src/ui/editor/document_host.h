@@ -6,6 +6,7 @@ namespace vellum {
 
 class Insertions;
 class Prompter;
+class SettingsFile;
 class TMDIsub;
 class TextControl;
 struct InsertionSlots;
@@ -42,6 +43,7 @@ public:
     virtual TextControl& scratch() = 0;
     virtual InsertionSlots& insertionSlots() = 0;
     virtual Prompter& prompter() = 0;
+    virtual SettingsFile& settings() = 0;
 };
 
 } // namespace vellum

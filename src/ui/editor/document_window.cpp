@@ -3,9 +3,11 @@
 #include "core/app/prompter.h"
 #include "core/editor/auto_indent.h"
 #include "core/editor/clipboard.h"
+#include "core/editor/tag_commands.h"
 #include "ui/editor/document_host.h"
 
 #include <QCloseEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -196,12 +198,39 @@ void TMDIsub::buildPopupMenu() {
         lineSet();
     });
     add("Paste2", QStringLiteral("Paste"), [this] {
-        m_control->paste();
+        docops::pasteThroughScratch(*m_control, m_host.scratch(), m_clipboard);
         lineSet();
     });
     QAction* separator = m_popup->addSeparator();
     separator->setObjectName(QStringLiteral("N5"));
     add("RemoveTags2", QStringLiteral("Remove Tags"), [] {});
+    m_popup->addSeparator();
+
+    // The tag commands of the context menu run on this window.
+    QHash<QString, QMenu*> submenus;
+    for (const char* name : {"Character", "Layout", "Quick"}) {
+        QMenu* submenu = m_popup->addMenu(QString::fromLatin1(name));
+        submenu->setObjectName(QString::fromLatin1(name));
+        submenus.insert(QString::fromLatin1(name), submenu);
+    }
+    for (const TagCommand& command : tagCommands()) {
+        const QString place = QString::fromLatin1(command.contextItem);
+        if (place.isEmpty())
+            continue;
+        const QString menu = place.section(QLatin1Char('|'), 0, 0);
+        QAction* action = submenus.value(menu)->addAction(place.section(QLatin1Char('|'), 1));
+        action->setObjectName(QString::fromLatin1(command.id));
+        const TagCommand* run = &command;
+        connect(action, &QAction::triggered, this, [this, run] {
+            runTagCommand(*run, *this, m_host.scratch(), m_host.insertionSlots(),
+                          m_host.enterFlag(), m_host.settings());
+        });
+    }
+    // Helper windows open from here once they exist.
+    submenus.value(QStringLiteral("Character"))
+        ->addAction(QStringLiteral("Size&&Color..."))
+        ->setEnabled(false);
+    m_popup->addAction(QStringLiteral("User Tags..."))->setEnabled(false);
 }
 
 void TMDIsub::PopupMenu1Popup() {
@@ -280,6 +309,12 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
             auto* key = static_cast<QKeyEvent*>(event);
             if (exactly(key, Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_D) {
                 event->accept();
+                return true;
+            }
+            // The editor would keep its own copy, paste and undo keys; the menus' commands run
+            // instead, and keys no menu takes still reach the editor.
+            if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+                event->ignore();
                 return true;
             }
             break;
