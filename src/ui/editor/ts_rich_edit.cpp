@@ -1,5 +1,6 @@
 #include "ui/editor/ts_rich_edit.h"
 
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 namespace vellum {
@@ -25,6 +26,20 @@ void TSRichEdit::preferPlainShaping() {
         return;
     plain.setStyleStrategy(QFont::StyleStrategy(plain.styleStrategy() | QFont::PreferNoShaping));
     setFont(plain);
+}
+
+void TSRichEdit::keyPressEvent(QKeyEvent* event) {
+    // A document has one kind of line break. Shift+Enter breaks the line as Enter does; the base
+    // class would put a Unicode line separator into the text, which then reaches the file.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->matches(QKeySequence::InsertLineSeparator)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), event->count());
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TSRichEdit::changeEvent(QEvent* event) {

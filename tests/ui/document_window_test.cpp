@@ -1,0 +1,400 @@
+// One document window driven by keys and the mouse: indentation on Enter, the bracket keys, undo,
+// the line display, the context menu, the URL tip, the window-state commands.
+#include "support/fixed_pitch_editor.h"
+#include "support/qt_printers.h"
+#include "support/started_main.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace vellum {
+namespace {
+
+using test::Started;
+
+// Texts are drawn with their selection: "|" is the caret, "[" and "]" enclose a selection.
+void load(TMDIsub& doc, QString drawn) {
+    int anchor = drawn.indexOf('|');
+    int caret = anchor;
+    if (anchor >= 0) {
+        drawn.remove(anchor, 1);
+    } else {
+        anchor = drawn.indexOf('[');
+        drawn.remove(anchor, 1);
+        caret = drawn.indexOf(']');
+        drawn.remove(caret, 1);
+    }
+    doc.loadNewText(drawn);
+    doc.control().setSelection(anchor, caret);
+}
+
+QString drawn(const TMDIsub& doc) {
+    QString text = doc.control().text();
+    const Selection s = doc.control().selection();
+    if (s.length() == 0)
+        return text.insert(s.start, '|');
+    return text.insert(s.end, ']').insert(s.start, '[');
+}
+
+// Gives the editor a fixed-pitch font; "W" in `text` becomes a word longer than half the editor's
+// width, so that two of them never share a display line.
+QString wrapping(TMDIsub& doc, QString text) {
+    const QFont font = test::fixedPitchFont();
+    doc.memo()->setFont(font);
+    QCoreApplication::processEvents();
+    int columns = 0;
+    while (test::columnsWidth(font, columns + 1) <= doc.memo()->viewport()->width())
+        ++columns;
+    return text.replace('W', QString(columns * 6 / 10, 'x'));
+}
+
+void key(TMDIsub& doc, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(doc.memo(), k, modifiers);
+}
+
+void clickOn(TMDIsub& doc, const QString& word) {
+    const QTextCursor at = doc.memo()->document()->find(word);
+    QTest::mouseClick(doc.memo()->viewport(), Qt::LeftButton, {},
+                      doc.memo()->cursorRect(at).center());
+    QCoreApplication::processEvents();
+}
+
+TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
+    enum Keys { Enter, ShiftHeld };
+    struct Row {
+        const char* name;
+        const char* ai;
+        Keys keys;
+        QString before, after;
+    };
+    const Row rows[] = {
+        {"two tabs then a space give two tabs", "t", Enter, "\t\t x|\r\nend",
+         "\t\t x\r\n\t\t|\r\nend"},
+        {"three spaces give three spaces", "t", Enter, "   x|\r\nend", "   x\r\n   |\r\nend"},
+        {"a line starting with a letter gives nothing", "t", Enter, "x  y|\r\nend",
+         "x  y\r\n|\r\nend"},
+        {"an empty line gives nothing", "t", Enter, "\t\tx\r\n|\r\nend", "\t\tx\r\n\r\n|\r\nend"},
+        {"at the end of the text a space follows the indentation", "t", Enter, "\t\tx|",
+         "\t\tx\r\n\t\t| "},
+        {"at the end after a plain line only the space", "t", Enter, "x|", "x\r\n| "},
+        {"Shift still held gives nothing", "t", ShiftHeld, "\t\tx|\r\nend", "\t\tx\r\n|\r\nend"},
+        {"indentation off gives nothing", "", Enter, "\t\tx|\r\nend", "\t\tx\r\n|\r\nend"},
+        {"a wrapped line above starts with a word", "t", Enter, "\t\tW W W|\r\nend",
+         "\t\tW W W\r\n|\r\nend"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        TMDIsub& doc = *s.active();
+        load(doc, wrapping(doc, row.before));
+        s.write("Vellum", "ai", row.ai);
+        if (row.keys == Enter) {
+            key(doc, Qt::Key_Return);
+        } else {
+            QTest::keyPress(doc.memo(), Qt::Key_Shift, Qt::ShiftModifier);
+            QTest::keyPress(doc.memo(), Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyRelease(doc.memo(), Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyRelease(doc.memo(), Qt::Key_Shift);
+        }
+        EXPECT_EQ(drawn(doc), wrapping(doc, row.after));
+    }
+}
+
+TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
+    Started s;
+    s.runAndShow();
+    TMDIsub& doc = *s.active();
+    s.write("Vellum", "ai", "t");
+    load(doc, "\t\tx|\r\nend");
+    s.main->enterFlag() = "noEnter";
+    key(doc, Qt::Key_Return);
+    EXPECT_EQ(drawn(doc), "\t\tx\r\n|\r\nend");
+    EXPECT_EQ(s.main->enterFlag(), "");
+    key(doc, Qt::Key_Up);
+    key(doc, Qt::Key_End);
+    key(doc, Qt::Key_Return);
+    EXPECT_EQ(drawn(doc), "\t\tx\r\n\t\t|\r\n\r\nend");
+}
+
+TEST(DocumentWindowKeys, CtrlShiftBracketKeysInsertTags) {
+    struct Row {
+        const char* name;
+        Qt::Key key;
+        QString before, after;
+    };
+    const Row rows[] = {
+        {"Ctrl+Shift+< gives <> around the caret", Qt::Key_Less, "ab|cd", "ab<|>cd"},
+        {"Ctrl+Shift+comma does the same", Qt::Key_Comma, "ab|cd", "ab<|>cd"},
+        {"a selection is replaced", Qt::Key_Comma, "a[bc]d", "a<|>d"},
+        {"Ctrl+Shift+period gives </> with the caret before >", Qt::Key_Period, "ab|", "ab</|>"},
+        {"Ctrl+Shift+> does the same", Qt::Key_Greater, "[ab]", "</|>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        // Active, as for the user: a menu shortcut on these keys would take them from the editor.
+        s.main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+        TMDIsub& doc = *s.active();
+        load(doc, row.before);
+        key(doc, row.key, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(drawn(doc), row.after);
+    }
+}
+
+TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll) {
+    struct Row {
+        const char* name;
+        std::function<void(Started&)> edit;
+        QString edited;
+        bool canUndo;
+        QString undone;
+    };
+    const Row rows[] = {
+        {"typing ab: undo takes back the b",
+         [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
+        {"a program insertion cannot be undone",
+         [](Started& s) { s.main->insertions().listcode2("<HR>"); }, "<HR>|", false, "<HR>|"},
+        {"nor can the typing before it",
+         [](Started& s) {
+             QTest::keyClicks(s.active()->memo(), "a");
+             s.main->insertions().listcode2("<HR>");
+         },
+         "a<HR>|", false, "a<HR>|"},
+        {"a paste from the context menu is one step",
+         [](Started& s) {
+             s.clipboard.setText("x\r\ny");
+             s.active()->popupMenu()->findChild<QAction*>("Paste2")->trigger();
+         },
+         "x\r\ny|", true, "|"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        TMDIsub& doc = *s.active();
+        EXPECT_FALSE(doc.isModified());
+        EXPECT_FALSE(s.main->msave()->isEnabled());
+        row.edit(s);
+        EXPECT_EQ(drawn(doc), row.edited);
+        EXPECT_TRUE(doc.isModified());
+        EXPECT_TRUE(s.main->msave()->isEnabled());
+        EXPECT_EQ(doc.control().canUndo(), row.canUndo);
+        doc.control().undo();
+        EXPECT_EQ(drawn(doc), row.undone);
+    }
+}
+
+TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
+    struct Row {
+        const char* name;
+        QString text;
+        std::function<void(TMDIsub&)> act;
+        QString line;
+    };
+    const Row rows[] = {
+        {"an empty document is on line 1", "", [](TMDIsub&) {}, "1"},
+        {"typing follows the caret", "", [](TMDIsub& d) { QTest::keyClicks(d.memo(), "a\rb\rc"); },
+         "3"},
+        {"Ctrl+Home goes back to line 1", "a\r\nb\r\nc|",
+         [](TMDIsub& d) { key(d, Qt::Key_Home, Qt::ControlModifier); }, "1"},
+        {"Ctrl+End counts wrapped lines", "|W W W\r\nend",
+         [](TMDIsub& d) { key(d, Qt::Key_End, Qt::ControlModifier); }, "4"},
+        {"a click in a later line shows it", "|one\r\ntwo\r\nthree",
+         [](TMDIsub& d) { clickOn(d, "three"); }, "3"},
+        {"a click counts wrapped lines too", "|W W W\r\nend", [](TMDIsub& d) { clickOn(d, "end"); },
+         "4"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        TMDIsub& doc = *s.active();
+        if (!row.text.isEmpty())
+            load(doc, wrapping(doc, row.text));
+        row.act(doc);
+        EXPECT_EQ(s.main->linecol()->text(), row.line);
+    }
+}
+
+TEST(DocumentWindowMenu, ItemsFollowSelectionClipboardAndUndo) {
+    struct Row {
+        const char* name;
+        QString text;
+        QString clipboard;
+        bool pasteFirst;
+        bool selectionItems, paste, undo;
+    };
+    const Row rows[] = {
+        {"no selection hides Cut, Copy and Remove Tags", "ab|c", "", false, false, false, false},
+        {"a selection shows them", "a[bc]", "", false, true, false, false},
+        {"text on the clipboard shows Paste", "ab|c", "x", false, false, true, false},
+        {"after a paste Undo is enabled", "ab|c", "x", true, false, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        TMDIsub& doc = *s.active();
+        load(doc, row.text);
+        s.clipboard.setText(row.clipboard);
+        QMenu* menu = doc.popupMenu();
+        const auto item = [menu](const char* name) { return menu->findChild<QAction*>(name); };
+        if (row.pasteFirst) {
+            emit doc.memo()->customContextMenuRequested(QPoint(1, 1));
+            item("Paste2")->trigger();
+            menu->close();
+        }
+        emit doc.memo()->customContextMenuRequested(QPoint(1, 1));
+        EXPECT_TRUE(menu->isVisible());
+        for (const char* name : {"Cut2", "Copy2", "N5", "RemoveTags2"})
+            EXPECT_EQ(item(name)->isVisible(), row.selectionItems) << name;
+        EXPECT_EQ(item("Paste2")->isVisible(), row.paste);
+        EXPECT_TRUE(item("Undo2")->isVisible());
+        EXPECT_EQ(item("Undo2")->isEnabled(), row.undo);
+        menu->close();
+    }
+}
+
+TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
+    struct Row {
+        const char* name;
+        std::function<void(TMDIsub&)> act;
+    };
+    const Row rows[] = {
+        {"a typed letter hides it", [](TMDIsub& d) { key(d, Qt::Key_H); }},
+        {"Shift alone hides it", [](TMDIsub& d) { QTest::keyPress(d.memo(), Qt::Key_Shift); }},
+        {"a mouse press in the editor hides it",
+         [](TMDIsub& d) {
+             QTest::mousePress(d.memo()->viewport(), Qt::LeftButton, {}, {5, 5});
+         }},
+        {"a click on the tip hides it",
+         [](TMDIsub& d) { QTest::mouseClick(d.urlTip(), Qt::LeftButton); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        TMDIsub& doc = *s.active();
+        load(doc, "ab|");
+        s.main->insertionSlots().tagOpen = "<A href=\"\">";
+        s.main->insertionSlots().tagClose = "</A>";
+        s.main->insertions().tipper("an URL", 2);
+        EXPECT_EQ(drawn(doc), "ab<A href=\"|\"></A>");
+        QLabel* tip = doc.urlTip();
+        EXPECT_TRUE(tip->isVisible());
+        EXPECT_EQ(tip->text(), "Type an URL here");
+        EXPECT_EQ(tip->pos(), doc.control().caretPixelPosition() + QPoint(-62, 14));
+        row.act(doc);
+        EXPECT_FALSE(tip->isVisible());
+    }
+}
+
+TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
+    struct Row {
+        const char* name;
+        std::function<void(Started&)> act;
+        const char* state;
+        bool tabbed;
+    };
+    const auto frame = [](Started& s) { return s.active()->frame(); };
+    const Row rows[] = {
+        {"a restore shows the banner", [&](Started& s) { frame(s)->showNormal(); }, "norm", false},
+        {"a minimise too", [&](Started& s) { frame(s)->showMinimized(); }, "norm", false},
+        {"a maximise after a restore shows the tabs",
+         [&](Started& s) {
+             frame(s)->showNormal();
+             frame(s)->showMaximized();
+         },
+         "max", true},
+        {"a maximise after a minimise too",
+         [&](Started& s) {
+             frame(s)->showMinimized();
+             frame(s)->showMaximized();
+         },
+         "max", true},
+        {"tiling is no user command", [](Started& s) { s.main->Tiled(); }, "norm", false},
+        {"a new document while tiled",
+         [](Started& s) {
+             s.main->Tiled();
+             s.trigger("new2");
+         },
+         "norm", false},
+        {"a new document while tabbed", [](Started& s) { s.trigger("new2"); }, "max", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        s.trigger("new2");
+        EXPECT_EQ(s.read("vellum", "state"), "max");
+        row.act(s);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.read("vellum", "state"), row.state);
+        EXPECT_EQ(s.tabBar()->isVisible(), row.tabbed);
+        EXPECT_EQ(s.main->findChild<QLabel*>("Label2")->isVisible(), !row.tabbed);
+    }
+}
+
+TEST(DocumentWindowState, CoverNeverStaysAfterTabClicks) {
+    Started s;
+    s.runAndShow();
+    s.trigger("new2");
+    s.trigger("new2");
+    const QList<TMDIsub*> documents = s.documents();
+    for (int tab : {0, 2, 1, 2, 0}) {
+        SCOPED_TRACE(tab);
+        QTest::mouseClick(s.tabBar(), Qt::LeftButton, {}, s.tabBar()->tabRect(tab).center());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.active(), documents[tab]);
+        EXPECT_FALSE(s.main->switchpanel()->isVisible());
+        EXPECT_EQ(s.read("vellum", "state"), "max");
+    }
+}
+
+TEST(DocumentWindowInsertions, DoNothingWithoutADocument) {
+    const std::pair<const char*, std::function<void(Insertions&)>> rows[] = {
+        {"listcode", [](Insertions& i) { i.listcode(); }},
+        {"listcode2", [](Insertions& i) { i.listcode2("<HR>"); }},
+        {"boardit", [](Insertions& i) { i.boardit(); }},
+        {"wraptag", [](Insertions& i) { i.wraptag("<B>", "</B>"); }},
+        {"tipper", [](Insertions& i) { i.tipper("an URL", 2); }},
+        {"gotoLine", [](Insertions& i) { i.gotoLine(3); }},
+        {"gotoLineEnd", [](Insertions& i) { i.gotoLineEnd(3); }},
+        {"moveline", [](Insertions& i) { i.moveline(); }},
+        {"changeline", [](Insertions& i) { i.changeline(2); }},
+        {"focusit", [](Insertions& i) { i.focusit(); }},
+        {"killmemo", [](Insertions& i) { i.killmemo(); }},
+        {"bearmemo", [](Insertions& i) { i.bearmemo(); }},
+    };
+    for (const auto& [name, run] : rows) {
+        SCOPED_TRACE(name);
+        Started s;
+        s.runAndShow();
+        s.trigger("Close1");
+        ASSERT_TRUE(s.documents().isEmpty());
+        s.main->insertionSlots().tagOpen = "<I>";
+        const QByteArray settings = s.home.read("vellumh.ini");
+        const QString line = s.main->linecol()->text();
+        const bool saveEnabled = s.main->msave()->isEnabled();
+        run(s.main->insertions());
+        EXPECT_TRUE(s.documents().isEmpty());
+        EXPECT_EQ(s.main->storememo().text(), "");
+        EXPECT_EQ(s.main->insertionSlots().tagOpen, "<I>");
+        EXPECT_EQ(s.main->linecol()->text(), line);
+        EXPECT_EQ(s.main->msave()->isEnabled(), saveEnabled);
+        EXPECT_EQ(s.home.read("vellumh.ini"), settings);
+    }
+}
+
+} // namespace
+} // namespace vellum
