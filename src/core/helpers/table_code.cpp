@@ -1,0 +1,170 @@
+#include "core/helpers/table_code.h"
+
+#include "core/helpers/color_code.h"
+#include "core/helpers/whole_number.h"
+
+namespace vellum {
+
+namespace {
+
+using Options = TableOptions;
+
+const QString lineBreak = QStringLiteral("\r\n");
+
+QString tabs(int n) {
+    return n > 0 ? QString(n, QLatin1Char('\t')) : QString();
+}
+
+// Every attribute piece is either empty or begins with one space, so they simply join.
+QString attribute(const char* name, const QString& value) {
+    return QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + value;
+}
+
+QString sizePiece(const char* name, const QString& value, bool percent) {
+    if (value.isEmpty())
+        return {};
+    return attribute(name, percent ? value + QLatin1Char('%') : value);
+}
+
+QString colourPiece(const Options& o) {
+    return o.colourOn ? QLatin1Char(' ') + colourGenerator(o.colour, ColourForm::BgColor)
+                      : QString();
+}
+
+QString alignPiece(Options::HAlign align, bool centreAsAttribute) {
+    switch (align) {
+    case Options::HAlign::None:
+        return {};
+    case Options::HAlign::Left:
+        return QStringLiteral(" align=left");
+    case Options::HAlign::Center:
+        return centreAsAttribute ? QStringLiteral(" align=center") : QString();
+    case Options::HAlign::Right:
+        return QStringLiteral(" align=right");
+    }
+    return {};
+}
+
+QString valignPiece(Options::VAlign valign) {
+    switch (valign) {
+    case Options::VAlign::None:
+        return {};
+    case Options::VAlign::Top:
+        return QStringLiteral(" valign=top");
+    case Options::VAlign::Middle:
+        return QStringLiteral(" valign=middle");
+    case Options::VAlign::Bottom:
+        return QStringLiteral(" valign=bottom");
+    case Options::VAlign::Baseline:
+        return QStringLiteral(" valign=baseline");
+    }
+    return {};
+}
+
+// 2 is what browsers use anyway, so it is left out.
+QString unlessTwo(const char* name, const QString& value) {
+    return value == QLatin1String("2") ? QString() : attribute(name, value);
+}
+
+// A span of 0, or text that is not a number, means no span.
+QString spanPiece(const char* name, const QString& value) {
+    const std::optional<int> span = strictInt(value);
+    return span && *span >= 1 ? attribute(name, value) : QString();
+}
+
+bool centred(const Options& o) {
+    return o.align == Options::HAlign::Center;
+}
+
+QString tableText(const Options& o) {
+    const QString indent = tabs(o.indent - 1);
+    QString text;
+    if (centred(o))
+        text += indent + QStringLiteral("<CENTER>") + lineBreak;
+    text += indent + QStringLiteral("<TABLE") + sizePiece("width", o.width, o.widthPercent) +
+            sizePiece("height", o.height, o.heightPercent) + colourPiece(o) +
+            alignPiece(o.align, false) + valignPiece(o.valign) +
+            unlessTwo("cellspacing", o.spacing) + unlessTwo("cellpadding", o.padding) +
+            attribute("border", o.border) + QLatin1Char('>') + lineBreak;
+    if (o.captionOrNoWrap) {
+        text += indent + QStringLiteral("<CAPTION") +
+                (o.belowTable ? QStringLiteral(" align=bottom") : QString()) +
+                QStringLiteral(">  </CAPTION>") + lineBreak;
+    }
+    // The empty line is where the rows go; it carries no indentation.
+    text += lineBreak + indent + QStringLiteral("</TABLE>");
+    if (centred(o))
+        text += lineBreak + indent + QStringLiteral("</CENTER>");
+    return text;
+}
+
+QString rowText(const Options& o) {
+    const QString row = tabs(o.indent - 1) + QStringLiteral("<TR") + alignPiece(o.align, true) +
+                        valignPiece(o.valign) + QLatin1Char('>') + lineBreak;
+    // Rows are kept apart by an empty line, where their cells go.
+    return (row + lineBreak).repeated(o.count - 1) + row;
+}
+
+QString cellText(const Options& o) {
+    const QString cell =
+        tabs(o.indent) + QStringLiteral("<TD") + sizePiece("width", o.width, o.widthPercent) +
+        sizePiece("height", o.height, o.heightPercent) + colourPiece(o) +
+        spanPiece("colspan", o.border) + spanPiece("rowspan", o.spacing) +
+        alignPiece(o.align, true) + valignPiece(o.valign) +
+        (o.captionOrNoWrap ? QStringLiteral(" nowrap") : QString()) + QStringLiteral("> ") +
+        (o.endCell ? QStringLiteral(" </TD>") : QString()) + lineBreak;
+    return cell.repeated(o.count);
+}
+
+} // namespace
+
+TableCode tableGenerator(const TableOptions& options) {
+    TableCode code;
+    switch (options.mode) {
+    case Options::Mode::Table:
+        code.text = tableText(options);
+        code.freshLine = true;
+        code.insert = true;
+        // The caret ends after the last line; the empty line is one line up, two when the
+        // closing CENTER line follows the table.
+        code.gotoLine = centred(options) ? -1 : 0;
+        break;
+    case Options::Mode::Row:
+        if (options.count < 1)
+            break;
+        code.text = rowText(options);
+        code.insert = true;
+        // The caret ends at the start of the line after the last row, 2 * count - 1 lines below
+        // the first row: this goes to the line just after the first row.
+        code.gotoLine = 3 - 2 * options.count;
+        break;
+    case Options::Mode::Cell:
+        if (options.count < 1)
+            break;
+        code.text = cellText(options);
+        code.insert = true;
+        // To the end of the first cell's line; with the closing tag there, moveline then goes
+        // back over " </TD>" to just after "<TD> ".
+        code.gotoLine = 1 - options.count;
+        code.moveline = options.endCell;
+        break;
+    }
+    return code;
+}
+
+std::optional<QString> sizeCheckMessage(bool isWidth, const QString& text, bool percent) {
+    if (text.isEmpty())
+        return std::nullopt;
+    const std::optional<int> value = strictInt(text);
+    if (!value)
+        return notAnIntegerMessage(text);
+    const QString what = isWidth ? QStringLiteral("Width") : QStringLiteral("Height");
+    if (percent && *value > 100)
+        return what + QStringLiteral(" cannot exceed 100%");
+    if (*value < 1)
+        return what + (percent ? QStringLiteral(" cannot be less than 1%")
+                               : QStringLiteral(" cannot be less than 1"));
+    return std::nullopt;
+}
+
+} // namespace vellum

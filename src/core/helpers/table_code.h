@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace vellum {
+
+/// The table helper's choices. The defaults are the window's starting values.
+struct TableOptions {
+    enum class Mode { Table, Row, Cell };
+    enum class HAlign { None, Left, Center, Right };
+    enum class VAlign { None, Top, Middle, Bottom, Baseline };
+
+    Mode mode = Mode::Table;
+    /// Nesting level at the insertion point: table and row lines get indent - 1 tabs (none for
+    /// 0 or 1), cell lines get indent tabs.
+    int indent = 0;
+    /// Rows or cells to insert; 0 or less inserts nothing. Not used for a table.
+    int count = 1;
+    QString border = QStringLiteral("1");  ///< table: border; cell: column span
+    QString spacing = QStringLiteral("2"); ///< table: cell spacing; cell: row span
+    QString padding = QStringLiteral("2"); ///< table: cell padding
+    QString width;                         ///< table and cell; empty writes none
+    bool widthPercent = false;
+    QString height; ///< table and cell; empty writes none
+    bool heightPercent = false;
+    bool captionOrNoWrap = false; ///< table: a caption line; cell: nowrap
+    bool belowTable = false;      ///< table: the caption goes below the table
+    bool colourOn = false;        ///< table and cell: a background colour
+    quint32 colour = 0xFFFFFF;    ///< a 0x00BBGGRR value
+    HAlign align = HAlign::None;  ///< a centred table is wrapped in CENTER
+    VAlign valign = VAlign::None;
+    bool endCell = false; ///< cell: close each cell on its own line
+};
+
+/// What to insert and what to do afterwards, in this order: a fresh line (listcode) when
+/// `freshLine`; the text through the scratch editor (boardit); gotoLine(`gotoLine`); moveline
+/// when `moveline`. When `insert` is false nothing at all is done.
+struct TableCode {
+    QString text;
+    bool freshLine = false;
+    bool insert = false;
+    int gotoLine = 0;
+    bool moveline = false;
+};
+
+/// The table helper's code for `options`: a table (no line break after its last line), `count`
+/// rows, or `count` cells (each line ended by CR LF), with the caret requests that put the
+/// caret inside what was inserted.
+TableCode tableGenerator(const TableOptions& options);
+
+/// Checks a width (`isWidth`) or height box holding `text`, in percent or not. Returns nullopt
+/// when the box is empty or the value is acceptable, else the message to show: not a whole
+/// number, above 100 percent, or below 1 (percent or not).
+std::optional<QString> sizeCheckMessage(bool isWidth, const QString& text, bool percent);
+
+} // namespace vellum
