@@ -37,6 +37,9 @@ public:
     }
     void setUpPrinter(QPrinter&) override { ++printerSetUps; }
     bool chooseFont(QFont& font) override { return fontChoice ? fontChoice(font) : false; }
+    bool chooseColour(QColor& colour) override {
+        return colourChoice ? colourChoice(colour) : false;
+    }
 
     QStringList informed, errors, asked, dialogs;
     std::deque<bool> yesNo;
@@ -45,6 +48,7 @@ public:
     std::vector<FileDialogSpec> openSpecs, saveSpecs;
     std::function<bool(QPrinter&)> printerChoice;
     std::function<bool(QFont&)> fontChoice;
+    std::function<bool(QColor&)> colourChoice;
     int printerSetUps = 0;
 
 private:

@@ -237,7 +237,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
         {"Anchor1", "N&ame", "Ctrl+Shift+A", true},
         {"opentag", "opentag", "", true}, // its shortcut went to the item before it
         {"Bold1", "&Bold", "Ctrl+B", true},
-        {"Helper5", "&Helper...", "", false}, // no helper window yet
+        {"Helper6", "&Helper...", "", false}, // no Form helper yet
         {"msave", "Save Current Document", "", false},
     };
     Started s;

@@ -7,6 +7,9 @@
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
+#include "ui/helpers/color_helper.h"
+#include "ui/helpers/font_helper.h"
+#include "ui/helpers/table_helper.h"
 
 #include <QCloseEvent>
 #include <QDate>

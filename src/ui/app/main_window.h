@@ -6,10 +6,12 @@
 #include "core/editor/text_buffer.h"
 #include "ui/app/help_viewer.h"
 #include "ui/editor/document_host.h"
+#include "ui/helpers/helper_host.h"
 
 #include <QBrush>
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -25,11 +27,14 @@ class DocumentCommands;
 class EditCommands;
 class MessageBoxPrompter;
 class TabStrip;
+class TfontRoll;
+class TlinkRoll1;
+class TtabRoll;
 class TMDIsub;
 
 /// The main frame: the document windows, the menus and toolbar, the status bar with its tab
 /// strip, and the hidden scratch editor.
-class TMDImain : public QMainWindow, public DocumentHost {
+class TMDImain : public QMainWindow, public DocumentHost, public HelperHost {
     Q_OBJECT
 public:
     /// Builds the frame and resets what a run keeps in the settings (see resetRunState).
@@ -109,6 +114,23 @@ public:
     /// Shows the caret line of the active document in the status bar.
     void lineSet();
 
+    // HelperHost
+    QRect mainGeometry() const override { return frameGeometry(); }
+    QWidget* mainWidget() override { return this; }
+    bool hasDocument() const override { return activeDocument() != nullptr; }
+    void focusMain() override;
+    void showHelpTopic(int topic) override;
+    bool chooseColour(QColor& colour) override;
+    void showError(const QString& text) override;
+
+    /// The helper windows: each is created on demand and empties its reference when it closes.
+    void HelpTable();
+    void HelpFont() override;
+    void Helpcolor();
+    TtabRoll* tableHelper() const;
+    TfontRoll* fontHelper() const;
+    TlinkRoll1* colorHelper() const;
+
     /// While one lives, window-state changes are the program's own arranging, not user commands.
     class ArrangingScope {
     public:
@@ -159,6 +181,9 @@ private:
     InsertionSlots m_slots;
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<Insertions> m_insertions;
+    QPointer<TtabRoll> m_tableHelper;
+    QPointer<TfontRoll> m_fontHelper;
+    QPointer<TlinkRoll1> m_colorHelper;
 };
 
 } // namespace vellum

@@ -189,6 +189,9 @@ void TMDImain::bindCommands() {
         {"SaveCurrentSettings1", [&e] { e.WriteFont(); }},
         {"FontSize1", [&e] { e.fontup(); }},
         {"FontSize2", [&e] { e.fontdown(); }},
+        {"Helper5", [this] { HelpTable(); }},
+        {"Helper2", [this] { HelpFont(); }},
+        {"Color2", [this] { Helpcolor(); }},
     };
     // The tag commands act on the active document.
     for (const TagCommand& command : tagCommands()) {

@@ -1,6 +1,7 @@
 #include "ui/app/message_box_prompter.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -89,6 +90,14 @@ bool MessageBoxPrompter::chooseFont(QFont& font) {
     if (ok)
         font = chosen;
     return ok;
+}
+
+bool MessageBoxPrompter::chooseColour(QColor& colour) {
+    const QColor chosen = QColorDialog::getColor(colour, m_parent);
+    if (!chosen.isValid())
+        return false;
+    colour = chosen;
+    return true;
 }
 
 void MessageBoxPrompter::setUpPrinter(QPrinter& printer) {

@@ -3,6 +3,7 @@
 #include "core/app/prompter.h"
 
 class QWidget;
+class QColor;
 class QFont;
 class QPrinter;
 
@@ -25,6 +26,8 @@ public:
     virtual bool choosePrinter(QPrinter& printer);
     /// The font dialog set to `font`; true (with `font` changed) when the user confirmed.
     virtual bool chooseFont(QFont& font);
+    /// The colour dialog set to `colour`; true (with `colour` changed) when the user confirmed.
+    virtual bool chooseColour(QColor& colour);
     /// The printer set-up dialog.
     virtual void setUpPrinter(QPrinter& printer);
 

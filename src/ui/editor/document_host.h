@@ -43,6 +43,8 @@ public:
     virtual TextControl& scratch() = 0;
     virtual InsertionSlots& insertionSlots() = 0;
     virtual Prompter& prompter() = 0;
+    /// Opens the Font helper (when it is not open already).
+    virtual void HelpFont() = 0;
     virtual SettingsFile& settings() = 0;
 };
 

@@ -226,10 +226,9 @@ void TMDIsub::buildPopupMenu() {
                           m_host.enterFlag(), m_host.settings());
         });
     }
-    // Helper windows open from here once they exist.
-    submenus.value(QStringLiteral("Character"))
-        ->addAction(QStringLiteral("Size&&Color..."))
-        ->setEnabled(false);
+    QAction* fontHelper =
+        submenus.value(QStringLiteral("Character"))->addAction(QStringLiteral("Size&&Color..."));
+    connect(fontHelper, &QAction::triggered, this, [this] { m_host.HelpFont(); });
     m_popup->addAction(QStringLiteral("User Tags..."))->setEnabled(false);
 }
 
@@ -307,10 +306,7 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (exactly(key, Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_D) {
-                event->accept();
-                return true;
-            }
+
             // The editor would keep its own copy, paste and undo keys; the menus' commands run
             // instead, and keys no menu takes still reach the editor.
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {

@@ -1,0 +1,98 @@
+#include "ui/helpers/color_helper.h"
+
+#include "core/editor/insertion.h"
+#include "ui/helpers/click_label.h"
+#include "ui/helpers/colour_controls.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+const HelperSpec TlinkRoll1::Spec{"Color Helper", "colort", "colorl", 152, 14};
+
+TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Spec) {
+    setObjectName(QStringLiteral("TlinkRoll1"));
+    m_grid = new ColourGrid(this);
+    m_colourButton =
+        new ColourButton([&host](QColor& colour) { return host.chooseColour(colour); }, this);
+    auto* palette =
+        new ClickLabel(QStringLiteral("Label1"), QStringLiteral("Click for palette"), this);
+    m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
+
+    const struct {
+        ColourForm form;
+        const char* name;
+        const char* caption;
+    } forms[] = {
+        {ColourForm::Font, "checkfont", "Font color"},
+        {ColourForm::BgColor, "checkbgcolor", "BGcolor"},
+        {ColourForm::Text, "checktext", "Body: Text"},
+        {ColourForm::Link, "checklink", "Body: Link"},
+        {ColourForm::VLink, "checkvlink", "Body: vLink"},
+        {ColourForm::ALink, "checkalink", "Body: aLink"},
+        {ColourForm::CodeOnly, "checkcode", "Code only"},
+    };
+    auto* group = new QButtonGroup(this);
+    auto* formColumn = new QVBoxLayout;
+    for (const auto& f : forms) {
+        auto* button = new QRadioButton(QString::fromLatin1(f.caption), this);
+        button->setObjectName(QString::fromLatin1(f.name));
+        group->addButton(button);
+        formColumn->addWidget(button);
+        m_forms.append({f.form, button});
+        connect(button, &QRadioButton::clicked, this, &TlinkRoll1::sampleupdate);
+    }
+    formButton(ColourForm::CodeOnly)->setChecked(true);
+
+    auto* top = new QHBoxLayout;
+    auto* colourColumn = new QVBoxLayout;
+    colourColumn->addWidget(m_grid);
+    colourColumn->addWidget(m_colourButton);
+    colourColumn->addWidget(palette);
+    top->addLayout(colourColumn);
+    top->addLayout(formColumn);
+    body()->addLayout(top);
+    body()->addWidget(m_sample);
+
+    connect(m_grid, &ColourGrid::colourPicked, this, [this](quint32 colour) {
+        focusmain();
+        m_colourButton->setColour(colour);
+        sampleupdate();
+    });
+    connect(m_colourButton, &ColourButton::colourChanged, this, &TlinkRoll1::sampleupdate);
+    connect(palette, &ClickLabel::clicked, this, &TlinkRoll1::focusmain);
+    connect(m_sample, &ClickLabel::clicked, this, &TlinkRoll1::focusmain);
+
+    sampleupdate();
+    finishSetUp();
+    formButton(ColourForm::CodeOnly)->setFocus();
+    focusmain();
+}
+
+QRadioButton* TlinkRoll1::formButton(ColourForm form) const {
+    for (const auto& entry : m_forms) {
+        if (entry.first == form)
+            return entry.second;
+    }
+    return nullptr;
+}
+
+void TlinkRoll1::sampleupdate() {
+    focusmain();
+    ColourForm chosen = ColourForm::None;
+    for (const auto& entry : m_forms) {
+        if (entry.second->isChecked())
+            chosen = entry.first;
+    }
+    m_sample->setText(colourGenerator(m_colourButton->colour(), chosen));
+}
+
+void TlinkRoll1::insertCode() {
+    host().insertions().listcode2(m_sample->text());
+}
+
+} // namespace vellum

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/helpers/color_code.h"
+#include "ui/helpers/helper_frame.h"
+
+class QRadioButton;
+
+namespace vellum {
+
+class ClickLabel;
+class ColourButton;
+class ColourGrid;
+
+/// The Color helper: inserts one colour as an attribute or as bare digits.
+class TlinkRoll1 : public HelperFrame {
+    Q_OBJECT
+public:
+    static const HelperSpec Spec;
+
+    explicit TlinkRoll1(HelperHost& host);
+
+    ClickLabel* sample() const { return m_sample; }
+    ColourGrid* grid() const { return m_grid; }
+    ColourButton* colourButton() const { return m_colourButton; }
+    QRadioButton* formButton(ColourForm form) const;
+
+    /// Makes the text of the chosen form and shows it in the sample.
+    void sampleupdate();
+
+protected:
+    void insertCode() override;
+
+private:
+    ColourGrid* m_grid;
+    ColourButton* m_colourButton;
+    QList<QPair<ColourForm, QRadioButton*>> m_forms;
+    ClickLabel* m_sample;
+};
+
+} // namespace vellum

@@ -1,0 +1,113 @@
+#include "ui/helpers/font_helper.h"
+
+#include "core/editor/insertion.h"
+#include "ui/helpers/click_label.h"
+#include "ui/helpers/colour_controls.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+const HelperSpec TfontRoll::Spec{"Font Helper", "fontt", "fontl", 80, 10};
+
+TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Spec) {
+    setObjectName(QStringLiteral("TfontRoll"));
+    m_grid = new ColourGrid(this);
+    m_colourButton =
+        new ColourButton([&host](QColor& colour) { return host.chooseColour(colour); }, this);
+    auto* palette =
+        new ClickLabel(QStringLiteral("Label1"), QStringLiteral("Click for palette"), this);
+    m_noColour = new QRadioButton(QStringLiteral("no color"), this);
+    m_noColour->setObjectName(QStringLiteral("nocolor"));
+    m_noColour->setAutoExclusive(false);
+    m_noColour->setChecked(true);
+    m_noColour->installEventFilter(this);
+
+    auto* sizes = new QButtonGroup(this);
+    auto* sizeGrid = new QGridLayout;
+    for (int size = 0; size <= 7; ++size) {
+        m_sizes[size] = new QRadioButton(
+            size == 0 ? QStringLiteral("no size") : QStringLiteral("size=%1").arg(size), this);
+        m_sizes[size]->setObjectName(size == 0 ? QStringLiteral("nosize")
+                                               : QStringLiteral("size%1").arg(size));
+        sizes->addButton(m_sizes[size], size);
+        sizeGrid->addWidget(m_sizes[size], size % 4, size / 4);
+        connect(m_sizes[size], &QRadioButton::clicked, this, &TfontRoll::sampleupdate);
+    }
+    m_sizes[0]->setChecked(true);
+    m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
+
+    auto* colours = new QHBoxLayout;
+    colours->addWidget(m_grid);
+    auto* colourColumn = new QVBoxLayout;
+    colourColumn->addWidget(m_colourButton);
+    colourColumn->addWidget(palette);
+    colourColumn->addWidget(m_noColour);
+    colours->addLayout(colourColumn);
+    body()->addLayout(colours);
+    body()->addLayout(sizeGrid);
+    body()->addWidget(m_sample);
+
+    connect(m_grid, &ColourGrid::colourPicked, this, [this](quint32 colour) {
+        m_noColour->setChecked(false);
+        focusmain();
+        m_colourButton->setColour(colour);
+        sampleupdate();
+    });
+    connect(m_colourButton, &ColourButton::clickedAfterDialog, this, [this] {
+        m_noColour->setChecked(false);
+        sampleupdate();
+    });
+    // A single click on "no color" selects it again; its double-click is in the event filter.
+    connect(m_noColour, &QRadioButton::clicked, this, [this] {
+        m_noColour->setChecked(true);
+        sampleupdate();
+    });
+    connect(palette, &ClickLabel::clicked, this, &TfontRoll::sampleupdate);
+    connect(m_sample, &ClickLabel::clicked, this, &TfontRoll::sampleupdate);
+    connect(m_sample, &ClickLabel::doubleClicked, this, &TfontRoll::InsertCodeClick);
+
+    sampleupdate();
+    finishSetUp();
+    m_sizes[0]->setFocus();
+}
+
+QRadioButton* TfontRoll::sizeButton(int size) const {
+    return m_sizes[size];
+}
+
+void TfontRoll::sampleupdate() {
+    focusmain();
+    FontOptions options;
+    options.noColor = m_noColour->isChecked();
+    options.colour = m_colourButton->colour();
+    for (int size = 1; size <= 7; ++size) {
+        if (m_sizes[size]->isChecked())
+            options.size = size;
+    }
+    m_code = fontGenerator(options);
+    m_sample->setText(m_code.sample);
+}
+
+void TfontRoll::insertCode() {
+    host().insertions().wraptag(m_code.open, m_code.close);
+}
+
+bool TfontRoll::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_noColour && event->type() == QEvent::MouseButtonDblClick) {
+        // The first click of the double-click selected it; the double-click leaves it clear.
+        m_noColour->setChecked(false);
+        m_colourButton->setFocus();
+        sampleupdate();
+        return true;
+    }
+    return HelperFrame::eventFilter(watched, event);
+}
+
+} // namespace vellum

@@ -1,0 +1,264 @@
+#include "ui/helpers/helper_frame.h"
+
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRubberBand>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace W = keys::Windows;
+
+namespace {
+
+const QColor Navy(0, 0, 128);
+constexpr int StripHeight = 20;
+// The helper's right edge stands this far inside the main window's right edge.
+constexpr int RightInset = 25;
+
+/// The roll button: its text is "5" while the window is unrolled and "6" while rolled up, and it
+/// shows an upward or a downward triangle accordingly.
+class RollGlyphButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        const QRectF r = QRectF(rect()).adjusted(5, 6, -5, -6);
+        QPolygonF triangle;
+        if (text() == QLatin1String("6"))
+            triangle << r.topLeft() << r.topRight() << QPointF(r.center().x(), r.bottom());
+        else
+            triangle << r.bottomLeft() << r.bottomRight() << QPointF(r.center().x(), r.top());
+        p.drawPolygon(triangle);
+    }
+};
+
+QToolButton* stripButton(QToolButton* button, const char* name, const QString& text,
+                         QWidget* parent) {
+    button->setParent(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setAutoRaise(true);
+    button->setFixedSize(StripHeight - 2, StripHeight - 2);
+    button->setFocusPolicy(Qt::NoFocus);
+    QPalette p = button->palette();
+    p.setColor(QPalette::ButtonText, Qt::white);
+    button->setPalette(p);
+    return button;
+}
+
+} // namespace
+
+HelperFrame::HelperFrame(HelperHost& host, const HelperSpec& spec)
+    : QWidget(host.mainWidget(), Qt::Tool | Qt::FramelessWindowHint), m_host(host), m_spec(spec) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(spec.caption));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    m_strip = new QWidget(this);
+    m_strip->setObjectName(QStringLiteral("Panel1"));
+    m_strip->setFixedHeight(StripHeight);
+    m_strip->setAutoFillBackground(true);
+    QPalette navy = m_strip->palette();
+    navy.setColor(QPalette::Window, Navy);
+    m_strip->setPalette(navy);
+    auto* stripLayout = new QHBoxLayout(m_strip);
+    stripLayout->setContentsMargins(1, 1, 1, 1);
+    stripLayout->setSpacing(2);
+    m_roll = stripButton(new RollGlyphButton, "RollButton", QStringLiteral("5"), m_strip);
+    m_caption = new QLabel(QString::fromLatin1(spec.caption), m_strip);
+    m_caption->setObjectName(QStringLiteral("CaptionLabel"));
+    QPalette white = m_caption->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    m_caption->setPalette(white);
+    m_help = stripButton(new QToolButton, spec.helpButton, QStringLiteral("?"), m_strip);
+    m_close = stripButton(new QToolButton, "CloseButton", QString(QChar(0x00D7)), m_strip);
+    stripLayout->addWidget(m_roll);
+    stripLayout->addWidget(m_caption, 1);
+    stripLayout->addWidget(m_help);
+    stripLayout->addWidget(m_close);
+    outer->addWidget(m_strip);
+
+    auto* bodyWidget = new QWidget(this);
+    bodyWidget->setObjectName(QStringLiteral("body"));
+    auto* bodyLayout = new QVBoxLayout(bodyWidget);
+    bodyLayout->setContentsMargins(6, 6, 6, 6);
+    m_body = new QVBoxLayout;
+    bodyLayout->addLayout(m_body);
+    auto* buttons = new QHBoxLayout;
+    m_insert = new QPushButton(QString::fromLatin1(spec.insertCaption), bodyWidget);
+    m_insert->setObjectName(QStringLiteral("InsertCode"));
+    m_insert->setFlat(true);
+    m_closeBody = new QPushButton(QStringLiteral("Close"), bodyWidget);
+    m_closeBody->setObjectName(QStringLiteral("SpeedButton2"));
+    m_closeBody->setFlat(true);
+    buttons->addWidget(m_insert);
+    buttons->addStretch(1);
+    buttons->addWidget(m_closeBody);
+    bodyLayout->addLayout(buttons);
+    outer->addWidget(bodyWidget, 1);
+
+    connect(m_roll, &QToolButton::clicked, this, &HelperFrame::RollButtonClick);
+    connect(m_help, &QToolButton::clicked, this,
+            [this] { m_host.showHelpTopic(m_spec.helpTopic); });
+    connect(m_close, &QToolButton::clicked, this, &HelperFrame::CloseButtonClick);
+    connect(m_closeBody, &QPushButton::clicked, this, &HelperFrame::CloseButtonClick);
+    connect(m_insert, &QPushButton::clicked, this, &HelperFrame::InsertCodeClick);
+    m_strip->installEventFilter(this);
+    m_caption->installEventFilter(this);
+}
+
+HelperFrame::~HelperFrame() {
+    delete m_band;
+}
+
+QWidget* HelperFrame::titleStrip() const {
+    return m_strip;
+}
+
+void HelperFrame::finishSetUp() {
+    adjustSize();
+    m_fullHeight = height();
+    setFixedHeight(m_fullHeight);
+    place();
+}
+
+void HelperFrame::place() {
+    const SettingsFile& settings = m_host.settings();
+    const QRect main = m_host.mainGeometry();
+    const int defaultTop = main.y() + m_spec.topOffset;
+    const int defaultLeft = main.x() + main.width() - width() - RightInset;
+    int top = defaultTop;
+    int left = defaultLeft;
+    if (!settings.readText(W::Section, W::Help).isEmpty()) {
+        const int storedTop = settings.readInt(W::Section, m_spec.topKey, 0);
+        const int storedLeft = settings.readInt(W::Section, m_spec.leftKey, 0);
+        // A stored 0 means "never placed" except for the helper that takes its keys as they are.
+        top = (m_spec.storedZeroCounts || storedTop != 0) ? storedTop : defaultTop;
+        left = (m_spec.storedZeroCounts || storedLeft != 0) ? storedLeft : defaultLeft;
+    }
+    move(left, top);
+    m_centreOnShow = m_spec.centred;
+}
+
+void HelperFrame::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_centreOnShow)
+        return;
+    m_centreOnShow = false;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize area = screen->geometry().size();
+        move(std::max(0, (area.width() - width()) / 2),
+             std::max(0, (area.height() - height()) / 2));
+    }
+}
+
+bool HelperFrame::isRolledUp() const {
+    return height() != m_fullHeight;
+}
+
+void HelperFrame::RollButtonClick() {
+    if (!m_spec.keepsFocusOnRoll)
+        focusmain();
+    if (height() == m_fullHeight) {
+        setFixedHeight(m_strip->height());
+        m_roll->setText(QStringLiteral("6"));
+    } else {
+        setFixedHeight(m_fullHeight);
+        m_roll->setText(QStringLiteral("5"));
+    }
+}
+
+void HelperFrame::CloseButtonClick() {
+    close();
+}
+
+void HelperFrame::InsertCodeClick() {
+    focusmain();
+    if (!m_host.hasDocument())
+        return;
+    insertCode();
+}
+
+void HelperFrame::focusmain() {
+    m_host.focusMain();
+}
+
+void HelperFrame::closeEvent(QCloseEvent* event) {
+    // The position is written at every close, rolled up or not, whatever the user chose.
+    SettingsFile& settings = m_host.settings();
+    settings.writeInt(W::Section, m_spec.topKey, y());
+    settings.writeInt(W::Section, m_spec.leftKey, x());
+    writeOwnKeys();
+    event->accept();
+}
+
+void HelperFrame::pressStrip(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_start = event->globalPosition().toPoint();
+    m_outline = frameGeometry();
+    if (!m_band)
+        m_band = new QRubberBand(QRubberBand::Rectangle);
+    m_band->setGeometry(m_outline);
+    m_band->show();
+    m_dragging = true;
+}
+
+void HelperFrame::moveStrip(QMouseEvent* event) {
+    if (!m_dragging)
+        return;
+    // The outline follows the pointer; the window itself stays until the release.
+    m_outline = frameGeometry().translated(event->globalPosition().toPoint() - m_start);
+    m_band->setGeometry(m_outline);
+}
+
+void HelperFrame::releaseStrip(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_dragging)
+        return;
+    m_band->hide();
+    m_dragging = false;
+    move(pos() + (event->globalPosition().toPoint() - m_start));
+}
+
+bool HelperFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_strip || watched == m_caption) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            pressStrip(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove:
+            moveStrip(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            releaseStrip(static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonDblClick:
+            RollButtonClick();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vellum

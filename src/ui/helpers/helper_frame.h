@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QRubberBand;
+class QToolButton;
+class QVBoxLayout;
+
+namespace vellum {
+
+class HelperHost;
+
+/// What differs from helper to helper in the frame.
+struct HelperSpec {
+    const char* caption;
+    const char* topKey;
+    const char* leftKey;
+    /// The default top is the main window's top plus this.
+    int topOffset;
+    int helpTopic;
+    /// Stored positions are used as read, 0 included (else a stored 0 means the default).
+    bool storedZeroCounts = false;
+    /// Opens centred on the screen whatever is stored.
+    bool centred = false;
+    /// Rolling keeps the focus in the helper instead of handing it to the main window.
+    bool keepsFocusOnRoll = false;
+    /// Caption of the insert button.
+    const char* insertCaption = "Insert code";
+    /// Component name of the help button.
+    const char* helpButton = "SpeedButton1";
+};
+
+/// The frame every helper window shares: a borderless window above the main window with a navy
+/// title strip to drag it by (an outline follows the pointer; the window moves on release) and
+/// to roll it up by, a help and a close button, and "Close" and "Insert code" buttons in the body.
+/// Its position is written to the settings at every close and used at the next opening when the
+/// user chose to remember helper positions.
+class HelperFrame : public QWidget {
+    Q_OBJECT
+public:
+    HelperFrame(HelperHost& host, const HelperSpec& spec);
+    ~HelperFrame() override;
+
+    const HelperSpec& spec() const { return m_spec; }
+    HelperHost& host() { return m_host; }
+
+    /// The layout the helper puts its controls in, above the buttons.
+    QVBoxLayout* body() const { return m_body; }
+    QWidget* titleStrip() const;
+    QLabel* captionLabel() const { return m_caption; }
+    QToolButton* rollButton() const { return m_roll; }
+    QPushButton* insertButton() const { return m_insert; }
+
+    /// Records the full height and places the window; the helper calls it once its controls are
+    /// in place.
+    void finishSetUp();
+
+    /// True while only the title strip shows.
+    bool isRolledUp() const;
+    int fullHeight() const { return m_fullHeight; }
+
+    void RollButtonClick();
+    void CloseButtonClick();
+    void InsertCodeClick();
+    void focusmain();
+
+protected:
+    /// Builds and inserts the helper's code; runs only while a document is open.
+    virtual void insertCode() = 0;
+    /// Writes the helper's own settings keys when it closes.
+    virtual void writeOwnKeys() {}
+
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void place();
+    void pressStrip(QMouseEvent* event);
+    void moveStrip(QMouseEvent* event);
+    void releaseStrip(QMouseEvent* event);
+
+    HelperHost& m_host;
+    HelperSpec m_spec;
+    QWidget* m_strip;
+    QLabel* m_caption;
+    QToolButton* m_roll;
+    QToolButton* m_help;
+    QToolButton* m_close;
+    QVBoxLayout* m_body;
+    QPushButton* m_insert;
+    QPushButton* m_closeBody;
+    int m_fullHeight = 0;
+    bool m_centreOnShow = false;
+
+    // Dragging by the strip.
+    bool m_dragging = false;
+    QPoint m_start;
+    QRect m_outline;
+    QRubberBand* m_band = nullptr;
+};
+
+} // namespace vellum

@@ -1,0 +1,323 @@
+#include "ui/helpers/table_helper.h"
+
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+#include "core/editor/insertion.h"
+#include "ui/helpers/click_label.h"
+#include "ui/helpers/colour_controls.h"
+#include "ui/helpers/helper_host.h"
+#include "ui/helpers/number_box.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+using Mode = TableOptions::Mode;
+using HAlign = TableOptions::HAlign;
+using VAlign = TableOptions::VAlign;
+constexpr char EndTd[] = "endtd";
+} // namespace
+
+const HelperSpec TtabRoll::Spec{"Table Helper", "tabt", "tabl", 98, 11, true};
+
+TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Spec) {
+    setObjectName(QStringLiteral("TtabRoll"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildModes());
+    top->addWidget(buildAlignments());
+    body()->addLayout(top);
+    body()->addWidget(buildNumbers());
+    body()->addWidget(buildSizes());
+
+    m_endCell->setChecked(!host.settings().readText(keys::Vellum::Section, EndTd).isEmpty());
+    m_mode = Mode::Row; // so that choosing Table below runs its resets
+    setMode(Mode::Table);
+    modeButton(Mode::Table)->setChecked(true);
+    finishSetUp();
+    focusmain();
+}
+
+QWidget* TtabRoll::buildModes() {
+    auto* box = new QGroupBox(this);
+    box->installEventFilter(this);
+    auto* layout = new QVBoxLayout(box);
+    m_modes = new QButtonGroup(this);
+    const struct {
+        Mode mode;
+        const char* name;
+        const char* caption;
+    } modes[] = {{Mode::Table, "tablebut", "Table"},
+                 {Mode::Row, "rowbut", "Row"},
+                 {Mode::Cell, "cellbut", "Cell"}};
+    for (const auto& m : modes) {
+        auto* button = new QRadioButton(QString::fromLatin1(m.caption), box);
+        button->setObjectName(QString::fromLatin1(m.name));
+        m_modes->addButton(button, static_cast<int>(m.mode));
+        layout->addWidget(button);
+        connect(button, &QRadioButton::clicked, this, [this, m] { setMode(m.mode); });
+    }
+    return box;
+}
+
+QWidget* TtabRoll::buildAlignments() {
+    auto* box = new QGroupBox(this);
+    box->installEventFilter(this);
+    auto* layout = new QGridLayout(box);
+    auto* label6 = new QLabel(box);
+    label6->setObjectName(QStringLiteral("Label6"));
+    auto* label3 = new QLabel(QStringLiteral("Vert Alignment"), box);
+    label3->setObjectName(QStringLiteral("Label3"));
+    layout->addWidget(label6, 0, 0);
+    layout->addWidget(label3, 0, 1);
+    m_aligns = new QButtonGroup(this);
+    m_valigns = new QButtonGroup(this);
+    const char* aligns[] = {"left", "center", "right"};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QRadioButton(QString::fromLatin1(aligns[i]), box);
+        button->setObjectName(QStringLiteral("align") + QString::fromLatin1(aligns[i]));
+        m_aligns->addButton(button, i + 1);
+        layout->addWidget(button, i + 1, 0);
+    }
+    const char* valigns[] = {"top", "middle", "bottom", "baseline"};
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new QRadioButton(QString::fromLatin1(valigns[i]), box);
+        button->setObjectName(QStringLiteral("valign") + QString::fromLatin1(valigns[i]));
+        m_valigns->addButton(button, i + 1);
+        layout->addWidget(button, i + 1, 1);
+    }
+    for (QAbstractButton* button : m_aligns->buttons() + m_valigns->buttons()) {
+        button->installEventFilter(this);
+        connect(button, &QAbstractButton::clicked, this, &TtabRoll::focusmain);
+    }
+    return box;
+}
+
+QWidget* TtabRoll::buildNumbers() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto focus = [this] { focusmain(); };
+    const auto report = [this](const QString& text) { host().showError(text); };
+    m_topSpins = new QWidget(panel);
+    m_topSpins->setObjectName(QStringLiteral("topspins"));
+    auto* spins = new QGridLayout(m_topSpins);
+    spins->setContentsMargins(0, 0, 0, 0);
+    auto* bordercol = new ClickLabel(QStringLiteral("bordercol"), QString(), m_topSpins);
+    auto* spacerow = new ClickLabel(QStringLiteral("spacerow"), QString(), m_topSpins);
+    m_border = new NumberBox(QStringLiteral("bordercoledit"), 0, focus, report, m_topSpins);
+    m_spacing = new NumberBox(QStringLiteral("spacerowedit"), 0, focus, report, m_topSpins);
+    spins->addWidget(bordercol, 0, 0);
+    spins->addWidget(m_border, 0, 1);
+    spins->addWidget(spacerow, 1, 0);
+    spins->addWidget(m_spacing, 1, 1);
+    auto* paditem = new ClickLabel(QStringLiteral("paditem"), QString(), panel);
+    m_items = new NumberBox(QStringLiteral("ItemEdit"), 0, focus, report, panel);
+    auto* indentLabel =
+        new ClickLabel(QStringLiteral("Label2"), QStringLiteral("TD indent"), panel);
+    m_indent = new NumberBox(QStringLiteral("tabsedit"), 0, focus, report, panel);
+    m_indent->setText(QStringLiteral("0"));
+    layout->addWidget(m_topSpins, 0, 0, 2, 2);
+    layout->addWidget(paditem, 0, 2);
+    layout->addWidget(m_items, 0, 3);
+    layout->addWidget(indentLabel, 1, 2);
+    layout->addWidget(m_indent, 1, 3);
+    for (ClickLabel* label : {bordercol, spacerow, paditem, indentLabel})
+        connect(label, &ClickLabel::clicked, this, &TtabRoll::focusmain);
+    return panel;
+}
+
+QWidget* TtabRoll::buildSizes() {
+    m_widthHeight = new QGroupBox(this);
+    m_widthHeight->setObjectName(QStringLiteral("widthheight"));
+    m_widthHeight->installEventFilter(this);
+    auto* layout = new QGridLayout(m_widthHeight);
+    const auto sizeRow = [&](int row, const char* label, const char* edit, const char* box,
+                             QLineEdit*& field, QCheckBox*& percent, bool width) {
+        auto* name = new QLabel(QString::fromLatin1(label), m_widthHeight);
+        name->setObjectName(row == 0 ? QStringLiteral("Label5") : QStringLiteral("Label7"));
+        field = new QLineEdit(m_widthHeight);
+        field->setObjectName(QString::fromLatin1(edit));
+        field->setFixedWidth(44);
+        field->installEventFilter(this);
+        percent = new QCheckBox(QStringLiteral("%"), m_widthHeight);
+        percent->setObjectName(QString::fromLatin1(box));
+        connect(percent, &QCheckBox::clicked, this, [this, width] {
+            focusmain();
+            checkSize(width);
+        });
+        layout->addWidget(name, row, 0);
+        layout->addWidget(field, row, 1);
+        layout->addWidget(percent, row, 2);
+    };
+    sizeRow(0, "Width", "widthedit", "percentbox", m_width, m_widthPercent, true);
+    sizeRow(1, "Height", "heightedit", "percentbox2", m_height, m_heightPercent, false);
+    m_caption = new QCheckBox(m_widthHeight);
+    m_caption->setObjectName(QStringLiteral("captionnowrap"));
+    m_below = new QCheckBox(QStringLiteral(" below table"), m_widthHeight);
+    m_below->setObjectName(QStringLiteral("belowtable"));
+    m_below->hide();
+    m_colourOn = new QCheckBox(QStringLiteral("color"), m_widthHeight);
+    m_colourOn->setObjectName(QStringLiteral("colorbox"));
+    m_colour = new ColourButton([this](QColor& colour) { return host().chooseColour(colour); },
+                                m_widthHeight);
+    m_colour->setObjectName(QStringLiteral("ColorButton1"));
+    m_endCell = new QCheckBox(QStringLiteral("/TD"), m_widthHeight);
+    m_endCell->setObjectName(QStringLiteral("endtd"));
+    layout->addWidget(m_caption, 2, 0, 1, 2);
+    layout->addWidget(m_below, 3, 0, 1, 2);
+    layout->addWidget(m_colourOn, 2, 2);
+    layout->addWidget(m_colour, 3, 2);
+    layout->addWidget(m_endCell, 4, 0);
+
+    connect(m_caption, &QCheckBox::clicked, this, [this](bool checked) {
+        focusmain();
+        if (m_mode != Mode::Table)
+            return;
+        m_below->setChecked(false);
+        m_below->setVisible(checked);
+    });
+    connect(m_below, &QCheckBox::clicked, this, &TtabRoll::focusmain);
+    connect(m_colourOn, &QCheckBox::clicked, this, &TtabRoll::focusmain);
+    connect(m_colour, &ColourButton::clickedAfterDialog, this, &TtabRoll::focusmain);
+    connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
+        focusmain();
+        host().settings().writeText(keys::Vellum::Section, EndTd,
+                                    checked ? QStringLiteral("yes") : QString());
+    });
+    return m_widthHeight;
+}
+
+QRadioButton* TtabRoll::modeButton(Mode mode) const {
+    return qobject_cast<QRadioButton*>(m_modes->button(static_cast<int>(mode)));
+}
+
+QRadioButton* TtabRoll::alignButton(HAlign align) const {
+    return qobject_cast<QRadioButton*>(m_aligns->button(static_cast<int>(align)));
+}
+
+QRadioButton* TtabRoll::valignButton(VAlign valign) const {
+    return qobject_cast<QRadioButton*>(m_valigns->button(static_cast<int>(valign)));
+}
+
+QLabel* TtabRoll::label(const char* name) const {
+    return findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+void TtabRoll::clearGroup(QButtonGroup* group) {
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons())
+        button->setChecked(false);
+    group->setExclusive(true);
+}
+
+void TtabRoll::setMode(Mode mode) {
+    if (mode == m_mode)
+        return;
+    m_mode = mode;
+    modeButton(mode)->setChecked(true);
+    label("Label6")->setText(mode == Mode::Table ? QStringLiteral("Align on Page")
+                                                 : QStringLiteral("Horz Alignment"));
+    clearGroup(m_aligns);
+    clearGroup(m_valigns);
+    const bool table = mode == Mode::Table;
+    const bool cell = mode == Mode::Cell;
+    m_topSpins->setVisible(!(mode == Mode::Row));
+    m_widthHeight->setVisible(!(mode == Mode::Row));
+    if (table || cell) {
+        label("bordercol")->setText(table ? QStringLiteral("border") : QStringLiteral("col span"));
+        label("spacerow")
+            ->setText(table ? QStringLiteral("cell space") : QStringLiteral("row span"));
+        m_border->setText(table ? QStringLiteral("1") : QStringLiteral("0"));
+        m_spacing->setText(table ? QStringLiteral("2") : QStringLiteral("0"));
+        m_width->clear();
+        m_height->clear();
+        m_caption->setText(table ? QStringLiteral("caption") : QStringLiteral("no wrap"));
+        m_caption->setChecked(false);
+        m_colourOn->setChecked(false);
+        m_below->hide();
+    }
+    m_endCell->setVisible(cell);
+    label("paditem")->setText(table ? QStringLiteral("cell pad") : QStringLiteral("items"));
+    m_items->setText(table ? QStringLiteral("2") : QStringLiteral("1"));
+    focusmain();
+}
+
+void TtabRoll::checkSize(bool width) {
+    QLineEdit* field = width ? m_width : m_height;
+    const bool percent = (width ? m_widthPercent : m_heightPercent)->isChecked();
+    if (const std::optional<QString> message = sizeCheckMessage(width, field->text(), percent)) {
+        host().showError(*message);
+        field->clear();
+    }
+}
+
+void TtabRoll::insertCode() {
+    const std::optional<int> indent = m_indent->value();
+    if (!indent)
+        return;
+    const std::optional<int> count = m_items->value();
+    if (!count)
+        return;
+    TableOptions options;
+    options.mode = m_mode;
+    options.indent = *indent;
+    options.count = *count;
+    options.border = m_border->text();
+    options.spacing = m_spacing->text();
+    options.padding = m_items->text();
+    options.width = m_width->text();
+    options.widthPercent = m_widthPercent->isChecked();
+    options.height = m_height->text();
+    options.heightPercent = m_heightPercent->isChecked();
+    options.captionOrNoWrap = m_caption->isChecked();
+    options.belowTable = m_below->isChecked();
+    options.colourOn = m_colourOn->isChecked();
+    options.colour = m_colour->colour();
+    options.align = static_cast<HAlign>(std::max(0, m_aligns->checkedId()));
+    options.valign = static_cast<VAlign>(std::max(0, m_valigns->checkedId()));
+    options.endCell = m_endCell->isChecked();
+
+    const TableCode code = tableGenerator(options);
+    if (!code.insert)
+        return;
+    Insertions& insertions = host().insertions();
+    host().scratch().replaceSelection(code.text);
+    if (code.freshLine)
+        insertions.listcode();
+    insertions.boardit();
+    insertions.gotoLine(code.gotoLine);
+    if (code.moveline)
+        insertions.moveline();
+}
+
+bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonDblClick) {
+        // A double-click on an alignment button clears its whole group.
+        if (auto* button = qobject_cast<QAbstractButton*>(watched)) {
+            if (m_aligns->buttons().contains(button) || m_valigns->buttons().contains(button)) {
+                clearGroup(m_aligns->buttons().contains(button) ? m_aligns : m_valigns);
+                return true;
+            }
+        }
+    }
+    if (type == QEvent::MouseButtonPress && qobject_cast<QGroupBox*>(watched))
+        focusmain();
+    if (type == QEvent::KeyRelease && (watched == m_width || watched == m_height)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            checkSize(watched == m_width);
+    }
+    return HelperFrame::eventFilter(watched, event);
+}
+
+} // namespace vellum
