@@ -306,7 +306,10 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
             auto* key = static_cast<QKeyEvent*>(event);
-
+            if (exactly(key, Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_D) {
+                event->accept();
+                return true;
+            }
             // The editor would keep its own copy, paste and undo keys; the menus' commands run
             // instead, and keys no menu takes still reach the editor.
             if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
