@@ -13,7 +13,7 @@ namespace vellum {
 
 namespace {
 QString title() {
-    return QApplication::applicationDisplayName();
+    return QApplication::applicationName();
 }
 } // namespace
 

@@ -27,7 +27,7 @@ public:
         try {
             return QApplication::notify(receiver, event);
         } catch (const std::exception& failure) {
-            QMessageBox::critical(activeWindow(), applicationDisplayName(),
+            QMessageBox::critical(activeWindow(), applicationName(),
                                   QString::fromUtf8(failure.what()));
             return false;
         }
@@ -68,15 +68,15 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
         return nullptr;
     }
 
-    QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
+    QApplication::setApplicationName(QStringLiteral("VellumHTML"));
     return std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
 }
 
 int runVellumHtml(int argc, char** argv) {
     chooseDisplayPlatform();
     VellumApplication app(argc, argv);
+    // The application's title; a display name would be appended to every window title as well.
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
-    QApplication::setApplicationDisplayName(QStringLiteral("VellumHTML"));
 
     // A save that reaches the file-size limit must fail with a message, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);

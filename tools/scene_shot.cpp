@@ -1,0 +1,70 @@
+// Draws the main window with a document and the Table, Font and Color helpers into one picture,
+// for the README: scene_shot OUTPUT.png. Runs on the offscreen platform; nothing is shown.
+#include "core/app/home_directory.h"
+#include "core/editor/clipboard.h"
+#include "ui/app/document_commands.h"
+#include "ui/app/main_window.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/start_sequence.h"
+#include "ui/editor/document_window.h"
+#include "ui/helpers/color_helper.h"
+#include "ui/helpers/font_helper.h"
+#include "ui/helpers/table_helper.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: scene_shot OUTPUT.png\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir home;
+    const QString page = home.filePath(QStringLiteral("index.htm"));
+    QFile file(page);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(
+        "<HTML>\r\n<HEAD>\r\n<TITLE>My page</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<H1>My page</H1>\r\n"
+        "<P>Some text to <B>format</B>.</P>\r\n<TABLE border=1>\r\n <TR>\r\n\t<TD> one\r\n\t<TD> "
+        "two\r\n"
+        "</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
+    file.close();
+
+    vellum::MessageBoxPrompter prompter;
+    vellum::MemoryClipboard clipboard;
+    vellum::StartSequence start(vellum::HomeDirectory(home.path()), prompter, clipboard);
+    std::unique_ptr<vellum::TMDImain> main = start.run({page}, false);
+    if (!main)
+        return 1;
+    main->start();
+    main->showNormal();
+    main->setGeometry(0, 0, 1100, 720);
+    main->HelpTable();
+    main->HelpFont();
+    main->Helpcolor();
+    // Side by side rather than stacked, so that each can be seen.
+    main->tableHelper()->move(main->width() - main->tableHelper()->width() - 25, 90);
+    main->fontHelper()->move(main->tableHelper()->x() - main->fontHelper()->width() - 10, 90);
+    main->colorHelper()->move(main->fontHelper()->x(), 90 + main->fontHelper()->height() + 10);
+    app.processEvents();
+
+    QImage scene(main->size(), QImage::Format_RGB32);
+    QPainter painter(&scene);
+    painter.drawPixmap(0, 0, main->grab());
+    for (QWidget* helper :
+         {static_cast<QWidget*>(main->tableHelper()), static_cast<QWidget*>(main->fontHelper()),
+          static_cast<QWidget*>(main->colorHelper())}) {
+        painter.drawPixmap(helper->pos(), helper->grab());
+        painter.setPen(Qt::darkGray);
+        painter.drawRect(QRect(helper->pos(), helper->size()).adjusted(0, 0, -1, -1));
+    }
+    painter.end();
+    return scene.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}
