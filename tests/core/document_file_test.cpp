@@ -1,4 +1,5 @@
 #include "core/app/document_file.h"
+#include "support/file_size_limit.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
 
@@ -191,17 +192,9 @@ TEST(SaveDocumentFile, RefusesFileWithoutWriteBitsEvenForRoot) {
 TEST(SaveDocumentFile, FileSizeLimitLeavesTheOldFile) {
     TempHome home;
     const QString path = home.write("page.htm", Old);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    const bool limitedOk = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    if (limitedOk)
-        expectSaveRefused(path, Old);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_TRUE(limitedOk) << "could not lower the file-size limit";
+    const test::FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active()) << "could not lower the file-size limit";
+    expectSaveRefused(path, Old);
 }
 
 TEST(SaveDocumentFile, FullDiskLeavesTheOldFile) {

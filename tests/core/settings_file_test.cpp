@@ -1,4 +1,5 @@
 #include "core/app/settings_file.h"
+#include "support/file_size_limit.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
 
@@ -12,7 +13,6 @@
 #include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
-
 
 namespace vellum {
 namespace {
@@ -218,17 +218,9 @@ TEST(SettingsFileRefusal, ReadOnlyFolder) {
 TEST(SettingsFileRefusal, FileSizeLimit) {
     Fixture f(Stored);
     // Below the new file, above the old file and the lock file.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    const bool limitedOk = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    if (limitedOk)
-        expectRefused(f, Stored);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-    EXPECT_TRUE(limitedOk) << "could not lower the file-size limit";
+    const test::FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active()) << "could not lower the file-size limit";
+    expectRefused(f, Stored);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 
 #include <unistd.h>
 
-
 namespace vellum {
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "core/editor/insertion.h"
 #include "core/editor/text_buffer.h"
+#include "support/marked_text.h"
 
 #include <QString>
 
@@ -24,31 +25,16 @@ public:
     bool enabled = true;
 };
 
-/// Loads a marked text: "[" and "]" mark the selection, anchor first; "|" marks a bare caret.
-inline void load(TextBuffer& buffer, QString marked) {
-    const int caret = marked.indexOf('|');
-    if (caret >= 0) {
-        marked.remove(caret, 1);
-        buffer.setText(marked);
-        buffer.setSelection(caret, caret);
-        return;
-    }
-    const int open = marked.indexOf('[');
-    const int close = marked.indexOf(']') - 1;
-    marked.remove(open, 1);
-    marked.remove(close, 1);
-    buffer.setText(marked);
-    buffer.setSelection(open, close);
+/// Loads a marked text (see parseMarked).
+inline void load(TextBuffer& buffer, const QString& drawn) {
+    const MarkedText marked = parseMarked(drawn);
+    buffer.setText(marked.text);
+    buffer.setSelection(marked.anchor, marked.caret);
 }
 
 /// The buffer's text marked as `load` reads it.
 inline QString show(const TextBuffer& buffer) {
-    QString text = buffer.text();
-    const Selection s = buffer.selection();
-    if (s.length() == 0)
-        return text.insert(s.start, '|');
-    text.insert(s.end, ']');
-    return text.insert(s.start, '[');
+    return drawMarked(buffer);
 }
 
 } // namespace vellum::test

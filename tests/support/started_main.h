@@ -2,6 +2,7 @@
 
 #include "core/app/settings_file.h"
 #include "core/editor/clipboard.h"
+#include "support/marked_text.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_home.h"
 #include "ui/app/main_window.h"
@@ -67,5 +68,17 @@ struct Started {
         trigger("Open1");
     }
 };
+
+/// Fills a document window with a marked text (see parseMarked).
+inline void load(TMDIsub& document, const QString& drawn) {
+    const MarkedText marked = parseMarked(drawn);
+    document.loadNewText(marked.text);
+    document.control().setSelection(marked.anchor, marked.caret);
+}
+
+/// The document's text marked as `load` reads it.
+inline QString drawn(const TMDIsub& document) {
+    return drawMarked(document.control());
+}
 
 } // namespace vellum::test

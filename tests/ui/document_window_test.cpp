@@ -19,29 +19,8 @@ namespace {
 
 using test::Started;
 
-// Texts are drawn with their selection: "|" is the caret, "[" and "]" enclose a selection.
-void load(TMDIsub& doc, QString drawn) {
-    int anchor = drawn.indexOf('|');
-    int caret = anchor;
-    if (anchor >= 0) {
-        drawn.remove(anchor, 1);
-    } else {
-        anchor = drawn.indexOf('[');
-        drawn.remove(anchor, 1);
-        caret = drawn.indexOf(']');
-        drawn.remove(caret, 1);
-    }
-    doc.loadNewText(drawn);
-    doc.control().setSelection(anchor, caret);
-}
-
-QString drawn(const TMDIsub& doc) {
-    QString text = doc.control().text();
-    const Selection s = doc.control().selection();
-    if (s.length() == 0)
-        return text.insert(s.start, '|');
-    return text.insert(s.end, ']').insert(s.start, '[');
-}
+using test::drawn;
+using test::load;
 
 // Gives the editor a fixed-pitch font; "W" in `text` becomes a word longer than half the editor's
 // width, so that two of them never share a display line.

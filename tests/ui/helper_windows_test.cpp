@@ -71,29 +71,8 @@ void closeByButton(HelperFrame* helper, const char* button) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Documents are drawn with their selection: "|" is the caret, "[" and "]" enclose a selection.
-void load(TMDIsub& doc, QString drawn) {
-    int anchor = drawn.indexOf('|');
-    int caret = anchor;
-    if (anchor >= 0) {
-        drawn.remove(anchor, 1);
-    } else {
-        anchor = drawn.indexOf('[');
-        drawn.remove(anchor, 1);
-        caret = drawn.indexOf(']');
-        drawn.remove(caret, 1);
-    }
-    doc.loadNewText(drawn);
-    doc.control().setSelection(anchor, caret);
-}
-
-QString drawn(const TMDIsub& doc) {
-    QString text = doc.control().text();
-    const Selection s = doc.control().selection();
-    if (s.length() == 0)
-        return text.insert(s.start, '|');
-    return text.insert(s.end, ']').insert(s.start, '[');
-}
+using test::drawn;
+using test::load;
 
 // The colour dialog answers with `colour`.
 void answerColour(Started& s, QColor colour) {
@@ -222,6 +201,21 @@ TEST(HelperPlacement, PositionIsWrittenAtCloseAndReopensUnrolled) {
         EXPECT_EQ(helper->height(), fullHeight);
         EXPECT_EQ(helper->rollButton()->text(), QString("5"));
     }
+}
+
+TEST(HelperPlacement, HelpersOpenAtExitRememberTheirPositions) {
+    Started s;
+    s.runAndShow();
+    HelperFrame* table = openHelper(s, Kind::Table);
+    HelperFrame* font = openHelper(s, Kind::Font);
+    ASSERT_TRUE(table && font);
+    table->move(11, 22);
+    font->move(33, 44);
+    ASSERT_TRUE(s.main->close());
+    EXPECT_EQ(s.read("Windows", "tabt"), "22");
+    EXPECT_EQ(s.read("Windows", "tabl"), "11");
+    EXPECT_EQ(s.read("Windows", "fontt"), "44");
+    EXPECT_EQ(s.read("Windows", "fontl"), "33");
 }
 
 TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {

@@ -16,29 +16,8 @@ namespace {
 
 using test::Started;
 
-// "|" is the caret, "[" and "]" enclose a selection.
-void load(TMDIsub& doc, QString drawn) {
-    int anchor = drawn.indexOf('|');
-    int caret = anchor;
-    if (anchor >= 0) {
-        drawn.remove(anchor, 1);
-    } else {
-        anchor = drawn.indexOf('[');
-        drawn.remove(anchor, 1);
-        caret = drawn.indexOf(']');
-        drawn.remove(caret, 1);
-    }
-    doc.loadNewText(drawn);
-    doc.control().setSelection(anchor, caret);
-}
-
-QString drawn(const TMDIsub& doc) {
-    QString text = doc.control().text();
-    const Selection s = doc.control().selection();
-    if (s.length() == 0)
-        return text.insert(s.start, '|');
-    return text.insert(s.end, ']').insert(s.start, '[');
-}
+using test::drawn;
+using test::load;
 
 // Shortcuts reach the menus only while the main window is the active one.
 void startActive(Started& s) {

@@ -375,6 +375,13 @@ void TMDImain::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // Open helpers close as they would by hand, so that their positions are remembered.
+    for (QWidget* helper :
+         {static_cast<QWidget*>(m_tableHelper), static_cast<QWidget*>(m_fontHelper),
+          static_cast<QWidget*>(m_colorHelper)}) {
+        if (helper)
+            helper->close();
+    }
     WindowSnapshot snapshot;
     // A minimised window may still carry its maximised state underneath; it counts as minimised.
     snapshot.minimised = isMinimized();
