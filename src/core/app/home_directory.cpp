@@ -34,9 +34,6 @@ QString HomeDirectory::file(const char* name) const {
 QString HomeDirectory::settingsPath() const {
     return file("vellumh.ini");
 }
-QString HomeDirectory::helpPath() const {
-    return file("vellumh.html");
-}
 QString HomeDirectory::dataDir() const {
     return file("data");
 }

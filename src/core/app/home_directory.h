@@ -21,7 +21,6 @@ public:
 
     const QString& root() const { return m_root; }
     QString settingsPath() const; ///< vellumh.ini
-    QString helpPath() const;     ///< vellumh.html beside the settings
     QString dataDir() const;      ///< preview files of untitled documents
     QString templateDir() const;  ///< document templates
     QString libraryDir() const;   ///< the tag library

@@ -7,7 +7,7 @@ class QTextBrowser;
 
 namespace vellum {
 
-/// The help window over the help file shipped with the program; topic numbers are anchors.
+/// The help window over the help file shipped beside the program; topic N is the anchor "topicN".
 class HelpViewer {
 public:
     explicit HelpViewer(QString helpFile = {});

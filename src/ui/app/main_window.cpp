@@ -12,6 +12,7 @@
 #include "ui/helpers/table_helper.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
@@ -85,7 +86,8 @@ private:
 TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBoxPrompter& prompter,
                    Clipboard& clipboard, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_home(home), m_prompter(prompter),
-      m_clipboard(clipboard), m_area(new QMdiArea(this)), m_help(home.helpPath()) {
+      m_clipboard(clipboard), m_area(new QMdiArea(this)),
+      m_help(QCoreApplication::applicationDirPath() + QStringLiteral("/vellumh.html")) {
     setObjectName(QStringLiteral("MDImain"));
     setWindowTitle(QStringLiteral("VellumHTML"));
     setCentralWidget(m_area);
