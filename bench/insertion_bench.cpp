@@ -118,8 +118,8 @@ public:
         say("question", text);
         return Answer::No;
     }
-    QString openFileName(const vellum::FileDialogSpec&) override { return {}; }
-    QString saveFileName(const vellum::FileDialogSpec&) override { return {}; }
+    QString openFileName(const vellum::FileDialogRequest&) override { return {}; }
+    QString saveFileName(const vellum::FileDialogRequest&) override { return {}; }
     bool choosePrinter(QPrinter&) override { return false; }
     void setUpPrinter(QPrinter&) override {}
 

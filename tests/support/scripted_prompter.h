@@ -22,14 +22,14 @@ public:
         asked << text;
         return next(yesNoCancel, Answer::Cancel);
     }
-    QString openFileName(const FileDialogSpec& spec) override {
-        dialogs << spec.title;
-        openSpecs.push_back(spec);
+    QString openFileName(const FileDialogRequest& request) override {
+        dialogs << request.title;
+        openRequests.push_back(request);
         return next(openNames, QString());
     }
-    QString saveFileName(const FileDialogSpec& spec) override {
+    QString saveFileName(const FileDialogRequest& request) override {
         dialogs << QStringLiteral("save");
-        saveSpecs.push_back(spec);
+        saveRequests.push_back(request);
         return next(saveNames, QString());
     }
     bool choosePrinter(QPrinter& printer) override {
@@ -45,7 +45,7 @@ public:
     std::deque<bool> yesNo;
     std::deque<Answer> yesNoCancel;
     std::deque<QString> openNames, saveNames;
-    std::vector<FileDialogSpec> openSpecs, saveSpecs;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
     std::function<bool(QPrinter&)> printerChoice;
     std::function<bool(QFont&)> fontChoice;
     std::function<bool(QColor&)> colourChoice;

@@ -139,9 +139,9 @@ TEST(DocumentOpen, ChosenFileBecomesTheCurrentTab) {
         EXPECT_FALSE(s.main->msave()->isEnabled());
         EXPECT_EQ(s.tabTexts(), (QStringList{"Untitled 1", row.file}));
         EXPECT_EQ(s.tabBar()->currentIndex(), 1);
-        ASSERT_EQ(s.prompter.openSpecs.size(), 1u);
-        EXPECT_EQ(s.prompter.openSpecs[0].title, "VellumHTML Opens Files");
-        EXPECT_EQ(s.prompter.openSpecs[0].filter,
+        ASSERT_EQ(s.prompter.openRequests.size(), 1u);
+        EXPECT_EQ(s.prompter.openRequests[0].title, "VellumHTML Opens Files");
+        EXPECT_EQ(s.prompter.openRequests[0].filter,
                   "HTML files|*.htm*|Text files|*.txt|All files|*.*");
     }
 }
@@ -235,7 +235,7 @@ TEST(DocumentSave, SaveAsChoosesTheNameWritten) {
         // Save of a never-saved document asks for a name, as Save As does.
         s.trigger("Save1");
         const QString key = s.home.file(row.written);
-        EXPECT_EQ(s.prompter.saveSpecs.size(), row.names.size());
+        EXPECT_EQ(s.prompter.saveRequests.size(), row.names.size());
         EXPECT_EQ(s.prompter.asked, row.asked);
         EXPECT_EQ(s.home.read(row.written), "<b>x</b>");
         if (row.written != "old.htm") {

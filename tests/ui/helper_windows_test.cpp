@@ -149,13 +149,13 @@ TEST(HelperPlacement, OpensAtTheDefaultOrWhereItWasLeft) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        const HelperSpec& spec = row.kind == Kind::Table  ? TtabRoll::Spec
-                                 : row.kind == Kind::Font ? TfontRoll::Spec
-                                                          : TlinkRoll1::Spec;
+        const HelperTraits& traits = row.kind == Kind::Table  ? TtabRoll::Traits
+                                     : row.kind == Kind::Font ? TfontRoll::Traits
+                                                              : TlinkRoll1::Traits;
         s.write("Windows", "help", row.help);
         if (row.storedTop) {
-            s.write("Windows", spec.topKey, row.storedTop);
-            s.write("Windows", spec.leftKey, row.storedLeft);
+            s.write("Windows", traits.topKey, row.storedTop);
+            s.write("Windows", traits.leftKey, row.storedLeft);
         }
         HelperFrame* helper = openHelper(s, row.kind);
         ASSERT_NE(helper, nullptr);

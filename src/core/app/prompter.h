@@ -5,7 +5,7 @@
 namespace vellum {
 
 /// What a file dialog is asked to do.
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString title;
     /// Pairs of description and masks, separated by "|": "HTML files|*.htm*|All files|*.*".
     QString filter;
@@ -29,9 +29,9 @@ public:
     /// A confirmation with Yes, No and Cancel.
     virtual Answer askYesNoCancel(const QString& text) = 0;
     /// An open-file dialog; the chosen path, or empty when cancelled.
-    virtual QString openFileName(const FileDialogSpec& spec) = 0;
+    virtual QString openFileName(const FileDialogRequest& request) = 0;
     /// A save-file dialog; the chosen path, or empty when cancelled.
-    virtual QString saveFileName(const FileDialogSpec& spec) = 0;
+    virtual QString saveFileName(const FileDialogRequest& request) = 0;
 };
 
 } // namespace vellum

@@ -23,15 +23,15 @@ namespace V = keys::Vellum;
 
 namespace {
 
-const FileDialogSpec OpenSpec{QStringLiteral("VellumHTML Opens Files"),
-                              QStringLiteral("HTML files|*.htm*|Text files|*.txt|All files|*.*"),
-                              QStringLiteral("htm"), true};
-const FileDialogSpec InsertSpec{
+const FileDialogRequest OpenSpec{QStringLiteral("VellumHTML Opens Files"),
+                                 QStringLiteral("HTML files|*.htm*|Text files|*.txt|All files|*.*"),
+                                 QStringLiteral("htm"), true};
+const FileDialogRequest InsertSpec{
     QStringLiteral("Vellum Inserts Files"),
     QStringLiteral("All files|*.*|HTML files|*.htm*|Text files|*.txt|INI files|*.ini"),
     QStringLiteral("htm"), true};
-const FileDialogSpec SaveSpec{QString(), QStringLiteral("HTML Files|*.htm*|Any File|*.*"),
-                              QString(), false};
+const FileDialogRequest SaveSpec{QString(), QStringLiteral("HTML Files|*.htm*|Any File|*.*"),
+                                 QString(), false};
 
 PathStyle style() {
     return nativePathStyle();

@@ -55,19 +55,19 @@ QString MessageBoxPrompter::dialogFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-QString MessageBoxPrompter::openFileName(const FileDialogSpec& spec) {
-    QFileDialog dialog(m_parent, spec.title, QString(), dialogFilter(spec.filter));
+QString MessageBoxPrompter::openFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent, request.title, QString(), dialogFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(spec.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
 }
 
-QString MessageBoxPrompter::saveFileName(const FileDialogSpec& spec) {
-    QFileDialog dialog(m_parent, spec.title, QString(), dialogFilter(spec.filter));
+QString MessageBoxPrompter::saveFileName(const FileDialogRequest& request) {
+    QFileDialog dialog(m_parent, request.title, QString(), dialogFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The caller asks before replacing a file, and adds the extension itself.

@@ -19,8 +19,8 @@ public:
     void error(const QString& text) override;
     bool askYesNo(const QString& text) override;
     Answer askYesNoCancel(const QString& text) override;
-    QString openFileName(const FileDialogSpec& spec) override;
-    QString saveFileName(const FileDialogSpec& spec) override;
+    QString openFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override;
 
     /// The print dialog (one copy, collated); true when the user confirmed.
     virtual bool choosePrinter(QPrinter& printer);

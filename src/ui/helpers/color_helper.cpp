@@ -12,9 +12,9 @@
 
 namespace vellum {
 
-const HelperSpec TlinkRoll1::Spec{"Color Helper", "colort", "colorl", 152, 14};
+const HelperTraits TlinkRoll1::Traits{"Color Helper", "colort", "colorl", 152, 14};
 
-TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Spec) {
+TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TlinkRoll1"));
     m_grid = new ColourGrid(this);
     m_colourButton =

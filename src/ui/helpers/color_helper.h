@@ -15,7 +15,7 @@ class ColourGrid;
 class TlinkRoll1 : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperSpec Spec;
+    static const HelperTraits Traits;
 
     explicit TlinkRoll1(HelperHost& host);
 

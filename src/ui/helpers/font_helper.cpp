@@ -14,9 +14,9 @@
 
 namespace vellum {
 
-const HelperSpec TfontRoll::Spec{"Font Helper", "fontt", "fontl", 80, 10};
+const HelperTraits TfontRoll::Traits{"Font Helper", "fontt", "fontl", 80, 10};
 
-TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Spec) {
+TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TfontRoll"));
     m_grid = new ColourGrid(this);
     m_colourButton =

@@ -15,7 +15,7 @@ class ColourGrid;
 class TfontRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperSpec Spec;
+    static const HelperTraits Traits;
 
     explicit TfontRoll(HelperHost& host);
 

@@ -65,10 +65,11 @@ QToolButton* stripButton(QToolButton* button, const char* name, const QString& t
 
 } // namespace
 
-HelperFrame::HelperFrame(HelperHost& host, const HelperSpec& spec)
-    : QWidget(host.mainWidget(), Qt::Tool | Qt::FramelessWindowHint), m_host(host), m_spec(spec) {
+HelperFrame::HelperFrame(HelperHost& host, const HelperTraits& traits)
+    : QWidget(host.mainWidget(), Qt::Tool | Qt::FramelessWindowHint), m_host(host),
+      m_traits(traits) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromLatin1(spec.caption));
+    setWindowTitle(QString::fromLatin1(traits.caption));
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
@@ -84,12 +85,12 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperSpec& spec)
     stripLayout->setContentsMargins(1, 1, 1, 1);
     stripLayout->setSpacing(2);
     m_roll = stripButton(new RollGlyphButton, "RollButton", QStringLiteral("5"), m_strip);
-    m_caption = new QLabel(QString::fromLatin1(spec.caption), m_strip);
+    m_caption = new QLabel(QString::fromLatin1(traits.caption), m_strip);
     m_caption->setObjectName(QStringLiteral("CaptionLabel"));
     QPalette white = m_caption->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     m_caption->setPalette(white);
-    m_help = stripButton(new QToolButton, spec.helpButton, QStringLiteral("?"), m_strip);
+    m_help = stripButton(new QToolButton, traits.helpButton, QStringLiteral("?"), m_strip);
     m_close = stripButton(new QToolButton, "CloseButton", QString(QChar(0x00D7)), m_strip);
     stripLayout->addWidget(m_roll);
     stripLayout->addWidget(m_caption, 1);
@@ -104,7 +105,7 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperSpec& spec)
     m_body = new QVBoxLayout;
     bodyLayout->addLayout(m_body);
     auto* buttons = new QHBoxLayout;
-    m_insert = new QPushButton(QString::fromLatin1(spec.insertCaption), bodyWidget);
+    m_insert = new QPushButton(QString::fromLatin1(traits.insertCaption), bodyWidget);
     m_insert->setObjectName(QStringLiteral("InsertCode"));
     m_insert->setFlat(true);
     m_closeBody = new QPushButton(QStringLiteral("Close"), bodyWidget);
@@ -118,7 +119,7 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperSpec& spec)
 
     connect(m_roll, &QToolButton::clicked, this, &HelperFrame::RollButtonClick);
     connect(m_help, &QToolButton::clicked, this,
-            [this] { m_host.showHelpTopic(m_spec.helpTopic); });
+            [this] { m_host.showHelpTopic(m_traits.helpTopic); });
     connect(m_close, &QToolButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_closeBody, &QPushButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_insert, &QPushButton::clicked, this, &HelperFrame::InsertCodeClick);
@@ -144,19 +145,19 @@ void HelperFrame::finishSetUp() {
 void HelperFrame::place() {
     const SettingsFile& settings = m_host.settings();
     const QRect main = m_host.mainGeometry();
-    const int defaultTop = main.y() + m_spec.topOffset;
+    const int defaultTop = main.y() + m_traits.topOffset;
     const int defaultLeft = main.x() + main.width() - width() - RightInset;
     int top = defaultTop;
     int left = defaultLeft;
     if (!settings.readText(W::Section, W::Help).isEmpty()) {
-        const int storedTop = settings.readInt(W::Section, m_spec.topKey, 0);
-        const int storedLeft = settings.readInt(W::Section, m_spec.leftKey, 0);
+        const int storedTop = settings.readInt(W::Section, m_traits.topKey, 0);
+        const int storedLeft = settings.readInt(W::Section, m_traits.leftKey, 0);
         // A stored 0 means "never placed" except for the helper that takes its keys as they are.
-        top = (m_spec.storedZeroCounts || storedTop != 0) ? storedTop : defaultTop;
-        left = (m_spec.storedZeroCounts || storedLeft != 0) ? storedLeft : defaultLeft;
+        top = (m_traits.storedZeroCounts || storedTop != 0) ? storedTop : defaultTop;
+        left = (m_traits.storedZeroCounts || storedLeft != 0) ? storedLeft : defaultLeft;
     }
     move(left, top);
-    m_centreOnShow = m_spec.centred;
+    m_centreOnShow = m_traits.centred;
 }
 
 void HelperFrame::showEvent(QShowEvent* event) {
@@ -176,7 +177,7 @@ bool HelperFrame::isRolledUp() const {
 }
 
 void HelperFrame::RollButtonClick() {
-    if (!m_spec.keepsFocusOnRoll)
+    if (!m_traits.keepsFocusOnRoll)
         focusmain();
     if (height() == m_fullHeight) {
         setFixedHeight(m_strip->height());
@@ -205,8 +206,8 @@ void HelperFrame::focusmain() {
 void HelperFrame::closeEvent(QCloseEvent* event) {
     // The position is written at every close, rolled up or not, whatever the user chose.
     SettingsFile& settings = m_host.settings();
-    settings.writeInt(W::Section, m_spec.topKey, y());
-    settings.writeInt(W::Section, m_spec.leftKey, x());
+    settings.writeInt(W::Section, m_traits.topKey, y());
+    settings.writeInt(W::Section, m_traits.leftKey, x());
     writeOwnKeys();
     event->accept();
 }

@@ -15,7 +15,7 @@ namespace vellum {
 class HelperHost;
 
 /// What differs from helper to helper in the frame.
-struct HelperSpec {
+struct HelperTraits {
     const char* caption;
     const char* topKey;
     const char* leftKey;
@@ -42,10 +42,10 @@ struct HelperSpec {
 class HelperFrame : public QWidget {
     Q_OBJECT
 public:
-    HelperFrame(HelperHost& host, const HelperSpec& spec);
+    HelperFrame(HelperHost& host, const HelperTraits& traits);
     ~HelperFrame() override;
 
-    const HelperSpec& spec() const { return m_spec; }
+    const HelperTraits& traits() const { return m_traits; }
     HelperHost& host() { return m_host; }
 
     /// The layout the helper puts its controls in, above the buttons.
@@ -85,7 +85,7 @@ private:
     void releaseStrip(QMouseEvent* event);
 
     HelperHost& m_host;
-    HelperSpec m_spec;
+    HelperTraits m_traits;
     QWidget* m_strip;
     QLabel* m_caption;
     QToolButton* m_roll;

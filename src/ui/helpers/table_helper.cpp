@@ -27,9 +27,9 @@ using VAlign = TableOptions::VAlign;
 constexpr char EndTd[] = "endtd";
 } // namespace
 
-const HelperSpec TtabRoll::Spec{"Table Helper", "tabt", "tabl", 98, 11, true};
+const HelperTraits TtabRoll::Traits{"Table Helper", "tabt", "tabl", 98, 11, true};
 
-TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Spec) {
+TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TtabRoll"));
     auto* top = new QHBoxLayout;
     top->addWidget(buildModes());

@@ -18,7 +18,7 @@ class NumberBox;
 class TtabRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperSpec Spec;
+    static const HelperTraits Traits;
 
     explicit TtabRoll(HelperHost& host);
 
