@@ -117,6 +117,15 @@ TEST(DocumentFile, RefusesFilesItCannotHold) {
         {"NUL byte", withNul, "NUL"},
         {"larger than 512 MiB, refused before reading", huge, "larger"},
         {"missing file", home.file("gone.htm"), ""},
+        // The editor would turn these into line breaks, changing the file on its next save.
+        {"paragraph separator",
+         home.write("ps.htm", "a\xE2\x80\xA9"
+                              "b\n"),
+         "U+2029"},
+        {"frame mark",
+         home.write("fm.htm", "a\xEF\xB7\x90"
+                              "b\n"),
+         "U+FDD0"},
     };
     for (const Row& row : rows) {
         LoadedDocument doc;

@@ -82,13 +82,5 @@ TEST(SaveRules, MessageTexts) {
     EXPECT_EQ(alreadyOpenMessage("/web/a.htm"), "/web/a.htm is already open.");
 }
 
-TEST(SaveRules, UntitledCaption) {
-    EXPECT_TRUE(isUntitledCaption("Untitled 4"));
-    EXPECT_TRUE(isUntitledCaption("Untitled 12"));
-    EXPECT_FALSE(isUntitledCaption("Untitled"));
-    EXPECT_FALSE(isUntitledCaption("untitled 4"));
-    EXPECT_FALSE(isUntitledCaption("/home/Untitled 4.htm"));
-}
-
 } // namespace
 } // namespace vellum

@@ -288,6 +288,20 @@ TEST(DocumentSave, SaveAsOntoAnOpenFile) {
     }
 }
 
+// A file of its own is saved in place whatever it is called.
+TEST(DocumentSave, FileCalledUntitledIsSavedInPlace) {
+    Started s;
+    s.runAndShow();
+    const QString path = s.home.write("Untitled 7.htm", "old");
+    s.open(path);
+    s.active()->control().selectAll();
+    s.active()->control().replaceSelection("new");
+    s.trigger("Save1");
+    EXPECT_EQ(s.home.read("Untitled 7.htm"), "new");
+    EXPECT_TRUE(s.prompter.saveRequests.empty());
+    EXPECT_FALSE(s.active()->isModified());
+}
+
 TEST(DocumentSave, UneditedFileIsWrittenBackByteForByte) {
     struct Row {
         const char* name;

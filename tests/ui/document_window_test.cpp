@@ -103,6 +103,19 @@ TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
     EXPECT_EQ(drawn(doc), "\t\tx\r\n\t\t|\r\n\r\nend");
 }
 
+// Closing a dialog with Enter sends the editor the release alone: nothing may change.
+TEST(DocumentWindowEnter, ReleaseWithoutPressIndentsNothing) {
+    Started s;
+    s.runAndShow();
+    TMDIsub& doc = *s.active();
+    s.write("Vellum", "ai", "t");
+    load(doc, "\t\tx\r\n|end");
+    doc.control().setModified(false);
+    QTest::keyRelease(doc.memo(), Qt::Key_Return);
+    EXPECT_EQ(drawn(doc), "\t\tx\r\n|end");
+    EXPECT_FALSE(doc.isModified());
+}
+
 TEST(DocumentWindowKeys, CtrlShiftBracketKeysInsertTags) {
     struct Row {
         const char* name;

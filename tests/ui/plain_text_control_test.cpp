@@ -158,3 +158,31 @@ TEST_F(PlainTextControlTest, HidingTheSelectionKeepsIt) {
 
 } // namespace
 } // namespace vellum
+
+namespace vellum {
+namespace {
+
+// Setting the same tab stops (or any option) again makes the widget drop every paragraph's
+// layout while no input it is laid out from changes; the lines must stay exact, and asking about
+// a paragraph nothing has laid out again must not crash.
+TEST_F(PlainTextControlTest, LayoutDroppedWithoutAnyChangeIsNoticed) {
+    start(paragraphs(3000), 30);
+    ASSERT_TRUE(control->isLayoutSettled());
+    editor.document()->setDefaultTextOption(editor.document()->defaultTextOption());
+    expectLinesAsBuffer(30);
+    const int last = control->lineCount() - 1;
+    EXPECT_EQ(control->lineText(last), control->text()
+                                           .section(QLatin1String("\r\n"), -1)
+                                           .right(control->lineLength(control->lineStart(last))));
+
+    // Through the control's own operation the same stops twice leave the layout alone.
+    QList<QTextOption::Tab> tabs{QTextOption::Tab(40, QTextOption::LeftTab)};
+    control->setTabStops(tabs, 40);
+    ASSERT_TRUE(waitForSettled());
+    control->setTabStops(tabs, 40);
+    EXPECT_TRUE(control->isLayoutSettled());
+    expectLinesAsBuffer(30);
+}
+
+} // namespace
+} // namespace vellum

@@ -180,6 +180,17 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
         return false;
     }
     out.text = decodeDocument(bytes, out.format);
+    // The editor takes these for paragraph ends: the file would come back with line breaks.
+    for (const char16_t c : {u'\u2029', u'\uFDD0', u'\uFDD1'}) {
+        if (out.text.contains(QChar(c))) {
+            const QString code = QString::number(static_cast<int>(c), 16).toUpper();
+            error =
+                QStringLiteral(
+                    "%1 holds the character U+%2, which the editor cannot keep; it was not opened.")
+                    .arg(shown, code);
+            return false;
+        }
+    }
     FileFormat again = out.format;
     out.original = encodeDocument(out.text, again) == bytes ? QByteArray() : bytes;
     return true;

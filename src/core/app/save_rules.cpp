@@ -36,10 +36,6 @@ bool keyNamesPath(const QString& key, const QString& path, PathStyle style) {
     return !canonicalKey.isEmpty() && canonicalKey == QFileInfo(path).canonicalFilePath();
 }
 
-bool isUntitledCaption(const QString& caption) {
-    return caption.left(9) == QLatin1String("Untitled ");
-}
-
 QString replacePrompt(const QString& path, PathStyle style) {
     return QStringLiteral("Replace existing ") + fileNamePart(path, style) + QStringLiteral(" ?");
 }

@@ -18,9 +18,6 @@ QString withSaveExtension(const QString& name, const QString& defext, PathStyle 
 /// Windows; on POSIX the canonical paths compare, so a link or "./" spelling is the same file).
 bool keyNamesPath(const QString& key, const QString& path, PathStyle style);
 
-/// True when the document caption is that of a never-saved document.
-bool isUntitledCaption(const QString& caption);
-
 /// "Replace existing NAME ?"
 QString replacePrompt(const QString& path, PathStyle style);
 

@@ -154,6 +154,17 @@ void SettingsFile::writeText(const QString& section, const QString& key, const Q
     modify([&](IniDocument& doc) { return doc.setValue(section, key, value); });
 }
 
+void SettingsFile::writeTexts(const std::vector<SettingsWrite>& writes) {
+    if (writes.empty())
+        return;
+    modify([&](IniDocument& doc) {
+        bool changed = false;
+        for (const SettingsWrite& write : writes)
+            changed = doc.setValue(write.section, write.key, write.value) || changed;
+        return changed;
+    });
+}
+
 void SettingsFile::writeInt(const QString& section, const QString& key, int value) {
     writeText(section, key, QString::number(value));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <vector>
 
 namespace vellum {
 
@@ -11,6 +12,13 @@ class SettingsError : public std::runtime_error {
 public:
     explicit SettingsError(const QString& message);
     QString message() const { return QString::fromUtf8(what()); }
+};
+
+/// One key to write.
+struct SettingsWrite {
+    QString section;
+    QString key;
+    QString value;
 };
 
 /// The one settings file every window keeps its state in. Nothing is cached: each call opens the
@@ -44,6 +52,9 @@ public:
 
     /// Stores the decimal text of a value (a leading minus when negative).
     void writeInt(const QString& section, const QString& key, int value);
+
+    /// Stores several keys in one rewrite of the file, in order, as writeText would one by one.
+    void writeTexts(const std::vector<SettingsWrite>& writes);
 
     /// Removes the section with all its keys (nothing happens when it is missing).
     void eraseSection(const QString& section);

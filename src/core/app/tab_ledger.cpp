@@ -24,8 +24,8 @@ QString TabLedger::ledgerKey(const QString& key) const {
 }
 
 void TabLedger::add(int index, const QString& key) {
-    m_settings.writeText(Roster, QString::number(index), key);
-    m_settings.writeInt(Ledger, ledgerKey(key), index);
+    m_settings.writeTexts(
+        {{Roster, QString::number(index), key}, {Ledger, ledgerKey(key), QString::number(index)}});
 }
 
 int TabLedger::indexOf(const QString& key) const {
@@ -37,19 +37,21 @@ QString TabLedger::keyAt(int index) const {
 }
 
 void TabLedger::close(int index, const QString& key, int openCount) {
-    m_settings.writeInt(Ledger, ledgerKey(key), -1);
+    // Every later tab moves down one place; the whole shift is one rewrite of the settings.
+    std::vector<SettingsWrite> writes{{Ledger, ledgerKey(key), QStringLiteral("-1")}};
     for (int j = index; j < openCount; ++j) {
         const QString moved = keyAt(j + 1);
-        m_settings.writeText(Roster, QString::number(j), moved);
+        writes.push_back({Roster, QString::number(j), moved});
         if (!moved.isEmpty())
-            m_settings.writeInt(Ledger, ledgerKey(moved), indexOf(moved) - 1);
+            writes.push_back({Ledger, ledgerKey(moved), QString::number(indexOf(moved) - 1)});
     }
+    m_settings.writeTexts(writes);
 }
 
 void TabLedger::rename(int index, const QString& oldKey, const QString& newKey) {
-    m_settings.writeText(Roster, QString::number(index), newKey);
-    m_settings.writeInt(Ledger, ledgerKey(oldKey), -1);
-    m_settings.writeInt(Ledger, ledgerKey(newKey), index);
+    m_settings.writeTexts({{Roster, QString::number(index), newKey},
+                           {Ledger, ledgerKey(oldKey), QStringLiteral("-1")},
+                           {Ledger, ledgerKey(newKey), QString::number(index)}});
 }
 
 } // namespace vellum

@@ -118,6 +118,7 @@ void DocumentCommands::newt(const QString& tpl) {
             document->loadNewText(fromTemplate.text);
         document->setCaption(QStringLiteral("Untitled %1").arg(n + 1));
         document->setKey(document->caption());
+        document->setUntitled(true);
     }
     finishNewDocument(*document);
 }
@@ -132,6 +133,7 @@ void DocumentCommands::newclean1Click() {
     settings.writeInt(V::Section, V::Count, n + 1);
     document->setCaption(QStringLiteral("Untitled %1").arg(n + 1));
     document->setKey(document->caption());
+    document->setUntitled(true);
     finishNewDocument(*document);
 }
 
@@ -234,7 +236,8 @@ bool DocumentCommands::writeDocument(TMDIsub& document, const QString& path) {
 bool DocumentCommands::Saves(TMDIsub& document) {
     if (document.frame()->isMinimized())
         document.frame()->showNormal();
-    if (isUntitledCaption(document.caption()))
+    // A file of its own that happens to be called "Untitled ..." is saved like any other.
+    if (document.isUntitled())
         return SavesAs(document);
     if (!writeDocument(document, document.key()))
         return false;
@@ -255,7 +258,7 @@ bool DocumentCommands::SavesAs(TMDIsub& document) {
         if (!QFileInfo::exists(name) || m_main.dialogs().askYesNo(replacePrompt(name, style())))
             break;
     }
-    if (keyNamesPath(oldKey, name, style()) && !isUntitledCaption(document.caption()))
+    if (keyNamesPath(oldKey, name, style()) && !document.isUntitled())
         return Saves(document);
     for (TMDIsub* other : m_main.documentWindows()) {
         if (other != &document && keyNamesPath(other->key(), name, style())) {
@@ -269,6 +272,7 @@ bool DocumentCommands::SavesAs(TMDIsub& document) {
     const QString newKey = pathIdentity(name, style());
     document.setCaption(fileNamePart(name, style()));
     document.setKey(newKey);
+    document.setUntitled(false);
     m_main.showCover();
     m_main.tabs().renamed(oldKey, newKey, document.caption());
     m_main.hideCover();

@@ -177,11 +177,7 @@ void EditCommands::applyTabStops(TMDIsub& document) {
     QList<QTextOption::Tab> tabs;
     for (const double stop : tabStopPoints(tabWidth()))
         tabs << QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab);
-    QTextOption option = memo->document()->defaultTextOption();
-    if (!tabs.isEmpty())
-        option.setTabStopDistance(tabs.first().position);
-    option.setTabs(tabs);
-    memo->document()->setDefaultTextOption(option);
+    document.control().setTabStops(tabs, tabs.isEmpty() ? 0.0 : tabs.first().position);
 }
 
 void EditCommands::tabupdate(const QString& mode, int) {

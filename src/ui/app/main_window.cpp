@@ -100,7 +100,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
     m_tabs = new TabStrip(
         m_tabBar, m_settings, [this](TMDIsub& document) { bringForward(document); },
         [this] { return documentWindows(); }, this);
-    m_commands = new DocumentCommands(*this);
+    m_commands = std::make_unique<DocumentCommands>(*this);
     m_edit = std::make_unique<EditCommands>(*this);
     m_workspace = std::make_unique<MainWorkspace>(*this);
     m_insertions = std::make_unique<Insertions>(*m_workspace);

@@ -168,7 +168,7 @@ private:
     QAction* m_msave = nullptr;
     QHash<QString, QAction*> m_actions;
     TabStrip* m_tabs = nullptr;
-    DocumentCommands* m_commands = nullptr;
+    std::unique_ptr<DocumentCommands> m_commands;
     std::unique_ptr<EditCommands> m_edit;
     TextBuffer m_storememo;
     HelpViewer m_help;

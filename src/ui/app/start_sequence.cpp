@@ -92,6 +92,8 @@ int runVellumHtml(int argc, char** argv) {
         main->start();
         return app.exec();
     } catch (const std::exception& failure) {
+        // The main window may be gone already.
+        prompter.setParent(nullptr);
         prompter.error(QString::fromUtf8(failure.what()));
         return EXIT_FAILURE;
     }

@@ -269,6 +269,8 @@ bool TMDIsub::memoKeyDown(QKeyEvent* event) {
         handled = true;
     }
     m_tip->hide();
+    if (!handled && isEnter(event->key()))
+        m_enterPressed = true;
     return handled;
 }
 
@@ -288,6 +290,12 @@ void TMDIsub::memoKeyUp(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     if (isEnter(event->key())) {
+        // A release whose press went elsewhere (a dialog closed with Enter) indents nothing; one
+        // whose press ran an Enter-bound command still clears that command's flag.
+        const bool pressedHere = m_enterPressed;
+        m_enterPressed = false;
+        if (!pressedHere && m_host.enterFlag() != QLatin1String(NoEnter))
+            return;
         const bool exactlyShift = exactly(event, Qt::ShiftModifier);
         if (autoIndent(*m_control, m_host.enterFlag(), m_host.autoIndentEnabled(), exactlyShift) ==
             IndentEnd::Skipped)

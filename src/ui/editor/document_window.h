@@ -59,6 +59,10 @@ public:
 
     bool isModified() const { return m_control->isModified(); }
 
+    /// True for a document that has never been saved to a file of its own.
+    bool isUntitled() const { return m_untitled; }
+    void setUntitled(bool untitled) { m_untitled = untitled; }
+
     // DocumentView: the insertion operations of this window act through these.
     TextControl& editor() override { return *m_control; }
     void lineSet() override;
@@ -103,6 +107,8 @@ private:
     bool m_pristine = true;
     bool m_lineSetPending = false;
     QMdiSubWindow* m_watchedFrame = nullptr;
+    bool m_enterPressed = false;
+    bool m_untitled = false;
 };
 
 } // namespace vellum

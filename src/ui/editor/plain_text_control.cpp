@@ -122,10 +122,21 @@ PlainTextControl::LayoutKey PlainTextControl::currentKey() const {
 
 void PlainTextControl::checkLayoutKey() const {
     LayoutKey now = currentKey();
-    if (now == m_key)
+    // Some changes drop every layout without changing any input this class compares (the same
+    // tab stops set again, say); a paragraph believed laid out but without lines gives them away.
+    const QTextDocument* doc = m_editor->document();
+    const QTextBlock first = doc->firstBlock();
+    const QTextBlock last = doc->lastBlock();
+    const auto dropped = [this](const QTextBlock& block) {
+        const int number = block.blockNumber();
+        const bool believedLaidOut =
+            m_dirtyLo >= m_dirtyHi || number < m_dirtyLo || number >= m_dirtyHi;
+        return believedLaidOut && block.layout()->lineCount() == 0;
+    };
+    if (now == m_key && !dropped(first) && !dropped(last))
         return;
     m_key = now;
-    markDirty(0, m_editor->document()->blockCount());
+    markDirty(0, doc->blockCount());
 }
 
 void PlainTextControl::markDirty(int fromBlock, int toBlockExclusive) const {
@@ -242,6 +253,8 @@ int PlainTextControl::toWidget(int position) const {
 int PlainTextControl::displayLineOf(int widgetPosition) const {
     const QTextBlock block = m_editor->document()->findBlock(widgetPosition);
     layOutThrough(block.blockNumber());
+    // The paragraph asked about must have its lines whatever the bookkeeping believes.
+    layoutOf(m_editor)->ensureBlockLayout(block);
     const QTextLayout* layout = block.layout();
     const int offset = widgetPosition - block.position();
     // The last line starting at or before the offset: a wrap point belongs to the line it starts.
@@ -260,10 +273,24 @@ int PlainTextControl::displayLineOf(int widgetPosition) const {
 QTextBlock PlainTextControl::blockOfLine(int line, int* lineInBlock) const {
     layOutThroughLine(line);
     const QTextBlock block = m_editor->document()->findBlockByLineNumber(line);
-    if (!block.isValid() || line >= block.firstLineNumber() + block.lineCount())
+    if (!block.isValid())
+        return {};
+    layoutOf(m_editor)->ensureBlockLayout(block);
+    if (line >= block.firstLineNumber() + block.lineCount() || block.layout()->lineCount() == 0)
         return {};
     *lineInBlock = line - block.firstLineNumber();
     return block;
+}
+
+void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal distance) {
+    QTextOption option = m_editor->document()->defaultTextOption();
+    // Setting the same stops again would still drop every paragraph's layout.
+    if (option.tabs() == tabs && option.tabStopDistance() == distance)
+        return;
+    option.setTabs(tabs);
+    option.setTabStopDistance(distance);
+    m_editor->document()->setDefaultTextOption(option);
+    markDirty(0, m_editor->document()->blockCount());
 }
 
 void PlainTextControl::setText(const QString& text) {
@@ -339,6 +366,7 @@ int PlainTextControl::lineLength(int position) const {
     const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
     const QTextBlock block = m_editor->document()->findBlock(widget);
     layOutThrough(block.blockNumber());
+    layoutOf(m_editor)->ensureBlockLayout(block);
     const QTextLayout* layout = block.layout();
     const int line = displayLineOf(widget) - block.firstLineNumber();
     const int start = layout->lineAt(line).textStart();

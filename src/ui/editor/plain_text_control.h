@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPalette>
 #include <QPointer>
+#include <QTextOption>
 #include <QTimer>
 
 class QTextBlock;
@@ -34,6 +35,9 @@ public:
 
     /// Replaces the whole text (any line breaks), caret at 0, undo emptied, not modified.
     void setText(const QString& text);
+
+    /// Gives the whole text these tab stops (positions in pixels) and this distance beyond them.
+    void setTabStops(const QList<QTextOption::Tab>& tabs, qreal distance);
 
     Selection selection() const override;
     void setSelection(int anchor, int caret) override;

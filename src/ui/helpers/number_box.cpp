@@ -3,9 +3,11 @@
 #include "core/helpers/whole_number.h"
 
 #include <QHBoxLayout>
+
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace vellum {
 
@@ -54,7 +56,8 @@ std::optional<int> NumberBox::value() const {
 void NumberBox::stepUp() {
     if (m_beforeStep)
         m_beforeStep();
-    if (const std::optional<int> number = value())
+    if (const std::optional<int> number = value();
+        number && *number < std::numeric_limits<int>::max())
         m_edit->setText(QString::number(*number + 1));
 }
 
