@@ -1,5 +1,7 @@
 #include "core/app/document_file.h"
 
+#include "core/editor/text_control.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -121,22 +123,7 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
         else
             format.lineBreak = QStringLiteral("\r");
     }
-    QString text;
-    text.reserve(raw.size() + raw.size() / 32);
-    const int n = static_cast<int>(raw.size());
-    for (int i = 0; i < n; ++i) {
-        const QChar c = raw.at(i);
-        if (c == QLatin1Char('\r')) {
-            text += QLatin1String("\r\n");
-            if (i + 1 < n && raw.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            text += QLatin1String("\r\n");
-        } else {
-            text += c;
-        }
-    }
-    return text;
+    return normalizeLineBreaks(raw);
 }
 
 QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched) {
