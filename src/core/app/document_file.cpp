@@ -9,7 +9,6 @@
 #include <QStringDecoder>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -184,9 +183,6 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
 }
 
 bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error) {
-    // A file over the size limit must fail the write, not end the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-
     QString target = path;
     const QFileInfo info(path);
     if (info.isSymLink()) {

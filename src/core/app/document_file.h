@@ -40,8 +40,10 @@ QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switche
 
 /// Replaces the file atomically with `bytes`: a temporary file in the same folder, every write
 /// checked, flushed to disk, then renamed over the target. Symbolic links are followed and the
-/// target's permission bits kept. A file without write permission is refused. On failure the old
-/// file is left byte for byte as it was, no temporary file remains, and `error` names the file.
+/// target's permission bits kept. A file without write permission is refused. A write beyond the
+/// file-size limit fails here only while SIGXFSZ is ignored, as the program does from its start. On
+/// failure the old file is left byte for byte as it was, no temporary file remains, and `error`
+/// names the file.
 bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error);
 
 } // namespace vellum

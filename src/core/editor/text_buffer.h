@@ -52,10 +52,9 @@ public:
     void selectAll() override;
     bool isModified() const override { return m_modified; }
     void setModified(bool modified) override { m_modified = modified; }
-    void setSelectionHidden(bool hidden) override { m_selectionHidden = hidden; }
-    bool isSelectionHidden() const { return m_selectionHidden; }
-    void setFormattingRect(const QRect& rect) override { m_formattingRect = rect; }
-    QRect formattingRect() const { return m_formattingRect; }
+    // Nothing is displayed: there is no selection to hide and no rectangle to lay out in.
+    void setSelectionHidden(bool) override {}
+    void setFormattingRect(const QRect&) override {}
     QPoint caretPixelPosition() const override;
     void setChangeHandler(std::function<void()> handler) override {
         m_onChange = std::move(handler);
@@ -83,8 +82,6 @@ private:
     int m_caret = 0;
     int m_wrapWidth = 0;
     bool m_modified = false;
-    bool m_selectionHidden = false;
-    QRect m_formattingRect;
     std::vector<Edit> m_undo;
     MemoryClipboard m_ownClipboard;
     Clipboard* m_clipboard;

@@ -9,9 +9,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QTextDocument>
-#include <QTextOption>
 
 namespace vellum {
 

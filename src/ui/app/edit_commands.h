@@ -5,9 +5,6 @@
 #include <QString>
 #include <optional>
 
-class QFont;
-class QMenu;
-
 namespace vellum {
 
 class TMDImain;

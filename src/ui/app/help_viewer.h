@@ -13,9 +13,6 @@ public:
     explicit HelpViewer(QString helpFile = {});
     ~HelpViewer();
 
-    void setHelpFile(const QString& helpFile) { m_helpFile = helpFile; }
-    const QString& helpFile() const { return m_helpFile; }
-
     /// Opens the help window at its contents.
     void showContents();
     /// Opens the help window at a topic number.

@@ -83,7 +83,6 @@ public:
     void hideCover();
     /// White behind tabbed documents, the workspace colour behind tiled or cascaded ones.
     void setWhiteBackground(bool white);
-    int transitionCounter() const { return m_transition; }
     void setTransitionCounter(int value) { m_transition = value; }
 
     /// Shows the tab strip in place of the banner, or the banner again.

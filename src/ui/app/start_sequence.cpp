@@ -78,7 +78,8 @@ int runVellumHtml(int argc, char** argv) {
     // The application's title; a display name would be appended to every window title as well.
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
 
-    // A save that reaches the file-size limit must fail with a message, not end the program.
+    // A write (a save, a settings change) that reaches the file-size limit must fail with a
+    // message, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     MessageBoxPrompter prompter;
     SystemClipboard clipboard;
