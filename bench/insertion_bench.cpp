@@ -29,12 +29,16 @@
 
 #include "generated_html.h"
 
+#include "core/app/document.h"
 #include "core/app/document_file.h"
+#include "core/app/workspace.h"
 #include "core/editor/clipboard.h"
 #include "core/editor/insertion.h"
+#include "ui/app/document_area.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/start_sequence.h"
+#include "ui/app/status_line.h"
 #include "ui/editor/document_window.h"
 
 #include <benchmark/benchmark.h>
@@ -145,7 +149,7 @@ public:
         if (!QTest::qWaitForWindowExposed(m_main.get()))
             qFatal("the main window was not exposed");
         QCoreApplication::processEvents();
-        if (!m_main->activeDocument())
+        if (!m_main->documents().activeDocument())
             qFatal("the start left no active document");
     }
     ~StartedMain() {
@@ -155,7 +159,7 @@ public:
     }
 
     TMDImain& main() { return *m_main; }
-    TMDIsub& document() { return *m_main->activeDocument(); }
+    TMDIsub& document() { return *m_main->documents().activeDocument(); }
     PlainTextControl& control() { return document().control(); }
 
     /// Loads the document of `mb` MB into the active document window (unless it holds it),
@@ -167,7 +171,7 @@ public:
             vellum::LoadedDocument loaded;
             loaded.text =
                 generateHtml(mb * CharsPerMB, DocumentSeed + static_cast<std::uint64_t>(mb));
-            document().loadDocument(loaded);
+            document().record().load(loaded);
         }
         document().memo()->viewport()->repaint();
         while (!control().isLayoutSettled())
@@ -253,7 +257,7 @@ int caretParagraph(TMDIsub& document) {
 void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
-    vellum::Insertions& insertions = started->main().insertions();
+    vellum::Insertions& insertions = started->main().workspace().insertions();
     const QString open = QStringLiteral("<B>"), close = QStringLiteral("</B>");
     Random rnd(17);
     Figures figures;
@@ -301,7 +305,7 @@ void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
 void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
-    vellum::Insertions& insertions = started->main().insertions();
+    vellum::Insertions& insertions = started->main().workspace().insertions();
     const QString text = QStringLiteral("<BR>");
     Random rnd(19);
     Figures figures;
@@ -322,7 +326,7 @@ void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
         const int caret = control.selection().start;
         control.setSelection(p0, p0 + static_cast<int>(text.size()));
         if (control.length() != length + text.size() || caret != p0 + text.size() ||
-            control.selectedText() != text || started->main().scratch().length() != 0) {
+            control.selectedText() != text || started->main().workspace().scratch().length() != 0) {
             state.SkipWithError("the text did not arrive at the caret through the scratch editor");
             break;
         }
@@ -336,7 +340,7 @@ void BM_LineSet(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
     TMDIsub& document = started->document();
-    QLabel* label = started->main().linecol();
+    QLabel* label = started->main().status().linecol();
     Random rnd(23);
     Figures figures;
     for (auto _ : state) {

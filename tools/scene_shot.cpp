@@ -2,14 +2,12 @@
 // for the README: scene_shot OUTPUT.png. Runs on the offscreen platform; nothing is shown.
 #include "core/app/home_directory.h"
 #include "core/editor/clipboard.h"
-#include "ui/app/document_commands.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/start_sequence.h"
 #include "ui/editor/document_window.h"
-#include "ui/helpers/color_helper.h"
-#include "ui/helpers/font_helper.h"
-#include "ui/helpers/table_helper.h"
+#include "ui/helpers/helper_frame.h"
+#include "ui/helpers/helper_registry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,21 +44,19 @@ int main(int argc, char** argv) {
     main->start();
     main->showNormal();
     main->setGeometry(0, 0, 1100, 720);
-    main->HelpTable();
-    main->HelpFont();
-    main->Helpcolor();
+    QWidget* table = main->helpers().open(QStringLiteral("Table"));
+    QWidget* font = main->helpers().open(QStringLiteral("Font"));
+    QWidget* color = main->helpers().open(QStringLiteral("Color"));
     // Side by side rather than stacked, so that each can be seen.
-    main->tableHelper()->move(main->width() - main->tableHelper()->width() - 25, 90);
-    main->fontHelper()->move(main->tableHelper()->x() - main->fontHelper()->width() - 10, 90);
-    main->colorHelper()->move(main->fontHelper()->x(), 90 + main->fontHelper()->height() + 10);
+    table->move(main->width() - table->width() - 25, 90);
+    font->move(table->x() - font->width() - 10, 90);
+    color->move(font->x(), 90 + font->height() + 10);
     app.processEvents();
 
     QImage scene(main->size(), QImage::Format_RGB32);
     QPainter painter(&scene);
     painter.drawPixmap(0, 0, main->grab());
-    for (QWidget* helper :
-         {static_cast<QWidget*>(main->tableHelper()), static_cast<QWidget*>(main->fontHelper()),
-          static_cast<QWidget*>(main->colorHelper())}) {
+    for (QWidget* helper : {table, font, color}) {
         painter.drawPixmap(helper->pos(), helper->grab());
         painter.setPen(Qt::darkGray);
         painter.drawRect(QRect(helper->pos(), helper->size()).adjusted(0, 0, -1, -1));

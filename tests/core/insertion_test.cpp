@@ -12,7 +12,7 @@ using test::BufferDocument;
 using test::load;
 using test::show;
 
-class BufferWorkspace : public Workspace {
+class BufferWorkspace : public InsertionContext {
 public:
     DocumentView* activeDocument() override { return document; }
     TextControl& scratch() override { return scratchBuffer; }

@@ -15,8 +15,10 @@ public:
     TextControl& editor() override { return buffer; }
     void lineSet() override { ++lineSets; }
     void showTip(const QString& hint) override { tip = hint; }
+    void hideTip() override { tip.clear(); }
     void focusEditor() override { focused = true; }
     void setEditorEnabled(bool enabled) override { this->enabled = enabled; }
+    void showCaption(const QString&) override {}
 
     TextBuffer buffer;
     int lineSets = 0;

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "ui/app/message_box_prompter.h"
+#include "core/app/prompter.h"
 
 #include <QStringList>
 #include <deque>
-#include <functional>
+#include <vector>
 
 namespace vellum::test {
 
 /// Records every message and answers from scripts instead of showing boxes and dialogs.
 /// An unscripted question answers No / Cancel; an unscripted dialog is cancelled.
-class ScriptedPrompter : public MessageBoxPrompter {
+template <typename Base> class Scripted : public Base {
 public:
+    using Answer = Prompter::Answer;
+
     void inform(const QString& text) override { informed << text; }
     void error(const QString& text) override { errors << text; }
     bool askYesNo(const QString& text) override {
@@ -32,24 +34,12 @@ public:
         saveRequests.push_back(request);
         return next(saveNames, QString());
     }
-    bool choosePrinter(QPrinter& printer) override {
-        return printerChoice ? printerChoice(printer) : false;
-    }
-    void setUpPrinter(QPrinter&) override { ++printerSetUps; }
-    bool chooseFont(QFont& font) override { return fontChoice ? fontChoice(font) : false; }
-    bool chooseColour(QColor& colour) override {
-        return colourChoice ? colourChoice(colour) : false;
-    }
 
     QStringList informed, errors, asked, dialogs;
     std::deque<bool> yesNo;
     std::deque<Answer> yesNoCancel;
     std::deque<QString> openNames, saveNames;
     std::vector<FileDialogRequest> openRequests, saveRequests;
-    std::function<bool(QPrinter&)> printerChoice;
-    std::function<bool(QFont&)> fontChoice;
-    std::function<bool(QColor&)> colourChoice;
-    int printerSetUps = 0;
 
 private:
     template <typename T> static T next(std::deque<T>& queue, T fallback) {
@@ -60,5 +50,8 @@ private:
         return value;
     }
 };
+
+/// The scripted prompter of the core tests.
+using CorePrompter = Scripted<Prompter>;
 
 } // namespace vellum::test

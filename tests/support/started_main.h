@@ -1,12 +1,16 @@
 #pragma once
 
 #include "core/app/settings_file.h"
+#include "core/app/workspace.h"
 #include "core/editor/clipboard.h"
 #include "support/marked_text.h"
-#include "support/scripted_prompter.h"
+#include "support/ui_prompter.h"
 #include "support/temp_home.h"
+#include "ui/app/document_area.h"
+#include "ui/app/main_menus.h"
 #include "ui/app/main_window.h"
 #include "ui/app/start_sequence.h"
+#include "ui/app/status_line.h"
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
 
@@ -44,18 +48,18 @@ struct Started {
     }
 
     /// The tab index the settings record for a document key, read as the tab strip reads it.
-    int ledger(const QString& key) const { return main->tabs().ledger().indexOf(key); }
+    int ledger(const QString& key) const { return main->documents().tabs().ledger().indexOf(key); }
 
-    void trigger(const char* action) const { main->action(action)->trigger(); }
-    TMDIsub* active() const { return main->activeDocument(); }
-    QList<TMDIsub*> documents() const { return main->documentWindows(); }
+    void trigger(const char* action) const { main->menus().action(action)->trigger(); }
+    TMDIsub* active() const { return main->documents().activeDocument(); }
+    QList<TMDIsub*> documents() const { return main->documents().documentWindows(); }
     QStringList captions() const {
         QStringList out;
         for (const TMDIsub* document : documents())
             out << document->caption();
         return out;
     }
-    QTabBar* tabBar() const { return main->tabs().bar(); }
+    QTabBar* tabBar() const { return main->documents().tabs().bar(); }
     QStringList tabTexts() const {
         QStringList out;
         for (int i = 0; i < tabBar()->count(); ++i)

@@ -105,7 +105,7 @@ TEST(DocumentNew, NumbersRiseAndTemplatesFill) {
         EXPECT_EQ(s.active()->key(), row.captions.last());
         EXPECT_EQ(s.active()->control().text(), row.text);
         EXPECT_FALSE(s.active()->isModified());
-        EXPECT_FALSE(s.main->msave()->isEnabled());
+        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
     }
 }
 
@@ -136,7 +136,7 @@ TEST(DocumentOpen, ChosenFileBecomesTheCurrentTab) {
         EXPECT_EQ(document->key(), path);
         EXPECT_EQ(document->control().text(), row.text);
         EXPECT_FALSE(document->isModified());
-        EXPECT_FALSE(s.main->msave()->isEnabled());
+        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
         EXPECT_EQ(s.tabTexts(), (QStringList{"Untitled 1", row.file}));
         EXPECT_EQ(s.tabBar()->currentIndex(), 1);
         ASSERT_EQ(s.prompter.openRequests.size(), 1u);
@@ -178,7 +178,7 @@ TEST(DocumentOpen, SameFileOrNonTextFileOpensNoWindow) {
         s.open(spelling);
         EXPECT_EQ(s.documents().size(), 3);
         EXPECT_EQ(s.tabTexts(), (QStringList{"Untitled 1", "a.htm", "Untitled 2"}));
-        EXPECT_FALSE(s.main->switchpanel()->isVisible());
+        EXPECT_FALSE(s.main->documents().switchpanel()->isVisible());
         if (row.alreadyOpen) {
             EXPECT_EQ(s.prompter.informed, QStringList{spelling + " is already open."});
             EXPECT_TRUE(s.prompter.errors.isEmpty());
@@ -248,7 +248,7 @@ TEST(DocumentSave, SaveAsChoosesTheNameWritten) {
         EXPECT_EQ(s.ledger("Untitled 2"), -1);
         EXPECT_EQ(s.ledger(key), 1);
         EXPECT_FALSE(s.active()->isModified());
-        EXPECT_FALSE(s.main->msave()->isEnabled());
+        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
     }
 }
 
@@ -357,7 +357,7 @@ TEST(DocumentSave, RefusedWriteKeepsTheOldBytesAndTheEdit) {
         EXPECT_EQ(s.home.read("locked.htm"), "old\n");
         EXPECT_EQ(s.active()->caption(), row.caption);
         EXPECT_TRUE(s.active()->isModified());
-        EXPECT_TRUE(s.main->msave()->isEnabled());
+        EXPECT_TRUE(s.main->menus().msave()->isEnabled());
     }
 }
 

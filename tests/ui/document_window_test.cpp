@@ -93,10 +93,10 @@ TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
     TMDIsub& doc = *s.active();
     s.write("Vellum", "ai", "t");
     load(doc, "\t\tx|\r\nend");
-    s.main->enterFlag() = "noEnter";
+    s.main->workspace().enterFlag() = "noEnter";
     key(doc, Qt::Key_Return);
     EXPECT_EQ(drawn(doc), "\t\tx\r\n|\r\nend");
-    EXPECT_EQ(s.main->enterFlag(), "");
+    EXPECT_EQ(s.main->workspace().enterFlag(), "");
     key(doc, Qt::Key_Up);
     key(doc, Qt::Key_End);
     key(doc, Qt::Key_Return);
@@ -155,11 +155,11 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         {"typing ab: undo takes back the b",
          [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
         {"a program insertion cannot be undone",
-         [](Started& s) { s.main->insertions().listcode2("<HR>"); }, "<HR>|", false, "<HR>|"},
+         [](Started& s) { s.main->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false, "<HR>|"},
         {"nor can the typing before it",
          [](Started& s) {
              QTest::keyClicks(s.active()->memo(), "a");
-             s.main->insertions().listcode2("<HR>");
+             s.main->workspace().insertions().listcode2("<HR>");
          },
          "a<HR>|", false, "a<HR>|"},
         {"a paste from the context menu is one step",
@@ -175,11 +175,11 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         s.runAndShow();
         TMDIsub& doc = *s.active();
         EXPECT_FALSE(doc.isModified());
-        EXPECT_FALSE(s.main->msave()->isEnabled());
+        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
         row.edit(s);
         EXPECT_EQ(drawn(doc), row.edited);
         EXPECT_TRUE(doc.isModified());
-        EXPECT_TRUE(s.main->msave()->isEnabled());
+        EXPECT_TRUE(s.main->menus().msave()->isEnabled());
         EXPECT_EQ(doc.control().canUndo(), row.canUndo);
         doc.control().undo();
         EXPECT_EQ(drawn(doc), row.undone);
@@ -214,7 +214,7 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
         if (!row.text.isEmpty())
             load(doc, wrapping(doc, row.text));
         row.act(doc);
-        EXPECT_EQ(s.main->linecol()->text(), row.line);
+        EXPECT_EQ(s.main->status().linecol()->text(), row.line);
     }
 }
 
@@ -278,9 +278,9 @@ TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
         s.runAndShow();
         TMDIsub& doc = *s.active();
         load(doc, "ab|");
-        s.main->insertionSlots().tagOpen = "<A href=\"\">";
-        s.main->insertionSlots().tagClose = "</A>";
-        s.main->insertions().tipper("an URL", 2);
+        s.main->workspace().insertionSlots().tagOpen = "<A href=\"\">";
+        s.main->workspace().insertionSlots().tagClose = "</A>";
+        s.main->workspace().insertions().tipper("an URL", 2);
         EXPECT_EQ(drawn(doc), "ab<A href=\"|\"></A>");
         QLabel* tip = doc.urlTip();
         EXPECT_TRUE(tip->isVisible());
@@ -314,10 +314,10 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
              frame(s)->showMaximized();
          },
          "max", true},
-        {"tiling is no user command", [](Started& s) { s.main->Tiled(); }, "norm", false},
+        {"tiling is no user command", [](Started& s) { s.main->documents().Tiled(); }, "norm", false},
         {"a new document while tiled",
          [](Started& s) {
-             s.main->Tiled();
+             s.main->documents().Tiled();
              s.trigger("new2");
          },
          "norm", false},
@@ -348,7 +348,7 @@ TEST(DocumentWindowState, CoverNeverStaysAfterTabClicks) {
         QTest::mouseClick(s.tabBar(), Qt::LeftButton, {}, s.tabBar()->tabRect(tab).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(s.active(), documents[tab]);
-        EXPECT_FALSE(s.main->switchpanel()->isVisible());
+        EXPECT_FALSE(s.main->documents().switchpanel()->isVisible());
         EXPECT_EQ(s.read("vellum", "state"), "max");
     }
 }
@@ -374,16 +374,16 @@ TEST(DocumentWindowInsertions, DoNothingWithoutADocument) {
         s.runAndShow();
         s.trigger("Close1");
         ASSERT_TRUE(s.documents().isEmpty());
-        s.main->insertionSlots().tagOpen = "<I>";
+        s.main->workspace().insertionSlots().tagOpen = "<I>";
         const QByteArray settings = s.home.read("vellumh.ini");
-        const QString line = s.main->linecol()->text();
-        const bool saveEnabled = s.main->msave()->isEnabled();
-        run(s.main->insertions());
+        const QString line = s.main->status().linecol()->text();
+        const bool saveEnabled = s.main->menus().msave()->isEnabled();
+        run(s.main->workspace().insertions());
         EXPECT_TRUE(s.documents().isEmpty());
-        EXPECT_EQ(s.main->storememo().text(), "");
-        EXPECT_EQ(s.main->insertionSlots().tagOpen, "<I>");
-        EXPECT_EQ(s.main->linecol()->text(), line);
-        EXPECT_EQ(s.main->msave()->isEnabled(), saveEnabled);
+        EXPECT_EQ(s.main->workspace().storememo().text(), "");
+        EXPECT_EQ(s.main->workspace().insertionSlots().tagOpen, "<I>");
+        EXPECT_EQ(s.main->status().linecol()->text(), line);
+        EXPECT_EQ(s.main->menus().msave()->isEnabled(), saveEnabled);
         EXPECT_EQ(s.home.read("vellumh.ini"), settings);
     }
 }

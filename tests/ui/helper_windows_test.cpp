@@ -6,6 +6,7 @@
 #include "ui/helpers/color_helper.h"
 #include "ui/helpers/colour_controls.h"
 #include "ui/helpers/font_helper.h"
+#include "ui/helpers/helper_registry.h"
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/table_helper.h"
 
@@ -29,21 +30,17 @@ using Mode = TableOptions::Mode;
 
 enum class Kind { Table, Font, Color };
 
+QString helperId(Kind kind) {
+    return kind == Kind::Table ? "Table" : kind == Kind::Font ? "Font" : "Color";
+}
+
 HelperFrame* currentHelper(const Started& s, Kind kind) {
-    return kind == Kind::Table  ? static_cast<HelperFrame*>(s.main->tableHelper())
-           : kind == Kind::Font ? static_cast<HelperFrame*>(s.main->fontHelper())
-                                : static_cast<HelperFrame*>(s.main->colorHelper());
+    return s.main->helpers().find(helperId(kind));
 }
 
 // Opens the helper through its main-window command; null when none is open afterwards.
 HelperFrame* openHelper(Started& s, Kind kind) {
-    if (kind == Kind::Table)
-        s.main->HelpTable();
-    else if (kind == Kind::Font)
-        s.main->HelpFont();
-    else
-        s.main->Helpcolor();
-    return currentHelper(s, kind);
+    return s.main->helpers().open(helperId(kind));
 }
 
 // Clicks a button where its indicator or text is, as the user would.

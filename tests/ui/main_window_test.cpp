@@ -63,7 +63,7 @@ TEST(StartSequence, FreshHomeGetsSettingsFoldersAndLibrary) {
         EXPECT_TRUE(QFileInfo(s.home.file(dir)).isDir()) << dir;
     EXPECT_TRUE(QFileInfo::exists(s.home.file("library/library.dat")));
     EXPECT_EQ(s.main->windowTitle(), "VellumHTML");
-    EXPECT_EQ(s.main->dates()->text(),
+    EXPECT_EQ(s.main->status().dates()->text(),
               QLocale::system().dayName(QDate::currentDate().dayOfWeek()) + ", " +
                   QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 }

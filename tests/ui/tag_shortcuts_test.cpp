@@ -2,7 +2,7 @@
 // Edit and Font menu items, the date in the status bar and the context menu.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
-#include "ui/app/edit_commands.h"
+#include "ui/editor/editor_style.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -46,7 +46,7 @@ void setEditorFont(Started& s, const char* family, int size, bool bold, bool und
     font.size = size;
     font.bold = bold;
     font.underline = underline;
-    EditCommands::setEditorFont(*s.active(), font);
+    EditorStyle::setFont(*s.active(), font);
 }
 
 TEST(TagShortcuts, KeysInTheEditorRunTheirCommands) {
@@ -90,7 +90,7 @@ TEST(TagShortcuts, KeysInTheEditorRunTheirCommands) {
             row.prepare(s);
         press(s, row.keys);
         EXPECT_EQ(drawn(*s.active()), row.after);
-        EXPECT_EQ(s.main->enterFlag(), "");
+        EXPECT_EQ(s.main->workspace().enterFlag(), "");
     }
 }
 
@@ -116,7 +116,7 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
         if (row.typed)
             QTest::keyClicks(s.active()->memo(), "c");
         s.clipboard.setText(row.clipboard);
-        const auto item = [&s](const char* name) { return s.main->action(name); };
+        const auto item = [&s](const char* name) { return s.main->menus().action(name); };
         // Every item starts the opposite way, so that only the opening can set it right.
         item("Undo1")->setEnabled(!row.undo);
         for (const char* name : {"Cut1", "Copy1", "delete1"})
@@ -206,10 +206,10 @@ TEST(FontMenu, ItemsSetTheEditorFont) {
 TEST(StatusBarDate, DoubleClickReplacesTheSelectionAndSelectsTheDate) {
     Started s;
     s.runAndShow();
-    const QString date = s.main->dates()->text();
+    const QString date = s.main->status().dates()->text();
     ASSERT_FALSE(date.isEmpty());
     load(*s.active(), "on [word] now");
-    QTest::mouseDClick(s.main->dates(), Qt::LeftButton);
+    QTest::mouseDClick(s.main->status().dates(), Qt::LeftButton);
     EXPECT_EQ(drawn(*s.active()), "on [" + date + "] now");
 }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -95,6 +96,61 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 } // namespace
 
+quint64 DiskStamp::hashOf(const QByteArray& bytes) {
+    return static_cast<quint64>(qHashBits(bytes.constData(), static_cast<size_t>(bytes.size())));
+}
+
+DiskStamp DiskStamp::of(const QString& path, const QByteArray& bytes) {
+    DiskStamp stamp;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return stamp;
+    stamp.known = true;
+    stamp.device = static_cast<quint64>(info.st_dev);
+    stamp.inode = static_cast<quint64>(info.st_ino);
+    stamp.size = static_cast<qint64>(info.st_size);
+#ifdef __APPLE__
+    const timespec& modified = info.st_mtimespec;
+#else
+    const timespec& modified = info.st_mtim;
+#endif
+    stamp.modifiedNs = static_cast<qint64>(modified.tv_sec) * 1000000000 + modified.tv_nsec;
+    stamp.hash = hashOf(bytes);
+    return stamp;
+}
+
+bool DiskStamp::operator==(const DiskStamp& o) const {
+    return known == o.known && device == o.device && inode == o.inode && size == o.size &&
+           modifiedNs == o.modifiedNs && hash == o.hash;
+}
+
+bool changedOnDisk(const QString& path, const DiskStamp& known, DiskStamp* now) {
+    if (now)
+        *now = DiskStamp{};
+    if (!known.known)
+        return false;
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    if (static_cast<qint64>(info.st_size) == known.size) {
+        // Equal sizes: only the content tells, whatever the inode and the clock say.
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray bytes = file.readAll();
+        if (DiskStamp::hashOf(bytes) == known.hash)
+            return false;
+        if (now)
+            *now = DiskStamp::of(path, bytes);
+        return true;
+    }
+    if (now) {
+        QFile file(path);
+        *now = file.open(QIODevice::ReadOnly) ? DiskStamp::of(path, file.readAll()) : DiskStamp{};
+    }
+    return true;
+}
+
 QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
     format = FileFormat{};
     QByteArray body = bytes;
@@ -179,10 +235,12 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
     }
     FileFormat again = out.format;
     out.original = encodeDocument(out.text, again) == bytes ? QByteArray() : bytes;
+    out.stamp = DiskStamp::of(path, bytes);
     return true;
 }
 
-bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error) {
+bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error,
+                      DiskStamp* written) {
     QString target = path;
     const QFileInfo info(path);
     if (info.isSymLink()) {
@@ -242,6 +300,8 @@ bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& err
         ::fsync(dir);
         ::close(dir);
     }
+    if (written)
+        *written = DiskStamp::of(target, bytes);
     return true;
 }
 

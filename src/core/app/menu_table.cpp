@@ -1,5 +1,7 @@
 #include "core/app/menu_table.h"
 
+#include "core/editor/tag_commands.h"
+
 namespace vellum {
 
 namespace {
@@ -161,10 +163,66 @@ std::vector<MenuEntry> build() {
     };
 }
 
+std::vector<MenuEntry> buildContext() {
+    std::vector<MenuEntry> table{
+        item("Undo2", nullptr, "Undo"),
+        item("Cut2", nullptr, "Cut"),
+        item("Copy2", nullptr, "Copy"),
+        item("Paste2", nullptr, "Paste"),
+        {K::Separator, "N5", nullptr, "", nullptr, false, nullptr},
+        item("RemoveTags2", nullptr, "Remove Tags"),
+        separator(nullptr),
+        menu("Character", nullptr, "Character"),
+        menu("Layout", nullptr, "Layout"),
+        menu("Quick", nullptr, "Quick"),
+    };
+    for (const TagCommand& command : tagCommands()) {
+        if (*command.contextMenu != '\0')
+            table.push_back(item(command.id, command.contextMenu, command.contextCaption));
+    }
+    table.push_back(item("SizeColor1", "Character", "Size&&Color..."));
+    table.push_back(item("UserTags2", nullptr, "User Tags..."));
+    return table;
+}
+
 } // namespace
 
 const std::vector<MenuEntry>& mainMenuTable() {
     static const std::vector<MenuEntry> table = build();
+    return table;
+}
+
+const std::vector<ToolButtonEntry>& toolbarTable() {
+    static const std::vector<ToolButtonEntry> table{
+        {"SpeedButton1", "Open New Document", "New", "new2"},
+        {"SpeedButton2", "Openm Existing Document", "Opn", "Open1"},
+        {"msave", "Save Current Document", "Sav", "Save1"},
+        {"SpeedButton3", "Print Current Document", "Prn", "Print1"},
+        {"SpeedButton4", "Undo Last Action", "Und", "Undo1"},
+        {"SpeedButton5", "Cut Selection to Clipboard", "Cut", "Cut1"},
+        {"SpeedButton6", "Copy Selection to Clipboard", "Cpy", "Copy1"},
+        {"SpeedButton7", "Paste from Clipboard", "Pst", "Paste1"},
+        {"SpeedButton8", "Load File in Brower", "Web", "Preview1"},
+        {"SpeedButton9", "Find/Replace Text", "Fnd", "Replace1"},
+        {"SpeedButton10", "Run Helper App", "App", "HelperApp1"},
+        {"SpeedButton11", "Open Font Helper", "Fnt", "Helper2"},
+        {"SpeedButton12", "Open Table Helper", "Tbl", "Helper5"},
+        {"SpeedButton13", "Open List Helper", "Lst", "Helper8"},
+        {"SpeedButton14", "Open Link Helper", "Lnk", "Helper9"},
+        {"SpeedButton15", "Open Color Helper", "Clr", "Color2"},
+        {"SpeedButton16", "Open Image Helper", "Img", "Helper7"},
+        {"SpeedButton17", "Open User Tags Helper", "Usr", "UserTags1"},
+        {"SpeedButton18", "Open Form Helper", "Frm", "Helper6"},
+        {"SpeedButton19", "Tab Windows", "Tab", "Tabbed1"},
+        {"SpeedButton21", "Tile Windows", "Til", "Tile1"},
+        {"SpeedButton20", "Cascade Windows", "Cas", "Cascade1"},
+        {"SpeedButton22", "Close Current Document", "Cls", "Close1"},
+    };
+    return table;
+}
+
+const std::vector<MenuEntry>& contextMenuTable() {
+    static const std::vector<MenuEntry> table = buildContext();
     return table;
 }
 

@@ -20,4 +20,18 @@ struct MenuEntry {
 /// a menu in their order on it. Where two entries share a shortcut, the first one takes it.
 const std::vector<MenuEntry>& mainMenuTable();
 
+/// One toolbar button, left to right.
+struct ToolButtonEntry {
+    const char* name;
+    const char* hint;  ///< also its tooltip
+    const char* glyph; ///< the short text drawn on it
+    const char* command; ///< the id of the command it runs (a menu item's name)
+};
+
+const std::vector<ToolButtonEntry>& toolbarTable();
+
+/// A document window's context menu, in the same form as the main menu: its submenus, items and
+/// separators in order (top-level entries have no parent).
+const std::vector<MenuEntry>& contextMenuTable();
+
 } // namespace vellum

@@ -25,14 +25,18 @@ public:
     virtual void lineSet() = 0;
     /// Shows the yellow tip "Type HINT here" at the caret.
     virtual void showTip(const QString& hint) = 0;
+    /// Hides the tip again (nothing when it is hidden).
+    virtual void hideTip() = 0;
     virtual void focusEditor() = 0;
     virtual void setEditorEnabled(bool enabled) = 0;
+    /// Shows the document's caption on its window.
+    virtual void showCaption(const QString& caption) = 0;
 };
 
 /// The open documents as the insertion operations see them.
-class Workspace {
+class InsertionContext {
 public:
-    virtual ~Workspace() = default;
+    virtual ~InsertionContext() = default;
     /// The active document window, or null when none is open.
     virtual DocumentView* activeDocument() = 0;
     /// The hidden scratch editor, empty between operations.
@@ -72,7 +76,10 @@ void pasteThroughScratch(TextControl& editor, TextControl& scratch, Clipboard& c
 /// when no document is open.
 class Insertions {
 public:
-    explicit Insertions(Workspace& workspace) : m_workspace(workspace) {}
+    explicit Insertions(InsertionContext& workspace) : m_workspace(workspace) {}
+
+    /// True while a document is open for the operations to act on.
+    bool hasDocument() const { return m_workspace.activeDocument() != nullptr; }
 
     /// Opens a fresh line at the caret: after the selection (kept) when there is one, and a line
     /// break when the caret is not at the start of its line.
@@ -92,7 +99,7 @@ public:
     void bearmemo();
 
 private:
-    Workspace& m_workspace;
+    InsertionContext& m_workspace;
 };
 
 } // namespace vellum

@@ -1,6 +1,9 @@
 #include "core/editor/tag_commands.h"
 
+#include "core/app/command_registry.h"
+#include "core/app/document.h"
 #include "core/app/settings_file.h"
+#include "core/app/workspace.h"
 #include "core/editor/auto_indent.h"
 #include "core/editor/insertion.h"
 #include "core/editor/quick_blocks.h"
@@ -14,83 +17,94 @@ namespace {
 using K = TagCommand::Kind;
 using A = TagCommand::After;
 
-TagCommand wrap(const char* id, const char* open, const char* close, const char* menu, const char* context = "") {
+/// A context-menu submenu and the item's caption on it.
+struct Place {
+    const char* menu = "";
+    const char* caption = "";
+};
+
+void place(TagCommand& c, Place where) {
+    c.contextMenu = where.menu;
+    c.contextCaption = where.caption;
+}
+
+TagCommand wrap(const char* id, const char* open, const char* close, const char* menu, Place context = {}) {
     TagCommand c{id, K::Wrap, open, close};
     c.menuItems = menu;
-    c.contextItem = context;
+    place(c, context);
     return c;
 }
 
-TagCommand single(const char* id, const char* text, const char* menu, const char* context = "",
+TagCommand single(const char* id, const char* text, const char* menu, Place context = {},
                   bool enterFlag = false, A after = A::Nothing) {
     TagCommand c{id, K::Single, text};
     c.menuItems = menu;
-    c.contextItem = context;
+    place(c, context);
     c.enterFlag = enterFlag;
     c.after = after;
     return c;
 }
 
 TagCommand tip(const char* id, const char* open, const char* close, const char* hint, int back, const char* menu,
-               const char* context) {
+               Place context) {
     TagCommand c{id, K::QuickTip, open, close};
     c.hint = hint;
     c.back = back;
     c.menuItems = menu;
-    c.contextItem = context;
+    place(c, context);
     return c;
 }
 
-TagCommand block(const char* id, K kind, const char* menu, const char* context = "", const char* open = "",
+TagCommand block(const char* id, K kind, const char* menu, Place context = {}, const char* open = "",
                  const char* item = "", const char* close = "") {
     TagCommand c{id, kind, open, close};
     c.item = item;
     c.menuItems = menu;
-    c.contextItem = context;
+    place(c, context);
     return c;
 }
 
 std::vector<TagCommand> build() {
     return {
         // Quick menu.
-        wrap("QuickFont", "<FONT size=>", "</FONT>", "Font2,Quick2", "Quick|Font"),
-        tip("QuickLink", "<A href=\"\">", "</A>", "an URL", 2, "Link1,Quick9", "Quick|Link"),
-        tip("QuickName", "<A name=\"\">", "</A>", "a NAME", 2, "Anchor1,QuickInternal1", "Quick|Name"),
+        wrap("QuickFont", "<FONT size=>", "</FONT>", "Font2,Quick2", Place{"Quick", "Font"}),
+        tip("QuickLink", "<A href=\"\">", "</A>", "an URL", 2, "Link1,Quick9", Place{"Quick", "Link"}),
+        tip("QuickName", "<A name=\"\">", "</A>", "a NAME", 2, "Anchor1,QuickInternal1", Place{"Quick", "Name"}),
         // The back count is the opening text's length less 10: inside the quotes of src.
-        tip("QuickImage", "<IMG src=\"\" border=0>", "", "image URL", 11, "Image1,Quick7", "Quick|Image"),
-        tip("QuickMail", "<A href=\"mailto:\">", "</A>", "an ADDRESS", 2, "MailTo1", "Quick|MailTo"),
-        block("QuickTable", K::QuickTable, "Table1,Quick4", "Quick|Table"),
-        block("QuickBullet", K::QuickList, "List1,Quick6", "Quick|List", "<UL>", "<LI> ", "</UL>"),
-        block("QuickNumber", K::QuickList, "NumberList1,QuickNumber1", "", "<OL>", "<LI> ", "</OL>"),
-        block("QuickDefine", K::QuickList, "DefineList1,QuickDefine1", "", "<DL>", "<DT> \r\n\t<DD> ", "</DL>"),
+        tip("QuickImage", "<IMG src=\"\" border=0>", "", "image URL", 11, "Image1,Quick7", Place{"Quick", "Image"}),
+        tip("QuickMail", "<A href=\"mailto:\">", "</A>", "an ADDRESS", 2, "MailTo1", Place{"Quick", "MailTo"}),
+        block("QuickTable", K::QuickTable, "Table1,Quick4", Place{"Quick", "Table"}),
+        block("QuickBullet", K::QuickList, "List1,Quick6", Place{"Quick", "List"}, "<UL>", "<LI> ", "</UL>"),
+        block("QuickNumber", K::QuickList, "NumberList1,QuickNumber1", {}, "<OL>", "<LI> ", "</OL>"),
+        block("QuickDefine", K::QuickList, "DefineList1,QuickDefine1", {}, "<DL>", "<DT> \r\n\t<DD> ", "</DL>"),
         block("QuickForm", K::QuickForm, "Form1,Quick5"),
         // Layout menu.
-        single("Indent", "<DD>", "Indent1", "Layout|Indent"),
-        wrap("Center", "<CENTER>", "</CENTER>", "Center2", "Layout|Center"),
-        wrap("Right", "<P align=right>", "</P>", "Right2", "Layout|Right"),
-        wrap("DblIndent", "<BLOCKQUOTE>", "</BLOCKQUOTE>", "DblIndent1", "Layout|Dbl Indent"),
+        single("Indent", "<DD>", "Indent1", Place{"Layout", "Indent"}),
+        wrap("Center", "<CENTER>", "</CENTER>", "Center2", Place{"Layout", "Center"}),
+        wrap("Right", "<P align=right>", "</P>", "Right2", Place{"Layout", "Right"}),
+        wrap("DblIndent", "<BLOCKQUOTE>", "</BLOCKQUOTE>", "DblIndent1", Place{"Layout", "Dbl Indent"}),
         wrap("H1", "<H1>", "</H1>", "H11"),
         wrap("H2", "<H2>", "</H2>", "H21"),
         wrap("H3", "<H3>", "</H3>", "H31"),
         wrap("H4", "<H4>", "</H4>", "H41"),
         wrap("H5", "<H5>", "</H5>", "H51"),
         wrap("H6", "<H6>", "</H6>", "H61"),
-        single("LineBreak", "<BR>", "LineBreak2", "Layout|Line Break", true),
-        single("LineBreakPlus", "<BR clear=>", "lbplus1", "", true, A::CaretBackOne),
-        single("HorzRule", "<HR>", "HorzRule3", "Layout|Horz Rule", true),
-        single("HorzRulePlus", "<HR align=center width=>", "hrplus1", "", true, A::CaretBackOne),
-        wrap("Paragraph", "<P>", "</P>", "Paragraph1", "Layout|Paragraph"),
-        single("Table", "<TABLE border=1>\r\n\r\n</TABLE>", "Table2", "", false, A::LineAbove),
+        single("LineBreak", "<BR>", "LineBreak2", Place{"Layout", "Line Break"}, true),
+        single("LineBreakPlus", "<BR clear=>", "lbplus1", {}, true, A::CaretBackOne),
+        single("HorzRule", "<HR>", "HorzRule3", Place{"Layout", "Horz Rule"}, true),
+        single("HorzRulePlus", "<HR align=center width=>", "hrplus1", {}, true, A::CaretBackOne),
+        wrap("Paragraph", "<P>", "</P>", "Paragraph1", Place{"Layout", "Paragraph"}),
+        single("Table", "<TABLE border=1>\r\n\r\n</TABLE>", "Table2", {}, false, A::LineAbove),
         single("Row", "<TR>", "Row1"),
         single("DataCell", "<TD>", "DataCell1"),
         single("HeaderCell", "<TH>", "HeaderCell1"),
         single("ListItem", "<LI>", "QuickItem1"),
         // Character menu.
-        wrap("Bold", "<B>", "</B>", "Bold1", "Character|Bold"),
-        wrap("Italic", "<I>", "</I>", "Italics1", "Character|Italic"),
-        wrap("Underline", "<U>", "</U>", "Underline1", "Character|Underline"),
+        wrap("Bold", "<B>", "</B>", "Bold1", Place{"Character", "Bold"}),
+        wrap("Italic", "<I>", "</I>", "Italics1", Place{"Character", "Italic"}),
+        wrap("Underline", "<U>", "</U>", "Underline1", Place{"Character", "Underline"}),
         wrap("Blink", "<BLINK>", "</BLINK>", "Blink1"),
-        wrap("Comment", "<!--", "-->", "Comment1", "Character|Comment"),
+        wrap("Comment", "<!--", "-->", "Comment1", Place{"Character", "Comment"}),
         wrap("Monospaced", "<KBD>", "</KBD>", "Monospaced1"),
         wrap("Strikethrough", "<STRIKE>", "</STRIKE>", "Strikethrough1"),
         wrap("Subscript", "<SUB>", "</SUB>", "Subscript1"),
@@ -200,6 +214,21 @@ void runTagCommand(const TagCommand& command, DocumentView& document, TextContro
         document.lineSet();
         break;
     }
+    }
+}
+
+void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
+                         const SettingsFile& settings) {
+    for (const TagCommand& command : tagCommands()) {
+        const TagCommand* tag = &command;
+        const auto run = [tag, &workspace, &settings](Document& document) {
+            runTagCommand(*tag, *document.view(), workspace.scratch(), workspace.insertionSlots(),
+                          workspace.enterFlag(), settings);
+        };
+        for (const QString& item : QString::fromLatin1(command.menuItems).split(QLatin1Char(',')))
+            registry.addForDocument(item, run);
+        if (*command.contextMenu != '\0')
+            registry.addForDocument(QString::fromLatin1(command.id), run);
     }
 }
 

@@ -5,8 +5,10 @@
 
 namespace vellum {
 
+class CommandRegistry;
 class SettingsFile;
 class DocumentView;
+class Workspace;
 class TextControl;
 struct InsertionSlots;
 
@@ -37,8 +39,10 @@ struct TagCommand {
     After after = After::Nothing;
     /// Main-menu components that run it, separated by "," ("Bold1" or "Font2,Quick2").
     const char* menuItems = "";
-    /// Context-menu submenu and caption ("Character|Bold"), or "" when not on it.
-    const char* contextItem = "";
+    /// The context-menu submenu ("Character") and the caption on it ("Bold"); both "" when the
+    /// command is not on the context menu.
+    const char* contextMenu = "";
+    const char* contextCaption = "";
 };
 
 /// Every tag command, in menu order.
@@ -50,5 +54,10 @@ const TagCommand* tagCommandForMenuItem(const char* name);
 /// Runs a tag command on a document window.
 void runTagCommand(const TagCommand& command, DocumentView& document, TextControl& scratch,
                    InsertionSlots& shared, QString& enterFlag, const SettingsFile& settings);
+
+/// Registers every tag command under the names of its main-menu items (run on the active
+/// document) and, when it is on the context menu, under its own id (run on that window's).
+void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
+                         const SettingsFile& settings);
 
 } // namespace vellum

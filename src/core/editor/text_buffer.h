@@ -25,7 +25,7 @@ public:
     void setWrapWidth(int width);
 
     /// Replaces the whole text (line breaks made CR LF), caret at 0, undo emptied, not modified.
-    void setText(const QString& text);
+    void setText(const QString& text) override;
 
     /// Types `text` at the caret as keystrokes would, replacing the selection; recorded for undo
     /// as one step.

@@ -35,6 +35,10 @@ public:
     /// undo; the undo history is emptied and the modified flag set. The caret ends after the text.
     virtual void replaceSelection(const QString& text) = 0;
 
+    /// Replaces the whole text (any line breaks become CR LF): caret at 0, undo history emptied,
+    /// not modified.
+    virtual void setText(const QString& text) = 0;
+
     virtual QString selectedText() const = 0;
     virtual QString text() const = 0;
     virtual int length() const = 0;

@@ -1,5 +1,6 @@
 #include "core/helpers/table_code.h"
 
+#include "core/editor/insertion.h"
 #include "core/helpers/color_code.h"
 #include "core/helpers/whole_number.h"
 
@@ -165,6 +166,18 @@ std::optional<QString> sizeCheckMessage(bool isWidth, const QString& text, bool 
         return what + (percent ? QStringLiteral(" cannot be less than 1%")
                                : QStringLiteral(" cannot be less than 1"));
     return std::nullopt;
+}
+
+void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code) {
+    if (!code.insert || !insertions.hasDocument())
+        return;
+    scratch.replaceSelection(code.text);
+    if (code.freshLine)
+        insertions.listcode();
+    insertions.boardit();
+    insertions.gotoLine(code.gotoLine);
+    if (code.moveline)
+        insertions.moveline();
 }
 
 } // namespace vellum

@@ -6,6 +6,9 @@
 
 namespace vellum {
 
+class Insertions;
+class TextControl;
+
 /// The table helper's choices. The defaults are the window's starting values.
 struct TableOptions {
     enum class Mode { Table, Row, Cell };
@@ -49,6 +52,11 @@ struct TableCode {
 /// rows, or `count` cells (each line ended by CR LF), with the caret requests that put the
 /// caret inside what was inserted.
 TableCode tableGenerator(const TableOptions& options);
+
+/// Puts a table code into the active document, as TableCode describes: the text goes through
+/// the scratch editor `scratch`. Nothing happens without a document or when the code inserts
+/// nothing.
+void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code);
 
 /// Checks a width (`isWidth`) or height box holding `text`, in percent or not. Returns nullopt
 /// when the box is empty or the value is acceptable, else the message to show: not a whole

@@ -1,7 +1,5 @@
 // Printing the active document as plain text in the editor's font.
 #include "ui/app/document_commands.h"
-#include "ui/app/main_window.h"
-#include "ui/app/message_box_prompter.h"
 #include "ui/editor/document_window.h"
 
 #include <QPainter>
@@ -31,7 +29,11 @@ void DocumentCommands::printDocument(TMDIsub& document, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return;
-    painter.setFont(QFont(document.memo()->font(), &printer));
+    // A font given in pixels is given in the screen's pixels: the page takes its size in points.
+    QFont font = document.memo()->font();
+    if (font.pixelSize() > 0)
+        font.setPointSizeF(font.pixelSize() * 72.0 / document.memo()->logicalDpiY());
+    painter.setFont(QFont(font, &printer));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = static_cast<int>(printer.pageRect(QPrinter::DevicePixel).height());
     const PlainTextControl& control = document.control();
@@ -46,24 +48,6 @@ void DocumentCommands::printDocument(TMDIsub& document, QPrinter& printer) {
         y += metrics.lineSpacing();
     }
     painter.end();
-}
-
-void DocumentCommands::Prints() {
-    TMDIsub* document = m_main.activeDocument();
-    if (!document)
-        return;
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (m_main.dialogs().choosePrinter(*m_printer))
-        printDocument(*document, *m_printer);
-}
-
-void DocumentCommands::PrintSetup() {
-    if (!m_main.activeDocument())
-        return;
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    m_main.dialogs().setUpPrinter(*m_printer);
 }
 
 } // namespace vellum

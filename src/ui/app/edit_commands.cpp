@@ -1,14 +1,13 @@
 #include "ui/app/edit_commands.h"
 
-#include "core/app/settings_keys.h"
+#include "core/app/command_registry.h"
+#include "core/app/document.h"
+#include "core/app/workspace.h"
 #include "core/editor/clipboard.h"
 #include "core/editor/insertion.h"
-#include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/editor/document_window.h"
-
-#include <QAction>
-#include <QLabel>
+#include "ui/editor/editor_style.h"
 
 namespace vellum {
 
@@ -23,178 +22,124 @@ QColor fromBgr(int value) {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+EditorFont fontOf(const Document& document) {
+    return EditorStyle::fontOf(TMDIsub::of(document));
+}
+
+void setFont(Document& document, const EditorFont& font) {
+    EditorStyle::setFont(TMDIsub::of(document), font);
+}
+
 } // namespace
 
-void EditCommands::undo() {
-    if (TMDIsub* document = m_main.activeDocument()) {
-        document->control().undo();
-        document->urlTip()->hide();
-    }
-}
+EditCommands::EditCommands(Workspace& workspace, EditorStyle& style,
+                           MessageBoxPrompter& prompter, SettingsFile& settings,
+                           Clipboard& clipboard)
+    : m_workspace(workspace), m_style(style), m_prompter(prompter), m_settings(settings),
+      m_clipboard(clipboard) {}
 
-void EditCommands::cut() {
-    if (TMDIsub* document = m_main.activeDocument())
-        document->control().cut();
-}
-
-void EditCommands::copy() {
-    if (TMDIsub* document = m_main.activeDocument())
-        document->control().copy();
-}
-
-void EditCommands::paste() {
-    TMDIsub* document = m_main.activeDocument();
-    if (!document)
-        return;
-    docops::pasteThroughScratch(document->control(), m_main.storememo(), m_main.clipboard(),
-                                [this] { tabupdate(QStringLiteral("paste")); });
-}
-
-void EditCommands::selectAll() {
-    if (TMDIsub* document = m_main.activeDocument())
-        document->control().selectAll();
-}
-
-void EditCommands::deleteSelection() {
-    if (TMDIsub* document = m_main.activeDocument())
-        document->control().clear();
-}
-
-void EditCommands::editMenuAboutToShow() {
-    TMDIsub* document = m_main.activeDocument();
-    if (!document)
-        return;
-    const bool selected = document->control().selection().length() > 0;
-    const auto enable = [this](const char* name, bool on) {
-        if (QAction* action = m_main.action(QString::fromLatin1(name));
-            action && action->property("bound").toBool())
-            action->setEnabled(on);
+void EditCommands::registerCommands(CommandRegistry& commands) {
+    using Run = CommandRegistry::DocumentRun;
+    // The Edit menu's items follow the active document when the menu opens; with none open they
+    // keep the state of their last opening.
+    const auto whenOpen = [this](std::function<bool(Document&)> rule) -> CommandRegistry::Enabled {
+        return [this, rule]() -> std::optional<bool> {
+            Document* document = m_workspace.active();
+            return document ? std::optional<bool>(rule(*document)) : std::nullopt;
+        };
     };
-    enable("Undo1", document->control().canUndo());
-    for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
-        enable(name, selected);
-    enable("Paste1", m_main.clipboard().hasText());
+    const auto selected = whenOpen([](Document& d) { return d.text().selection().length() > 0; });
+    // From the context menu each also shows the caret's line again.
+    const auto twins = [&commands](const char* menuItem, const char* contextItem, Run run,
+                                   CommandRegistry::Enabled enabled) {
+        commands.addForDocument(QString::fromLatin1(menuItem), run, std::move(enabled));
+        commands.addForDocument(QString::fromLatin1(contextItem), [run](Document& document) {
+            run(document);
+            document.view()->lineSet();
+        });
+    };
+    twins(
+        "Undo1", "Undo2",
+        [](Document& document) {
+            document.text().undo();
+            document.view()->hideTip();
+        },
+        whenOpen([](Document& d) { return d.text().canUndo(); }));
+    twins(
+        "Cut1", "Cut2", [](Document& document) { document.text().cut(); }, selected);
+    twins(
+        "Copy1", "Copy2", [](Document& document) { document.text().copy(); }, selected);
+    twins(
+        "Paste1", "Paste2", [this](Document& document) { paste(document); },
+        whenOpen([this](Document&) { return m_clipboard.hasText(); }));
+    commands.addForDocument(QStringLiteral("selectall1"),
+                            [](Document& document) { document.text().selectAll(); });
+    commands.addForDocument(
+        QStringLiteral("delete1"), [](Document& document) { document.text().clear(); }, selected);
+
+    commands.addForDocument(QStringLiteral("Change2"),
+                            [this](Document& document) { Font1Click(document); });
+    commands.addForDocument(QStringLiteral("Change1"), [this](Document& document) {
+        m_style.readFont(TMDIsub::of(document));
+    });
+    commands.addForDocument(QStringLiteral("SettoDefault2"), [](Document& document) {
+        setFont(document, EditorFont::defaults());
+    });
+    commands.addForDocument(QStringLiteral("SaveCurrentSettings1"), [this](Document& document) {
+        writeEditorFont(m_settings, fontOf(document));
+    });
+    commands.addForDocument(QStringLiteral("FontSize1"), [](Document& document) {
+        EditorFont font = fontOf(document);
+        ++font.size;
+        setFont(document, font);
+    });
+    commands.addForDocument(QStringLiteral("FontSize2"), [](Document& document) {
+        EditorFont font = fontOf(document);
+        if (font.size <= 1)
+            return;
+        --font.size;
+        setFont(document, font);
+    });
 }
 
-EditorFont EditCommands::editorFont(const TMDIsub& document) {
-    const QFont font = document.memo()->font();
-    EditorFont out;
-    out.name = font.family();
-    out.size = font.pointSize() > 0 ? font.pointSize() : 10;
-    out.color = toBgr(document.memo()->palette().color(QPalette::Text));
-    out.bold = font.bold();
-    out.italic = font.italic();
-    out.underline = font.underline();
-    out.strikeOut = font.strikeOut();
-    return out;
+void EditCommands::paste(Document& document) {
+    docops::pasteThroughScratch(document.text(), m_workspace.scratch(), m_clipboard);
 }
 
-void EditCommands::setEditorFont(TMDIsub& document, const EditorFont& wanted) {
-    QFont font = document.memo()->font();
-    font.setFamily(wanted.name);
-    font.setPointSize(std::max(1, wanted.size));
-    font.setBold(wanted.bold);
-    font.setItalic(wanted.italic);
-    font.setUnderline(wanted.underline);
-    font.setStrikeOut(wanted.strikeOut);
-    document.memo()->setFont(font);
-    QPalette palette = document.memo()->palette();
-    palette.setColor(QPalette::Text, fromBgr(wanted.color));
-    document.memo()->setPalette(palette);
-}
-
-void EditCommands::Font1Click() {
-    TMDIsub* document = m_main.activeDocument();
-    if (!document)
-        return;
-    QFont font = document->memo()->font();
-    if (!m_main.dialogs().chooseFont(font))
+void EditCommands::Font1Click(Document& document) {
+    TMDIsub& window = TMDIsub::of(document);
+    QFont font = window.memo()->font();
+    if (!m_prompter.chooseFont(font))
         return;
     // The dialog is modal, but the document may have gone meanwhile.
-    document = m_main.activeDocument();
-    if (!document)
+    Document* active = m_workspace.active();
+    if (!active)
         return;
-    EditorFont chosen = editorFont(*document);
+    EditorFont chosen = fontOf(*active);
     chosen.name = font.family();
     chosen.size = font.pointSize() > 0 ? font.pointSize() : chosen.size;
     chosen.bold = font.bold();
     chosen.italic = font.italic();
     chosen.underline = font.underline();
     chosen.strikeOut = font.strikeOut();
-    setEditorFont(*document, chosen);
+    // The font dialog offers no colour: the colour dialog follows it, and a cancel there keeps
+    // the colour the editor has.
+    QColor colour = fromBgr(chosen.color);
+    if (m_prompter.chooseColour(colour))
+        chosen.color = toBgr(colour);
+    active = m_workspace.active();
+    if (active)
+        setFont(*active, chosen);
 }
 
-void EditCommands::fontup() {
-    if (TMDIsub* document = m_main.activeDocument()) {
-        EditorFont font = editorFont(*document);
-        ++font.size;
-        setEditorFont(*document, font);
-    }
-}
-
-void EditCommands::fontdown() {
-    if (TMDIsub* document = m_main.activeDocument()) {
-        EditorFont font = editorFont(*document);
-        if (font.size <= 1)
-            return;
-        --font.size;
-        setEditorFont(*document, font);
-    }
-}
-
-void EditCommands::WriteFont() {
-    if (TMDIsub* document = m_main.activeDocument())
-        writeEditorFont(m_main.settings(), editorFont(*document));
-}
-
-void EditCommands::ReadFont(TMDIsub& document) {
-    setEditorFont(document, readEditorFont(m_main.settings(), editorFont(document)));
-}
-
-void EditCommands::ReadFontActive() {
-    if (TMDIsub* document = m_main.activeDocument())
-        ReadFont(*document);
-}
-
-void EditCommands::nofont() {
-    if (TMDIsub* document = m_main.activeDocument())
-        setEditorFont(*document, EditorFont::defaults());
-}
-
-int EditCommands::tabWidth() {
-    if (!m_tabWidth)
-        m_tabWidth = m_main.settings().readInt(keys::Vellum::Section, keys::Vellum::TabWidth, 5);
-    return *m_tabWidth;
-}
-
-void EditCommands::applyTabStops(TMDIsub& document) {
-    TSRichEdit* memo = document.memo();
-    // Points become pixels at the screen's resolution.
-    const double pixelsPerPoint = memo->logicalDpiX() / 72.0;
-    QList<QTextOption::Tab> tabs;
-    for (const double stop : tabStopPoints(tabWidth()))
-        tabs << QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab);
-    document.control().setTabStops(tabs, tabs.isEmpty() ? 0.0 : tabs.first().position);
-}
-
-void EditCommands::tabupdate(const QString& mode, int) {
-    // The editor keeps one set of tab stops for its whole text, so the whole-text and range
-    // modes both give the document its stops; the scratch editor has none to set.
-    if (mode == QLatin1String("paste"))
-        return;
-    if (TMDIsub* document = m_main.activeDocument())
-        applyTabStops(*document);
-}
-
-void EditCommands::DatesClick() {
-    TMDIsub* document = m_main.activeDocument();
+void EditCommands::DatesClick(const QString& date) {
+    Document* document = m_workspace.active();
     if (!document)
         return;
-    const QString date = m_main.dates()->text();
-    TextControl& editor = document->control();
+    TextControl& editor = document->text();
     const int start = editor.selection().start;
-    m_main.storememo().replaceSelection(date);
-    document->boardit();
+    m_workspace.storememo().replaceSelection(date);
+    docops::boardit(*document->view(), m_workspace.scratch());
     editor.setSelection(start, start + date.size());
 }
 

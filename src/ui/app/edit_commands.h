@@ -1,58 +1,42 @@
 #pragma once
 
-#include "core/editor/editor_font.h"
-
 #include <QString>
-#include <optional>
 
 namespace vellum {
 
-class TMDImain;
-class TMDIsub;
+class Clipboard;
+class CommandRegistry;
+class Document;
+class EditorStyle;
+class MessageBoxPrompter;
+class SettingsFile;
+class Workspace;
 
-/// The Edit menu's commands, the editor font and tab stops, and the date from the status bar.
-/// Each does nothing when no document is open.
+/// The Edit menu's commands and their context-menu twins, the editor font commands and the date
+/// from the status bar. From the menus each acts on the active document and does nothing when
+/// none is open.
 class EditCommands {
 public:
-    explicit EditCommands(TMDImain& main) : m_main(main) {}
+    EditCommands(Workspace& workspace, EditorStyle& style, MessageBoxPrompter& prompter,
+                 SettingsFile& settings, Clipboard& clipboard);
 
-    void undo();
-    void cut();
-    void copy();
+    /// Registers the commands with the rules that enable the Edit menu's items when it opens.
+    void registerCommands(CommandRegistry& commands);
+
     /// Pastes through the scratch editor: the document receives the clipboard's text, and the
     /// clipboard afterwards holds exactly that text.
-    void paste();
-    void selectAll();
-    void deleteSelection();
-    /// Enables the Edit menu's items for the active document (left as they were without one).
-    void editMenuAboutToShow();
-
-    void Font1Click();
-    void fontup();
-    void fontdown();
-    void WriteFont();
-    /// Gives a document's editor the saved font.
-    void ReadFont(TMDIsub& document);
-    void ReadFontActive();
-    void nofont();
-
-    /// Sets the tab stops of the active document; "paste" concerns the scratch editor, which keeps
-    /// no tab stops. The width is read from the settings once per run.
-    void tabupdate(const QString& mode, int start = 0);
-    /// Gives a document's editor the tab stops.
-    void applyTabStops(TMDIsub& document);
-
-    /// Replaces the selection by the status bar's date and selects it.
-    void DatesClick();
-
-    static EditorFont editorFont(const TMDIsub& document);
-    static void setEditorFont(TMDIsub& document, const EditorFont& font);
+    void paste(Document& document);
+    /// The font dialog, then the colour dialog, for the document's editor.
+    void Font1Click(Document& document);
+    /// Replaces the active document's selection by `date` and selects it.
+    void DatesClick(const QString& date);
 
 private:
-    int tabWidth();
-
-    TMDImain& m_main;
-    std::optional<int> m_tabWidth;
+    Workspace& m_workspace;
+    EditorStyle& m_style;
+    MessageBoxPrompter& m_prompter;
+    SettingsFile& m_settings;
+    Clipboard& m_clipboard;
 };
 
 } // namespace vellum

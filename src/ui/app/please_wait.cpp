@@ -30,18 +30,4 @@ void Twaiter::mousePressEvent(QMouseEvent*) {
     close();
 }
 
-Twaiter::Scope::Scope(bool needed) {
-    if (!needed)
-        return;
-    m_waiter = new Twaiter;
-    m_waiter->show();
-    m_waiter->repaint();
-}
-
-Twaiter::Scope::~Scope() {
-    // The user may have clicked it away already.
-    if (m_waiter)
-        m_waiter->close();
-}
-
 } // namespace vellum

@@ -8,7 +8,6 @@
 #include "ui/app/splash_window.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 #include <csignal>
 #include <cstdlib>
@@ -16,23 +15,6 @@
 namespace vellum {
 
 namespace {
-
-/// Settings writes can be refused deep inside an event handler; the user is told, and the action
-/// that wrote is abandoned, rather than the program ending.
-class VellumApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& failure) {
-            QMessageBox::critical(activeWindow(), applicationName(),
-                                  QString::fromUtf8(failure.what()));
-            return false;
-        }
-    }
-};
 
 // Helper windows and other placed windows need absolute screen positions, which Wayland does not
 // give; run through XWayland unless the user chose a platform.
@@ -74,7 +56,7 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
 
 int runVellumHtml(int argc, char** argv) {
     chooseDisplayPlatform();
-    VellumApplication app(argc, argv);
+    QApplication app(argc, argv);
     // The application's title; a display name would be appended to every window title as well.
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
 

@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QString>
-
 namespace vellum {
 
-class Insertions;
-class Prompter;
-class SettingsFile;
+class CommandRegistry;
 class TMDIsub;
-class TextControl;
-struct InsertionSlots;
+class Workspace;
 
-/// What a document window needs from the frame that holds it.
+/// What a document window needs from the area that holds it.
 class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
@@ -19,9 +14,8 @@ public:
     virtual void documentActivated(TMDIsub& document) = 0;
     /// The window's text changed.
     virtual void documentChanged(TMDIsub& document) = 0;
-    /// Saves the window's document (Save, or Save As for an untitled one). False when the save was
-    /// cancelled or failed; the document then stays modified.
-    virtual bool saveDocument(TMDIsub& document) = 0;
+    /// The window is asked to close: true when it may (a modified document asks first).
+    virtual bool mayClose(TMDIsub& document) = 0;
     /// The window is closing: it is still open and still the active document.
     virtual void documentClosing(TMDIsub& document) = 0;
     /// The user maximised the window (tabbed arrangement).
@@ -37,15 +31,10 @@ public:
     virtual void showLine(int line) = 0;
     /// True when automatic indentation is on.
     virtual bool autoIndentEnabled() = 0;
-    /// The one-shot flag of the Enter-bound commands.
-    virtual QString& enterFlag() = 0;
-    virtual Insertions& insertions() = 0;
-    virtual TextControl& scratch() = 0;
-    virtual InsertionSlots& insertionSlots() = 0;
-    virtual Prompter& prompter() = 0;
-    /// Opens the Font helper (when it is not open already).
-    virtual void HelpFont() = 0;
-    virtual SettingsFile& settings() = 0;
+    /// The open documents and what they share (scratch editor, insertion slots, Enter flag).
+    virtual Workspace& workspace() = 0;
+    /// The commands the context menu runs.
+    virtual CommandRegistry& commands() = 0;
 };
 
 } // namespace vellum

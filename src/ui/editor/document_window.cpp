@@ -1,9 +1,11 @@
 #include "ui/editor/document_window.h"
 
-#include "core/app/prompter.h"
+#include "core/app/command_registry.h"
+#include "core/app/document.h"
+#include "core/app/menu_table.h"
+#include "core/app/workspace.h"
 #include "core/editor/auto_indent.h"
 #include "core/editor/clipboard.h"
-#include "core/editor/tag_commands.h"
 #include "ui/editor/document_host.h"
 
 #include <QCloseEvent>
@@ -32,20 +34,20 @@ bool isEnter(int key) {
 
 } // namespace
 
-TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, QWidget* parent)
-    : QWidget(parent), m_host(host), m_clipboard(clipboard), m_memo(new TSRichEdit(this)),
-      m_iam(new QLabel(this)), m_tip(new QLabel(this)) {
+TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Document> record,
+                 QWidget* parent)
+    : QWidget(parent), m_host(host), m_clipboard(clipboard), m_record(std::move(record)),
+      m_memo(new TSRichEdit(this)), m_tip(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromLatin1(UnsetCaption));
+    setWindowTitle(m_record->caption());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_memo);
     m_memo->setObjectName(QStringLiteral("memo"));
     m_memo->setTabChangesFocus(false);
-    m_memo->setFont(QFont(QStringLiteral("MS Sans Serif")));
-    m_iam->setObjectName(QStringLiteral("IAM"));
-    m_iam->setText(QStringLiteral("Untitled 1"));
-    m_iam->hide();
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(DefaultFontPixels);
+    m_memo->setFont(font);
 
     m_tip->setObjectName(QStringLiteral("URLtip"));
     m_tip->setFrameShape(QFrame::Box);
@@ -64,7 +66,7 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, QWidget* parent)
     m_control = new PlainTextControl(m_memo, &clipboard);
     m_control->setModified(false);
     m_control->setChangeHandler([this] {
-        m_pristine = false;
+        m_record->textChanged();
         m_host.documentChanged(*this);
     });
     connect(m_control, &PlainTextControl::layoutSettled, this, [this] {
@@ -84,44 +86,36 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, QWidget* parent)
 
 TMDIsub::~TMDIsub() = default;
 
-void TMDIsub::setCaption(const QString& caption) {
-    m_caption = caption;
-    setWindowTitle(caption);
+TMDIsub& TMDIsub::of(const Document& document) {
+    return *static_cast<TMDIsub*>(document.view());
+}
+
+QString TMDIsub::caption() const {
+    return m_record->caption();
 }
 
 QString TMDIsub::key() const {
-    return m_iam->text();
+    return m_record->key();
 }
 
-void TMDIsub::setKey(const QString& key) {
-    m_iam->setText(key);
+bool TMDIsub::isSetUp() const {
+    return m_record->isNamed();
+}
+
+bool TMDIsub::isUntitled() const {
+    return m_record->isUntitled();
+}
+
+void TMDIsub::loadNewText(const QString& text) {
+    m_record->loadNew(text);
+}
+
+void TMDIsub::showCaption(const QString& caption) {
+    setWindowTitle(caption);
 }
 
 QMdiSubWindow* TMDIsub::frame() const {
     return qobject_cast<QMdiSubWindow*>(parentWidget());
-}
-
-void TMDIsub::loadDocument(const LoadedDocument& document) {
-    m_control->setText(document.text);
-    m_format = document.format;
-    m_original = document.original;
-    m_pristine = true;
-}
-
-void TMDIsub::loadNewText(const QString& text) {
-    m_control->setText(text);
-    m_format = FileFormat{};
-    m_original.clear();
-    m_pristine = true;
-}
-
-QByteArray TMDIsub::bytesToSave(bool* switched) {
-    // A file with mixed line breaks that was not edited is written back exactly as it was read.
-    if (m_pristine && !m_original.isEmpty()) {
-        *switched = false;
-        return m_original;
-    }
-    return encodeDocument(m_control->text(), m_format, switched);
 }
 
 void TMDIsub::lineSet() {
@@ -143,6 +137,10 @@ void TMDIsub::showTip(const QString& hint) {
     m_tip->show();
 }
 
+void TMDIsub::hideTip() {
+    m_tip->hide();
+}
+
 void TMDIsub::focusEditor() {
     m_memo->setFocus();
 }
@@ -152,19 +150,21 @@ void TMDIsub::setEditorEnabled(bool enabled) {
 }
 
 void TMDIsub::addtags(const QString& open, const QString& close) {
-    docops::addtags(*this, m_host.scratch(), m_host.insertionSlots(), open, close);
+    Workspace& workspace = m_host.workspace();
+    docops::addtags(*this, workspace.scratch(), workspace.insertionSlots(), open, close);
 }
 
 void TMDIsub::movechar() {
-    docops::movechar(*m_control, m_host.insertionSlots());
+    docops::movechar(*m_control, m_host.workspace().insertionSlots());
 }
 
 void TMDIsub::boardit() {
-    docops::boardit(*this, m_host.scratch());
+    docops::boardit(*this, m_host.workspace().scratch());
 }
 
 void TMDIsub::tipper(const QString& hint, int back) {
-    docops::tipper(*this, m_host.scratch(), m_host.insertionSlots(), hint, back);
+    Workspace& workspace = m_host.workspace();
+    docops::tipper(*this, workspace.scratch(), workspace.insertionSlots(), hint, back);
 }
 
 void TMDIsub::GotoLine(int n) {
@@ -178,58 +178,26 @@ void TMDIsub::gotoLineEnd(int n) {
 void TMDIsub::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto add = [this](const char* name, const QString& caption, std::function<void()> run) {
-        QAction* action = m_popup->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, std::move(run));
-        return action;
-    };
-    add("Undo2", QStringLiteral("Undo"), [this] {
-        m_control->undo();
-        m_tip->hide();
-        lineSet();
-    });
-    add("Cut2", QStringLiteral("Cut"), [this] {
-        m_control->cut();
-        lineSet();
-    });
-    add("Copy2", QStringLiteral("Copy"), [this] {
-        m_control->copy();
-        lineSet();
-    });
-    add("Paste2", QStringLiteral("Paste"), [this] {
-        docops::pasteThroughScratch(*m_control, m_host.scratch(), m_clipboard);
-        lineSet();
-    });
-    QAction* separator = m_popup->addSeparator();
-    separator->setObjectName(QStringLiteral("N5"));
-    add("RemoveTags2", QStringLiteral("Remove Tags"), [] {});
-    m_popup->addSeparator();
-
-    // The tag commands of the context menu run on this window.
+    // Built from the context-menu table; every item runs its command on this window's document.
+    CommandRegistry& commands = m_host.commands();
     QHash<QString, QMenu*> submenus;
-    for (const char* name : {"Character", "Layout", "Quick"}) {
-        QMenu* submenu = m_popup->addMenu(QString::fromLatin1(name));
-        submenu->setObjectName(QString::fromLatin1(name));
-        submenus.insert(QString::fromLatin1(name), submenu);
+    for (const MenuEntry& entry : contextMenuTable()) {
+        QMenu* parent = entry.parent ? submenus.value(QString::fromLatin1(entry.parent)) : m_popup;
+        const QString name = QString::fromLatin1(entry.name);
+        if (entry.kind == MenuEntry::Kind::Separator) {
+            parent->addSeparator()->setObjectName(name);
+        } else if (entry.kind == MenuEntry::Kind::Menu) {
+            QMenu* submenu = parent->addMenu(QString::fromLatin1(entry.caption));
+            submenu->setObjectName(name);
+            submenus.insert(name, submenu);
+        } else {
+            QAction* action = parent->addAction(QString::fromLatin1(entry.caption));
+            action->setObjectName(name);
+            action->setEnabled(commands.has(name));
+            connect(action, &QAction::triggered, this,
+                    [this, name] { m_host.commands().runOn(name, *m_record); });
+        }
     }
-    for (const TagCommand& command : tagCommands()) {
-        const QString place = QString::fromLatin1(command.contextItem);
-        if (place.isEmpty())
-            continue;
-        const QString menu = place.section(QLatin1Char('|'), 0, 0);
-        QAction* action = submenus.value(menu)->addAction(place.section(QLatin1Char('|'), 1));
-        action->setObjectName(QString::fromLatin1(command.id));
-        const TagCommand* run = &command;
-        connect(action, &QAction::triggered, this, [this, run] {
-            runTagCommand(*run, *this, m_host.scratch(), m_host.insertionSlots(),
-                          m_host.enterFlag(), m_host.settings());
-        });
-    }
-    QAction* fontHelper =
-        submenus.value(QStringLiteral("Character"))->addAction(QStringLiteral("Size&&Color..."));
-    connect(fontHelper, &QAction::triggered, this, [this] { m_host.HelpFont(); });
-    m_popup->addAction(QStringLiteral("User Tags..."))->setEnabled(false);
 }
 
 void TMDIsub::PopupMenu1Popup() {
@@ -244,12 +212,12 @@ void TMDIsub::PopupMenu1Popup() {
 }
 
 void TMDIsub::insertBrackets(const QString& text) {
-    TextControl& scratch = m_host.scratch();
+    TextControl& scratch = m_host.workspace().scratch();
     scratch.selectAll();
     scratch.replaceSelection(text);
     boardit();
     // Back over the ">" so that the caret stands inside the brackets.
-    m_host.insertionSlots().caretShift = -1;
+    m_host.workspace().insertionSlots().caretShift = -1;
     movechar();
 }
 
@@ -282,7 +250,7 @@ void TMDIsub::memoKeyPress(QKeyEvent* event) {
     if (c.isPrint() || c == QLatin1Char('\r') || c == QLatin1Char('\t') || c == QLatin1Char('\b')) {
         // Undo reverses at most the last typed character.
         m_control->emptyUndoBuffer();
-        m_host.scratch().emptyUndoBuffer();
+        m_host.workspace().scratch().emptyUndoBuffer();
     }
 }
 
@@ -294,10 +262,11 @@ void TMDIsub::memoKeyUp(QKeyEvent* event) {
         // whose press ran an Enter-bound command still clears that command's flag.
         const bool pressedHere = m_enterPressed;
         m_enterPressed = false;
-        if (!pressedHere && m_host.enterFlag() != QLatin1String(NoEnter))
+        QString& enterFlag = m_host.workspace().enterFlag();
+        if (!pressedHere && enterFlag != QLatin1String(NoEnter))
             return;
         const bool exactlyShift = exactly(event, Qt::ShiftModifier);
-        if (autoIndent(*m_control, m_host.enterFlag(), m_host.autoIndentEnabled(), exactlyShift) ==
+        if (autoIndent(*m_control, enterFlag, m_host.autoIndentEnabled(), exactlyShift) ==
             IndentEnd::Skipped)
             return;
     }
@@ -340,12 +309,27 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
+    if (watched == m_watchedFrame && event->type() == QEvent::MouseButtonDblClick &&
+        frameDoubleClicked(static_cast<QMouseEvent*>(event)))
+        return true;
     if (watched == m_memo->viewport() && event->type() == QEvent::MouseButtonPress) {
         m_tip->hide();
         // The press moves the caret only once the editor has handled it.
         QTimer::singleShot(0, this, [this] { lineSet(); });
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool TMDIsub::frameDoubleClicked(QMouseEvent* event) {
+    // A double-click on the caption always maximises, from the minimised state too, where the
+    // frame's own handling would only restore; the rest of the frame keeps its own handling.
+    QMdiSubWindow* f = m_watchedFrame;
+    const bool onCaption =
+        f->isMinimized() || event->position().y() < mapTo(f, QPoint(0, 0)).y();
+    if (event->button() != Qt::LeftButton || !onCaption)
+        return false;
+    f->showMaximized();
+    return true;
 }
 
 void TMDIsub::applyFormattingRect() {
@@ -372,9 +356,11 @@ bool TMDIsub::event(QEvent* event) {
         if (m_watchedFrame)
             disconnect(m_watchedFrame, nullptr, this, nullptr);
         m_watchedFrame = frame();
-        if (m_watchedFrame)
+        if (m_watchedFrame) {
             connect(m_watchedFrame, &QMdiSubWindow::windowStateChanged, this,
                     &TMDIsub::frameStateChanged);
+            m_watchedFrame->installEventFilter(this);
+        }
     }
     return QWidget::event(event);
 }
@@ -392,21 +378,9 @@ void TMDIsub::frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newS
 }
 
 void TMDIsub::closeEvent(QCloseEvent* event) {
-    while (isModified()) {
-        if (QMdiSubWindow* f = frame()) {
-            if (f->isMinimized())
-                f->showNormal();
-            f->raise();
-        }
-        const Prompter::Answer answer = m_host.prompter().askYesNoCancel(
-            QStringLiteral("Save Changes to '%1'?").arg(caption()));
-        if (answer == Prompter::Answer::Cancel) {
-            event->ignore();
-            return;
-        }
-        if (answer == Prompter::Answer::No)
-            break;
-        m_host.saveDocument(*this);
+    if (!m_host.mayClose(*this)) {
+        event->ignore();
+        return;
     }
     m_host.documentClosing(*this);
     event->accept();

@@ -34,7 +34,7 @@ public:
     TSRichEdit* editor() const { return m_editor; }
 
     /// Replaces the whole text (any line breaks), caret at 0, undo emptied, not modified.
-    void setText(const QString& text);
+    void setText(const QString& text) override;
 
     /// Gives the whole text these tab stops (positions in pixels) and this distance beyond them.
     void setTabStops(const QList<QTextOption::Tab>& tabs, qreal distance);

@@ -29,6 +29,14 @@ void TSRichEdit::preferPlainShaping() {
 }
 
 void TSRichEdit::keyPressEvent(QKeyEvent* event) {
+    // Only the program's commands act on Ctrl+letter keys. A key no command takes does nothing:
+    // the base class's own bindings (on X11, Ctrl+D deletes a character and Ctrl+K the rest of
+    // the line) would change the text behind the user's back.
+    if ((event->modifiers() & Qt::ControlModifier) && event->key() >= Qt::Key_A &&
+        event->key() <= Qt::Key_Z) {
+        event->ignore();
+        return;
+    }
     // A document has one kind of line break. Shift+Enter breaks the line as Enter does; the base
     // class would put a Unicode line separator into the text, which then reaches the file.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

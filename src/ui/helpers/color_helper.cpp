@@ -12,15 +12,14 @@
 
 namespace vellum {
 
-const HelperTraits TlinkRoll1::Traits{"Color Helper", "colort", "colorl", 152, 14};
+const HelperTraits TlinkRoll1::Traits =
+    HelperTraits("Color Helper", "colort", "colorl").below(152).topic(14);
 
 TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TlinkRoll1"));
-    m_grid = new ColourGrid(this);
-    m_colourButton =
-        new ColourButton([&host](QColor& colour) { return host.chooseColour(colour); }, this);
-    auto* palette =
-        new ClickLabel(QStringLiteral("Label1"), QStringLiteral("Click for palette"), this);
+    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
+                                QStringLiteral("Click for palette"),
+                                ColourPicker::Layout::GridAbove, this);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
     const struct {
@@ -49,28 +48,34 @@ TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Traits) {
     formButton(ColourForm::CodeOnly)->setChecked(true);
 
     auto* top = new QHBoxLayout;
-    auto* colourColumn = new QVBoxLayout;
-    colourColumn->addWidget(m_grid);
-    colourColumn->addWidget(m_colourButton);
-    colourColumn->addWidget(palette);
-    top->addLayout(colourColumn);
+    top->addWidget(m_picker);
     top->addLayout(formColumn);
     body()->addLayout(top);
     body()->addWidget(m_sample);
 
-    connect(m_grid, &ColourGrid::colourPicked, this, [this](quint32 colour) {
+    connect(m_picker, &ColourPicker::picked, this, [this] {
         focusmain();
-        m_colourButton->setColour(colour);
         sampleupdate();
     });
-    connect(m_colourButton, &ColourButton::colourChanged, this, &TlinkRoll1::sampleupdate);
-    connect(palette, &ClickLabel::clicked, this, &TlinkRoll1::focusmain);
+    connect(m_picker, &ColourPicker::dialogClosed, this, [this](bool changed) {
+        if (changed)
+            sampleupdate();
+    });
+    connect(m_picker, &ColourPicker::captionClicked, this, &TlinkRoll1::focusmain);
     connect(m_sample, &ClickLabel::clicked, this, &TlinkRoll1::focusmain);
 
     sampleupdate();
     finishSetUp();
     formButton(ColourForm::CodeOnly)->setFocus();
     focusmain();
+}
+
+ColourGrid* TlinkRoll1::grid() const {
+    return m_picker->grid();
+}
+
+ColourButton* TlinkRoll1::colourButton() const {
+    return m_picker->button();
 }
 
 QRadioButton* TlinkRoll1::formButton(ColourForm form) const {
@@ -88,7 +93,7 @@ void TlinkRoll1::sampleupdate() {
         if (entry.second->isChecked())
             chosen = entry.first;
     }
-    m_sample->setText(colourGenerator(m_colourButton->colour(), chosen));
+    m_sample->setText(colourGenerator(m_picker->colour(), chosen));
 }
 
 void TlinkRoll1::insertCode() {

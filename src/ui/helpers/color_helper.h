@@ -10,6 +10,7 @@ namespace vellum {
 class ClickLabel;
 class ColourButton;
 class ColourGrid;
+class ColourPicker;
 
 /// The Color helper: inserts one colour as an attribute or as bare digits.
 class TlinkRoll1 : public HelperFrame {
@@ -20,8 +21,8 @@ public:
     explicit TlinkRoll1(HelperHost& host);
 
     ClickLabel* sample() const { return m_sample; }
-    ColourGrid* grid() const { return m_grid; }
-    ColourButton* colourButton() const { return m_colourButton; }
+    ColourGrid* grid() const;
+    ColourButton* colourButton() const;
     QRadioButton* formButton(ColourForm form) const;
 
     /// Makes the text of the chosen form and shows it in the sample.
@@ -31,8 +32,7 @@ protected:
     void insertCode() override;
 
 private:
-    ColourGrid* m_grid;
-    ColourButton* m_colourButton;
+    ColourPicker* m_picker;
     QList<QPair<ColourForm, QRadioButton*>> m_forms;
     ClickLabel* m_sample;
 };

@@ -1,7 +1,9 @@
 #include "ui/helpers/colour_controls.h"
 
 #include "core/helpers/colour.h"
+#include "ui/helpers/click_label.h"
 
+#include <QBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -66,11 +68,12 @@ void ColourButton::setColour(quint32 colour) {
 
 void ColourButton::openDialog() {
     QColor colour = colourFromBgr(m_colour);
-    if (m_chooser && m_chooser(colour)) {
+    const bool changed = m_chooser && m_chooser(colour);
+    if (changed) {
         setColour(bgrFromColour(colour));
         emit colourChanged(m_colour);
     }
-    emit clickedAfterDialog();
+    emit clickedAfterDialog(changed);
 }
 
 void ColourButton::paintEvent(QPaintEvent* event) {
@@ -80,6 +83,36 @@ void ColourButton::paintEvent(QPaintEvent* event) {
     p.fillRect(swatch, colourFromBgr(m_colour));
     p.setPen(Qt::black);
     p.drawRect(swatch.adjusted(0, 0, -1, -1));
+}
+
+ColourPicker::ColourPicker(std::function<bool(QColor&)> chooser, const QString& caption,
+                           Layout layout, QWidget* parent)
+    : QWidget(parent), m_grid(new ColourGrid(this)),
+      m_button(new ColourButton(std::move(chooser), this)),
+      m_caption(new ClickLabel(QStringLiteral("Label1"), caption, this)),
+      m_column(new QVBoxLayout) {
+    m_column->addWidget(m_button);
+    m_column->addWidget(m_caption);
+    auto* outer = layout == Layout::ButtonBeside ? static_cast<QBoxLayout*>(new QHBoxLayout(this))
+                                                 : new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_grid);
+    outer->addLayout(m_column);
+
+    connect(m_grid, &ColourGrid::colourPicked, this, [this](quint32 colour) {
+        m_button->setColour(colour);
+        emit picked(colour);
+    });
+    connect(m_button, &ColourButton::clickedAfterDialog, this, &ColourPicker::dialogClosed);
+    connect(m_caption, &ClickLabel::clicked, this, &ColourPicker::captionClicked);
+}
+
+quint32 ColourPicker::colour() const {
+    return m_button->colour();
+}
+
+void ColourPicker::addToColumn(QWidget* widget) {
+    m_column->addWidget(widget);
 }
 
 } // namespace vellum

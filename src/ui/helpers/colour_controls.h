@@ -4,9 +4,12 @@
 #include <QWidget>
 #include <functional>
 
+class QBoxLayout;
 class QColor;
 
 namespace vellum {
+
+class ClickLabel;
 
 /// The 4 x 4 grid of the sixteen standard colours. A left click makes a cell's colour the current
 /// one and reports the change.
@@ -36,7 +39,7 @@ private:
 
 /// A button showing a colour (white at first). A click opens the colour dialog set to that
 /// colour; confirming sets the button's colour and reports the change; then `clickedAfterDialog`
-/// follows, confirmed or not.
+/// follows, confirmed (`changed`) or not.
 class ColourButton : public QPushButton {
     Q_OBJECT
 public:
@@ -48,7 +51,7 @@ public:
 
 signals:
     void colourChanged(quint32 colour);
-    void clickedAfterDialog();
+    void clickedAfterDialog(bool changed);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,6 +61,40 @@ private:
 
     std::function<bool(QColor&)> m_chooser;
     quint32 m_colour = 0xFFFFFF;
+};
+
+/// A colour grid with its colour button and a caption under the button: picking a cell gives the
+/// button that colour. The helpers that choose colours are built on it.
+class ColourPicker : public QWidget {
+    Q_OBJECT
+public:
+    /// The button column stands beside the grid, or the grid heads the column.
+    enum class Layout { ButtonBeside, GridAbove };
+
+    /// `chooser` runs the colour dialog (see ColourButton).
+    ColourPicker(std::function<bool(QColor&)> chooser, const QString& caption, Layout layout,
+                 QWidget* parent = nullptr);
+
+    ColourGrid* grid() const { return m_grid; }
+    ColourButton* button() const { return m_button; }
+    ClickLabel* caption() const { return m_caption; }
+    /// The button's colour as 0x00BBGGRR.
+    quint32 colour() const;
+    /// Adds a control at the foot of the button's column.
+    void addToColumn(QWidget* widget);
+
+signals:
+    /// A grid cell was picked; the button shows its colour already.
+    void picked(quint32 colour);
+    /// The button's colour dialog closed; `changed` when a colour was confirmed.
+    void dialogClosed(bool changed);
+    void captionClicked();
+
+private:
+    ColourGrid* m_grid;
+    ColourButton* m_button;
+    ClickLabel* m_caption;
+    QBoxLayout* m_column;
 };
 
 /// 0x00BBGGRR as a colour and back.

@@ -14,15 +14,14 @@
 
 namespace vellum {
 
-const HelperTraits TfontRoll::Traits{"Font Helper", "fontt", "fontl", 80, 10};
+const HelperTraits TfontRoll::Traits =
+    HelperTraits("Font Helper", "fontt", "fontl").below(80).topic(10);
 
 TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TfontRoll"));
-    m_grid = new ColourGrid(this);
-    m_colourButton =
-        new ColourButton([&host](QColor& colour) { return host.chooseColour(colour); }, this);
-    auto* palette =
-        new ClickLabel(QStringLiteral("Label1"), QStringLiteral("Click for palette"), this);
+    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
+                                QStringLiteral("Click for palette"),
+                                ColourPicker::Layout::ButtonBeside, this);
     m_noColour = new QRadioButton(QStringLiteral("no color"), this);
     m_noColour->setObjectName(QStringLiteral("nocolor"));
     m_noColour->setAutoExclusive(false);
@@ -43,24 +42,17 @@ TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
     m_sizes[0]->setChecked(true);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
-    auto* colours = new QHBoxLayout;
-    colours->addWidget(m_grid);
-    auto* colourColumn = new QVBoxLayout;
-    colourColumn->addWidget(m_colourButton);
-    colourColumn->addWidget(palette);
-    colourColumn->addWidget(m_noColour);
-    colours->addLayout(colourColumn);
-    body()->addLayout(colours);
+    m_picker->addToColumn(m_noColour);
+    body()->addWidget(m_picker);
     body()->addLayout(sizeGrid);
     body()->addWidget(m_sample);
 
-    connect(m_grid, &ColourGrid::colourPicked, this, [this](quint32 colour) {
+    connect(m_picker, &ColourPicker::picked, this, [this] {
         m_noColour->setChecked(false);
         focusmain();
-        m_colourButton->setColour(colour);
         sampleupdate();
     });
-    connect(m_colourButton, &ColourButton::clickedAfterDialog, this, [this] {
+    connect(m_picker, &ColourPicker::dialogClosed, this, [this] {
         m_noColour->setChecked(false);
         sampleupdate();
     });
@@ -69,13 +61,21 @@ TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
         m_noColour->setChecked(true);
         sampleupdate();
     });
-    connect(palette, &ClickLabel::clicked, this, &TfontRoll::sampleupdate);
+    connect(m_picker, &ColourPicker::captionClicked, this, &TfontRoll::sampleupdate);
     connect(m_sample, &ClickLabel::clicked, this, &TfontRoll::sampleupdate);
     connect(m_sample, &ClickLabel::doubleClicked, this, &TfontRoll::InsertCodeClick);
 
     sampleupdate();
     finishSetUp();
     m_sizes[0]->setFocus();
+}
+
+ColourGrid* TfontRoll::grid() const {
+    return m_picker->grid();
+}
+
+ColourButton* TfontRoll::colourButton() const {
+    return m_picker->button();
 }
 
 QRadioButton* TfontRoll::sizeButton(int size) const {
@@ -86,7 +86,7 @@ void TfontRoll::sampleupdate() {
     focusmain();
     FontOptions options;
     options.noColor = m_noColour->isChecked();
-    options.colour = m_colourButton->colour();
+    options.colour = m_picker->colour();
     for (int size = 1; size <= 7; ++size) {
         if (m_sizes[size]->isChecked())
             options.size = size;
@@ -103,7 +103,7 @@ bool TfontRoll::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_noColour && event->type() == QEvent::MouseButtonDblClick) {
         // The first click of the double-click selected it; the double-click leaves it clear.
         m_noColour->setChecked(false);
-        m_colourButton->setFocus();
+        colourButton()->setFocus();
         sampleupdate();
         return true;
     }

@@ -10,6 +10,7 @@ namespace vellum {
 class ClickLabel;
 class ColourButton;
 class ColourGrid;
+class ColourPicker;
 
 /// The Font helper: wraps the selection in a FONT element with an optional colour and size.
 class TfontRoll : public HelperFrame {
@@ -22,8 +23,8 @@ public:
     /// The tags of the last generator run; Insert passes them on.
     const FontCode& code() const { return m_code; }
     ClickLabel* sample() const { return m_sample; }
-    ColourGrid* grid() const { return m_grid; }
-    ColourButton* colourButton() const { return m_colourButton; }
+    ColourGrid* grid() const;
+    ColourButton* colourButton() const;
     QRadioButton* noColour() const { return m_noColour; }
     QRadioButton* sizeButton(int size) const; ///< 0 = "no size", 1..7
 
@@ -35,8 +36,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ColourGrid* m_grid;
-    ColourButton* m_colourButton;
+    ColourPicker* m_picker;
     QRadioButton* m_noColour;
     QRadioButton* m_sizes[8];
     ClickLabel* m_sample;

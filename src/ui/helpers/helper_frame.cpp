@@ -1,7 +1,5 @@
 #include "ui/helpers/helper_frame.h"
 
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "ui/helpers/helper_host.h"
 
 #include <QCloseEvent>
@@ -18,14 +16,10 @@
 
 namespace vellum {
 
-namespace W = keys::Windows;
-
 namespace {
 
 const QColor Navy(0, 0, 128);
 constexpr int StripHeight = 20;
-// The helper's right edge stands this far inside the main window's right edge.
-constexpr int RightInset = 25;
 
 /// The roll button: its text is "5" while the window is unrolled and "6" while rolled up, and it
 /// shows an upward or a downward triangle accordingly.
@@ -98,7 +92,8 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperTraits& traits)
     stripLayout->addWidget(m_close);
     outer->addWidget(m_strip);
 
-    auto* bodyWidget = new QWidget(this);
+    m_bodyWidget = new QWidget(this);
+    QWidget* bodyWidget = m_bodyWidget;
     bodyWidget->setObjectName(QStringLiteral("body"));
     auto* bodyLayout = new QVBoxLayout(bodyWidget);
     bodyLayout->setContentsMargins(6, 6, 6, 6);
@@ -143,20 +138,7 @@ void HelperFrame::finishSetUp() {
 }
 
 void HelperFrame::place() {
-    const SettingsFile& settings = m_host.settings();
-    const QRect main = m_host.mainGeometry();
-    const int defaultTop = main.y() + m_traits.topOffset;
-    const int defaultLeft = main.x() + main.width() - width() - RightInset;
-    int top = defaultTop;
-    int left = defaultLeft;
-    if (!settings.readText(W::Section, W::Help).isEmpty()) {
-        const int storedTop = settings.readInt(W::Section, m_traits.topKey, 0);
-        const int storedLeft = settings.readInt(W::Section, m_traits.leftKey, 0);
-        // A stored 0 means "never placed" except for the helper that takes its keys as they are.
-        top = (m_traits.storedZeroCounts || storedTop != 0) ? storedTop : defaultTop;
-        left = (m_traits.storedZeroCounts || storedLeft != 0) ? storedLeft : defaultLeft;
-    }
-    move(left, top);
+    move(helperPosition(m_host.settings(), m_traits, m_host.mainGeometry(), width()));
     m_centreOnShow = m_traits.centred;
 }
 
@@ -165,11 +147,8 @@ void HelperFrame::showEvent(QShowEvent* event) {
     if (!m_centreOnShow)
         return;
     m_centreOnShow = false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QSize area = screen->geometry().size();
-        move(std::max(0, (area.width() - width()) / 2),
-             std::max(0, (area.height() - height()) / 2));
-    }
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(centredPosition(screen->geometry().size(), size()));
 }
 
 bool HelperFrame::isRolledUp() const {
@@ -179,13 +158,12 @@ bool HelperFrame::isRolledUp() const {
 void HelperFrame::RollButtonClick() {
     if (!m_traits.keepsFocusOnRoll)
         focusmain();
-    if (height() == m_fullHeight) {
-        setFixedHeight(m_strip->height());
-        m_roll->setText(QStringLiteral("6"));
-    } else {
-        setFixedHeight(m_fullHeight);
-        m_roll->setText(QStringLiteral("5"));
-    }
+    // Rolled up, the body is hidden: squeezed under the strip it would overlap it, and take the
+    // clicks meant for the caption.
+    const bool rollUp = height() == m_fullHeight;
+    m_bodyWidget->setVisible(!rollUp);
+    setFixedHeight(rollUp ? m_strip->height() : m_fullHeight);
+    m_roll->setText(rollUp ? QStringLiteral("6") : QStringLiteral("5"));
 }
 
 void HelperFrame::CloseButtonClick() {
@@ -205,10 +183,10 @@ void HelperFrame::focusmain() {
 
 void HelperFrame::closeEvent(QCloseEvent* event) {
     // The position is written at every close, rolled up or not, whatever the user chose.
-    SettingsFile& settings = m_host.settings();
-    settings.writeInt(W::Section, m_traits.topKey, y());
-    settings.writeInt(W::Section, m_traits.leftKey, x());
-    writeOwnKeys();
+    m_host.guard([this] {
+        writeHelperPosition(m_host.settings(), m_traits, pos());
+        writeOwnKeys();
+    });
     event->accept();
 }
 

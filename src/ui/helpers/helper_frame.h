@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/helpers/helper_placement.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -13,26 +15,6 @@ class QVBoxLayout;
 namespace vellum {
 
 class HelperHost;
-
-/// What differs from helper to helper in the frame.
-struct HelperTraits {
-    const char* caption;
-    const char* topKey;
-    const char* leftKey;
-    /// The default top is the main window's top plus this.
-    int topOffset;
-    int helpTopic;
-    /// Stored positions are used as read, 0 included (else a stored 0 means the default).
-    bool storedZeroCounts = false;
-    /// Opens centred on the screen whatever is stored.
-    bool centred = false;
-    /// Rolling keeps the focus in the helper instead of handing it to the main window.
-    bool keepsFocusOnRoll = false;
-    /// Caption of the insert button.
-    const char* insertCaption = "Insert code";
-    /// Component name of the help button.
-    const char* helpButton = "SpeedButton1";
-};
 
 /// The frame every helper window shares: a borderless window above the main window with a navy
 /// title strip to drag it by (an outline follows the pointer; the window moves on release) and
@@ -92,6 +74,7 @@ private:
     QToolButton* m_help;
     QToolButton* m_close;
     QVBoxLayout* m_body;
+    QWidget* m_bodyWidget;
     QPushButton* m_insert;
     QPushButton* m_closeBody;
     int m_fullHeight = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <functional>
 
 class QColor;
 class QWidget;
@@ -31,6 +32,8 @@ public:
     virtual bool chooseColour(QColor& colour) = 0;
     /// Shows an error message.
     virtual void showError(const QString& text) = 0;
+    /// Runs `action`, reporting a failure (a refused settings write) instead of passing it on.
+    virtual void guard(const std::function<void()>& action) = 0;
 };
 
 } // namespace vellum

@@ -27,7 +27,8 @@ using VAlign = TableOptions::VAlign;
 constexpr char EndTd[] = "endtd";
 } // namespace
 
-const HelperTraits TtabRoll::Traits{"Table Helper", "tabt", "tabl", 98, 11, true};
+const HelperTraits TtabRoll::Traits =
+    HelperTraits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts();
 
 TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("TtabRoll"));
@@ -190,8 +191,10 @@ QWidget* TtabRoll::buildSizes() {
     connect(m_colour, &ColourButton::clickedAfterDialog, this, &TtabRoll::focusmain);
     connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
         focusmain();
-        host().settings().writeText(keys::Vellum::Section, EndTd,
-                                    checked ? QStringLiteral("yes") : QString());
+        host().guard([this, checked] {
+            host().settings().writeText(keys::Vellum::Section, EndTd,
+                                        checked ? QStringLiteral("yes") : QString());
+        });
     });
     return m_widthHeight;
 }
@@ -286,17 +289,7 @@ void TtabRoll::insertCode() {
     options.valign = static_cast<VAlign>(std::max(0, m_valigns->checkedId()));
     options.endCell = m_endCell->isChecked();
 
-    const TableCode code = tableGenerator(options);
-    if (!code.insert)
-        return;
-    Insertions& insertions = host().insertions();
-    host().scratch().replaceSelection(code.text);
-    if (code.freshLine)
-        insertions.listcode();
-    insertions.boardit();
-    insertions.gotoLine(code.gotoLine);
-    if (code.moveline)
-        insertions.moveline();
+    insertTable(host().insertions(), host().scratch(), tableGenerator(options));
 }
 
 bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,83 @@
+#include "core/app/command_registry.h"
+
+#include "core/app/prompter.h"
+#include "core/app/workspace.h"
+
+#include <exception>
+
+namespace vellum {
+
+CommandRegistry::CommandRegistry(Workspace& workspace, Prompter& prompter)
+    : m_workspace(workspace), m_prompter(prompter) {}
+
+void CommandRegistry::add(const QString& id, Run run, Enabled enabled) {
+    m_commands.insert(id, Command{std::move(run), {}, std::move(enabled)});
+}
+
+void CommandRegistry::addForDocument(const QString& id, DocumentRun run, Enabled enabled) {
+    m_commands.insert(id, Command{{}, std::move(run), std::move(enabled)});
+}
+
+bool CommandRegistry::run(const QString& id) {
+    const auto found = m_commands.constFind(id);
+    if (found == m_commands.constEnd())
+        return false;
+    const Command command = found.value();
+    guard([&] {
+        if (command.run) {
+            command.run();
+        } else if (Document* document = m_workspace.active()) {
+            command.onDocument(*document);
+        }
+    });
+    return true;
+}
+
+bool CommandRegistry::runOn(const QString& id, Document& document) {
+    const auto found = m_commands.constFind(id);
+    if (found == m_commands.constEnd())
+        return false;
+    const Command command = found.value();
+    guard([&] {
+        if (command.onDocument)
+            command.onDocument(document);
+        else
+            command.run();
+    });
+    return true;
+}
+
+std::optional<bool> CommandRegistry::enabled(const QString& id) const {
+    const auto found = m_commands.constFind(id);
+    if (found == m_commands.constEnd() || !found->enabled)
+        return std::nullopt;
+    return found->enabled();
+}
+
+void CommandRegistry::guard(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& failure) {
+        m_prompter.error(QString::fromUtf8(failure.what()));
+    }
+}
+
+const QStringList& commandsNotYetBuilt() {
+    static const QStringList ids{
+        // Find, replace and go to line.
+        QStringLiteral("Replace1"), QStringLiteral("Again1"), QStringLiteral("goto1"),
+        // Tag removal.
+        QStringLiteral("RemoveTags1"), QStringLiteral("RemoveTags2"),
+        // Preferences, preview and the helper program.
+        QStringLiteral("Preferences1"), QStringLiteral("Preview1"), QStringLiteral("HelperApp1"),
+        // The helpers still to come.
+        QStringLiteral("Document1"), QStringLiteral("DocumentHelper1"),
+        QStringLiteral("BackgroundImage1"), QStringLiteral("Helper6"), QStringLiteral("Helper7"),
+        QStringLiteral("Helper8"), QStringLiteral("Helper9"), QStringLiteral("SpecialChars1"),
+        QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
+        // Recent files.
+        QStringLiteral("RecentFiles1")};
+    return ids;
+}
+
+} // namespace vellum

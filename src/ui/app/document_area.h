@@ -1,0 +1,129 @@
+#pragma once
+
+#include "core/app/workspace.h"
+#include "ui/editor/document_host.h"
+
+#include <QBrush>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+class QAction;
+class QMainWindow;
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+namespace vellum {
+
+class Clipboard;
+class CommandRegistry;
+class DocumentFlows;
+class EditorStyle;
+class SettingsFile;
+class StatusLine;
+class TabStrip;
+class TMDIsub;
+class Twaiter;
+
+/// The document area of the main window: the document windows, their arrangement (tabbed, tiled
+/// or cascaded), the tab strip that follows them and the cover panel that hides a switch between
+/// maximised documents until it has settled.
+class DocumentArea : public QObject, public DocumentWindows, public DocumentHost {
+    Q_OBJECT
+public:
+    /// How far a switch between maximised documents has come: the cover panel shows from the
+    /// activation and hides once the new document has been activated, resized and activated again.
+    enum class Switch { Settled = 0, Activated = 1, Resized = 2, ActivatedAgain = 3 };
+
+    DocumentArea(QMainWindow& frame, StatusLine& status, SettingsFile& settings,
+                 Clipboard& clipboard, EditorStyle& style);
+    ~DocumentArea() override;
+
+    /// Connects the area to what it serves; called once, before the first document.
+    void attach(Workspace& workspace, DocumentFlows& flows, CommandRegistry& commands);
+    /// Registers the arrangement commands.
+    void registerCommands(CommandRegistry& commands);
+
+    QMdiArea* area() const { return m_area; }
+    QWidget* switchpanel() const { return m_cover; }
+    TabStrip& tabs() { return *m_tabs; }
+    Switch switchState() const { return m_switch; }
+
+    /// The open document windows in the order they were created.
+    QList<TMDIsub*> documentWindows() const;
+    /// The active document window, or null when none is open.
+    TMDIsub* activeDocument() const;
+
+    void Tabbed();
+    void Tiled();
+    void Cascaded();
+    void switchpanelClick();
+    bool isTabbed() const;
+
+    // DocumentWindows
+    DocumentView& createWindow(const std::shared_ptr<Document>& document,
+                               bool startsTransition) override;
+    void windowReady(Document& document) override;
+    DocumentView* activeWindow() const override;
+    void bringForward(DocumentView& view) override;
+    void restoreWindow(DocumentView& view) override;
+    bool closeWindow(DocumentView& view, bool ask) override;
+    void windowRenamed(Document& document, const QString& oldKey) override;
+    void showCover(Cover when) override;
+    void hideCover() override;
+    void setSaveEnabled(bool enabled) override;
+    void textInserted(Document& document, int start) override;
+    void showWait(bool shown) override;
+
+    // DocumentHost
+    void documentActivated(TMDIsub& document) override;
+    void documentChanged(TMDIsub& document) override;
+    bool mayClose(TMDIsub& document) override;
+    void documentClosing(TMDIsub& document) override;
+    void documentMaximised(TMDIsub& document) override;
+    void documentUnmaximised(TMDIsub& document) override;
+    bool arrangingWindows() const override { return m_arranging > 0; }
+    void documentResized(TMDIsub& document) override;
+    void showLine(int line) override;
+    bool autoIndentEnabled() override;
+    Workspace& workspace() override { return *m_workspace; }
+    CommandRegistry& commands() override { return *m_commands; }
+
+    /// The Save button whose state follows the active document.
+    void setSaveButton(QAction* msave) { m_msave = msave; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    /// While one lives, window-state changes are the program's own arranging, not user commands.
+    class ArrangingScope;
+
+    void showCoverNow();
+    void arrange(bool tile);
+    void subWindowActivated(QMdiSubWindow* window);
+    void writeState(const char* section, const char* state);
+
+    QMainWindow& m_frame;
+    StatusLine& m_status;
+    SettingsFile& m_settings;
+    Clipboard& m_clipboard;
+    EditorStyle& m_style;
+    QMdiArea* m_area;
+    QWidget* m_cover;
+    TabStrip* m_tabs;
+    QBrush m_workspaceBrush;
+    QAction* m_msave = nullptr;
+    Workspace* m_workspace = nullptr;
+    DocumentFlows* m_flows = nullptr;
+    CommandRegistry* m_commands = nullptr;
+    Switch m_switch = Switch::Settled;
+    int m_arranging = 0;
+    /// The window that closes without its question (its answer was given already).
+    DocumentView* m_closingUnasked = nullptr;
+    QTimer m_diskCheck;
+    QPointer<Twaiter> m_wait;
+};
+
+} // namespace vellum

@@ -1,0 +1,79 @@
+#include "ui/editor/editor_style.h"
+
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+#include "ui/editor/document_window.h"
+
+#include <QFontInfo>
+
+namespace vellum {
+
+namespace {
+
+// Colours are kept as 0x00BBGGRR.
+int toBgr(const QColor& colour) {
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+QColor fromBgr(int value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+} // namespace
+
+EditorFont EditorStyle::fontOf(const TMDIsub& document) {
+    const QFont font = document.memo()->font();
+    EditorFont out;
+    out.name = font.family();
+    // A font given in pixels has no size in points of its own: the one it is shown at counts.
+    out.size = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
+    if (out.size <= 0)
+        out.size = 10;
+    out.color = toBgr(document.memo()->palette().color(QPalette::Text));
+    out.bold = font.bold();
+    out.italic = font.italic();
+    out.underline = font.underline();
+    out.strikeOut = font.strikeOut();
+    return out;
+}
+
+void EditorStyle::setFont(TMDIsub& document, const EditorFont& wanted) {
+    const EditorFont current = fontOf(document);
+    QFont font = document.memo()->font();
+    font.setFamily(wanted.name);
+    if (wanted.size != current.size)
+        font.setPointSize(std::max(1, wanted.size));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
+    font.setStrikeOut(wanted.strikeOut);
+    if (font != document.memo()->font())
+        document.memo()->setFont(font);
+    if (wanted.color != current.color) {
+        QPalette palette = document.memo()->palette();
+        palette.setColor(QPalette::Text, fromBgr(wanted.color));
+        document.memo()->setPalette(palette);
+    }
+}
+
+void EditorStyle::readFont(TMDIsub& document) {
+    setFont(document, readEditorFont(m_settings, fontOf(document)));
+}
+
+int EditorStyle::tabWidth() {
+    if (!m_tabWidth)
+        m_tabWidth = m_settings.readInt(keys::Vellum::Section, keys::Vellum::TabWidth, 5);
+    return *m_tabWidth;
+}
+
+void EditorStyle::applyTabStops(TMDIsub& document) {
+    TSRichEdit* memo = document.memo();
+    // Points become pixels at the screen's resolution.
+    const double pixelsPerPoint = memo->logicalDpiX() / 72.0;
+    QList<QTextOption::Tab> tabs;
+    for (const double stop : tabStopPoints(tabWidth()))
+        tabs << QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab);
+    document.control().setTabStops(tabs, tabs.isEmpty() ? 0.0 : tabs.first().position);
+}
+
+} // namespace vellum

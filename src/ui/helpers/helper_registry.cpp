@@ -1,0 +1,134 @@
+#include "ui/helpers/helper_registry.h"
+
+#include "core/app/command_registry.h"
+#include "core/app/workspace.h"
+#include "ui/app/help_viewer.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/helpers/color_helper.h"
+#include "ui/helpers/font_helper.h"
+#include "ui/helpers/table_helper.h"
+
+namespace vellum {
+
+namespace {
+
+/// What a helper's command does when the helper is open already.
+enum class WhenOpen {
+    ShowAgain, ///< shows it again and gives the focus back to the main window
+    Nothing,
+};
+
+struct HelperRow {
+    const char* id;
+    /// The items that open it, separated by ",".
+    const char* commands;
+    HelperFrame* (*make)(HelperHost& host);
+    WhenOpen whenOpen;
+};
+
+template <typename Helper> HelperFrame* make(HelperHost& host) {
+    return new Helper(host);
+}
+
+const HelperRow HelperTable[] = {
+    {"Table", "Helper5", make<TtabRoll>, WhenOpen::ShowAgain},
+    {"Font", "Helper2,SizeColor1", make<TfontRoll>, WhenOpen::Nothing},
+    {"Color", "Color2", make<TlinkRoll1>, WhenOpen::Nothing},
+};
+
+const HelperRow* rowOf(const QString& id) {
+    for (const HelperRow& row : HelperTable) {
+        if (id == QLatin1String(row.id))
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+HelperRegistry::HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
+                               HelpViewer& help, MessageBoxPrompter& prompter,
+                               CommandRegistry& commands)
+    : m_main(main), m_workspace(workspace), m_settings(settings), m_help(help),
+      m_prompter(prompter), m_commands(commands) {}
+
+HelperRegistry::~HelperRegistry() = default;
+
+void HelperRegistry::registerCommands() {
+    for (const HelperRow& row : HelperTable) {
+        const QString id = QString::fromLatin1(row.id);
+        for (const QString& item : QString::fromLatin1(row.commands).split(QLatin1Char(',')))
+            m_commands.add(item, [this, id] { open(id); });
+    }
+}
+
+HelperFrame* HelperRegistry::open(const QString& id) {
+    const HelperRow* row = rowOf(id);
+    if (!row || !hasDocument())
+        return find(id);
+    QPointer<HelperFrame>& helper = m_open[id];
+    if (!helper) {
+        helper = row->make(*this);
+        helper->show();
+    } else if (row->whenOpen == WhenOpen::ShowAgain) {
+        helper->show();
+        helper->raise();
+    } else {
+        return helper;
+    }
+    if (row->whenOpen == WhenOpen::ShowAgain)
+        focusMain();
+    return helper;
+}
+
+HelperFrame* HelperRegistry::find(const QString& id) const {
+    return m_open.value(id);
+}
+
+void HelperRegistry::closeAll() {
+    // They close as they would by hand, so that their positions are remembered.
+    for (const QPointer<HelperFrame>& helper : std::as_const(m_open)) {
+        if (helper)
+            helper->close();
+    }
+}
+
+QRect HelperRegistry::mainGeometry() const {
+    return m_main.frameGeometry();
+}
+
+bool HelperRegistry::hasDocument() const {
+    return m_workspace.active() != nullptr;
+}
+
+void HelperRegistry::focusMain() {
+    m_main.activateWindow();
+    if (DocumentView* document = m_workspace.activeDocument())
+        document->focusEditor();
+}
+
+Insertions& HelperRegistry::insertions() {
+    return m_workspace.insertions();
+}
+
+TextControl& HelperRegistry::scratch() {
+    return m_workspace.scratch();
+}
+
+void HelperRegistry::showHelpTopic(int topic) {
+    m_help.showTopic(topic);
+}
+
+bool HelperRegistry::chooseColour(QColor& colour) {
+    return m_prompter.chooseColour(colour);
+}
+
+void HelperRegistry::showError(const QString& text) {
+    m_prompter.error(text);
+}
+
+void HelperRegistry::guard(const std::function<void()>& action) {
+    m_commands.guard(action);
+}
+
+} // namespace vellum
