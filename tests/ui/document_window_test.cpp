@@ -4,6 +4,7 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -141,6 +142,36 @@ TEST(DocumentWindowKeys, CtrlShiftBracketKeysInsertTags) {
         key(doc, row.key, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(drawn(doc), row.after);
     }
+}
+
+// On X11 the editor widget would delete a character on Ctrl+D and the rest of the line on Ctrl+K;
+// a Ctrl+letter that no command takes (or whose item the Edit menu disabled) changes nothing.
+TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
+    const std::pair<const char*, Qt::Key> rows[] = {
+        {"Ctrl+D after the Edit menu disabled Delete", Qt::Key_D},
+        {"Ctrl+K", Qt::Key_K},
+        {"Ctrl+H", Qt::Key_H},
+    };
+    for (const auto& [name, letter] : rows) {
+        SCOPED_TRACE(name);
+        Started s;
+        s.runAndShow();
+        s.main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+        TMDIsub& doc = *s.active();
+        load(doc, "a|bc\r\ndef");
+        emit s.main->menus().action("Edit1")->menu()->aboutToShow();
+        ASSERT_FALSE(s.main->menus().action("delete1")->isEnabled());
+        key(doc, letter, Qt::ControlModifier);
+        EXPECT_EQ(drawn(doc), "a|bc\r\ndef");
+    }
+}
+
+TEST(DocumentWindowFont, EditorStartsThirteenPixelsHigh) {
+    Started s;
+    s.runAndShow();
+    EXPECT_EQ(QFontInfo(s.active()->memo()->font()).pixelSize(), TMDIsub::DefaultFontPixels);
+    EXPECT_EQ(TMDIsub::DefaultFontPixels, 13);
 }
 
 TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll) {
@@ -302,6 +333,12 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
     const Row rows[] = {
         {"a restore shows the banner", [&](Started& s) { frame(s)->showNormal(); }, "norm", false},
         {"a minimise too", [&](Started& s) { frame(s)->showMinimized(); }, "norm", false},
+        {"a double-click on the caption of a minimised window maximises it",
+         [&](Started& s) {
+             frame(s)->showMinimized();
+             QTest::mouseDClick(frame(s), Qt::LeftButton, {}, QPoint(frame(s)->width() / 2, 5));
+         },
+         "max", true},
         {"a maximise after a restore shows the tabs",
          [&](Started& s) {
              frame(s)->showNormal();

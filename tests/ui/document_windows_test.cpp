@@ -2,10 +2,14 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 
+#include "core/app/command_registry.h"
+#include "core/app/menu_table.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPrinter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -236,6 +240,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
         {"SaveAs1", "Save &As...", "Ctrl+Shift+S", true},
         {"Anchor1", "N&ame", "Ctrl+Shift+A", true},
         {"opentag", "opentag", "", true}, // its shortcut went to the item before it
+        {"Quick4", "&Quick", "Ctrl+Shift+T", true}, // shown, though the Quick menu's item takes it
         {"Bold1", "&Bold", "Ctrl+B", true},
         {"Helper6", "&Helper...", "", false}, // no Form helper yet
         {"msave", "Save Current Document", "", false},
@@ -251,6 +256,41 @@ TEST(MainMenus, ItemsComeFromTheTable) {
         EXPECT_EQ(action->isEnabled(), row.enabled);
     }
     EXPECT_EQ(s.main->menus().action("msave")->toolTip(), "Save Current Document");
+}
+
+// No item is silently dead: each runs a registered command or is listed as not built yet (and
+// then shows disabled), and the list names nothing that is built or on no menu.
+TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
+    Started s;
+    s.runAndShow();
+    const CommandRegistry& commands = s.main->commands();
+    QStringList items, named;
+    for (const std::vector<MenuEntry>* table : {&mainMenuTable(), &contextMenuTable()}) {
+        for (const MenuEntry& entry : *table) {
+            named << entry.name;
+            if (entry.kind == MenuEntry::Kind::Item)
+                items << entry.name;
+        }
+    }
+    for (const ToolButtonEntry& button : toolbarTable())
+        items << button.command;
+    const QMenu* popup = s.active()->popupMenu();
+    for (const QString& id : items) {
+        SCOPED_TRACE(id.toStdString());
+        EXPECT_NE(commands.has(id), commandsNotYetBuilt().contains(id));
+        if (commands.has(id))
+            continue;
+        if (QAction* item = s.main->menus().action(id)) {
+            EXPECT_FALSE(item->isEnabled());
+        }
+        if (QAction* item = popup->findChild<QAction*>(id)) {
+            EXPECT_FALSE(item->isEnabled());
+        }
+    }
+    for (const QString& id : commandsNotYetBuilt()) {
+        EXPECT_TRUE(named.contains(id)) << id.toStdString();
+        EXPECT_FALSE(commands.has(id)) << id.toStdString();
+    }
 }
 
 TEST(MainMenus, ShortcutsRunTheirCommands) {

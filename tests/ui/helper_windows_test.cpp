@@ -216,7 +216,7 @@ TEST(HelperPlacement, HelpersOpenAtExitRememberTheirPositions) {
 }
 
 TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {
-    enum Way { Button, CaptionDoubleClick, StripDoubleClick };
+    enum Way { Button, CaptionDoubleClick, StripDoubleClick, WindowDoubleClick };
     struct Row {
         const char* name;
         Kind kind;
@@ -227,6 +227,9 @@ TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {
         {"roll button on the Color helper", Kind::Color, Button},
         {"double-click on the caption", Kind::Font, CaptionDoubleClick},
         {"double-click on the strip beside the caption", Kind::Table, StripDoubleClick},
+        // Delivered to the window at the pointer, as the window system does: the widget under the
+        // pointer gets it, so nothing may cover the caption of a rolled-up helper.
+        {"double-click on the caption through the window", Kind::Color, WindowDoubleClick},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -247,7 +250,17 @@ TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {
             case StripDoubleClick:
                 doubleClick(helper->titleStrip(), QPoint(19, 10));
                 break;
+            case WindowDoubleClick: {
+                QLabel* caption = helper->captionLabel();
+                // On the lower part of the caption's text, where users click as often.
+                const QPoint at =
+                    caption->mapTo(helper, QPoint(caption->width() / 2, caption->height() - 3));
+                QTest::mouseDClick(helper->windowHandle(), Qt::LeftButton, {}, at);
+                break;
             }
+            }
+            // The window lays its children out anew before the user's next click can come.
+            QCoreApplication::processEvents();
         };
         roll();
         EXPECT_EQ(helper->height(), helper->titleStrip()->height());
@@ -547,6 +560,8 @@ TEST(TableHelper, SizesAndNumbersAreCheckedAsTyped) {
         {"150% is too wide", "% width=150", true, "", "Width cannot exceed 100%"},
         {"100% is accepted", "% width=100", true, "100", ""},
         {"0 pixels is too narrow", "width=0", true, "", "Width cannot be less than 1"},
+        {"a width that is no number stays as typed", "width=x", true, "x",
+         "'x' is not a valid integer value"},
         {"spin down at 0 stays 0", "indent=0 down", false, "0", ""},
         {"spin up from 0 gives 1", "indent=0 up", false, "1", ""},
         {"spin on a non-number reports it", "indent=1a up", false, "1a",

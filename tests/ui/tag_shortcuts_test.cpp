@@ -179,6 +179,20 @@ TEST(FontMenu, ItemsSetTheEditorFont) {
              s.trigger("Change2");
          },
          "Courier 14 italic"},
+        {"Change offers the colour after the font",
+         [](Started& s) {
+             s.prompter.fontChoice = [](QFont& font) {
+                 font = QFont("Courier", 14);
+                 return true;
+             };
+             s.prompter.colourChoice = [](QColor& colour) {
+                 colour = Qt::red;
+                 return true;
+             };
+             s.trigger("Change2");
+             EXPECT_EQ(s.active()->memo()->palette().color(QPalette::Text), QColor(Qt::red));
+         },
+         "Courier 14"},
         {"a cancelled Change leaves the font", [](Started& s) { s.trigger("Change2"); },
          "Arial 20 bold underline"},
         {"saved bold and underlined, Set to Current keeps the style",

@@ -168,6 +168,13 @@ std::optional<QString> sizeCheckMessage(bool isWidth, const QString& text, bool 
     return std::nullopt;
 }
 
+SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent) {
+    SizeCheck check;
+    check.message = sizeCheckMessage(isWidth, text, percent);
+    check.emptiesBox = check.message && strictInt(text).has_value();
+    return check;
+}
+
 void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code) {
     if (!code.insert || !insertions.hasDocument())
         return;

@@ -63,4 +63,12 @@ void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& 
 /// number, above 100 percent, or below 1 (percent or not).
 std::optional<QString> sizeCheckMessage(bool isWidth, const QString& text, bool percent);
 
+/// The width or height check with what it does to its box: a value out of range empties it; a
+/// text that is not a whole number is reported and left as typed.
+struct SizeCheck {
+    std::optional<QString> message;
+    bool emptiesBox = false;
+};
+SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent);
+
 } // namespace vellum

@@ -257,10 +257,12 @@ void TtabRoll::setMode(Mode mode) {
 void TtabRoll::checkSize(bool width) {
     QLineEdit* field = width ? m_width : m_height;
     const bool percent = (width ? m_widthPercent : m_heightPercent)->isChecked();
-    if (const std::optional<QString> message = sizeCheckMessage(width, field->text(), percent)) {
-        host().showError(*message);
+    const SizeCheck check = checkSizeBox(width, field->text(), percent);
+    if (!check.message)
+        return;
+    host().showError(*check.message);
+    if (check.emptiesBox)
         field->clear();
-    }
 }
 
 void TtabRoll::insertCode() {

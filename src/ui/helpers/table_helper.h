@@ -26,7 +26,8 @@ public:
     /// Chooses a mode and resets the controls it changes (also what a click on a mode button does).
     void setMode(TableOptions::Mode mode);
 
-    /// Runs the width or height check; an out-of-range value is reported and the box emptied.
+    /// Runs the width or height check: an out-of-range value is reported and the box emptied; a
+    /// text that is not a whole number is reported and left as typed.
     void checkSize(bool width);
 
     QRadioButton* modeButton(TableOptions::Mode mode) const;
