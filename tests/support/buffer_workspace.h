@@ -43,7 +43,9 @@ public:
     void windowReady(Document& document) override { windowOf(document).ready = true; }
     DocumentView* activeWindow() const override { return active; }
     void bringForward(DocumentView& view) override { active = &view; }
-    void restoreWindow(DocumentView& view) override { static_cast<Window&>(view).minimised = false; }
+    void restoreWindow(DocumentView& view) override {
+        static_cast<Window&>(view).minimised = false;
+    }
     bool closeWindow(DocumentView& view, bool ask) override {
         Window& window = static_cast<Window&>(view);
         if (ask && closeQuestion && !closeQuestion(*window.document))

@@ -186,7 +186,8 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         {"typing ab: undo takes back the b",
          [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
         {"a program insertion cannot be undone",
-         [](Started& s) { s.main->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false, "<HR>|"},
+         [](Started& s) { s.main->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false,
+         "<HR>|"},
         {"nor can the typing before it",
          [](Started& s) {
              QTest::keyClicks(s.active()->memo(), "a");
@@ -351,7 +352,8 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
              frame(s)->showMaximized();
          },
          "max", true},
-        {"tiling is no user command", [](Started& s) { s.main->documents().Tiled(); }, "norm", false},
+        {"tiling is no user command", [](Started& s) { s.main->documents().Tiled(); }, "norm",
+         false},
         {"a new document while tiled",
          [](Started& s) {
              s.main->documents().Tiled();

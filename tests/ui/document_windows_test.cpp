@@ -60,6 +60,30 @@ TEST(DocumentTabs, ClicksActivateAndClosingMovesLaterTabsDown) {
     EXPECT_EQ(s.active(), documents[2]);
 }
 
+// Another program rewrote a's file while b was in front: bringing a forward offers to read it
+// again, once.
+TEST(DocumentTabs, DocumentChangedOnDiskAsksWhenItComesForward) {
+    for (const bool reload : {true, false}) {
+        SCOPED_TRACE(reload ? "read again" : "keep the text");
+        Started s;
+        s.runAndShow();
+        const QString a = s.home.write("a.htm", "old");
+        s.open(a);
+        s.open(s.home.write("b.htm", "B"));
+        s.home.write("a.htm", "new text");
+        s.prompter.yesNo.push_back(reload);
+        clickTab(s, 1);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(s.prompter.asked.size(), 1);
+        EXPECT_TRUE(s.prompter.asked[0].startsWith(a + " has been changed by another program"));
+        EXPECT_EQ(s.active()->control().text(), reload ? "new text" : "old");
+        clickTab(s, 2);
+        clickTab(s, 1);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(s.prompter.asked.size(), 1);
+    }
+}
+
 TEST(DocumentClose, ModifiedDocumentAsksBeforeClosing) {
     struct Row {
         const char* name;
@@ -239,7 +263,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
     const Row rows[] = {
         {"SaveAs1", "Save &As...", "Ctrl+Shift+S", true},
         {"Anchor1", "N&ame", "Ctrl+Shift+A", true},
-        {"opentag", "opentag", "", true}, // its shortcut went to the item before it
+        {"opentag", "opentag", "", true},           // its shortcut went to the item before it
         {"Quick4", "&Quick", "Ctrl+Shift+T", true}, // shown, though the Quick menu's item takes it
         {"Bold1", "&Bold", "Ctrl+B", true},
         {"Helper6", "&Helper...", "", false}, // no Form helper yet

@@ -1,9 +1,13 @@
+#include "support/file_size_limit.h"
 #include "support/started_main.h"
+#include "ui/helpers/helper_frame.h"
+#include "ui/helpers/helper_registry.h"
 #include "ui/app/splash_window.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -177,6 +181,41 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         EXPECT_FALSE(QFileInfo::exists(gone2));
         EXPECT_TRUE(QFileInfo::exists(kept));
         EXPECT_FALSE(s.main->help().isOpen());
+    }
+}
+
+// A settings write the system refuses is reported where the user's action entered the program,
+// once, and nothing escapes into the event loop.
+TEST(MainWindow, RefusedSettingsWriteIsReportedOnce) {
+    struct Row {
+        const char* name;
+        std::function<void(Started&)> prepare, act;
+    };
+    const Row rows[] = {
+        {"a command from the menus", [](Started&) {}, [](Started& s) { s.trigger("Tile1"); }},
+        {"the user maximising a document", [](Started& s) { s.trigger("Tile1"); },
+         [](Started& s) { s.active()->frame()->showMaximized(); }},
+        {"a helper closing", [](Started&) {},
+         [](Started& s) { s.main->helpers().open("Font")->close(); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        row.prepare(s);
+        const QByteArray before = s.home.read("vellumh.ini");
+        {
+            // No settings file this short can be written.
+            const test::FileSizeLimit limit(16);
+            ASSERT_TRUE(limit.active());
+            s.prompter.errors.clear();
+            row.act(s);
+            QCoreApplication::processEvents();
+        }
+        ASSERT_EQ(s.prompter.errors.size(), 1);
+        EXPECT_TRUE(s.prompter.errors[0].contains(s.home.settingsPath()))
+            << s.prompter.errors[0].toStdString();
+        EXPECT_EQ(s.home.read("vellumh.ini"), before);
     }
 }
 

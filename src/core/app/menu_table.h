@@ -23,8 +23,8 @@ const std::vector<MenuEntry>& mainMenuTable();
 /// One toolbar button, left to right.
 struct ToolButtonEntry {
     const char* name;
-    const char* hint;  ///< also its tooltip
-    const char* glyph; ///< the short text drawn on it
+    const char* hint;    ///< also its tooltip
+    const char* glyph;   ///< the short text drawn on it
     const char* command; ///< the id of the command it runs (a menu item's name)
 };
 

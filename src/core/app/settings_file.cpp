@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vellum {
 
@@ -142,7 +143,9 @@ template <typename Edit> void SettingsFile::modify(Edit edit) {
         refuse(out.errorString());
     // QSaveFile::commit() alone can miss a short write; every write is checked here.
     if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
-        const QString why = out.errorString();
+        // A short write leaves the device without a reason of its own; the system gave one.
+        const int cause = errno;
+        const QString why = cause != 0 ? qt_error_string(cause) : out.errorString();
         out.cancelWriting();
         refuse(why);
     }

@@ -22,10 +22,12 @@ QString quickTableText(const SettingsFile& settings) {
     QString border = settings.readText(Q::Section, Q::Border);
     if (border.isEmpty())
         border = QStringLiteral("1");
-    const QString caption = quickTableHasCaption(settings) ? QStringLiteral("\r\n<CAPTION>  </CAPTION>") : QString();
+    const QString caption =
+        quickTableHasCaption(settings) ? QStringLiteral("\r\n<CAPTION>  </CAPTION>") : QString();
     const int rows = quickCount(settings, Q::Rows, 2);
     const int cells = quickCount(settings, Q::Cells, 2);
-    QString text = QStringLiteral("<TABLE border=") + border + QLatin1Char('>') + caption + QStringLiteral("\r\n");
+    QString text = QStringLiteral("<TABLE border=") + border + QLatin1Char('>') + caption +
+                   QStringLiteral("\r\n");
     for (int r = 0; r < rows; ++r) {
         text += QStringLiteral(" <TR>\r\n");
         for (int c = 0; c < cells; ++c)
@@ -35,7 +37,8 @@ QString quickTableText(const SettingsFile& settings) {
     return text;
 }
 
-QString quickListText(const SettingsFile& settings, const QString& open, const QString& item, const QString& close) {
+QString quickListText(const SettingsFile& settings, const QString& open, const QString& item,
+                      const QString& close) {
     QString text = open + QStringLiteral("\r\n");
     const int items = quickCount(settings, Q::ListItems, 2);
     for (int i = 0; i < items; ++i)
@@ -53,9 +56,10 @@ QString quickFormText(const SettingsFile& settings) {
     text += times(Q::Edit, QStringLiteral("\t<INPUT type=text name=\"\" value=\"\"> \r\n"));
     text += times(Q::Radio, QStringLiteral("\t<INPUT type=radio name=\"\" value=\"\"> \r\n"));
     text += times(Q::Check, QStringLiteral("\t<INPUT type=checkbox name=\"\" value=\"\"> \r\n"));
-    text += times(Q::ListBox, QStringLiteral("\t<SELECT name=\"\">\r\n") + options + QStringLiteral("\t</SELECT>\r\n"));
-    text += times(Q::DropList,
-                  QStringLiteral("\t<SELECT name=\"\" size=3>\r\n") + options + QStringLiteral("\t</SELECT>\r\n"));
+    text += times(Q::ListBox, QStringLiteral("\t<SELECT name=\"\">\r\n") + options +
+                                  QStringLiteral("\t</SELECT>\r\n"));
+    text += times(Q::DropList, QStringLiteral("\t<SELECT name=\"\" size=3>\r\n") + options +
+                                   QStringLiteral("\t</SELECT>\r\n"));
     if (settings.readText(Q::Section, Q::TextArea).isEmpty())
         text += QStringLiteral("\t<TEXTAREA name=\"\" cols=35 rows=7></TEXTAREA>\r\n");
     text += QStringLiteral("\t<INPUT type=\"submit\" value=\"\">\r\n");

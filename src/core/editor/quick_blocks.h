@@ -15,7 +15,8 @@ QString quickTableText(const SettingsFile& settings);
 
 /// A sample list's text: the opening line, "qlitem" item lines (a tab, then `item`), and the
 /// closing text with no line break after it.
-QString quickListText(const SettingsFile& settings, const QString& open, const QString& item, const QString& close);
+QString quickListText(const SettingsFile& settings, const QString& open, const QString& item,
+                      const QString& close);
 
 /// The sample form's text with the fields counted by the "qf..." keys.
 QString quickFormText(const SettingsFile& settings);

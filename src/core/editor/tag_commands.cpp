@@ -28,7 +28,8 @@ void place(TagCommand& c, Place where) {
     c.contextCaption = where.caption;
 }
 
-TagCommand wrap(const char* id, const char* open, const char* close, const char* menu, Place context = {}) {
+TagCommand wrap(const char* id, const char* open, const char* close, const char* menu,
+                Place context = {}) {
     TagCommand c{id, K::Wrap, open, close};
     c.menuItems = menu;
     place(c, context);
@@ -45,8 +46,8 @@ TagCommand single(const char* id, const char* text, const char* menu, Place cont
     return c;
 }
 
-TagCommand tip(const char* id, const char* open, const char* close, const char* hint, int back, const char* menu,
-               Place context) {
+TagCommand tip(const char* id, const char* open, const char* close, const char* hint, int back,
+               const char* menu, Place context) {
     TagCommand c{id, K::QuickTip, open, close};
     c.hint = hint;
     c.back = back;
@@ -55,8 +56,8 @@ TagCommand tip(const char* id, const char* open, const char* close, const char* 
     return c;
 }
 
-TagCommand block(const char* id, K kind, const char* menu, Place context = {}, const char* open = "",
-                 const char* item = "", const char* close = "") {
+TagCommand block(const char* id, K kind, const char* menu, Place context = {},
+                 const char* open = "", const char* item = "", const char* close = "") {
     TagCommand c{id, kind, open, close};
     c.item = item;
     c.menuItems = menu;
@@ -68,21 +69,29 @@ std::vector<TagCommand> build() {
     return {
         // Quick menu.
         wrap("QuickFont", "<FONT size=>", "</FONT>", "Font2,Quick2", Place{"Quick", "Font"}),
-        tip("QuickLink", "<A href=\"\">", "</A>", "an URL", 2, "Link1,Quick9", Place{"Quick", "Link"}),
-        tip("QuickName", "<A name=\"\">", "</A>", "a NAME", 2, "Anchor1,QuickInternal1", Place{"Quick", "Name"}),
+        tip("QuickLink", "<A href=\"\">", "</A>", "an URL", 2, "Link1,Quick9",
+            Place{"Quick", "Link"}),
+        tip("QuickName", "<A name=\"\">", "</A>", "a NAME", 2, "Anchor1,QuickInternal1",
+            Place{"Quick", "Name"}),
         // The back count is the opening text's length less 10: inside the quotes of src.
-        tip("QuickImage", "<IMG src=\"\" border=0>", "", "image URL", 11, "Image1,Quick7", Place{"Quick", "Image"}),
-        tip("QuickMail", "<A href=\"mailto:\">", "</A>", "an ADDRESS", 2, "MailTo1", Place{"Quick", "MailTo"}),
+        tip("QuickImage", "<IMG src=\"\" border=0>", "", "image URL", 11, "Image1,Quick7",
+            Place{"Quick", "Image"}),
+        tip("QuickMail", "<A href=\"mailto:\">", "</A>", "an ADDRESS", 2, "MailTo1",
+            Place{"Quick", "MailTo"}),
         block("QuickTable", K::QuickTable, "Table1,Quick4", Place{"Quick", "Table"}),
-        block("QuickBullet", K::QuickList, "List1,Quick6", Place{"Quick", "List"}, "<UL>", "<LI> ", "</UL>"),
-        block("QuickNumber", K::QuickList, "NumberList1,QuickNumber1", {}, "<OL>", "<LI> ", "</OL>"),
-        block("QuickDefine", K::QuickList, "DefineList1,QuickDefine1", {}, "<DL>", "<DT> \r\n\t<DD> ", "</DL>"),
+        block("QuickBullet", K::QuickList, "List1,Quick6", Place{"Quick", "List"}, "<UL>", "<LI> ",
+              "</UL>"),
+        block("QuickNumber", K::QuickList, "NumberList1,QuickNumber1", {}, "<OL>", "<LI> ",
+              "</OL>"),
+        block("QuickDefine", K::QuickList, "DefineList1,QuickDefine1", {}, "<DL>",
+              "<DT> \r\n\t<DD> ", "</DL>"),
         block("QuickForm", K::QuickForm, "Form1,Quick5"),
         // Layout menu.
         single("Indent", "<DD>", "Indent1", Place{"Layout", "Indent"}),
         wrap("Center", "<CENTER>", "</CENTER>", "Center2", Place{"Layout", "Center"}),
         wrap("Right", "<P align=right>", "</P>", "Right2", Place{"Layout", "Right"}),
-        wrap("DblIndent", "<BLOCKQUOTE>", "</BLOCKQUOTE>", "DblIndent1", Place{"Layout", "Dbl Indent"}),
+        wrap("DblIndent", "<BLOCKQUOTE>", "</BLOCKQUOTE>", "DblIndent1",
+             Place{"Layout", "Dbl Indent"}),
         wrap("H1", "<H1>", "</H1>", "H11"),
         wrap("H2", "<H2>", "</H2>", "H21"),
         wrap("H3", "<H3>", "</H3>", "H31"),
@@ -133,8 +142,8 @@ void insertBlock(DocumentView& document, TextControl& scratch, const QString& te
     docops::boardit(document, scratch);
 }
 
-void runSingle(const TagCommand& command, DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-               QString& enterFlag) {
+void runSingle(const TagCommand& command, DocumentView& document, TextControl& scratch,
+               InsertionSlots& shared, QString& enterFlag) {
     TextControl& editor = document.editor();
     editor.emptyUndoBuffer();
     scratch.emptyUndoBuffer();
@@ -165,8 +174,8 @@ const TagCommand* tagCommandForMenuItem(const char* name) {
     return nullptr;
 }
 
-void runTagCommand(const TagCommand& command, DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-                   QString& enterFlag, const SettingsFile& settings) {
+void runTagCommand(const TagCommand& command, DocumentView& document, TextControl& scratch,
+                   InsertionSlots& shared, QString& enterFlag, const SettingsFile& settings) {
     TextControl& editor = document.editor();
     switch (command.kind) {
     case TagCommand::Kind::Wrap:
@@ -198,7 +207,8 @@ void runTagCommand(const TagCommand& command, DocumentView& document, TextContro
         shared.tagItem = QString::fromLatin1(command.item);
         shared.tagClose = QString::fromLatin1(command.close);
         const int line = blockStartLine(editor);
-        insertBlock(document, scratch, quickListText(settings, shared.tagOpen, shared.tagItem, shared.tagClose));
+        insertBlock(document, scratch,
+                    quickListText(settings, shared.tagOpen, shared.tagItem, shared.tagClose));
         docops::gotoLineEnd(editor, line + 2);
         document.lineSet();
         break;

@@ -15,9 +15,9 @@ struct InsertionSlots;
 /// One tag command: what it inserts, how, and where it sits on the menus.
 struct TagCommand {
     enum class Kind {
-        Wrap,       ///< wraps the selection in the opening and closing texts
-        Single,     ///< replaces the selection by the text, caret after it
-        QuickTip,   ///< wraps like Wrap, then the caret goes back into the attribute and a tip shows
+        Wrap,     ///< wraps the selection in the opening and closing texts
+        Single,   ///< replaces the selection by the text, caret after it
+        QuickTip, ///< wraps like Wrap, then the caret goes back into the attribute and a tip shows
         QuickTable, ///< the sample table block
         QuickList,  ///< a sample list block; `item` is the item text
         QuickForm,  ///< the sample form block

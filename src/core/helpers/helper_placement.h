@@ -30,9 +30,15 @@ struct HelperTraits {
 
     constexpr HelperTraits(const char* caption, const char* topKey, const char* leftKey)
         : caption(caption), topKey(topKey), leftKey(leftKey) {}
-    constexpr HelperTraits below(int offset) const { return with(&HelperTraits::topOffset, offset); }
-    constexpr HelperTraits topic(int number) const { return with(&HelperTraits::helpTopic, number); }
-    constexpr HelperTraits zeroCounts() const { return with(&HelperTraits::storedZeroCounts, true); }
+    constexpr HelperTraits below(int offset) const {
+        return with(&HelperTraits::topOffset, offset);
+    }
+    constexpr HelperTraits topic(int number) const {
+        return with(&HelperTraits::helpTopic, number);
+    }
+    constexpr HelperTraits zeroCounts() const {
+        return with(&HelperTraits::storedZeroCounts, true);
+    }
     constexpr HelperTraits centredOnScreen() const { return with(&HelperTraits::centred, true); }
     constexpr HelperTraits focusStaysOnRoll() const {
         return with(&HelperTraits::keepsFocusOnRoll, true);

@@ -76,8 +76,7 @@ DocumentArea::DocumentArea(QMainWindow& frame, StatusLine& status, SettingsFile&
     m_area->installEventFilter(this);
     connect(m_area, &QMdiArea::subWindowActivated, this, &DocumentArea::subWindowActivated);
     m_tabs = new TabStrip(
-        status.tabBar(), settings,
-        [this](TMDIsub& document) { bringForward(document); },
+        status.tabBar(), settings, [this](TMDIsub& document) { bringForward(document); },
         [this] { return documentWindows(); }, this);
     // A file changed by another program is noticed when its document comes forward, once the
     // activation is over.

@@ -8,19 +8,11 @@
 #include "ui/app/message_box_prompter.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_style.h"
+#include "ui/helpers/colour_controls.h"
 
 namespace vellum {
 
 namespace {
-
-// Colours are kept as 0x00BBGGRR.
-int toBgr(const QColor& colour) {
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
-
-QColor fromBgr(int value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 EditorFont fontOf(const Document& document) {
     return EditorStyle::fontOf(TMDIsub::of(document));
@@ -32,9 +24,8 @@ void setFont(Document& document, const EditorFont& font) {
 
 } // namespace
 
-EditCommands::EditCommands(Workspace& workspace, EditorStyle& style,
-                           MessageBoxPrompter& prompter, SettingsFile& settings,
-                           Clipboard& clipboard)
+EditCommands::EditCommands(Workspace& workspace, EditorStyle& style, MessageBoxPrompter& prompter,
+                           SettingsFile& settings, Clipboard& clipboard)
     : m_workspace(workspace), m_style(style), m_prompter(prompter), m_settings(settings),
       m_clipboard(clipboard) {}
 
@@ -82,9 +73,8 @@ void EditCommands::registerCommands(CommandRegistry& commands) {
     commands.addForDocument(QStringLiteral("Change1"), [this](Document& document) {
         m_style.readFont(TMDIsub::of(document));
     });
-    commands.addForDocument(QStringLiteral("SettoDefault2"), [](Document& document) {
-        setFont(document, EditorFont::defaults());
-    });
+    commands.addForDocument(QStringLiteral("SettoDefault2"),
+                            [](Document& document) { setFont(document, EditorFont::defaults()); });
     commands.addForDocument(QStringLiteral("SaveCurrentSettings1"), [this](Document& document) {
         writeEditorFont(m_settings, fontOf(document));
     });
@@ -124,9 +114,9 @@ void EditCommands::Font1Click(Document& document) {
     chosen.strikeOut = font.strikeOut();
     // The font dialog offers no colour: the colour dialog follows it, and a cancel there keeps
     // the colour the editor has.
-    QColor colour = fromBgr(chosen.color);
+    QColor colour = colourFromBgr(static_cast<quint32>(chosen.color));
     if (m_prompter.chooseColour(colour))
-        chosen.color = toBgr(colour);
+        chosen.color = static_cast<int>(bgrFromColour(colour));
     active = m_workspace.active();
     if (active)
         setFont(*active, chosen);

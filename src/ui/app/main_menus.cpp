@@ -104,7 +104,8 @@ void MainMenus::buildMenus() {
         bind(action, name);
     }
     QMenu* windowMenu = menus.value(QStringLiteral("Window1"));
-    connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { listDocuments(windowMenu); });
+    connect(windowMenu, &QMenu::aboutToShow, this,
+            [this, windowMenu] { listDocuments(windowMenu); });
 }
 
 void MainMenus::buildToolbar() {

@@ -28,12 +28,11 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
       m_style(std::make_unique<EditorStyle>(settings)), m_status(new StatusLine(statusBar())),
       m_documents(new DocumentArea(*this, *m_status, settings, clipboard, *m_style)),
       m_workspace(std::make_unique<Workspace>(*m_documents)),
-      m_flows(std::make_unique<DocumentFlows>(*m_workspace, prompter, settings, m_home,
-                                              clipboard)),
+      m_flows(std::make_unique<DocumentFlows>(*m_workspace, prompter, settings, m_home, clipboard)),
       m_commands(std::make_unique<CommandRegistry>(*m_workspace, prompter)),
       m_documentCommands(std::make_unique<DocumentCommands>(*m_workspace, *m_flows, prompter)),
-      m_edits(std::make_unique<EditCommands>(*m_workspace, *m_style, prompter, settings,
-                                             clipboard)),
+      m_edits(
+          std::make_unique<EditCommands>(*m_workspace, *m_style, prompter, settings, clipboard)),
       m_helpers(std::make_unique<HelperRegistry>(*this, *m_workspace, settings, m_help, prompter,
                                                  *m_commands)) {
     setObjectName(QStringLiteral("MDImain"));

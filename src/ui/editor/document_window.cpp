@@ -149,30 +149,12 @@ void TMDIsub::setEditorEnabled(bool enabled) {
     m_memo->setEnabled(enabled);
 }
 
-void TMDIsub::addtags(const QString& open, const QString& close) {
-    Workspace& workspace = m_host.workspace();
-    docops::addtags(*this, workspace.scratch(), workspace.insertionSlots(), open, close);
-}
-
 void TMDIsub::movechar() {
     docops::movechar(*m_control, m_host.workspace().insertionSlots());
 }
 
 void TMDIsub::boardit() {
     docops::boardit(*this, m_host.workspace().scratch());
-}
-
-void TMDIsub::tipper(const QString& hint, int back) {
-    Workspace& workspace = m_host.workspace();
-    docops::tipper(*this, workspace.scratch(), workspace.insertionSlots(), hint, back);
-}
-
-void TMDIsub::GotoLine(int n) {
-    docops::GotoLine(*m_control, n);
-}
-
-void TMDIsub::gotoLineEnd(int n) {
-    docops::gotoLineEnd(*m_control, n);
 }
 
 void TMDIsub::buildPopupMenu() {
@@ -324,8 +306,7 @@ bool TMDIsub::frameDoubleClicked(QMouseEvent* event) {
     // A double-click on the caption always maximises, from the minimised state too, where the
     // frame's own handling would only restore; the rest of the frame keeps its own handling.
     QMdiSubWindow* f = m_watchedFrame;
-    const bool onCaption =
-        f->isMinimized() || event->position().y() < mapTo(f, QPoint(0, 0)).y();
+    const bool onCaption = f->isMinimized() || event->position().y() < mapTo(f, QPoint(0, 0)).y();
     if (event->button() != Qt::LeftButton || !onCaption)
         return false;
     f->showMaximized();

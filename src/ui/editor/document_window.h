@@ -64,12 +64,8 @@ public:
     void setEditorEnabled(bool enabled) override;
     void showCaption(const QString& caption) override;
 
-    void addtags(const QString& open, const QString& close);
     void movechar();
     void boardit();
-    void tipper(const QString& hint, int back);
-    void GotoLine(int n);
-    void gotoLineEnd(int n);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,23 +3,13 @@
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
 #include "ui/editor/document_window.h"
+#include "ui/helpers/colour_controls.h"
 
 #include <QFontInfo>
 
 namespace vellum {
 
-namespace {
-
-// Colours are kept as 0x00BBGGRR.
-int toBgr(const QColor& colour) {
-    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
-}
-
-QColor fromBgr(int value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-} // namespace
+namespace {} // namespace
 
 EditorFont EditorStyle::fontOf(const TMDIsub& document) {
     const QFont font = document.memo()->font();
@@ -29,7 +19,7 @@ EditorFont EditorStyle::fontOf(const TMDIsub& document) {
     out.size = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
     if (out.size <= 0)
         out.size = 10;
-    out.color = toBgr(document.memo()->palette().color(QPalette::Text));
+    out.color = static_cast<int>(bgrFromColour(document.memo()->palette().color(QPalette::Text)));
     out.bold = font.bold();
     out.italic = font.italic();
     out.underline = font.underline();
@@ -51,7 +41,7 @@ void EditorStyle::setFont(TMDIsub& document, const EditorFont& wanted) {
         document.memo()->setFont(font);
     if (wanted.color != current.color) {
         QPalette palette = document.memo()->palette();
-        palette.setColor(QPalette::Text, fromBgr(wanted.color));
+        palette.setColor(QPalette::Text, colourFromBgr(static_cast<quint32>(wanted.color)));
         document.memo()->setPalette(palette);
     }
 }
