@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     vellum::IniDocument doc = vellum::IniDocument::parse(text);
     const QString written = doc.serialize();
     if (vellum::IniDocument::parse(written).serialize() != written)
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vellum::IniDocument reread = vellum::IniDocument::parse(doc.serialize());
     const std::optional<QString> back = reread.value(QStringLiteral("Fuzz"), key);
     QString expected = value;
-    expected.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    expected.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (!key.trimmed().isEmpty() && (!back || *back != expected))
         std::abort();
     for (const QString& section : before) {
