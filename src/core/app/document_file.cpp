@@ -1,5 +1,6 @@
 #include "core/app/document_file.h"
 
+#include "core/editor/line_breaks.h"
 #include "core/editor/text_control.h"
 
 #include <QDir>
@@ -57,14 +58,6 @@ bool encode1252(const QString& text, QByteArray& out) {
         *dst++ = static_cast<char>(0x80 + found);
     }
     return true;
-}
-
-QString withBreaks(const QString& text, const QString& lineBreak) {
-    if (lineBreak == QLatin1String("\r\n"))
-        return text;
-    QString out = text;
-    out.replace(QLatin1String("\r\n"), lineBreak);
-    return out;
 }
 
 QString describe(int error) {
@@ -184,7 +177,7 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
 QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched) {
     if (switched)
         *switched = false;
-    const QString stored = withBreaks(text, format.lineBreak);
+    const QString stored = withLineBreak(text, format.lineBreak);
     if (format.encoding == FileFormat::Encoding::Windows1252) {
         QByteArray bytes;
         if (encode1252(stored, bytes))

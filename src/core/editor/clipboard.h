@@ -11,7 +11,8 @@ public:
     virtual ~Clipboard() = default;
     virtual QString text() const = 0;
     virtual void setText(const QString& text) = 0;
-    bool hasText() const { return !text().isEmpty(); }
+    /// Whether text() would be non-empty; an implementation may answer without fetching it.
+    virtual bool hasText() const { return !text().isEmpty(); }
 };
 
 /// A clipboard of the program's own, for text that must not reach the desktop.

@@ -1,5 +1,6 @@
 #include "platform/editor/system_clipboard.h"
 
+#include "core/editor/line_breaks.h"
 #include "core/editor/text_control.h"
 
 #include <QClipboard>
@@ -7,16 +8,26 @@
 
 namespace vellum {
 
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr QStringView desktopLineBreak = u"\r\n";
+#else
+constexpr QStringView desktopLineBreak = u"\n";
+#endif
+
+} // namespace
+
 QString SystemClipboard::text() const {
     return normalizeLineBreaks(QGuiApplication::clipboard()->text());
 }
 
 void SystemClipboard::setText(const QString& text) {
-    QString native = text;
-#ifndef Q_OS_WIN
-    native.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-#endif
-    QGuiApplication::clipboard()->setText(native);
+    QGuiApplication::clipboard()->setText(withLineBreak(text, desktopLineBreak));
+}
+
+bool SystemClipboard::hasText() const {
+    return !QGuiApplication::clipboard()->text().isEmpty();
 }
 
 } // namespace vellum

@@ -10,6 +10,8 @@ class SystemClipboard : public Clipboard {
 public:
     QString text() const override;
     void setText(const QString& text) override;
+    /// Asks the desktop clipboard directly, without converting its line breaks.
+    bool hasText() const override;
 };
 
 } // namespace vellum
