@@ -1,8 +1,8 @@
 #include "support/file_size_limit.h"
 #include "support/started_main.h"
+#include "ui/app/splash_window.h"
 #include "ui/helpers/helper_frame.h"
 #include "ui/helpers/helper_registry.h"
-#include "ui/app/splash_window.h"
 
 #include <QDir>
 #include <QFileInfo>
