@@ -48,7 +48,6 @@ public:
     QMdiArea* area() const { return m_area; }
     QWidget* switchpanel() const { return m_cover; }
     TabStrip& tabs() { return *m_tabs; }
-    Switch switchState() const { return m_switch; }
 
     /// The open document windows in the order they were created.
     QList<TMDIsub*> documentWindows() const;

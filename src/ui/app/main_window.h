@@ -43,7 +43,6 @@ public:
 
     SettingsFile& settings() { return m_settings; }
     Workspace& workspace() { return *m_workspace; }
-    DocumentFlows& flows() { return *m_flows; }
     CommandRegistry& commands() { return *m_commands; }
     DocumentArea& documents() { return *m_documents; }
     StatusLine& status() { return *m_status; }
