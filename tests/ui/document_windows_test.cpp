@@ -266,7 +266,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
         {"opentag", "opentag", "", true},           // its shortcut went to the item before it
         {"Quick4", "&Quick", "Ctrl+Shift+T", true}, // shown, though the Quick menu's item takes it
         {"Bold1", "&Bold", "Ctrl+B", true},
-        {"Helper6", "&Helper...", "", false}, // no Form helper yet
+        {"Helper7", "&Helper...", "", false}, // no Image helper yet
         {"msave", "Save Current Document", "", false},
     };
     Started s;

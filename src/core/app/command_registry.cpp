@@ -72,9 +72,8 @@ const QStringList& commandsNotYetBuilt() {
         QStringLiteral("Preferences1"), QStringLiteral("Preview1"), QStringLiteral("HelperApp1"),
         // The helpers still to come.
         QStringLiteral("Document1"), QStringLiteral("DocumentHelper1"),
-        QStringLiteral("BackgroundImage1"), QStringLiteral("Helper6"), QStringLiteral("Helper7"),
-        QStringLiteral("Helper8"), QStringLiteral("Helper9"), QStringLiteral("SpecialChars1"),
-        QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
+        QStringLiteral("BackgroundImage1"), QStringLiteral("Helper7"),
+        QStringLiteral("SpecialChars1"), QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
         // Recent files.
         QStringLiteral("RecentFiles1")};
     return ids;

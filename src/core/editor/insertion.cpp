@@ -39,6 +39,11 @@ void caretToLineEnd(TextControl& editor, int line) {
 
 } // namespace
 
+QString tooMuchTextMessage() {
+    return QStringLiteral("That would be more than %1 characters; nothing was inserted.")
+        .arg(ScratchCapacity);
+}
+
 namespace docops {
 
 void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,

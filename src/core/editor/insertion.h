@@ -7,6 +7,12 @@
 
 namespace vellum {
 
+/// The most text the scratch editor takes at once; a helper asked for more inserts nothing.
+inline constexpr qint64 ScratchCapacity = 8000000;
+
+/// "That would be more than 8000000 characters; nothing was inserted."
+QString tooMuchTextMessage();
+
 /// The program-wide slots that callers fill immediately before the operation that reads them.
 struct InsertionSlots {
     QString tagOpen;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 #include <functional>
 
 class QColor;
@@ -11,6 +12,8 @@ namespace vellum {
 class Insertions;
 class SettingsFile;
 class TextControl;
+struct FileDialogRequest;
+struct InsertionSlots;
 
 /// What a helper window needs from the main window.
 class HelperHost {
@@ -25,6 +28,11 @@ public:
     virtual void focusMain() = 0;
     virtual Insertions& insertions() = 0;
     virtual TextControl& scratch() = 0;
+    virtual InsertionSlots& insertionSlots() = 0;
+    /// The file of the active document, or empty when it has none (never saved, or none open).
+    virtual QString activeDocumentPath() const = 0;
+    /// An open-file dialog; the chosen path, or empty when cancelled.
+    virtual QString openFileName(const FileDialogRequest& request) = 0;
     virtual SettingsFile& settings() = 0;
     /// Opens the help at a topic number.
     virtual void showHelpTopic(int topic) = 0;

@@ -1,11 +1,15 @@
 #include "ui/helpers/helper_registry.h"
 
 #include "core/app/command_registry.h"
+#include "core/app/document.h"
 #include "core/app/workspace.h"
 #include "ui/app/help_viewer.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/helpers/color_helper.h"
 #include "ui/helpers/font_helper.h"
+#include "ui/helpers/form_helper.h"
+#include "ui/helpers/link_helper.h"
+#include "ui/helpers/list_helper.h"
 #include "ui/helpers/table_helper.h"
 
 namespace vellum {
@@ -34,6 +38,9 @@ const HelperRow HelperTable[] = {
     {"Table", "Helper5", make<TtabRoll>, WhenOpen::ShowAgain},
     {"Font", "Helper2,SizeColor1", make<TfontRoll>, WhenOpen::Nothing},
     {"Color", "Color2", make<TlinkRoll1>, WhenOpen::Nothing},
+    {"Form", "Helper6", make<TlinkRoll2>, WhenOpen::Nothing},
+    {"List", "Helper8", make<TlistRoll>, WhenOpen::ShowAgain},
+    {"Link", "Helper9", make<TlinkRoll>, WhenOpen::ShowAgain},
 };
 
 const HelperRow* rowOf(const QString& id) {
@@ -113,6 +120,20 @@ Insertions& HelperRegistry::insertions() {
 
 TextControl& HelperRegistry::scratch() {
     return m_workspace.scratch();
+}
+
+InsertionSlots& HelperRegistry::insertionSlots() {
+    return m_workspace.insertionSlots();
+}
+
+QString HelperRegistry::activeDocumentPath() const {
+    const Document* document = m_workspace.active();
+    return document && document->isNamed() && !document->isUntitled() ? document->key()
+                                                                       : QString();
+}
+
+QString HelperRegistry::openFileName(const FileDialogRequest& request) {
+    return m_prompter.openFileName(request);
 }
 
 void HelperRegistry::showHelpTopic(int topic) {

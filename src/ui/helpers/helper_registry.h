@@ -40,6 +40,9 @@ public:
     void focusMain() override;
     Insertions& insertions() override;
     TextControl& scratch() override;
+    InsertionSlots& insertionSlots() override;
+    QString activeDocumentPath() const override;
+    QString openFileName(const FileDialogRequest& request) override;
     SettingsFile& settings() override { return m_settings; }
     void showHelpTopic(int topic) override;
     bool chooseColour(QColor& colour) override;

@@ -1,0 +1,123 @@
+#include "core/helpers/form_code.h"
+
+#include "core/editor/insertion.h"
+
+namespace vellum {
+
+namespace {
+
+using Kind = FormOptions::Kind;
+
+const QString CrLf = QStringLiteral("\r\n");
+
+QString tabs(int n) {
+    return QString(std::max(0, n), QLatin1Char('\t'));
+}
+
+QString options(const QString& indent, int count) {
+    QString out;
+    for (int i = 0; i < count; ++i)
+        out += indent + QStringLiteral("  <OPTION> ") + CrLf;
+    return out;
+}
+
+/// One field of a kind that repeats `count` times.
+QString field(const FormOptions& o, const QString& indent) {
+    switch (o.kind) {
+    case Kind::Hidden:
+        return indent + QStringLiteral("<INPUT type=\"hidden\" name=\"\" value=\"\">") + CrLf;
+    case Kind::Password:
+    case Kind::Text:
+        return indent +
+               (o.kind == Kind::Password ? QStringLiteral("<INPUT type=\"password\"")
+                                         : QStringLiteral("<INPUT type=\"text\"")) +
+               (o.maxLength ? QStringLiteral(" maxlength=") + o.first : QString()) +
+               QStringLiteral(" size=") + o.second + QStringLiteral(" name=\"\" value=\"\">") +
+               CrLf;
+    case Kind::TextArea:
+        // The attribute is spelled as the helper has always written it.
+        return indent + QStringLiteral("<TEXTAREA columns=") + o.first + QStringLiteral(" rows=") +
+               o.second + QStringLiteral("></TEXTAREA>") + CrLf;
+    case Kind::Radio:
+    case Kind::Check:
+        return indent +
+               (o.kind == Kind::Radio ? QStringLiteral("<INPUT type=\"radio\" name=\"")
+                                      : QStringLiteral("<INPUT type=\"checkbox\" name=\"")) +
+               o.group + QStringLiteral("\" value=\"\"> ") + CrLf;
+    case Kind::ListBox:
+        return indent + QStringLiteral("<SELECT size=") + o.second +
+               (o.yes ? QStringLiteral(" multiple") : QString()) + QStringLiteral(" name=\"\">") +
+               CrLf + options(indent, o.options) + indent + QStringLiteral("</SELECT>") + CrLf;
+    case Kind::DropList:
+        return indent + QStringLiteral("<SELECT size=1 name=\"\">") + CrLf +
+               options(indent, o.options) + indent + QStringLiteral("</SELECT>") + CrLf;
+    default:
+        return {};
+    }
+}
+
+// a times b, or just past the scratch editor's capacity when that is more.
+qint64 cappedProduct(qint64 a, qint64 b) {
+    if (a == 0 || b == 0)
+        return 0;
+    return a > (ScratchCapacity + 1) / b ? ScratchCapacity + 1 : a * b;
+}
+
+// An upper bound of the code's length, reached before anything is built: counts are typed
+// freely, and a text longer than the scratch editor holds is refused rather than attempted.
+qint64 lengthBound(const FormOptions& o) {
+    const bool list = o.kind == Kind::ListBox || o.kind == Kind::DropList;
+    const qint64 line = qint64(std::max(0, o.indent)) + 64 + o.first.size() + o.second.size() +
+                        o.group.size();
+    const qint64 lines = list ? 2 + qint64(std::max(0, o.options)) : 2;
+    const qint64 fields = o.kind == Kind::NewForm || o.kind == Kind::Submit ||
+                                  o.kind == Kind::Reset
+                              ? 1
+                              : std::max(0, o.count);
+    return cappedProduct(cappedProduct(fields, lines), line);
+}
+
+} // namespace
+
+QString formGenerator(const FormOptions& o, bool* tooLarge) {
+    const bool refused = lengthBound(o) > ScratchCapacity;
+    if (tooLarge)
+        *tooLarge = refused;
+    if (refused)
+        return {};
+    switch (o.kind) {
+    case Kind::None:
+        return {};
+    case Kind::NewForm: {
+        const QString indent = tabs(o.indent > 1 ? o.indent - 1 : 0);
+        return indent + QStringLiteral("<FORM method=\"") +
+               (o.yes ? QStringLiteral("Get") : QStringLiteral("Post")) +
+               QStringLiteral("\" action=\"\">") + CrLf + CrLf + indent +
+               QStringLiteral("</FORM>");
+    }
+    case Kind::Submit:
+        return tabs(o.indent) + QStringLiteral("<INPUT type=\"submit\" value=\"\">") + CrLf;
+    case Kind::Reset:
+        return tabs(o.indent) + QStringLiteral("<INPUT type=\"reset\" value=\"\">") + CrLf;
+    default:
+        return field(o, tabs(o.indent)).repeated(std::max(0, o.count));
+    }
+}
+
+void insertForm(Insertions& insertions, TextControl& scratch, FormOptions::Kind kind,
+                const QString& code) {
+    if (code.isEmpty() || !insertions.hasDocument())
+        return;
+    if (kind == Kind::NewForm) {
+        scratch.selectAll();
+        scratch.replaceSelection(code);
+        insertions.listcode();
+        insertions.boardit();
+        insertions.gotoLine(0);
+        return;
+    }
+    scratch.replaceSelection(code);
+    insertions.boardit();
+}
+
+} // namespace vellum

@@ -1,0 +1,118 @@
+#include "core/helpers/link_code.h"
+
+#include "core/editor/insertion.h"
+
+namespace vellum {
+
+namespace {
+
+using Protocol = LinkOptions::Protocol;
+
+const QString Target = QStringLiteral(" target=\"\"");
+
+QString protocolText(Protocol protocol) {
+    switch (protocol) {
+    case Protocol::Http:
+        return QStringLiteral("http://");
+    case Protocol::Ftp:
+        return QStringLiteral("ftp://");
+    case Protocol::Gopher:
+        return QStringLiteral("gopher://");
+    case Protocol::News:
+        return QStringLiteral("news:");
+    case Protocol::Telnet:
+        return QStringLiteral("telnet://");
+    case Protocol::Mailto:
+        return QStringLiteral("mailto:");
+    case Protocol::None:
+        break;
+    }
+    return {};
+}
+
+bool offersFile(Protocol protocol) {
+    return protocol == Protocol::Http || protocol == Protocol::Ftp || protocol == Protocol::None;
+}
+
+QString anchor(const QString& reference, const QString& target) {
+    QString safe = reference;
+    safe.replace(QLatin1Char('"'), QLatin1String("%22"));
+    return QStringLiteral("<A href=\"") + safe + QLatin1Char('"') + target + QLatin1Char('>');
+}
+
+// The path as a reference: lower case with "/" separators in the Windows style, as it is on POSIX.
+QString referencePath(const QString& path, PathStyle style) {
+    if (style == PathStyle::Posix)
+        return path;
+    return path.toLower().replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+QString absoluteReference(const QString& path, PathStyle style) {
+    if (style == PathStyle::Posix)
+        return QStringLiteral("file://") + path;
+    return QStringLiteral("file:///") + QString(path).replace(QLatin1Char(':'), QLatin1Char('|'));
+}
+
+} // namespace
+
+LinkCode linkGenerator(const LinkOptions& o) {
+    LinkCode code;
+    code.hint = QStringLiteral("an URL");
+    if (o.name) {
+        code.open = QStringLiteral("<A name=\"\">");
+        code.hint = QStringLiteral("a NAME");
+        return code;
+    }
+    QString protocol = protocolText(o.protocol);
+    QString target;
+    const bool targetOffered = offersFile(o.protocol) || o.protocol == Protocol::Gopher;
+    if (o.target && targetOffered) {
+        target = Target;
+        code.back = 12;
+    }
+    if (o.target && o.protocol == Protocol::Mailto) {
+        protocol = QStringLiteral("mailto:?subject= ");
+        code.back = 12;
+        code.hint = QStringLiteral("an ADDRESS");
+    }
+    if (o.useFile && offersFile(o.protocol)) {
+        code.needsFile = true;
+        return code;
+    }
+    code.open = QStringLiteral("<A href=\"") + protocol + QLatin1Char('"') + target +
+                QLatin1Char('>');
+    return code;
+}
+
+QString fileLinkOpen(const LinkOptions& o, const QString& file, const QString& documentPath,
+                     PathStyle style) {
+    const QString target = o.target ? Target : QString();
+    const QString q = referencePath(file, style);
+    const QString protocol = protocolText(o.protocol);
+    switch (o.path) {
+    case LinkOptions::PathMode::Absolute:
+        break;
+    case LinkOptions::PathMode::NoPath:
+        return anchor(protocol + q.mid(q.lastIndexOf(QLatin1Char('/')) + 1), target);
+    case LinkOptions::PathMode::Relative: {
+        const QString folder =
+            documentPath.isEmpty() ? QString()
+                                   : referencePath(directoryPart(documentPath, style), style);
+        if (!folder.isEmpty() && q.startsWith(folder))
+            return anchor(protocol + q.mid(folder.size()), target);
+        break;
+    }
+    }
+    return anchor(absoluteReference(q, style), target);
+}
+
+void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& code) {
+    if (!insertions.hasDocument())
+        return;
+    shared.tagOpen = code.open;
+    shared.tagClose = code.close;
+    shared.tipText = code.hint;
+    insertions.tipper(code.hint, code.back);
+}
+
+} // namespace vellum

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/app/path_style.h"
+
+#include <QString>
+
+namespace vellum {
+
+class Insertions;
+struct InsertionSlots;
+
+/// The Link helper's choices.
+struct LinkOptions {
+    enum class Protocol { Http, Ftp, Gopher, News, Telnet, Mailto, None };
+    /// How a file on disk is referred to; a path choice not yet made counts as relative.
+    enum class PathMode { Relative, Absolute, NoPath };
+
+    /// A named anchor instead of a link.
+    bool name = false;
+    Protocol protocol = Protocol::None;
+    /// An empty target, or for mail a subject part.
+    bool target = false;
+    /// Link to a file chosen on disk (http, ftp and no protocol only).
+    bool useFile = false;
+    PathMode path = PathMode::Relative;
+};
+
+/// What the Link helper inserts: the selection wrapped in `open` and `close`. For a typed address
+/// the caret then goes `back` characters before the end of `open` and the tip shows `hint`. When
+/// `needsFile`, the user chooses a file first and `open` comes from fileLinkOpen.
+struct LinkCode {
+    QString open;
+    QString close = QStringLiteral("</A>");
+    QString hint;
+    int back = 2;
+    bool needsFile = false;
+};
+
+LinkCode linkGenerator(const LinkOptions& options);
+
+/// The opening tag of a link to `file` from the document whose file is `documentPath` (empty for
+/// a document never saved). Relative: the path below the document's folder, or the absolute form
+/// when the file is not in that folder's tree or the document has no folder. Absolute: a file URL.
+/// No path: the file's name alone. The protocol goes before relative and bare references. With the
+/// Windows path style the references are written in lower case with "/" separators and "|" for
+/// the drive colon; POSIX paths keep their case. A quotation mark in a path is written %22 so that
+/// it cannot end the attribute.
+QString fileLinkOpen(const LinkOptions& options, const QString& file, const QString& documentPath,
+                     PathStyle style);
+
+/// Puts a link for a typed address into the active document: the selection wrapped, the caret
+/// inside the address and the tip shown (the insertion slots carry the tags and the hint).
+void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& code);
+
+} // namespace vellum

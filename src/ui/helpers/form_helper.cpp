@@ -1,0 +1,236 @@
+#include "ui/helpers/form_helper.h"
+
+#include "core/editor/insertion.h"
+#include "ui/helpers/helper_host.h"
+#include "ui/helpers/number_box.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+
+using Kind = FormOptions::Kind;
+
+struct KindButton {
+    Kind kind;
+    const char* name;
+    const char* caption;
+};
+
+const KindButton KindButtons[] = {
+    {Kind::NewForm, "newbut", "New Form"},   {Kind::Hidden, "hidbut", "Hidden"},
+    {Kind::Password, "passbut", "Password"}, {Kind::Text, "textbut", "Text"},
+    {Kind::TextArea, "areabut", "Text Area"}, {Kind::Radio, "RadioBut", "Radio"},
+    {Kind::Check, "checkbut", "Check"},       {Kind::ListBox, "listbut", "List Box"},
+    {Kind::DropList, "dropbut", "DropList"},  {Kind::Submit, "submitbut", "Submit"},
+    {Kind::Reset, "resetbut", "Reset"},
+};
+
+/// A panel holding a caption and a control in a row.
+QWidget* row(QWidget* parent, const char* name, QWidget* caption, QWidget* control,
+             QWidget* extra = nullptr) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    caption->setParent(panel);
+    control->setParent(panel);
+    layout->addWidget(caption, 1);
+    layout->addWidget(control);
+    if (extra) {
+        extra->setParent(panel);
+        layout->addWidget(extra);
+    }
+    return panel;
+}
+
+QLabel* label(const char* name, const char* text) {
+    auto* l = new QLabel(QString::fromLatin1(text));
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+} // namespace
+
+const HelperTraits TlinkRoll2::Traits =
+    HelperTraits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll();
+
+TlinkRoll2::TlinkRoll2(HelperHost& host) : HelperFrame(host, Traits) {
+    setObjectName(QStringLiteral("TlinkRoll2"));
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildKinds());
+    top->addWidget(buildNumbers());
+    body()->addLayout(top);
+    finishSetUp();
+    // The first kind has the focus when the window opens, which chooses it.
+    kindButton(Kind::NewForm)->setFocus();
+    kindButton(Kind::NewForm)->setChecked(true);
+    setKind(Kind::NewForm);
+}
+
+QWidget* TlinkRoll2::buildKinds() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_kinds = new QButtonGroup(this);
+    int index = 0;
+    for (const KindButton& k : KindButtons) {
+        auto* button = new QRadioButton(QString::fromLatin1(k.caption), panel);
+        button->setObjectName(QString::fromLatin1(k.name));
+        m_kinds->addButton(button, static_cast<int>(k.kind));
+        layout->addWidget(button, index % 6, index / 6);
+        ++index;
+        const Kind kind = k.kind;
+        connect(button, &QRadioButton::clicked, this, [this, kind] { setKind(kind); });
+    }
+    return panel;
+}
+
+QWidget* TlinkRoll2::buildNumbers() {
+    auto* panel = new QWidget(this);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto focus = [this] { focusmain(); };
+    const auto report = [this](const QString& text) { host().showError(text); };
+    m_items = new NumberBox(QStringLiteral("itemsedit"), 1, focus, report);
+    QFont bold = m_items->edit()->font();
+    bold.setBold(true);
+    m_items->edit()->setFont(bold);
+    m_first = new NumberBox(QStringLiteral("maxedit"), 1, focus, report);
+    m_second = new NumberBox(QStringLiteral("sizeedit"), 1, focus, report);
+    m_indent = new NumberBox(QStringLiteral("indentedit"), 0, focus, report);
+    m_first->setText(QStringLiteral("20"));
+    m_second->setText(QStringLiteral("20"));
+    m_indent->setText(QStringLiteral("0"));
+    m_maxCheck = new QCheckBox;
+    m_maxCheck->setObjectName(QStringLiteral("maxcheck"));
+    m_yesCheck = new QCheckBox;
+    m_yesCheck->setObjectName(QStringLiteral("yesnocheck"));
+    m_group = new QLineEdit;
+    m_group->setObjectName(QStringLiteral("groupedit"));
+    m_firstLabel = label("Label1", "max length");
+    m_secondLabel = label("Label2", "size");
+    m_yesLabel = label("yesnote", "Get instead of Post");
+
+    m_itemsPanel = row(panel, "itemspan", label("itemslabel", "Items"), m_items);
+    m_maxPanel = row(panel, "maxpan", m_firstLabel, m_first, m_maxCheck);
+    m_sizePanel = row(panel, "sizepan", m_secondLabel, m_second);
+    QWidget* indentPanel = row(panel, "Panel2", label("Label5", "Item Indent"), m_indent);
+    m_yesPanel = row(panel, "yesno", m_yesLabel, m_yesCheck);
+    m_groupPanel = row(panel, "group", label("Label3", "group name"), m_group);
+    for (QWidget* part :
+         {m_itemsPanel, m_maxPanel, m_sizePanel, indentPanel, m_yesPanel, m_groupPanel})
+        layout->addWidget(part);
+    layout->addStretch(1);
+    for (QCheckBox* box : {m_maxCheck, m_yesCheck})
+        connect(box, &QCheckBox::clicked, this, &TlinkRoll2::focusmain);
+    return panel;
+}
+
+QRadioButton* TlinkRoll2::kindButton(Kind kind) const {
+    return qobject_cast<QRadioButton*>(m_kinds->button(static_cast<int>(kind)));
+}
+
+Kind TlinkRoll2::kind() const {
+    const int id = m_kinds->checkedId();
+    return id < 0 ? Kind::None : static_cast<Kind>(id);
+}
+
+QWidget* TlinkRoll2::part(const char* name) const {
+    return findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+void TlinkRoll2::setKind(Kind kind) {
+    focusmain();
+    kindButton(kind)->setChecked(true);
+    m_items->setText(QStringLiteral("1"));
+    const bool fieldWithLength = kind == Kind::Password || kind == Kind::Text;
+    const bool list = kind == Kind::ListBox || kind == Kind::DropList;
+    m_yesPanel->setVisible(kind == Kind::NewForm || kind == Kind::ListBox);
+    m_itemsPanel->setVisible(kind != Kind::NewForm && kind != Kind::Submit && kind != Kind::Reset);
+    m_maxPanel->setVisible(fieldWithLength || kind == Kind::TextArea || list);
+    m_maxCheck->setVisible(fieldWithLength);
+    m_sizePanel->setVisible(fieldWithLength || kind == Kind::TextArea || kind == Kind::ListBox);
+    m_groupPanel->setVisible(kind == Kind::Radio || kind == Kind::Check);
+
+    const auto numbers = [this](const char* first, const char* second, const char* firstValue,
+                                const char* secondValue) {
+        m_firstLabel->setText(QString::fromLatin1(first));
+        m_first->setText(QString::fromLatin1(firstValue));
+        if (second) {
+            m_secondLabel->setText(QString::fromLatin1(second));
+            m_second->setText(QString::fromLatin1(secondValue));
+        }
+    };
+    switch (kind) {
+    case Kind::NewForm:
+        m_yesLabel->setText(QStringLiteral("get instead of post"));
+        m_yesCheck->setChecked(false);
+        break;
+    case Kind::Password:
+    case Kind::Text:
+        m_maxCheck->setChecked(false);
+        numbers("max length", "size", "20", "20");
+        break;
+    case Kind::TextArea:
+        numbers("# columns", "# rows", "35", "7");
+        break;
+    case Kind::Radio:
+    case Kind::Check:
+        m_group->clear();
+        break;
+    case Kind::ListBox:
+        m_yesLabel->setText(QStringLiteral("multiple selection"));
+        m_yesCheck->setChecked(false);
+        numbers("# options", "size", "5", "3");
+        m_group->clear();
+        break;
+    case Kind::DropList:
+        numbers("# options", nullptr, "5", nullptr);
+        m_group->clear();
+        break;
+    default:
+        break;
+    }
+}
+
+void TlinkRoll2::insertCode() {
+    const std::optional<int> indent = m_indent->value();
+    if (!indent)
+        return;
+    const std::optional<int> count = m_items->value();
+    if (!count)
+        return;
+    FormOptions options;
+    options.kind = kind();
+    if (options.kind == Kind::ListBox || options.kind == Kind::DropList) {
+        const std::optional<int> optionCount = m_first->value();
+        if (!optionCount)
+            return;
+        options.options = *optionCount;
+    }
+    options.count = *count;
+    options.indent = *indent;
+    options.first = m_first->text();
+    options.second = m_second->text();
+    options.maxLength = m_maxCheck->isChecked();
+    options.yes = m_yesCheck->isChecked();
+    options.group = m_group->text();
+    bool tooLarge = false;
+    const QString code = formGenerator(options, &tooLarge);
+    if (tooLarge) {
+        host().showError(tooMuchTextMessage());
+        return;
+    }
+    insertForm(host().insertions(), host().scratch(), options.kind, code);
+}
+
+} // namespace vellum

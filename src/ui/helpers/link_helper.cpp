@@ -1,0 +1,208 @@
+#include "ui/helpers/link_helper.h"
+
+#include "core/app/prompter.h"
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+#include "core/editor/insertion.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+
+using Protocol = LinkOptions::Protocol;
+constexpr char Use1[] = "use1";
+
+struct ProtocolButton {
+    Protocol protocol;
+    const char* name;
+    const char* caption;
+};
+
+const ProtocolButton ProtocolButtons[] = {
+    {Protocol::Http, "httpbut", "http://"},     {Protocol::Ftp, "ftpbut", "ftp://"},
+    {Protocol::Gopher, "gopherbut", "gopher://"}, {Protocol::News, "newsbut", "news:"},
+    {Protocol::Telnet, "telnetbut", "telnet://"}, {Protocol::Mailto, "mailtobut", "mailto:"},
+    {Protocol::None, "nonebut", "no protocol"},
+};
+
+const FileDialogRequest FileRequest{
+    QStringLiteral("Please locate your file"),
+    QStringLiteral("All files|*.*|HTML files|*.htm*|Zip files|*.zip|Text files|*.txt"), QString(),
+    true};
+
+const QString TargetCaption = QStringLiteral("target=\"\"");
+
+} // namespace
+
+const HelperTraits TlinkRoll::Traits =
+    HelperTraits("Link Helper", "linkt", "linkl").below(134).topic(13);
+
+TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
+    setObjectName(QStringLiteral("TlinkRoll"));
+    auto* kinds = new QHBoxLayout;
+    m_href = new QRadioButton(QStringLiteral("HREF"), this);
+    m_href->setObjectName(QStringLiteral("hrefbut"));
+    m_name = new QRadioButton(QStringLiteral("Name"), this);
+    m_name->setObjectName(QStringLiteral("namebut"));
+    kinds->addWidget(m_href);
+    kinds->addWidget(m_name);
+    body()->addLayout(kinds);
+
+    m_protocols = new QWidget(this);
+    m_protocols->setObjectName(QStringLiteral("hrefpan"));
+    auto* grid = new QGridLayout(m_protocols);
+    grid->setContentsMargins(0, 0, 0, 0);
+    m_protocolGroup = new QButtonGroup(this);
+    int index = 0;
+    for (const ProtocolButton& p : ProtocolButtons) {
+        auto* button = new QRadioButton(QString::fromLatin1(p.caption), m_protocols);
+        button->setObjectName(QString::fromLatin1(p.name));
+        m_protocolGroup->addButton(button, static_cast<int>(p.protocol));
+        grid->addWidget(button, index % 4, index / 4);
+        ++index;
+        const Protocol protocol = p.protocol;
+        connect(button, &QRadioButton::clicked, this,
+                [this, protocol] { protocolClicked(protocol); });
+    }
+    protocolButton(Protocol::None)->setChecked(true);
+    body()->addWidget(m_protocols);
+
+    m_target = new QCheckBox(TargetCaption, this);
+    m_target->setObjectName(QStringLiteral("targetcheck"));
+    m_target->hide();
+    body()->addWidget(m_target);
+
+    m_filePanel = new QWidget(this);
+    m_filePanel->setObjectName(QStringLiteral("usefilepan"));
+    auto* files = new QVBoxLayout(m_filePanel);
+    files->setContentsMargins(0, 0, 0, 0);
+    m_useFile = new QCheckBox(QStringLiteral("use file on disk"), m_filePanel);
+    m_useFile->setObjectName(QStringLiteral("usefilecheck"));
+    m_paths = new QComboBox(m_filePanel);
+    m_paths->setObjectName(QStringLiteral("pathlist"));
+    m_paths->addItems({QStringLiteral("relative path"), QStringLiteral("absolute path"),
+                       QStringLiteral("no path")});
+    // Until the user chooses, the list shows the choice that counts.
+    m_paths->setPlaceholderText(QStringLiteral("relative path"));
+    m_paths->setCurrentIndex(-1);
+    files->addWidget(m_useFile);
+    files->addWidget(m_paths);
+    m_filePanel->hide();
+    body()->addWidget(m_filePanel);
+
+    connect(m_href, &QRadioButton::clicked, this, &TlinkRoll::hrefClicked);
+    connect(m_name, &QRadioButton::clicked, this, &TlinkRoll::nameClicked);
+    connect(m_target, &QCheckBox::clicked, this, &TlinkRoll::focusmain);
+    connect(m_useFile, &QCheckBox::clicked, this, &TlinkRoll::useFileToggled);
+    connect(m_paths, &QComboBox::activated, this, &TlinkRoll::focusmain);
+
+    m_useFile->setChecked(host.settings().readText(keys::Vellum::Section, Use1) ==
+                          QLatin1String(keys::Sure));
+    m_paths->setVisible(m_useFile->isChecked());
+    finishSetUp();
+    // HREF has the focus when the window opens, which chooses it.
+    m_href->setFocus();
+    m_href->setChecked(true);
+    hrefClicked();
+}
+
+QRadioButton* TlinkRoll::protocolButton(Protocol protocol) const {
+    return qobject_cast<QRadioButton*>(m_protocolGroup->button(static_cast<int>(protocol)));
+}
+
+void TlinkRoll::hrefClicked() {
+    focusmain();
+    m_protocols->show();
+    m_target->setChecked(false);
+    m_target->show();
+    m_filePanel->show();
+}
+
+void TlinkRoll::nameClicked() {
+    focusmain();
+    m_protocols->hide();
+    m_target->hide();
+    m_filePanel->hide();
+}
+
+void TlinkRoll::protocolClicked(Protocol protocol) {
+    focusmain();
+    m_target->setText(TargetCaption);
+    m_target->setChecked(false);
+    m_target->show();
+    m_filePanel->show();
+    switch (protocol) {
+    case Protocol::Mailto:
+        m_target->setText(QStringLiteral("subject=\"\""));
+        m_filePanel->hide();
+        break;
+    case Protocol::Gopher:
+        m_filePanel->hide();
+        break;
+    case Protocol::Telnet:
+    case Protocol::News:
+        m_target->hide();
+        m_filePanel->hide();
+        break;
+    default:
+        break;
+    }
+}
+
+void TlinkRoll::useFileToggled() {
+    focusmain();
+    m_paths->setVisible(m_useFile->isChecked());
+}
+
+LinkOptions TlinkRoll::options() const {
+    LinkOptions o;
+    o.name = m_name->isChecked();
+    const int protocol = m_protocolGroup->checkedId();
+    o.protocol = protocol < 0 ? Protocol::None : static_cast<Protocol>(protocol);
+    o.target = m_target->isChecked();
+    o.useFile = m_useFile->isChecked();
+    switch (m_paths->currentIndex()) {
+    case 1:
+        o.path = LinkOptions::PathMode::Absolute;
+        break;
+    case 2:
+        o.path = LinkOptions::PathMode::NoPath;
+        break;
+    default:
+        o.path = LinkOptions::PathMode::Relative;
+        break;
+    }
+    return o;
+}
+
+void TlinkRoll::insertCode() {
+    const LinkOptions chosen = options();
+    const LinkCode code = linkGenerator(chosen);
+    if (!code.needsFile) {
+        insertLink(host().insertions(), host().insertionSlots(), code);
+        return;
+    }
+    const QString file = host().openFileName(FileRequest);
+    if (file.isEmpty())
+        return;
+    const QString open =
+        fileLinkOpen(chosen, file, host().activeDocumentPath(), nativePathStyle());
+    host().insertions().wraptag(open, code.close);
+}
+
+void TlinkRoll::writeOwnKeys() {
+    host().settings().writeText(keys::Vellum::Section, Use1,
+                                m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
+                                                       : QString());
+}
+
+} // namespace vellum

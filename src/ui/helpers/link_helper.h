@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/helpers/link_code.h"
+#include "ui/helpers/helper_frame.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+
+namespace vellum {
+
+/// The Link helper: wraps the selection in a named anchor, or in a link to a typed address or to
+/// a file chosen on disk.
+class TlinkRoll : public HelperFrame {
+    Q_OBJECT
+public:
+    static const HelperTraits Traits;
+
+    explicit TlinkRoll(HelperHost& host);
+
+    /// The choices as the controls hold them.
+    LinkOptions options() const;
+
+    QRadioButton* hrefButton() const { return m_href; }
+    QRadioButton* nameButton() const { return m_name; }
+    QRadioButton* protocolButton(LinkOptions::Protocol protocol) const;
+    QCheckBox* targetCheck() const { return m_target; }
+    QWidget* fileOptions() const { return m_filePanel; }
+    QCheckBox* useFileCheck() const { return m_useFile; }
+    QComboBox* pathList() const { return m_paths; }
+
+protected:
+    void insertCode() override;
+    void writeOwnKeys() override;
+
+private:
+    void hrefClicked();
+    void nameClicked();
+    void protocolClicked(LinkOptions::Protocol protocol);
+    void useFileToggled();
+
+    QRadioButton* m_href;
+    QRadioButton* m_name;
+    QWidget* m_protocols;
+    QButtonGroup* m_protocolGroup;
+    QCheckBox* m_target;
+    QWidget* m_filePanel;
+    QCheckBox* m_useFile;
+    QComboBox* m_paths;
+};
+
+} // namespace vellum
