@@ -1,5 +1,6 @@
 #include "core/helpers/form_code.h"
 #include "core/helpers/link_code.h"
+#include "core/helpers/table_code.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +128,14 @@ TEST(HelperForm, CountsBeyondTheScratchEditorAreRefused) {
         bool tooLarge = false;
         EXPECT_EQ(formGenerator(options, &tooLarge), "");
         EXPECT_TRUE(tooLarge);
+    }
+    for (const TableOptions::Mode mode : {TableOptions::Mode::Row, TableOptions::Mode::Cell}) {
+        TableOptions options;
+        options.mode = mode;
+        options.count = 2147483647;
+        const TableCode code = tableGenerator(options);
+        EXPECT_TRUE(code.tooLarge);
+        EXPECT_FALSE(code.insert);
     }
 }
 

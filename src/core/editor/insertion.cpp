@@ -44,6 +44,12 @@ QString tooMuchTextMessage() {
         .arg(ScratchCapacity);
 }
 
+bool fitsScratch(qint64 pieces, qint64 pieceLength) {
+    if (pieces <= 0 || pieceLength <= 0)
+        return true;
+    return pieces <= ScratchCapacity / pieceLength;
+}
+
 namespace docops {
 
 void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,

@@ -13,6 +13,10 @@ inline constexpr qint64 ScratchCapacity = 8000000;
 /// "That would be more than 8000000 characters; nothing was inserted."
 QString tooMuchTextMessage();
 
+/// True when `pieces` pieces of at most `pieceLength` characters each fit in the scratch editor.
+/// Helpers ask before they build text whose size comes from numbers typed freely.
+bool fitsScratch(qint64 pieces, qint64 pieceLength);
+
 /// The program-wide slots that callers fill immediately before the operation that reads them.
 struct InsertionSlots {
     QString tagOpen;

@@ -56,31 +56,21 @@ QString field(const FormOptions& o, const QString& indent) {
     }
 }
 
-// a times b, or just past the scratch editor's capacity when that is more.
-qint64 cappedProduct(qint64 a, qint64 b) {
-    if (a == 0 || b == 0)
-        return 0;
-    return a > (ScratchCapacity + 1) / b ? ScratchCapacity + 1 : a * b;
-}
-
-// An upper bound of the code's length, reached before anything is built: counts are typed
-// freely, and a text longer than the scratch editor holds is refused rather than attempted.
-qint64 lengthBound(const FormOptions& o) {
+// Counts are typed freely: code longer than the scratch editor holds is refused before anything
+// is built. Each field has at most a line of its own plus its option lines.
+bool fits(const FormOptions& o) {
     const bool list = o.kind == Kind::ListBox || o.kind == Kind::DropList;
-    const qint64 line = qint64(std::max(0, o.indent)) + 64 + o.first.size() + o.second.size() +
-                        o.group.size();
+    const qint64 line =
+        qint64(std::max(0, o.indent)) + 64 + o.first.size() + o.second.size() + o.group.size();
+    const bool once = o.kind == Kind::NewForm || o.kind == Kind::Submit || o.kind == Kind::Reset;
     const qint64 lines = list ? 2 + qint64(std::max(0, o.options)) : 2;
-    const qint64 fields = o.kind == Kind::NewForm || o.kind == Kind::Submit ||
-                                  o.kind == Kind::Reset
-                              ? 1
-                              : std::max(0, o.count);
-    return cappedProduct(cappedProduct(fields, lines), line);
+    return fitsScratch(lines, line) && fitsScratch(once ? 1 : o.count, lines * line);
 }
 
 } // namespace
 
 QString formGenerator(const FormOptions& o, bool* tooLarge) {
-    const bool refused = lengthBound(o) > ScratchCapacity;
+    const bool refused = !fits(o);
     if (tooLarge)
         *tooLarge = refused;
     if (refused)
@@ -92,8 +82,7 @@ QString formGenerator(const FormOptions& o, bool* tooLarge) {
         const QString indent = tabs(o.indent > 1 ? o.indent - 1 : 0);
         return indent + QStringLiteral("<FORM method=\"") +
                (o.yes ? QStringLiteral("Get") : QStringLiteral("Post")) +
-               QStringLiteral("\" action=\"\">") + CrLf + CrLf + indent +
-               QStringLiteral("</FORM>");
+               QStringLiteral("\" action=\"\">") + CrLf + CrLf + indent + QStringLiteral("</FORM>");
     }
     case Kind::Submit:
         return tabs(o.indent) + QStringLiteral("<INPUT type=\"submit\" value=\"\">") + CrLf;

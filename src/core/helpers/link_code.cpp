@@ -79,8 +79,8 @@ LinkCode linkGenerator(const LinkOptions& o) {
         code.needsFile = true;
         return code;
     }
-    code.open = QStringLiteral("<A href=\"") + protocol + QLatin1Char('"') + target +
-                QLatin1Char('>');
+    code.open =
+        QStringLiteral("<A href=\"") + protocol + QLatin1Char('"') + target + QLatin1Char('>');
     return code;
 }
 
@@ -95,8 +95,8 @@ QString fileLinkOpen(const LinkOptions& o, const QString& file, const QString& d
     case LinkOptions::PathMode::NoPath:
         return anchor(protocol + q.mid(q.lastIndexOf(QLatin1Char('/')) + 1), target);
     case LinkOptions::PathMode::Relative: {
-        const QString folder =
-            documentPath.isEmpty() ? QString()
+        const QString folder = documentPath.isEmpty()
+                                   ? QString()
                                    : referencePath(directoryPart(documentPath, style), style);
         if (!folder.isEmpty() && q.startsWith(folder))
             return anchor(protocol + q.mid(folder.size()), target);

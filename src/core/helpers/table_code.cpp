@@ -121,6 +121,16 @@ QString cellText(const Options& o) {
 
 TableCode tableGenerator(const TableOptions& options) {
     TableCode code;
+    // Counts and the indentation are typed freely: text longer than the scratch editor holds is
+    // refused before it is built.
+    const qint64 line = qint64(std::max(0, options.indent)) + 128 + options.width.size() +
+                        options.height.size() + options.border.size() + options.spacing.size() +
+                        options.padding.size();
+    const qint64 lines = options.mode == Options::Mode::Table ? 1 : std::max(0, options.count);
+    if (!fitsScratch(lines, 2 * line)) {
+        code.tooLarge = true;
+        return code;
+    }
     switch (options.mode) {
     case Options::Mode::Table:
         code.text = tableText(options);

@@ -39,11 +39,13 @@ struct TableOptions {
 
 /// What to insert and what to do afterwards, in this order: a fresh line (listcode) when
 /// `freshLine`; the text through the scratch editor (boardit); gotoLine(`gotoLine`); moveline
-/// when `moveline`. When `insert` is false nothing at all is done.
+/// when `moveline`. When `insert` is false nothing at all is done; `tooLarge` then says when that
+/// is because the text would not fit in the scratch editor.
 struct TableCode {
     QString text;
     bool freshLine = false;
     bool insert = false;
+    bool tooLarge = false;
     int gotoLine = 0;
     bool moveline = false;
 };

@@ -26,8 +26,8 @@ struct KindButton {
 };
 
 const KindButton KindButtons[] = {
-    {Kind::NewForm, "newbut", "New Form"},   {Kind::Hidden, "hidbut", "Hidden"},
-    {Kind::Password, "passbut", "Password"}, {Kind::Text, "textbut", "Text"},
+    {Kind::NewForm, "newbut", "New Form"},    {Kind::Hidden, "hidbut", "Hidden"},
+    {Kind::Password, "passbut", "Password"},  {Kind::Text, "textbut", "Text"},
     {Kind::TextArea, "areabut", "Text Area"}, {Kind::Radio, "RadioBut", "Radio"},
     {Kind::Check, "checkbut", "Check"},       {Kind::ListBox, "listbut", "List Box"},
     {Kind::DropList, "dropbut", "DropList"},  {Kind::Submit, "submitbut", "Submit"},

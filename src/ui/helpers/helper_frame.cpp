@@ -174,7 +174,8 @@ void HelperFrame::InsertCodeClick() {
     focusmain();
     if (!m_host.hasDocument())
         return;
-    insertCode();
+    // Whatever goes wrong in building the code is reported, never passed on to the event loop.
+    m_host.guard([this] { insertCode(); });
 }
 
 void HelperFrame::focusmain() {

@@ -128,8 +128,7 @@ InsertionSlots& HelperRegistry::insertionSlots() {
 
 QString HelperRegistry::activeDocumentPath() const {
     const Document* document = m_workspace.active();
-    return document && document->isNamed() && !document->isUntitled() ? document->key()
-                                                                       : QString();
+    return document && document->isNamed() && !document->isUntitled() ? document->key() : QString();
 }
 
 QString HelperRegistry::openFileName(const FileDialogRequest& request) {

@@ -28,7 +28,7 @@ struct ProtocolButton {
 };
 
 const ProtocolButton ProtocolButtons[] = {
-    {Protocol::Http, "httpbut", "http://"},     {Protocol::Ftp, "ftpbut", "ftp://"},
+    {Protocol::Http, "httpbut", "http://"},       {Protocol::Ftp, "ftpbut", "ftp://"},
     {Protocol::Gopher, "gopherbut", "gopher://"}, {Protocol::News, "newsbut", "news:"},
     {Protocol::Telnet, "telnetbut", "telnet://"}, {Protocol::Mailto, "mailtobut", "mailto:"},
     {Protocol::None, "nonebut", "no protocol"},
@@ -194,8 +194,7 @@ void TlinkRoll::insertCode() {
     const QString file = host().openFileName(FileRequest);
     if (file.isEmpty())
         return;
-    const QString open =
-        fileLinkOpen(chosen, file, host().activeDocumentPath(), nativePathStyle());
+    const QString open = fileLinkOpen(chosen, file, host().activeDocumentPath(), nativePathStyle());
     host().insertions().wraptag(open, code.close);
 }
 

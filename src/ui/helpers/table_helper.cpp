@@ -291,7 +291,10 @@ void TtabRoll::insertCode() {
     options.valign = static_cast<VAlign>(std::max(0, m_valigns->checkedId()));
     options.endCell = m_endCell->isChecked();
 
-    insertTable(host().insertions(), host().scratch(), tableGenerator(options));
+    const TableCode code = tableGenerator(options);
+    if (code.tooLarge)
+        host().showError(tooMuchTextMessage());
+    insertTable(host().insertions(), host().scratch(), code);
 }
 
 bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {

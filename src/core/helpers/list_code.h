@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+#include <set>
+
+namespace vellum {
+
+class Insertions;
+class TextControl;
+
+/// The list helper's choices. The defaults are the window's starting values.
+struct ListOptions {
+    /// A whole list, or its items only (to add to a list already in the document).
+    enum class Mode { List, Item };
+    enum class Kind { None, Bullet, Number, Definition };
+    /// The style buttons, in the order they are examined: when several are selected, the last
+    /// of them wins. The bullet styles come twice, once for each mode.
+    enum class Style {
+        Circle,
+        Circle2,
+        Disc,
+        Disc2,
+        Square,
+        Square2,
+        Arabic,
+        UpperRoman,
+        LowerRoman,
+        UpperLetter,
+        LowerLetter
+    };
+
+    Mode mode = Mode::List;
+    /// Only a whole list uses it; None inserts nothing.
+    Kind kind = Kind::Bullet;
+    std::set<Style> styles;
+    /// Definition terms (DT) instead of list items.
+    bool definitionItem = false;
+    /// Items to write; at least one always is.
+    int count = 2;
+    /// Tabs before each item; the list tags get one fewer.
+    int indent = 0;
+    /// The list tag carries " start=" and `start` only while the start box is on show.
+    bool startShown = false;
+    QString start = QStringLiteral("1");
+};
+
+/// What to insert and what to do afterwards, in this order: a fresh line (listcode) when
+/// `freshLine`; the text through the scratch editor (boardit); gotoLine(`gotoLine`). When
+/// `insert` is false nothing at all is done.
+struct ListCode {
+    QString text;
+    bool insert = false;
+    bool freshLine = false;
+    int gotoLine = 0;
+    /// The text would not fit the scratch editor: nothing is inserted.
+    bool tooLarge = false;
+};
+
+/// The list helper's code for `options`: the items (no line break after the last one), wrapped
+/// in the list tags in List mode, and the caret requests that leave the caret after the first
+/// item tag.
+ListCode listGenerator(const ListOptions& options);
+
+/// Puts a list code into the active document, as ListCode describes: the text goes through the
+/// scratch editor `scratch`. Nothing happens without a document or when the code inserts
+/// nothing.
+void insertList(Insertions& insertions, TextControl& scratch, const ListCode& code);
+
+} // namespace vellum
