@@ -113,6 +113,11 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
         row.choose(s, *link);
         click(link->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
+        if (!s.prompter.openRequests.empty()) {
+            EXPECT_EQ(s.prompter.openRequests.back().title, "Please locate your file");
+            EXPECT_EQ(s.prompter.openRequests.back().filter,
+                      "All files|*.*|HTML files|*.htm*|Zip files|*.zip|Text files|*.txt");
+        }
         QLabel* tip = s.active()->urlTip();
         EXPECT_EQ(tip->isVisible(), row.tip != nullptr);
         if (row.tip) {
