@@ -108,6 +108,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
         s.runAndShow();
         s.open(s.home.write("Site/index.htm", ""));
         load(*s.active(), "go [word]");
+        s.prompter.openRequests.clear();
         auto* link = static_cast<TlinkRoll*>(s.main->helpers().open("Link"));
         ASSERT_NE(link, nullptr);
         row.choose(s, *link);
