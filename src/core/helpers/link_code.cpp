@@ -40,19 +40,6 @@ QString anchor(const QString& reference, const QString& target) {
     return QStringLiteral("<A href=\"") + safe + QLatin1Char('"') + target + QLatin1Char('>');
 }
 
-// The path as a reference: lower case with "/" separators in the Windows style, as it is on POSIX.
-QString referencePath(const QString& path, PathStyle style) {
-    if (style == PathStyle::Posix)
-        return path;
-    return path.toLower().replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
-
-QString absoluteReference(const QString& path, PathStyle style) {
-    if (style == PathStyle::Posix)
-        return QStringLiteral("file://") + path;
-    return QStringLiteral("file:///") + QString(path).replace(QLatin1Char(':'), QLatin1Char('|'));
-}
-
 } // namespace
 
 LinkCode linkGenerator(const LinkOptions& o) {
@@ -86,24 +73,10 @@ LinkCode linkGenerator(const LinkOptions& o) {
 
 QString fileLinkOpen(const LinkOptions& o, const QString& file, const QString& documentPath,
                      PathStyle style) {
-    const QString target = o.target ? Target : QString();
-    const QString q = referencePath(file, style);
-    const QString protocol = protocolText(o.protocol);
-    switch (o.path) {
-    case LinkOptions::PathMode::Absolute:
-        break;
-    case LinkOptions::PathMode::NoPath:
-        return anchor(protocol + q.mid(q.lastIndexOf(QLatin1Char('/')) + 1), target);
-    case LinkOptions::PathMode::Relative: {
-        const QString folder = documentPath.isEmpty()
-                                   ? QString()
-                                   : referencePath(directoryPart(documentPath, style), style);
-        if (!folder.isEmpty() && q.startsWith(folder))
-            return anchor(protocol + q.mid(folder.size()), target);
-        break;
-    }
-    }
-    return anchor(absoluteReference(q, style), target);
+    const FileReference reference = fileReference(file, documentPath, o.path, style);
+    const QString href =
+        reference.absolute ? reference.output : protocolText(o.protocol) + reference.output;
+    return anchor(href, o.target ? Target : QString());
 }
 
 void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& code) {

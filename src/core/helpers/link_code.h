@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/path_style.h"
+#include "core/helpers/file_reference.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ struct InsertionSlots;
 struct LinkOptions {
     enum class Protocol { Http, Ftp, Gopher, News, Telnet, Mailto, None };
     /// How a file on disk is referred to; a path choice not yet made counts as relative.
-    enum class PathMode { Relative, Absolute, NoPath };
+    using PathMode = vellum::PathMode;
 
     /// A named anchor instead of a link.
     bool name = false;
@@ -39,12 +39,9 @@ struct LinkCode {
 LinkCode linkGenerator(const LinkOptions& options);
 
 /// The opening tag of a link to `file` from the document whose file is `documentPath` (empty for
-/// a document never saved). Relative: the path below the document's folder, or the absolute form
-/// when the file is not in that folder's tree or the document has no folder. Absolute: a file URL.
-/// No path: the file's name alone. The protocol goes before relative and bare references. With the
-/// Windows path style the references are written in lower case with "/" separators and "|" for
-/// the drive colon; POSIX paths keep their case. A quotation mark in a path is written %22 so that
-/// it cannot end the attribute.
+/// a document never saved), referred to as fileReference says; the protocol goes before relative
+/// and bare references. A quotation mark in a path is written %22 so that it cannot end the
+/// attribute.
 QString fileLinkOpen(const LinkOptions& options, const QString& file, const QString& documentPath,
                      PathStyle style);
 

@@ -1,0 +1,40 @@
+#include "core/helpers/file_reference.h"
+
+namespace vellum {
+
+namespace {
+
+// Lower case with "/" separators in the Windows style; POSIX paths are taken as they are.
+QString written(const QString& path, PathStyle style) {
+    if (style == PathStyle::Posix)
+        return path;
+    return path.toLower().replace(QLatin1Char('\\'), QLatin1Char('/'));
+}
+
+} // namespace
+
+FileReference fileReference(const QString& file, const QString& documentPath, PathMode mode,
+                            PathStyle style) {
+    FileReference reference;
+    if (file.isEmpty())
+        return reference;
+    const QString f = written(file, style);
+    if (mode == PathMode::NoPath) {
+        reference.sample = reference.output = f.mid(f.lastIndexOf(QLatin1Char('/')) + 1);
+        return reference;
+    }
+    const QString folder = written(directoryPart(documentPath, style), style);
+    if (mode == PathMode::Relative && !folder.isEmpty() && f.startsWith(folder)) {
+        reference.sample = reference.output = f.mid(folder.size());
+        return reference;
+    }
+    reference.absolute = true;
+    reference.sample = f;
+    reference.output =
+        style == PathStyle::Posix
+            ? QStringLiteral("file://") + f
+            : QStringLiteral("file:///") + QString(f).replace(QLatin1Char(':'), QLatin1Char('|'));
+    return reference;
+}
+
+} // namespace vellum

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/app/path_style.h"
+
+#include <QString>
+
+namespace vellum {
+
+/// How a file chosen in a helper is referred to from the document.
+enum class PathMode {
+    Relative, ///< below the document's folder (also while the user has not chosen)
+    Absolute, ///< a file URL
+    NoPath,   ///< the file's name alone
+};
+
+/// A chosen file as the helpers write it: `sample` is shown to the user, `output` inserted. They
+/// differ only in the absolute form, whose sample is the plain path.
+struct FileReference {
+    QString sample;
+    QString output;
+    /// The absolute form was used (asked for, or no relative path was possible).
+    bool absolute = false;
+};
+
+/// The reference to `file` from the document whose file is `documentPath` (empty for a document
+/// never saved); both texts empty when no file is chosen. Relative falls back to the absolute form
+/// when the document has no folder or the file is not in its folder's tree. With the Windows path
+/// style every path is written in lower case with "/" separators and the absolute output is
+/// "file:///" with "|" for the drive colon; POSIX paths keep their case and the absolute output is
+/// "file://" followed by the path.
+FileReference fileReference(const QString& file, const QString& documentPath, PathMode mode,
+                            PathStyle style);
+
+} // namespace vellum
