@@ -1,3 +1,4 @@
+#include "core/helpers/file_reference.h"
 #include "core/helpers/form_code.h"
 #include "core/helpers/link_code.h"
 #include "core/helpers/table_code.h"
@@ -188,6 +189,42 @@ TEST(HelperLink, TypedAddressesWrapTheSelectionAndPlaceTheCaret) {
         EXPECT_EQ(code.close, "</A>");
         EXPECT_EQ(code.hint, row.hint);
         EXPECT_EQ(code.back, row.back);
+    }
+}
+
+TEST(HelperFileReference, SampleAndOutputOfEachMode) {
+    const struct {
+        const char* name;
+        PathStyle style;
+        PathMode mode;
+        const char* document;
+        const char* file;
+        const char* sample;
+        const char* output;
+    } rows[] = {
+        {"no file, no text", PathStyle::Windows, PathMode::Absolute, "C:\\Web\\index.htm", "", "",
+         ""},
+        {"relative, below the folder", PathStyle::Windows, PathMode::Relative, "C:\\Web\\index.htm",
+         "C:\\Web\\Pics\\Logo.GIF", "pics/logo.gif", "pics/logo.gif"},
+        {"in the document's own folder", PathStyle::Windows, PathMode::Relative,
+         "C:\\Web\\index.htm", "C:\\WEB\\Logo.GIF", "logo.gif", "logo.gif"},
+        {"absolute: shown as a path, written as a file URL", PathStyle::Windows, PathMode::Absolute,
+         "C:\\Web\\index.htm", "C:\\Web\\Pics\\Logo.GIF", "c:/web/pics/logo.gif",
+         "file:///c|/web/pics/logo.gif"},
+        {"a document never saved", PathStyle::Windows, PathMode::Relative, "",
+         "C:\\Web\\Pics\\Logo.GIF", "c:/web/pics/logo.gif", "file:///c|/web/pics/logo.gif"},
+        {"outside the document's folder", PathStyle::Windows, PathMode::Relative,
+         "C:\\Web\\index.htm", "C:\\Art\\Logo.GIF", "c:/art/logo.gif", "file:///c|/art/logo.gif"},
+        {"no path", PathStyle::Windows, PathMode::NoPath, "C:\\Web\\index.htm",
+         "C:\\Web\\Pics\\Logo.GIF", "logo.gif", "logo.gif"},
+        {"POSIX keeps the case", PathStyle::Posix, PathMode::Absolute, "/srv/Web/index.htm",
+         "/srv/Web/Pics/Logo.GIF", "/srv/Web/Pics/Logo.GIF", "file:///srv/Web/Pics/Logo.GIF"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const FileReference reference = fileReference(row.file, row.document, row.mode, row.style);
+        EXPECT_EQ(reference.sample, row.sample);
+        EXPECT_EQ(reference.output, row.output);
     }
 }
 
