@@ -1,6 +1,7 @@
 #include "ui/app/start_sequence.h"
 
 #include "core/app/path_style.h"
+#include "core/app/shipped_files.h"
 #include "core/app/startup.h"
 #include "platform/editor/system_clipboard.h"
 #include "ui/app/main_window.h"
@@ -8,6 +9,8 @@
 #include "ui/app/splash_window.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdlib>
@@ -27,8 +30,20 @@ void chooseDisplayPlatform() {
 } // namespace
 
 StartSequence::StartSequence(const HomeDirectory& home, MessageBoxPrompter& prompter,
-                             Clipboard& clipboard)
-    : m_home(home), m_prompter(prompter), m_clipboard(clipboard), m_settings(home.settingsPath()) {}
+                             Clipboard& clipboard, QString shippedDir)
+    : m_home(home), m_prompter(prompter), m_clipboard(clipboard), m_settings(home.settingsPath()),
+      m_shippedDir(std::move(shippedDir)) {}
+
+QString StartSequence::shippedDataDir() {
+    // Beside the program in a build folder; under the install prefix's share folder when installed.
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& candidate : {program + QStringLiteral("/share/vellumhtml"),
+                                     program + QStringLiteral("/../share/vellumhtml")}) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
 
 StartSequence::~StartSequence() = default;
 
@@ -43,7 +58,10 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
         const QString message = recordHandOff(m_settings, m_commandLine, nativePathStyle());
         if (!message.isEmpty())
             m_prompter.inform(message);
+        const FreshFolders fresh = missingFolders(m_home);
         failure = m_home.createWorkingFolders();
+        if (!failure)
+            installShippedFiles(m_shippedDir, m_home, fresh);
     }
     if (failure) {
         m_prompter.error(*failure);
@@ -67,7 +85,7 @@ int runVellumHtml(int argc, char** argv) {
     SystemClipboard clipboard;
     try {
         StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
-                            prompter, clipboard);
+                            prompter, clipboard, StartSequence::shippedDataDir());
         std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
         if (!main)
             return EXIT_FAILURE;

@@ -15,7 +15,13 @@ class TMDImain;
 /// The program's start, from the arguments to a main window ready to show.
 class StartSequence {
 public:
-    StartSequence(const HomeDirectory& home, MessageBoxPrompter& prompter, Clipboard& clipboard);
+    /// `shippedDir` holds the files shipped with the program (see shippedDataDir); empty for none.
+    StartSequence(const HomeDirectory& home, MessageBoxPrompter& prompter, Clipboard& clipboard,
+                  QString shippedDir = {});
+
+    /// Where the files shipped with the program are: the share/vellumhtml folder beside the
+    /// program, or under the install prefix. Empty when there is none.
+    static QString shippedDataDir();
     ~StartSequence();
 
     /// Runs the start steps in order: joins the arguments into one file name, shows the splash
@@ -34,6 +40,7 @@ private:
     Clipboard& m_clipboard;
     SettingsFile m_settings;
     QString m_commandLine;
+    QString m_shippedDir;
 };
 
 /// The whole program: application object, start sequence, message loop. Returns the exit code.

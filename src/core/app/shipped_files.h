@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace vellum {
+
+class HomeDirectory;
+
+/// Which working folders a start found missing (and made).
+struct FreshFolders {
+    bool library = false;
+    bool templates = false;
+};
+
+/// The working folders of `home` that do not exist yet.
+FreshFolders missingFolders(const HomeDirectory& home);
+
+/// Copies what is shipped with the program (`shippedDir` holds `library/` and `template/`) into
+/// the home: the special-character table whenever the home has none, the starter tag lists and
+/// templates only into folders made at this start. A file the home has already is never replaced.
+/// Returns how many files were copied.
+int installShippedFiles(const QString& shippedDir, const HomeDirectory& home, FreshFolders fresh);
+
+} // namespace vellum
