@@ -55,10 +55,14 @@ std::optional<bool> CommandRegistry::enabled(const QString& id) const {
 }
 
 void CommandRegistry::guard(const std::function<void()>& action) {
+    runReporting(m_prompter, action);
+}
+
+void runReporting(Prompter& prompter, const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& failure) {
-        m_prompter.error(QString::fromUtf8(failure.what()));
+        prompter.error(QString::fromUtf8(failure.what()));
     }
 }
 
@@ -71,9 +75,7 @@ const QStringList& commandsNotYetBuilt() {
         // Preferences, preview and the helper program.
         QStringLiteral("Preferences1"), QStringLiteral("Preview1"), QStringLiteral("HelperApp1"),
         // The helpers still to come.
-        QStringLiteral("Document1"), QStringLiteral("DocumentHelper1"),
-        QStringLiteral("BackgroundImage1"), QStringLiteral("Helper7"),
-        QStringLiteral("SpecialChars1"), QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
+        QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
         // Recent files.
         QStringLiteral("RecentFiles1")};
     return ids;

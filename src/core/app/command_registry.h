@@ -55,6 +55,10 @@ private:
     QHash<QString, Command> m_commands;
 };
 
+/// Runs `action`, reporting a failure through `prompter` instead of passing it on: for the event
+/// handlers of windows that change the settings outside the commands.
+void runReporting(Prompter& prompter, const std::function<void()>& action);
+
 /// The ids of menu, toolbar and context-menu items whose commands are not built yet. Their items
 /// are shown disabled.
 const QStringList& commandsNotYetBuilt();

@@ -14,6 +14,7 @@
 #include "ui/app/status_line.h"
 #include "ui/editor/editor_style.h"
 #include "ui/helpers/helper_registry.h"
+#include "ui/library/template_dialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -33,8 +34,8 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
       m_documentCommands(std::make_unique<DocumentCommands>(*m_workspace, *m_flows, prompter)),
       m_edits(
           std::make_unique<EditCommands>(*m_workspace, *m_style, prompter, settings, clipboard)),
-      m_helpers(std::make_unique<HelperRegistry>(*this, *m_workspace, settings, m_help, prompter,
-                                                 *m_commands)) {
+      m_helpers(std::make_unique<HelperRegistry>(*this, *m_workspace, settings, m_home, m_help,
+                                                 prompter, *m_commands)) {
     setObjectName(QStringLiteral("MDImain"));
     setWindowTitle(QStringLiteral("VellumHTML"));
     m_documents->attach(*m_workspace, *m_flows, *m_commands);
@@ -56,7 +57,12 @@ TMDImain::~TMDImain() {
 
 void TMDImain::registerCommands() {
     CommandRegistry& c = *m_commands;
-    c.add(QStringLiteral("New1"), [this] { news(); });
+    c.add(QStringLiteral("New1"), [this] {
+        Ttplate::openNew(
+            m_home.templateDir(), m_settings, m_prompter, m_help,
+            [this](const QString& tpl) { m_commands->guard([&] { m_flows->newt(tpl); }); },
+            this);
+    });
     c.add(QStringLiteral("new2"), [this] { news(); });
     c.add(QStringLiteral("Exit1"), [this] { close(); });
     c.add(QStringLiteral("Exits1"), [this] { close(); });

@@ -29,6 +29,8 @@ public:
     virtual Insertions& insertions() = 0;
     virtual TextControl& scratch() = 0;
     virtual InsertionSlots& insertionSlots() = 0;
+    /// The folder of the tag library and the special-character table.
+    virtual QString libraryDir() const = 0;
     /// The file of the active document, or empty when it has none (never saved, or none open).
     virtual QString activeDocumentPath() const = 0;
     /// An open-file dialog; the chosen path, or empty when cancelled.

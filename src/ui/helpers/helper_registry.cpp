@@ -2,15 +2,19 @@
 
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
+#include "core/app/home_directory.h"
 #include "core/app/workspace.h"
 #include "ui/app/help_viewer.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/helpers/color_helper.h"
+#include "ui/helpers/document_helper.h"
 #include "ui/helpers/font_helper.h"
 #include "ui/helpers/form_helper.h"
+#include "ui/helpers/image_helper.h"
 #include "ui/helpers/link_helper.h"
 #include "ui/helpers/list_helper.h"
 #include "ui/helpers/table_helper.h"
+#include "ui/library/special_chars_helper.h"
 
 namespace vellum {
 
@@ -36,11 +40,15 @@ template <typename Helper> HelperFrame* make(HelperHost& host) {
 
 const HelperRow HelperTable[] = {
     {"Table", "Helper5", make<TtabRoll>, WhenOpen::ShowAgain},
+    {"Document", "Document1,DocumentHelper1,BackgroundImage1", make<Tdocuroll>,
+     WhenOpen::ShowAgain},
     {"Font", "Helper2,SizeColor1", make<TfontRoll>, WhenOpen::Nothing},
     {"Color", "Color2", make<TlinkRoll1>, WhenOpen::Nothing},
     {"Form", "Helper6", make<TlinkRoll2>, WhenOpen::Nothing},
     {"List", "Helper8", make<TlistRoll>, WhenOpen::ShowAgain},
     {"Link", "Helper9", make<TlinkRoll>, WhenOpen::ShowAgain},
+    {"Image", "Helper7", make<Timageroll>, WhenOpen::ShowAgain},
+    {"Special", "SpecialChars1", make<Tspecials>, WhenOpen::Nothing},
 };
 
 const HelperRow* rowOf(const QString& id) {
@@ -54,9 +62,9 @@ const HelperRow* rowOf(const QString& id) {
 } // namespace
 
 HelperRegistry::HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
-                               HelpViewer& help, MessageBoxPrompter& prompter,
-                               CommandRegistry& commands)
-    : m_main(main), m_workspace(workspace), m_settings(settings), m_help(help),
+                               const HomeDirectory& home, HelpViewer& help,
+                               MessageBoxPrompter& prompter, CommandRegistry& commands)
+    : m_main(main), m_workspace(workspace), m_settings(settings), m_home(home), m_help(help),
       m_prompter(prompter), m_commands(commands) {}
 
 HelperRegistry::~HelperRegistry() = default;
@@ -124,6 +132,10 @@ TextControl& HelperRegistry::scratch() {
 
 InsertionSlots& HelperRegistry::insertionSlots() {
     return m_workspace.insertionSlots();
+}
+
+QString HelperRegistry::libraryDir() const {
+    return m_home.libraryDir();
 }
 
 QString HelperRegistry::activeDocumentPath() const {

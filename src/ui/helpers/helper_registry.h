@@ -10,6 +10,7 @@ namespace vellum {
 
 class CommandRegistry;
 class HelpViewer;
+class HomeDirectory;
 class HelperFrame;
 class MessageBoxPrompter;
 class Workspace;
@@ -19,8 +20,9 @@ class Workspace;
 /// It is also what every helper needs of the main window.
 class HelperRegistry : public HelperHost {
 public:
-    HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings, HelpViewer& help,
-                   MessageBoxPrompter& prompter, CommandRegistry& commands);
+    HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
+                   const HomeDirectory& home, HelpViewer& help, MessageBoxPrompter& prompter,
+                   CommandRegistry& commands);
     ~HelperRegistry() override;
 
     /// Registers the command of every helper in the table.
@@ -41,6 +43,7 @@ public:
     Insertions& insertions() override;
     TextControl& scratch() override;
     InsertionSlots& insertionSlots() override;
+    QString libraryDir() const override;
     QString activeDocumentPath() const override;
     QString openFileName(const FileDialogRequest& request) override;
     SettingsFile& settings() override { return m_settings; }
@@ -53,6 +56,7 @@ private:
     QWidget& m_main;
     Workspace& m_workspace;
     SettingsFile& m_settings;
+    const HomeDirectory& m_home;
     HelpViewer& m_help;
     MessageBoxPrompter& m_prompter;
     CommandRegistry& m_commands;

@@ -1,0 +1,153 @@
+#include "ui/library/special_chars_helper.h"
+
+#include "core/editor/insertion.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedLayout>
+#include <QTableWidget>
+
+namespace vellum {
+
+namespace {
+
+constexpr int CellWidth = 16;
+
+// The banner above the special table: the helper's name on a band of the title strip's navy.
+QPixmap banner(int width) {
+    QPixmap picture(width, 3 * CellWidth);
+    picture.fill(QColor(0, 0, 128));
+    QPainter painter(&picture);
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("&amp; \u00a9 \u00e9 \u20ac"));
+    return picture;
+}
+
+template <size_t Rows>
+void fill(QTableWidget* table,
+          const std::array<std::array<CharCell, CharTables::Columns>, Rows>& cells) {
+    for (size_t row = 0; row < Rows; ++row) {
+        for (size_t column = 0; column < CharTables::Columns; ++column) {
+            auto* item = new QTableWidgetItem(cells[row][column].glyph);
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            // The text to insert lies where the glyph is shown.
+            item->setData(Qt::UserRole, cells[row][column].text);
+            table->setItem(static_cast<int>(row), static_cast<int>(column), item);
+        }
+    }
+}
+
+} // namespace
+
+const HelperTraits Tspecials::Traits = HelperTraits("Special Characters", "charst", "charsl")
+                                           .below(224)
+                                           .topic(18)
+                                           .insertButton("Insert")
+                                           .helpButtonName("SpeedButton3");
+
+Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
+    setObjectName(QStringLiteral("Tspecials"));
+    m_special = makeTable("charsgrid", CharTables::SpecialRows);
+    m_extended = makeTable("extendgrid", CharTables::ExtendedRows);
+    const int tableWidth = CharTables::Columns * CellWidth + 2;
+
+    // The special table sits under a banner; the extended table is drawn over both.
+    auto* specialPage = new QWidget(this);
+    auto* specialLayout = new QVBoxLayout(specialPage);
+    specialLayout->setContentsMargins(0, 0, 0, 0);
+    specialLayout->setSpacing(0);
+    auto* image = new QLabel(specialPage);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(banner(tableWidth));
+    m_focusHolder = new QRadioButton(specialPage);
+    m_focusHolder->setObjectName(QStringLiteral("RadioButton1"));
+    specialLayout->addWidget(image);
+    specialLayout->addWidget(m_special);
+    specialLayout->addWidget(m_focusHolder);
+    auto* pages = new QWidget(this);
+    auto* stack = new QStackedLayout(pages);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    stack->addWidget(specialPage);
+    stack->addWidget(m_extended);
+    m_extended->hide();
+    body()->addWidget(pages);
+
+    m_switch = new QPushButton(QStringLiteral("extended"), this);
+    m_switch->setObjectName(QStringLiteral("SpeedButton1"));
+    m_switch->setFlat(true);
+    body()->addWidget(m_switch);
+    connect(m_switch, &QPushButton::clicked, this, &Tspecials::switchTables);
+    connect(m_focusHolder, &QRadioButton::clicked, this, &Tspecials::focusmain);
+
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    QAction* switchItem = m_popup->addAction(QStringLiteral("Extended"));
+    switchItem->setObjectName(QStringLiteral("Extended1"));
+    connect(switchItem, &QAction::triggered, this, &Tspecials::switchTables);
+    connect(m_popup, &QMenu::aboutToShow, this,
+            [this, switchItem] { switchItem->setText(m_switch->text()); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    for (QWidget* owner : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_special),
+                           static_cast<QWidget*>(m_extended)}) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(owner, &QWidget::customContextMenuRequested, this,
+                [this, owner](const QPoint& at) { m_popup->popup(owner->mapToGlobal(at)); });
+    }
+
+    const CharTables tables =
+        CharTables::read(QDir(host.libraryDir()).filePath(QStringLiteral("chars")));
+    fill(m_special, tables.special);
+    fill(m_extended, tables.extended);
+    finishSetUp();
+    m_focusHolder->setFocus();
+}
+
+QTableWidget* Tspecials::makeTable(const char* name, int rows) {
+    auto* table = new QTableWidget(rows, CharTables::Columns, this);
+    table->setObjectName(QString::fromLatin1(name));
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const int rowHeight = table->font().pointSize() + 7;
+    table->horizontalHeader()->setDefaultSectionSize(CellWidth);
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table->horizontalHeader()->setMinimumSectionSize(CellWidth);
+    table->verticalHeader()->setMinimumSectionSize(rowHeight);
+    table->setFixedSize(CharTables::Columns * CellWidth + 2, rows * rowHeight + 2);
+    table->setCurrentCell(0, 0);
+    connect(table, &QTableWidget::cellDoubleClicked, this, &Tspecials::InsertCodeClick);
+    return table;
+}
+
+bool Tspecials::extendedShown() const {
+    return !m_extended->isHidden();
+}
+
+void Tspecials::switchTables() {
+    const bool toExtended = m_switch->text() == QLatin1String("extended");
+    m_extended->setVisible(toExtended);
+    m_switch->setText(toExtended ? QStringLiteral("special") : QStringLiteral("extended"));
+    focusmain();
+}
+
+void Tspecials::insertCode() {
+    const QTableWidget* table = extendedShown() ? m_extended : m_special;
+    const QTableWidgetItem* cell = table->item(table->currentRow(), table->currentColumn());
+    // An empty cell inserts nothing, but the empty text still takes the selection's place.
+    host().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
+}
+
+} // namespace vellum
