@@ -5,23 +5,88 @@
 #include <algorithm>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace vellum {
 
 namespace {
 
-// The characters that fold to the same capital as `c`: the one to scan the text for.
-std::vector<char16_t> foldVariants(char16_t c) {
+// The characters that fold to the same capital as a pattern character: one, or two for a letter.
+struct Variants {
+    char16_t first = 0;
+    char16_t second = 0; // 0: none
+};
+
+Variants foldVariants(char16_t c) {
     const char16_t upper = searchFold(c);
-    std::vector<char16_t> variants{upper};
-    if (upper >= u'A' && upper <= u'Z')
-        variants.push_back(upper + 32);
-    else if (upper >= 0xC0 && upper <= 0xDE && upper != 0xD7)
-        variants.push_back(upper + 32);
-    else if (upper == 0x178)
-        variants.push_back(0xFF);
-    else if (upper == 0x160 || upper == 0x152 || upper == 0x17D)
-        variants.push_back(upper + 1);
-    return variants;
+    if ((upper >= u'A' && upper <= u'Z') || (upper >= 0xC0 && upper <= 0xDE && upper != 0xD7))
+        return {upper, char16_t(upper + 32)};
+    if (upper == 0x178)
+        return {upper, 0xFF};
+    if (upper == 0x160 || upper == 0x152 || upper == 0x17D)
+        return {upper, char16_t(upper + 1)};
+    return {upper, 0};
+}
+
+// The first place at or after `from` holding either character, or -1: one pass over the text,
+// eight characters at a time where the processor allows.
+qsizetype findEither(QStringView text, qsizetype from, char16_t a, char16_t b) {
+    const char16_t* data = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype i = std::max<qsizetype>(from, 0);
+#ifdef __SSE2__
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const int mask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chunk, va), _mm_cmpeq_epi16(chunk, vb)));
+        if (mask != 0)
+            return i + __builtin_ctz(static_cast<unsigned>(mask)) / 2;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (data[i] == a || data[i] == b)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype findAnchor(QStringView text, qsizetype from, Variants v) {
+    return v.second == 0 ? text.indexOf(QChar(v.first), from)
+                         : findEither(text, from, v.first, v.second);
+}
+
+qsizetype findAnchorBackward(QStringView text, qsizetype from, Variants v) {
+    if (from < 0)
+        return -1;
+    if (v.second == 0)
+        return text.left(from + 1).lastIndexOf(QChar(v.first));
+    const char16_t* data = text.utf16();
+    for (qsizetype i = from; i >= 0; --i) {
+        if (data[i] == v.first || data[i] == v.second)
+            return i;
+    }
+    return -1;
+}
+
+// The pattern character to scan for: one that only itself folds to (a digit, a sign), so that one
+// pass finds every place to compare; a letter when the pattern has nothing else.
+qsizetype anchorIndex(QStringView pattern) {
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        if (foldVariants(pattern[i].unicode()).second == 0)
+            return i;
+    }
+    return 0;
+}
+
+// searchFold, in line: the compare loop calls it for every character.
+inline char16_t fold(char16_t c) {
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+    return searchFold(c);
 }
 
 bool matchesAt(QStringView text, qsizetype at, QStringView pattern, bool matchCase) {
@@ -31,7 +96,7 @@ bool matchesAt(QStringView text, qsizetype at, QStringView pattern, bool matchCa
     if (matchCase)
         return std::equal(p, p + m, t);
     for (qsizetype i = 0; i < m; ++i) {
-        if (searchFold(t[i]) != searchFold(p[i]))
+        if (t[i] != p[i] && fold(t[i]) != fold(p[i]))
             return false;
     }
     return true;
@@ -44,49 +109,32 @@ qsizetype scanForward(QStringView text, QStringView pattern, qsizetype from, boo
         const qsizetype at = text.indexOf(pattern, from, Qt::CaseSensitive);
         return at <= last ? at : -1;
     }
-    // Each character that folds to the pattern's first one is scanned for on its own, which the
-    // library does many characters at a time; only those places are compared.
-    const std::vector<char16_t> variants = foldVariants(pattern.front().unicode());
-    std::vector<qsizetype> next(variants.size(), -2); // -2: not looked for yet
-    qsizetype position = from;
-    while (position <= last) {
-        qsizetype candidate = -1;
-        for (size_t v = 0; v < variants.size(); ++v) {
-            if (next[v] != -1 && next[v] < position)
-                next[v] = text.indexOf(QChar(variants[v]), position);
-            if (next[v] != -1 && (candidate == -1 || next[v] < candidate))
-                candidate = next[v];
-        }
-        if (candidate == -1 || candidate > last)
+    const qsizetype anchor = anchorIndex(pattern);
+    const Variants variants = foldVariants(pattern[anchor].unicode());
+    for (qsizetype at = from + anchor;;) {
+        at = findAnchor(text, at, variants);
+        if (at < 0 || at - anchor > last)
             return -1;
-        if (matchesAt(text, candidate, pattern, false))
-            return candidate;
-        position = candidate + 1;
+        if (matchesAt(text, at - anchor, pattern, false))
+            return at - anchor;
+        ++at;
     }
-    return -1;
 }
 
 // The last match starting at or before `from`, or -1.
 qsizetype scanBackward(QStringView text, QStringView pattern, qsizetype from, bool matchCase) {
     if (matchCase)
         return text.left(from + pattern.size()).lastIndexOf(pattern, from, Qt::CaseSensitive);
-    const std::vector<char16_t> variants = foldVariants(pattern.front().unicode());
-    std::vector<qsizetype> next(variants.size(), from + 1);
-    qsizetype position = from;
-    while (position >= 0) {
-        qsizetype candidate = -1;
-        for (size_t v = 0; v < variants.size(); ++v) {
-            if (next[v] > position)
-                next[v] = text.left(position + 1).lastIndexOf(QChar(variants[v]));
-            candidate = std::max(candidate, next[v]);
-        }
-        if (candidate < 0)
+    const qsizetype anchor = anchorIndex(pattern);
+    const Variants variants = foldVariants(pattern[anchor].unicode());
+    for (qsizetype at = from + anchor;;) {
+        at = findAnchorBackward(text, at, variants);
+        if (at < anchor)
             return -1;
-        if (matchesAt(text, candidate, pattern, false))
-            return candidate;
-        position = candidate - 1;
+        if (matchesAt(text, at - anchor, pattern, false))
+            return at - anchor;
+        --at;
     }
-    return -1;
 }
 
 // Whole-word search, step by step as defined: at each place the search first moves to the next
@@ -127,8 +175,7 @@ qsizetype wholeWordSearch(QStringView text, QStringView pattern, qsizetype start
                 return -1;
             tried = p;
         }
-        if (matchesAt(text, p, pattern, matchCase) &&
-            (count == 0 || !isWordCharacter(at(p + m))))
+        if (matchesAt(text, p, pattern, matchCase) && (count == 0 || !isWordCharacter(at(p + m))))
             return p;
         p += backward ? -1 : 1;
         --count;
@@ -163,8 +210,8 @@ bool equalFolded(QStringView a, QStringView b) {
     return a.size() == b.size() && (a.isEmpty() || matchesAt(a, 0, b, false));
 }
 
-qsizetype findInText(QStringView text, QStringView pattern, qsizetype selStart,
-                     qsizetype selLength, const SearchOptions& options, char16_t following) {
+qsizetype findInText(QStringView text, QStringView pattern, qsizetype selStart, qsizetype selLength,
+                     const SearchOptions& options, char16_t following) {
     const qsizetype n = text.size();
     const qsizetype m = pattern.size();
     if (m == 0 || n == 0)
@@ -192,10 +239,19 @@ qsizetype findInText(QStringView text, QStringView pattern, qsizetype selStart,
 bool SearchText(TextControl& editor, const QString& pattern, const SearchOptions& options) {
     if (pattern.isEmpty())
         return false;
-    const QString text = editor.text();
     const Selection selection = editor.selection();
-    const qsizetype at =
-        findInText(text, pattern, selection.start, selection.length(), options);
+    qsizetype at = -1;
+    if (pattern.contains(QLatin1Char('\r')) || pattern.contains(QLatin1Char('\n'))) {
+        at = findInText(editor.text(), pattern, selection.start, selection.length(), options);
+    } else {
+        // A pattern without line breaks is found alike where each break is one character, and
+        // the control then need not build its whole text in our form first.
+        const int start = editor.toSearchPosition(selection.start);
+        const int end = editor.toSearchPosition(selection.end);
+        at = findInText(editor.searchableText(), pattern, start, end - start, options);
+        if (at >= 0)
+            at = editor.fromSearchPosition(static_cast<int>(at));
+    }
     if (at < 0)
         return false;
     editor.setSelection(static_cast<int>(at), static_cast<int>(at + pattern.size()));
@@ -235,28 +291,37 @@ ReplacePlan planReplaceRemaining(QStringView text, qsizetype selStart, qsizetype
     // selection once); every later step replaces the hit the step before selected.
     const bool first = equalFolded(text.mid(selStart, selLength), find);
     if (!options.backward) {
-        qsizetype copied = selStart + selLength; // the old text is taken up to here
-        QString out;
-        if (first) {
-            plan.from = selStart;
-            out += replace;
-            plan.count = 1;
-        }
-        qsizetype hit = findInText(text, find, first ? copied : selStart, first ? 0 : selLength,
-                                   options);
-        if (!first && hit >= 0) {
-            plan.from = hit;
-            copied = hit;
-        }
+        // The hits first, then the new text in one pass of exactly its size.
+        std::vector<qsizetype> hits;
+        qsizetype hit = findInText(text, find, selStart + (first ? selLength : 0),
+                                   first ? 0 : selLength, options);
         while (hit >= 0) {
-            out += text.mid(copied, hit - copied);
-            out += replace;
-            copied = hit + m;
-            ++plan.count;
-            hit = findInText(text, find, copied, 0, options);
+            hits.push_back(hit);
+            hit = findInText(text, find, hit + m, 0, options);
         }
-        plan.to = copied;
-        plan.replacement = std::move(out);
+        plan.count = static_cast<qsizetype>(hits.size()) + (first ? 1 : 0);
+        if (plan.count == 0)
+            return plan;
+        plan.from = first ? selStart : hits.front();
+        plan.to = hits.empty() ? selStart + selLength : hits.back() + m;
+        const qsizetype oldLength = plan.to - plan.from;
+        const qsizetype removed = (first ? selLength : 0) + m * qsizetype(hits.size());
+        plan.replacement.resize(oldLength - removed + plan.count * replace.size());
+        char16_t* out = reinterpret_cast<char16_t*>(plan.replacement.data());
+        const auto put = [&out](QStringView piece) {
+            std::copy(piece.utf16(), piece.utf16() + piece.size(), out);
+            out += piece.size();
+        };
+        qsizetype copied = plan.from;
+        if (first) {
+            put(replace);
+            copied = selStart + selLength;
+        }
+        for (const qsizetype at : hits) {
+            put(text.mid(copied, at - copied));
+            put(replace);
+            copied = at + m;
+        }
         plan.caret = plan.from + plan.replacement.size();
         return plan;
     }

@@ -81,6 +81,13 @@ public:
 
     /// Called after every change of the text.
     virtual void setChangeHandler(std::function<void()> handler) = 0;
+
+    /// The text as the control holds it, to be read through quickly: a control may keep each line
+    /// break as one character there. Positions convert with toSearchPosition and
+    /// fromSearchPosition; a text without line breaks has the same length in both forms.
+    virtual QString searchableText() const { return text(); }
+    virtual int toSearchPosition(int position) const { return position; }
+    virtual int fromSearchPosition(int position) const { return position; }
 };
 
 /// The line holding the selection start.

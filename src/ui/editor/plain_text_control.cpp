@@ -331,6 +331,10 @@ QString PlainTextControl::text() const {
     return fromRawText(m_editor->document()->toRawText());
 }
 
+QString PlainTextControl::searchableText() const {
+    return m_editor->document()->toRawText();
+}
+
 int PlainTextControl::length() const {
     const QTextDocument* doc = m_editor->document();
     return doc->characterCount() - 1 + doc->blockCount() - 1;

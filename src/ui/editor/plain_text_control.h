@@ -64,6 +64,10 @@ public:
     void setFormattingRect(const QRect& rect) override;
     QPoint caretPixelPosition() const override;
     void setChangeHandler(std::function<void()> handler) override;
+    /// The widget's own text, one paragraph separator for each line break.
+    QString searchableText() const override;
+    int toSearchPosition(int position) const override { return toWidget(position); }
+    int fromSearchPosition(int position) const override { return toModel(position); }
 
     /// The display line of `position` when it is known without laying out more text, else -1
     /// (the answer then follows `layoutSettled`). For displays that must never wait.
