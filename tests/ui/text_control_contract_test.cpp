@@ -1,5 +1,6 @@
 // The text-control contract, run with identical cases against the in-memory buffer and the widget.
 #include "core/editor/clipboard.h"
+#include "core/editor/search.h"
 #include "core/editor/text_buffer.h"
 #include "support/fixed_pitch_editor.h"
 #include "support/qt_printers.h"
@@ -109,6 +110,29 @@ TYPED_TEST(TextControlContract, ReplaceSelectionNormalisesLineBreaks) {
         EXPECT_EQ(shown(c), row.after);
         EXPECT_EQ(c.length(), c.text().size());
         EXPECT_TRUE(c.isModified());
+    }
+}
+
+// Searching reads a control's text in its own form: hits land on the same places in both.
+TYPED_TEST(TextControlContract, SearchSelectsTheSameHits) {
+    const struct {
+        const char* intent;
+        QString before;
+        SearchOptions options;
+        QString after;
+    } rows[] = {
+        {"after line breaks", "ab\r\n\r\n|x ab", {}, "ab\r\n\r\nx [ab]"},
+        {"upward over line breaks", "ab\r\nx\r\n|ab", {true, false, false}, "[ab]\r\nx\r\nab"},
+        {"a whole word ending at a line break",
+         "|abc\r\nab\r\n",
+         {false, false, true},
+         "abc\r\n[ab]\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        TextControl& c = this->factory.make(row.before, 80);
+        EXPECT_TRUE(SearchText(c, "AB", row.options));
+        EXPECT_EQ(shown(c), row.after);
     }
 }
 
