@@ -92,14 +92,25 @@ TEST(TagLibrary, RowOperationsAndTheFileWrittenAfterThem) {
     }
 }
 
-TEST(TagLibrary, ALongListKeepsEveryLine) {
+TEST(TagLibrary, ALongListKeepsEveryLineAndSavingDoesNotGrowIt) {
     TempHome home;
     QByteArray file;
     for (int i = 0; i < 150; ++i)
         file += "line " + QByteArray::number(i) + "\n";
-    const TagList list = TagList::read(Kind::Fillers, home.write("fillers.dat", file));
+    const QString path = home.write("fillers.dat", file);
+    const TagList list = TagList::read(Kind::Fillers, path);
     EXPECT_GE(list.rows(), 150);
     EXPECT_EQ(list.text(149), "line 149");
+
+    // Saved and read again, a list keeps its rows: the empty rows saved at its end are no lines
+    // in use.
+    for (const Kind kind : {Kind::Fillers, Kind::Library}) {
+        QString error;
+        ASSERT_TRUE(TagList::read(kind, path).write(path, error));
+        const QByteArray once = home.read("fillers.dat");
+        ASSERT_TRUE(TagList::read(kind, path).write(path, error));
+        EXPECT_EQ(home.read("fillers.dat"), once);
+    }
 }
 
 TEST(TagLibrary, NewItemTakesTheCounterAndItsRow) {

@@ -74,8 +74,6 @@ const QStringList& commandsNotYetBuilt() {
         QStringLiteral("RemoveTags1"), QStringLiteral("RemoveTags2"),
         // Preferences, preview and the helper program.
         QStringLiteral("Preferences1"), QStringLiteral("Preview1"), QStringLiteral("HelperApp1"),
-        // The helpers still to come.
-        QStringLiteral("UserTags1"), QStringLiteral("UserTags2"),
         // Recent files.
         QStringLiteral("RecentFiles1")};
     return ids;

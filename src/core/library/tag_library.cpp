@@ -66,7 +66,13 @@ TagList TagList::read(Kind kind, const QString& path) {
 }
 
 TagList TagList::fromLines(Kind kind, const QStringList& lines) {
-    const int count = static_cast<int>(lines.size());
+    // Empty lines at the end are the empty rows the list was saved with: counted as lines in use,
+    // they would give the list more rows to spare at every reading and the file more lines at
+    // every saving.
+    int count = static_cast<int>(lines.size());
+    while (count > 0 && (kind == Kind::Library ? splitLibraryLine(lines[count - 1]) == LibraryRow{}
+                                               : lines[count - 1].isEmpty()))
+        --count;
     TagList list(kind, count + SpareRows > MinimumRows ? count + SpareRows : MinimumRows);
     for (int k = 0; k < count; ++k) {
         if (kind == Kind::Library)

@@ -41,8 +41,9 @@ class TagList {
 public:
     enum class Kind { Tags, Fillers, Library };
 
-    /// Rows shown when the file holds fewer lines; a longer file gets rows for every line it has
-    /// and some to spare, so that reading and saving never drops a line.
+    /// Rows shown when the file holds fewer lines; a longer file gets rows for every line up to
+    /// its last non-empty one and some to spare, so that reading and saving never drops a line
+    /// and never adds one.
     static constexpr int MinimumRows = 100;
     static constexpr int SpareRows = 10;
 

@@ -1,15 +1,14 @@
 #include "ui/helpers/helper_frame.h"
 
 #include "ui/helpers/helper_host.h"
+#include "ui/helpers/outline_drag.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QRubberBand>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -118,13 +117,13 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperTraits& traits)
     connect(m_close, &QToolButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_closeBody, &QPushButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_insert, &QPushButton::clicked, this, &HelperFrame::InsertCodeClick);
+    // Pressing the strip or the caption drags the window; double-clicking either rolls it.
+    new OutlineDrag(*this, {m_strip, m_caption});
     m_strip->installEventFilter(this);
     m_caption->installEventFilter(this);
 }
 
-HelperFrame::~HelperFrame() {
-    delete m_band;
-}
+HelperFrame::~HelperFrame() = default;
 
 QWidget* HelperFrame::titleStrip() const {
     return m_strip;
@@ -191,52 +190,11 @@ void HelperFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void HelperFrame::pressStrip(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_start = event->globalPosition().toPoint();
-    m_outline = frameGeometry();
-    if (!m_band)
-        m_band = new QRubberBand(QRubberBand::Rectangle);
-    m_band->setGeometry(m_outline);
-    m_band->show();
-    m_dragging = true;
-}
-
-void HelperFrame::moveStrip(QMouseEvent* event) {
-    if (!m_dragging)
-        return;
-    // The outline follows the pointer; the window itself stays until the release.
-    m_outline = frameGeometry().translated(event->globalPosition().toPoint() - m_start);
-    m_band->setGeometry(m_outline);
-}
-
-void HelperFrame::releaseStrip(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_dragging)
-        return;
-    m_band->hide();
-    m_dragging = false;
-    move(pos() + (event->globalPosition().toPoint() - m_start));
-}
-
 bool HelperFrame::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_strip || watched == m_caption) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            pressStrip(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseMove:
-            moveStrip(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseButtonRelease:
-            releaseStrip(static_cast<QMouseEvent*>(event));
-            return true;
-        case QEvent::MouseButtonDblClick:
-            RollButtonClick();
-            return true;
-        default:
-            break;
-        }
+    if ((watched == m_strip || watched == m_caption) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        RollButtonClick();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -2,13 +2,10 @@
 
 #include "core/helpers/helper_placement.h"
 
-#include <QPoint>
-#include <QRect>
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-class QRubberBand;
 class QToolButton;
 class QVBoxLayout;
 
@@ -47,7 +44,8 @@ public:
 
     void RollButtonClick();
     void CloseButtonClick();
-    void InsertCodeClick();
+    /// Gives the focus back and inserts the helper's code when a document is open.
+    virtual void InsertCodeClick();
     void focusmain();
 
 protected:
@@ -62,9 +60,6 @@ protected:
 
 private:
     void place();
-    void pressStrip(QMouseEvent* event);
-    void moveStrip(QMouseEvent* event);
-    void releaseStrip(QMouseEvent* event);
 
     HelperHost& m_host;
     HelperTraits m_traits;
@@ -79,12 +74,6 @@ private:
     QPushButton* m_closeBody;
     int m_fullHeight = 0;
     bool m_centreOnShow = false;
-
-    // Dragging by the strip.
-    bool m_dragging = false;
-    QPoint m_start;
-    QRect m_outline;
-    QRubberBand* m_band = nullptr;
 };
 
 } // namespace vellum

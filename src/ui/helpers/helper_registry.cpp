@@ -14,7 +14,9 @@
 #include "ui/helpers/link_helper.h"
 #include "ui/helpers/list_helper.h"
 #include "ui/helpers/table_helper.h"
+#include "ui/library/add_to_library.h"
 #include "ui/library/special_chars_helper.h"
+#include "ui/library/user_tags_helper.h"
 
 namespace vellum {
 
@@ -49,6 +51,7 @@ const HelperRow HelperTable[] = {
     {"Link", "Helper9", make<TlinkRoll>, WhenOpen::ShowAgain},
     {"Image", "Helper7", make<Timageroll>, WhenOpen::ShowAgain},
     {"Special", "SpecialChars1", make<Tspecials>, WhenOpen::Nothing},
+    {"User", "UserTags1,UserTags2", make<Tuserroll>, WhenOpen::Nothing},
 };
 
 const HelperRow* rowOf(const QString& id) {
@@ -126,6 +129,10 @@ Insertions& HelperRegistry::insertions() {
     return m_workspace.insertions();
 }
 
+InsertionContext& HelperRegistry::insertionContext() {
+    return m_workspace;
+}
+
 TextControl& HelperRegistry::scratch() {
     return m_workspace.scratch();
 }
@@ -157,6 +164,33 @@ bool HelperRegistry::chooseColour(QColor& colour) {
 
 void HelperRegistry::showError(const QString& text) {
     m_prompter.error(text);
+}
+
+void HelperRegistry::showMessage(const QString& text) {
+    m_prompter.inform(text);
+}
+
+void HelperRegistry::newlibr() {
+    DocumentView* document = m_workspace.activeDocument();
+    if (!document)
+        return;
+    if (document->editor().selection().length() == 0) {
+        m_prompter.inform(QStringLiteral("You must have text selected in the editor before you can "
+                                         "add new Library items. Click OK and try again."));
+        focusMain();
+        return;
+    }
+    if (m_addToLibrary)
+        return;
+    // Straight into the scratch editor, not through the clipboard: what the user copied stays
+    // there whole.
+    TextControl& scratch = m_workspace.scratch();
+    scratch.selectAll();
+    scratch.replaceSelection(document->editor().selectedText());
+    if (HelperFrame* userTags = find(QStringLiteral("User")))
+        userTags->close();
+    m_addToLibrary = new TForm4(*this);
+    m_addToLibrary->show();
 }
 
 void HelperRegistry::guard(const std::function<void()>& action) {

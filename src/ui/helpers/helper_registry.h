@@ -13,6 +13,7 @@ class HelpViewer;
 class HomeDirectory;
 class HelperFrame;
 class MessageBoxPrompter;
+class TForm4;
 class Workspace;
 
 /// The helper windows: which commands open them and how, made on demand from the helper table,
@@ -41,6 +42,7 @@ public:
     bool hasDocument() const override;
     void focusMain() override;
     Insertions& insertions() override;
+    InsertionContext& insertionContext() override;
     TextControl& scratch() override;
     InsertionSlots& insertionSlots() override;
     QString libraryDir() const override;
@@ -50,6 +52,10 @@ public:
     void showHelpTopic(int topic) override;
     bool chooseColour(QColor& colour) override;
     void showError(const QString& text) override;
+    void showMessage(const QString& text) override;
+    void openHelper(const QString& id) override { open(id); }
+    LibraryHandOff& libraryHandOff() override { return m_handOff; }
+    void newlibr() override;
     void guard(const std::function<void()>& action) override;
 
 private:
@@ -61,6 +67,8 @@ private:
     MessageBoxPrompter& m_prompter;
     CommandRegistry& m_commands;
     QHash<QString, QPointer<HelperFrame>> m_open;
+    LibraryHandOff m_handOff;
+    QPointer<TForm4> m_addToLibrary;
 };
 
 } // namespace vellum

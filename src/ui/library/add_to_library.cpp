@@ -1,0 +1,153 @@
+#include "ui/library/add_to_library.h"
+
+#include "core/editor/insertion.h"
+#include "core/helpers/helper_placement.h"
+#include "core/library/tag_library.h"
+#include "ui/helpers/helper_host.h"
+#include "ui/helpers/outline_drag.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+
+const QColor Teal(0, 128, 128);
+
+QLabel* label(const char* name, const QString& text, QWidget* parent) {
+    auto* shown = new QLabel(text, parent);
+    shown->setObjectName(QString::fromLatin1(name));
+    shown->setWordWrap(true);
+    // Pressing a label drags the dialog as pressing the panel around it does.
+    shown->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return shown;
+}
+
+} // namespace
+
+TForm4::TForm4(HelperHost& host)
+    : QWidget(host.mainWidget(), Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_host(host) {
+    setObjectName(QStringLiteral("TForm4"));
+    setWindowTitle(QStringLiteral("Add to Library"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The item's text leaves the scratch editor at once: other insertions while the dialog is open
+    // neither change it nor receive it, and the scratch editor is empty between operations again.
+    TextControl& scratch = host.scratch();
+    m_text = scratch.text();
+    scratch.selectAll();
+    scratch.replaceSelection(QString());
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* panel = new QFrame(this);
+    m_panel = panel;
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    QPalette teal = panel->palette();
+    teal.setColor(QPalette::Window, Teal);
+    teal.setColor(QPalette::WindowText, Qt::white);
+    panel->setPalette(teal);
+    outer->addWidget(panel);
+
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(12, 12, 12, 12);
+    m_description = new QLineEdit(panel);
+    m_description->setObjectName(QStringLiteral("description"));
+    // The list keeps no more of a description than this.
+    m_description->setMaxLength(MaxDescriptionLength);
+    m_description->setMinimumWidth(300);
+    m_create = new QPushButton(QStringLiteral("Create Item"), panel);
+    m_create->setObjectName(QStringLiteral("InsertCode"));
+    m_close = new QPushButton(QStringLiteral("Close"), panel);
+    m_close->setObjectName(QStringLiteral("SpeedButton2"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_create);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    layout->addWidget(
+        label("Label1", QStringLiteral("Type a description for your new Library item:"), panel));
+    layout->addWidget(m_description);
+    layout->addLayout(buttons);
+    layout->addWidget(label("Label2",
+                            QStringLiteral("If you need to change your description, edit it in the "
+                                           "User Tags Helper."),
+                            panel));
+
+    new OutlineDrag(*this, {panel});
+    connect(m_create, &QPushButton::clicked, this, &TForm4::InsertCodeClick);
+    connect(m_close, &QPushButton::clicked, this, &TForm4::close);
+    m_description->installEventFilter(this);
+
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(centredPosition(screen->geometry().size(), size()));
+    m_disabledDocument = dynamic_cast<QObject*>(host.insertionContext().activeDocument());
+    host.insertions().killmemo();
+}
+
+void TForm4::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    activateWindow();
+    m_description->setFocus();
+}
+
+void TForm4::InsertCodeClick() {
+    // The index holds a row a line: a line break pasted into the description would split it.
+    const QString description = m_description->text().replace(
+        QRegularExpression(QStringLiteral("\r\n|\r|\n")), QStringLiteral(" "));
+    if (description.isEmpty())
+        return;
+    bool made = false;
+    m_host.guard([&] {
+        QString error;
+        made = !createLibraryItem(m_host.settings(), m_host.libraryDir(), m_text, description,
+                                  m_host.libraryHandOff().row, error)
+                    .isEmpty();
+        if (!made)
+            m_host.showError(error);
+    });
+    if (made)
+        close();
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_host.guard([this] {
+        m_host.insertions().bearmemo();
+        // The user may have gone to another document meanwhile: the editor stopped when the
+        // dialog opened takes input again too.
+        if (auto* document = dynamic_cast<DocumentView*>(m_disabledDocument.data()))
+            document->setEditorEnabled(true);
+        LibraryHandOff& handOff = m_host.libraryHandOff();
+        handOff.reopen = QStringLiteral("yes");
+        m_host.openHelper(QStringLiteral("User"));
+        // With no document left the helper stays closed; its next opening starts afresh.
+        handOff.reopen.clear();
+    });
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_description && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            InsertCodeClick();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vellum

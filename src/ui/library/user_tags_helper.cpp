@@ -1,0 +1,534 @@
+#include "ui/library/user_tags_helper.h"
+
+#include "core/app/document_file.h"
+#include "core/editor/insertion.h"
+#include "ui/helpers/helper_host.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vellum {
+
+namespace {
+
+using Kind = TagList::Kind;
+
+constexpr int MarkerWidth = 9;
+constexpr int TextWidth = 250;
+constexpr int GridHeight = 182;
+constexpr int MarkerColumn = 0;
+constexpr int NameColumn = 1;
+constexpr int TextColumn = 2;
+
+/// The editors of the Library's cells report their keys to the helper, which refuses text typed
+/// into a row without an item.
+class WatchedEditors : public QStyledItemDelegate {
+public:
+    WatchedEditors(QObject* watcher, QObject* parent)
+        : QStyledItemDelegate(parent), m_watcher(watcher) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor)
+            editor->installEventFilter(m_watcher);
+        return editor;
+    }
+
+private:
+    QObject* m_watcher;
+};
+
+/// A list file holds one entry a line: a line break typed or pasted into an entry would split it
+/// and move every later row.
+QString oneLine(QString text) {
+    return text.replace(QRegularExpression(QStringLiteral("\r\n|\r|\n")), QStringLiteral(" "));
+}
+
+/// Ends an edit in progress in a cell, as the user would by leaving the row: the current row
+/// moves down one and back up.
+void nudge(QTableWidget* grid) {
+    const int row = grid->currentRow();
+    if (row < 0)
+        return;
+    grid->setCurrentCell(row + 1 < grid->rowCount() ? row + 1 : std::max(0, row - 1), TextColumn);
+    grid->setCurrentCell(row, TextColumn);
+}
+
+bool isRowKey(const QKeyEvent* key) {
+    return key->modifiers() == Qt::ControlModifier &&
+           (key->key() == Qt::Key_Insert || key->key() == Qt::Key_Delete);
+}
+
+/// Keys that change a cell's text, as opposed to the ones that move around the list, end an
+/// edit, or insert and delete rows.
+bool isTyping(const QKeyEvent* key) {
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return false;
+    default:
+        break;
+    }
+    return !isRowKey(key) && (!key->text().isEmpty() || key->key() == Qt::Key_Backspace ||
+                              key->key() == Qt::Key_Delete);
+}
+
+} // namespace
+
+const HelperTraits Tuserroll::Traits =
+    HelperTraits("User Tags Helper", "usert", "userl").below(188).topic(16);
+
+Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
+    setObjectName(QStringLiteral("Tuserroll"));
+    buildPopupMenu();
+    auto* area = new QHBoxLayout;
+    auto* grids = new QGridLayout;
+    auto* buttons = new QButtonGroup(this);
+    const struct {
+        Kind kind;
+        const char* button;
+        const char* caption;
+        const char* grid;
+        const char* file;
+    } lists[] = {{Kind::Tags, "tagsbut", "Tags", "tagsgrid", "tags.dat"},
+                 {Kind::Fillers, "fillerbut", "Fillers", "fillergrid", "fillers.dat"},
+                 {Kind::Library, "librbut", "Library", "librgrid", "library.dat"}};
+    for (const auto& l : lists) {
+        auto* button = new QRadioButton(QString::fromLatin1(l.caption), this);
+        button->setObjectName(QString::fromLatin1(l.button));
+        buttons->addButton(button);
+        QTableWidget* grid = makeGrid(l.grid);
+        grids->addWidget(grid, 0, 0);
+        const QString file = QDir(host.libraryDir()).filePath(QString::fromLatin1(l.file));
+        m_panes.push_back({TagList::read(l.kind, file), grid, button, file});
+        showRows(m_panes.back(), 0, m_panes.back().list.rows() - 1);
+        grid->setCurrentCell(0, TextColumn);
+        const Kind kind = l.kind;
+        connect(button, &QRadioButton::toggled, this, [this, kind](bool on) {
+            if (on)
+                selectList(kind);
+        });
+        connect(button, &QRadioButton::clicked, this, &Tuserroll::focusmain);
+    }
+    grid(Kind::Library)->setItemDelegate(new WatchedEditors(this, grid(Kind::Library)));
+    area->addWidget(buildSide());
+    area->addLayout(grids);
+    body()->addLayout(area);
+
+    // Focusing a list button selects it; the helper opens again on the Library, in edit mode at
+    // the new item's row, after a new item was made.
+    LibraryHandOff& handOff = host.libraryHandOff();
+    const bool reopened = handOff.reopen == QLatin1String("yes");
+    QRadioButton* first = listButton(reopened ? Kind::Library : Kind::Tags);
+    first->setChecked(true);
+    first->setFocus();
+    if (reopened) {
+        m_editCheck->setChecked(true);
+        grid(Kind::Library)->setCurrentCell(handOff.row, TextColumn);
+        handOff.row = 0;
+    }
+    handOff.reopen.clear();
+    finishSetUp();
+    focusmain();
+}
+
+QWidget* Tuserroll::buildSide() {
+    auto* side = new QWidget(this);
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (const Pane& p : m_panes)
+        layout->addWidget(p.button);
+    layout->addStretch(1);
+    m_editCheck = new QCheckBox(QStringLiteral("edit"), side);
+    m_editCheck->setObjectName(QStringLiteral("editcheck"));
+    layout->addWidget(m_editCheck);
+    connect(m_editCheck, &QCheckBox::toggled, this, &Tuserroll::setEditMode);
+    connect(m_editCheck, &QCheckBox::clicked, this, &Tuserroll::focusmain);
+
+    auto* panel = new QFrame(side);
+    m_libraryPanel = panel;
+    panel->setObjectName(QStringLiteral("Panel2"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    // The panel keeps its room while hidden, so that the window keeps its shape.
+    QSizePolicy policy = panel->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    panel->setSizePolicy(policy);
+    auto* panelLayout = new QVBoxLayout(panel);
+    const struct {
+        const char* name;
+        const char* caption;
+        void (Tuserroll::*run)();
+    } buttons[] = {{"SpeedButton3", "New", &Tuserroll::NewItemClick},
+                   {"SpeedButton4", "Save", &Tuserroll::SaveEditsClick}};
+    for (const auto& b : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.caption), panel);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setFlat(true);
+        panelLayout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, run = b.run] { guarded(run); });
+    }
+    panel->hide();
+    layout->addWidget(panel);
+    return side;
+}
+
+QTableWidget* Tuserroll::makeGrid(const char* name) {
+    auto* grid = new QTableWidget(0, 3, this);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->horizontalHeader()->hide();
+    // The row header is the marker the user drags a row by; the marker column itself stays
+    // empty and the item names are never shown.
+    QHeaderView* marker = grid->verticalHeader();
+    marker->setFixedWidth(MarkerWidth);
+    marker->setSectionResizeMode(QHeaderView::Fixed);
+    grid->setColumnHidden(MarkerColumn, true);
+    grid->setColumnHidden(NameColumn, true);
+    grid->setColumnWidth(TextColumn, TextWidth);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setFixedSize(MarkerWidth + TextWidth + 2 * grid->frameWidth() +
+                           grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+                       GridHeight);
+    const int rowHeight = grid->height() / 10;
+    marker->setMinimumSectionSize(rowHeight);
+    marker->setDefaultSectionSize(rowHeight);
+
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(grid, &QWidget::customContextMenuRequested, this,
+            [this, grid](const QPoint& at) { m_popup->popup(grid->viewport()->mapToGlobal(at)); });
+    connect(grid, &QTableWidget::cellDoubleClicked, this, [this] {
+        // In edit mode a double-click edits the cell instead.
+        if (!editing())
+            HelperFrame::InsertCodeClick();
+    });
+    connect(grid, &QTableWidget::itemChanged, this, &Tuserroll::cellEdited);
+    connect(marker, &QHeaderView::sectionMoved, this,
+            [this, grid](int, int from, int to) { rowDragged(grid, from, to); });
+    grid->installEventFilter(this);
+    return grid;
+}
+
+void Tuserroll::buildPopupMenu() {
+    m_popup = new QMenu(this);
+    m_popup->setObjectName(QStringLiteral("PopupMenu1"));
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* keys;
+        void (Tuserroll::*run)();
+    } items[] = {{"Cut1", "cut", "Ctrl+X", nullptr},
+                 {"Copy1", "copy", "Ctrl+C", nullptr},
+                 {"Paste1", "paste", "Ctrl+V", nullptr},
+                 {"NewItem", "New Item", "", &Tuserroll::NewItemClick},
+                 {"InsertRow", "Insert Row", "", &Tuserroll::InsertRowClick},
+                 {"Insert2", "Insert Row", "Ctrl+Insert", &Tuserroll::InsertRowClick},
+                 {"DeleteRow", "Delete Row", "", &Tuserroll::DeleteRowClick},
+                 {"DeleteRow1", "Delete Row", "Ctrl+Delete", &Tuserroll::DeleteRowClick},
+                 {"SaveEdits", "Save Edits", "", &Tuserroll::SaveEditsClick},
+                 {"N1", nullptr, "", nullptr},
+                 {"EditMode1", "Edit Mode", "", &Tuserroll::EditMode1Click}};
+    for (const auto& item : items) {
+        QAction* action = item.caption ? m_popup->addAction(QString::fromLatin1(item.caption))
+                                       : m_popup->addSeparator();
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setShortcut(QKeySequence(QString::fromLatin1(item.keys)));
+        if (item.run)
+            connect(action, &QAction::triggered, this, [this, run = item.run] { guarded(run); });
+    }
+    // The keys of these are taken by the lists themselves (see eventFilter); the cell editors
+    // keep their own cut, copy and paste.
+    for (const char* hidden : {"Cut1", "Copy1", "Paste1", "Insert2", "DeleteRow1"})
+        menuItem(hidden)->setVisible(false);
+    connect(m_popup, &QMenu::aboutToShow, this, [this] {
+        const bool on = editing();
+        for (const char* name : {"InsertRow", "DeleteRow", "SaveEdits", "N1"})
+            menuItem(name)->setVisible(on);
+        menuItem("NewItem")->setVisible(on && selected() == Kind::Library);
+        menuItem("EditMode1")
+            ->setText(on ? QStringLiteral("Insert Mode") : QStringLiteral("Edit Mode"));
+    });
+}
+
+QAction* Tuserroll::menuItem(const char* name) const {
+    return m_popup->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+Tuserroll::Kind Tuserroll::selected() const {
+    for (const Pane& p : m_panes) {
+        if (p.button->isChecked())
+            return p.list.kind();
+    }
+    return Kind::Tags;
+}
+
+bool Tuserroll::editing() const {
+    return m_editCheck->isChecked();
+}
+
+Tuserroll::Pane& Tuserroll::paneOf(const QTableWidget* grid) {
+    return *std::find_if(m_panes.begin(), m_panes.end(),
+                         [grid](const Pane& p) { return p.grid == grid; });
+}
+
+void Tuserroll::showRows(Pane& p, int first, int last) {
+    const QSignalBlocker blocker(p.grid);
+    m_filling = true;
+    if (p.grid->rowCount() != p.list.rows()) {
+        p.grid->setRowCount(p.list.rows());
+        p.grid->setVerticalHeaderLabels(QStringList(p.list.rows(), QString()));
+    }
+    for (int row = std::max(0, first); row <= last && row < p.list.rows(); ++row) {
+        auto* name = new QTableWidgetItem(p.list.row(row).name);
+        name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        p.grid->setItem(row, NameColumn, name);
+        auto* text = new QTableWidgetItem(p.list.text(row));
+        text->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        p.grid->setItem(row, TextColumn, text);
+    }
+    m_filling = false;
+    p.grid->viewport()->update();
+}
+
+void Tuserroll::selectList(Kind kind) {
+    for (const Pane& p : m_panes)
+        p.grid->setVisible(p.list.kind() == kind);
+    m_libraryPanel->setVisible(kind == Kind::Library && editing());
+}
+
+void Tuserroll::setEditMode(bool on) {
+    insertButton()->setText(on ? QStringLiteral("Save Edits") : QStringLiteral("Insert Code"));
+    m_libraryPanel->setVisible(on && selected() == Kind::Library);
+    for (const Pane& p : m_panes) {
+        p.grid->setEditTriggers(on ? QAbstractItemView::DoubleClicked |
+                                         QAbstractItemView::EditKeyPressed |
+                                         QAbstractItemView::AnyKeyPressed
+                                   : QAbstractItemView::NoEditTriggers);
+        p.grid->verticalHeader()->setSectionsMovable(on);
+    }
+}
+
+void Tuserroll::cellEdited(QTableWidgetItem* item) {
+    if (m_filling || item->column() != TextColumn)
+        return;
+    const QString text = oneLine(item->text());
+    if (text != item->text()) {
+        const QSignalBlocker blocker(item->tableWidget());
+        item->setText(text);
+    }
+    paneOf(item->tableWidget()).list.setText(item->row(), text);
+}
+
+void Tuserroll::rowDragged(QTableWidget* grid, int from, int to) {
+    // The header goes back to the list's order at once; the rows themselves move in the list.
+    {
+        const QSignalBlocker blocker(grid->verticalHeader());
+        grid->verticalHeader()->moveSection(to, from);
+    }
+    Pane& p = paneOf(grid);
+    const LibraryRow moved = p.list.row(from);
+    const int step = from < to ? 1 : -1;
+    for (int row = from; row != to; row += step)
+        p.list.setRow(row, p.list.row(row + step));
+    p.list.setRow(to, moved);
+    showRows(p, std::min(from, to), std::max(from, to));
+    grid->setCurrentCell(to, TextColumn);
+}
+
+bool Tuserroll::writeList(const Pane& p, const TagList& list) {
+    QString error;
+    if (list.write(p.file, error))
+        return true;
+    host().showError(error);
+    return false;
+}
+
+void Tuserroll::guarded(void (Tuserroll::*handler)()) {
+    host().guard([this, handler] { (this->*handler)(); });
+}
+
+void Tuserroll::InsertCodeClick() {
+    if (editing())
+        guarded(&Tuserroll::SaveEditsClick);
+    else
+        HelperFrame::InsertCodeClick();
+}
+
+void Tuserroll::insertCode() {
+    const Pane& p = selectedPane();
+    const int row = p.grid->currentRow();
+    if (row < 0)
+        return;
+    switch (p.list.kind()) {
+    case Kind::Tags: {
+        const TagPair tags = splitTagEntry(p.list.text(row));
+        host().insertions().wraptag(tags.open, tags.close);
+        break;
+    }
+    case Kind::Fillers:
+        host().insertions().listcode2(p.list.text(row));
+        break;
+    case Kind::Library:
+        insertItem(p.list.row(row).name);
+        break;
+    }
+}
+
+void Tuserroll::insertItem(const QString& name) {
+    // Items are files of the library folder: a name written into the index by hand that leads
+    // elsewhere is no item.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return;
+    const QString path = QDir(host().libraryDir()).filePath(name);
+    if (!QFileInfo(path).isFile())
+        return;
+    LoadedDocument item;
+    QString error;
+    if (!loadDocumentFile(path, item, error)) {
+        host().showError(error);
+        return;
+    }
+    if (item.text.size() > ScratchCapacity) {
+        host().showError(tooMuchTextMessage());
+        return;
+    }
+    TextControl& scratch = host().scratch();
+    scratch.selectAll();
+    scratch.replaceSelection(item.text);
+    host().insertions().boardit();
+}
+
+void Tuserroll::SaveEditsClick() {
+    Pane& p = selectedPane();
+    // The cell being edited is part of what is saved.
+    nudge(p.grid);
+    if (!writeList(p, p.list))
+        return;
+    m_editCheck->setChecked(false);
+    nudge(p.grid);
+    focusmain();
+}
+
+void Tuserroll::InsertRowClick() {
+    if (!editing())
+        return;
+    Pane& p = selectedPane();
+    nudge(p.grid);
+    const int row = p.grid->currentRow();
+    if (row < 0)
+        return;
+    // The window changes only when the file took the change.
+    TagList changed = p.list;
+    changed.insertRow(row);
+    if (!writeList(p, changed))
+        return;
+    p.list = changed;
+    showRows(p, row, p.list.rows() - 1);
+}
+
+void Tuserroll::DeleteRowClick() {
+    if (!editing())
+        return;
+    Pane& p = selectedPane();
+    nudge(p.grid);
+    const int row = p.grid->currentRow();
+    if (row < 0)
+        return;
+    TagList changed = p.list;
+    changed.deleteRow(row);
+    // A Library row goes from the index at once (its item file stays); Tags and Fillers wait
+    // for Save Edits.
+    if (changed.kind() == Kind::Library && !writeList(p, changed))
+        return;
+    p.list = changed;
+    showRows(p, row, p.list.rows() - 1);
+}
+
+void Tuserroll::NewItemClick() {
+    if (!editing() || selected() != Kind::Library)
+        return;
+    Pane& library = pane(Kind::Library);
+    nudge(library.grid);
+    const int row = library.grid->currentRow();
+    if (row < 0)
+        return;
+    if (!library.list.text(row).isEmpty()) {
+        host().showMessage(
+            QStringLiteral("You must select an empty row before you can add a new item. ") +
+            QStringLiteral("Click OK and try again."));
+        return;
+    }
+    host().libraryHandOff().row = row;
+    if (writeList(library, library.list))
+        host().newlibr();
+}
+
+void Tuserroll::EditMode1Click() {
+    m_editCheck->setChecked(!m_editCheck->isChecked());
+    nudge(selectedPane().grid);
+}
+
+bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
+    QTableWidget* library = grid(Kind::Library);
+    const bool inLibrary = watched == library ||
+                           (watched->isWidgetType() &&
+                            static_cast<QWidget*>(watched)->parentWidget() == library->viewport());
+    const int row = library->currentRow();
+    if (!inLibrary || !editing() || !isTyping(key) || row < 0 ||
+        !list(Kind::Library).row(row).name.isEmpty())
+        return false;
+    // The typed text goes first: the message takes the focus, and a cell editor losing it keeps
+    // what it holds.
+    if (auto* editor = qobject_cast<QLineEdit*>(watched))
+        editor->clear();
+    host().showMessage(QStringLiteral("You must use the New command to add new entries."));
+    Pane& p = pane(Kind::Library);
+    p.list.setText(row, QString());
+    showRows(p, row, row);
+    nudge(library);
+    return true;
+}
+
+bool Tuserroll::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto* grid = qobject_cast<QTableWidget*>(watched);
+        if (grid && isRowKey(key) && editing()) {
+            guarded(key->key() == Qt::Key_Insert ? &Tuserroll::InsertRowClick
+                                                 : &Tuserroll::DeleteRowClick);
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease &&
+               refuseTyping(watched, static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return HelperFrame::eventFilter(watched, event);
+}
+
+} // namespace vellum

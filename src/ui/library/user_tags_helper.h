@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/library/tag_library.h"
+#include "ui/helpers/helper_frame.h"
+
+#include <QString>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QKeyEvent;
+class QMenu;
+class QRadioButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace vellum {
+
+/// The User Tags helper: three lists the user keeps in the tag library. A Tags entry wraps the
+/// document's selection in its pair of tags, a Filler goes in at the caret, a Library item (a text
+/// in a file of its own) goes in at the caret. In edit mode the lists are changed in place: cells
+/// edited, rows dragged by their marker, inserted and deleted, and saved to their files; new
+/// Library items are made from the document's selection.
+class Tuserroll : public HelperFrame {
+    Q_OBJECT
+public:
+    using Kind = TagList::Kind;
+    static const HelperTraits Traits;
+
+    explicit Tuserroll(HelperHost& host);
+
+    QRadioButton* listButton(Kind kind) const { return pane(kind).button; }
+    QTableWidget* grid(Kind kind) const { return pane(kind).grid; }
+    const TagList& list(Kind kind) const { return pane(kind).list; }
+    /// The list on show.
+    Kind selected() const;
+    QCheckBox* editCheck() const { return m_editCheck; }
+    bool editing() const;
+    /// The panel of the "New" and "Save" buttons, shown for the Library in edit mode.
+    QWidget* libraryPanel() const { return m_libraryPanel; }
+    QMenu* popupMenu() const { return m_popup; }
+    /// A context menu item by its name ("InsertRow", "EditMode1", ...).
+    QAction* menuItem(const char* name) const;
+
+    /// Inserts the current entry, or saves the list in edit mode.
+    void InsertCodeClick() override;
+    void SaveEditsClick();
+    void InsertRowClick();
+    void DeleteRowClick();
+    void NewItemClick();
+    void EditMode1Click();
+
+protected:
+    void insertCode() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Pane {
+        TagList list;
+        QTableWidget* grid;
+        QRadioButton* button;
+        QString file;
+    };
+
+    const Pane& pane(Kind kind) const { return m_panes.at(static_cast<size_t>(kind)); }
+    Pane& pane(Kind kind) { return m_panes.at(static_cast<size_t>(kind)); }
+    Pane& paneOf(const QTableWidget* grid);
+    Pane& selectedPane() { return pane(selected()); }
+
+    QTableWidget* makeGrid(const char* name);
+    QWidget* buildSide();
+    void buildPopupMenu();
+    void showRows(Pane& pane, int first, int last);
+    void selectList(Kind kind);
+    void setEditMode(bool on);
+    void cellEdited(QTableWidgetItem* item);
+    void rowDragged(QTableWidget* grid, int from, int to);
+    /// Writes a list's file; false after reporting when it cannot be written.
+    bool writeList(const Pane& pane, const TagList& list);
+    void insertItem(const QString& name);
+    /// Refuses text typed into a Library row that has no item; true when it did.
+    bool refuseTyping(QObject* watched, const QKeyEvent* key);
+    /// Runs a handler that writes files: whatever fails is reported, never passed on.
+    void guarded(void (Tuserroll::*handler)());
+
+    std::vector<Pane> m_panes;
+    QCheckBox* m_editCheck = nullptr;
+    QWidget* m_libraryPanel = nullptr;
+    QMenu* m_popup = nullptr;
+    bool m_filling = false;
+};
+
+} // namespace vellum
