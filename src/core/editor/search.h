@@ -29,8 +29,8 @@ bool isWordCharacter(char16_t c);
 /// or before its start. Whole-word search passes over the word at which it begins. No
 /// wrap-around. `following` is the character after `text` when `text` is the first part of a
 /// longer one (0: the text ends there). Returns the match's start, or -1.
-qsizetype findInText(QStringView text, QStringView pattern, qsizetype selStart,
-                     qsizetype selLength, const SearchOptions& options, char16_t following = 0);
+qsizetype findInText(QStringView text, QStringView pattern, qsizetype selStart, qsizetype selLength,
+                     const SearchOptions& options, char16_t following = 0);
 
 /// Searches the editor's text for `pattern` from its selection; on success selects the match and
 /// returns true, else leaves the selection alone and returns false.
