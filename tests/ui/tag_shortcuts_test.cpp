@@ -105,7 +105,8 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
     const Row rows[] = {
         {"nothing to undo, select or paste", "ab|", "", false, false, false, false},
         {"typing enables Undo", "ab|", "", true, true, false, false},
-        {"a selection enables Cut, Copy and Delete", "a[b]", "", false, false, true, false},
+        {"a selection enables Cut, Copy, Delete and Remove Tags", "a[b]", "", false, false, true,
+         false},
         {"clipboard text enables Paste", "ab|", "x", false, false, false, true},
     };
     for (const Row& row : rows) {
@@ -119,12 +120,12 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
         const auto item = [&s](const char* name) { return s.main->menus().action(name); };
         // Every item starts the opposite way, so that only the opening can set it right.
         item("Undo1")->setEnabled(!row.undo);
-        for (const char* name : {"Cut1", "Copy1", "delete1"})
+        for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             item(name)->setEnabled(!row.selected);
         item("Paste1")->setEnabled(!row.paste);
         emit item("Edit1")->menu()->aboutToShow();
         EXPECT_EQ(item("Undo1")->isEnabled(), row.undo);
-        for (const char* name : {"Cut1", "Copy1", "delete1"})
+        for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             EXPECT_EQ(item(name)->isEnabled(), row.selected) << name;
         EXPECT_EQ(item("Paste1")->isEnabled(), row.paste);
     }

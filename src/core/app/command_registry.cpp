@@ -67,15 +67,9 @@ void runReporting(Prompter& prompter, const std::function<void()>& action) {
 }
 
 const QStringList& commandsNotYetBuilt() {
-    static const QStringList ids{
-        // Find, replace and go to line.
-        QStringLiteral("Replace1"), QStringLiteral("Again1"), QStringLiteral("goto1"),
-        // Tag removal.
-        QStringLiteral("RemoveTags1"), QStringLiteral("RemoveTags2"),
-        // Preferences, preview and the helper program.
-        QStringLiteral("Preferences1"), QStringLiteral("Preview1"), QStringLiteral("HelperApp1"),
-        // Recent files.
-        QStringLiteral("RecentFiles1")};
+    // Preferences, preview and the helper program; recent files.
+    static const QStringList ids{QStringLiteral("Preferences1"), QStringLiteral("Preview1"),
+                                 QStringLiteral("HelperApp1"), QStringLiteral("RecentFiles1")};
     return ids;
 }
 

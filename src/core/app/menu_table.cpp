@@ -171,6 +171,7 @@ std::vector<MenuEntry> buildContext() {
         item("Paste2", nullptr, "Paste"),
         {K::Separator, "N5", nullptr, "", nullptr, false, nullptr},
         item("RemoveTags2", nullptr, "Remove Tags"),
+        hidden("removethem", nullptr, "removethem", "Ctrl+Shift+D"),
         separator(nullptr),
         menu("Character", nullptr, "Character"),
         menu("Layout", nullptr, "Layout"),

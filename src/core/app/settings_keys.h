@@ -33,6 +33,8 @@ inline constexpr char Height[] = "mh";
 inline constexpr char Help[] = "help";
 inline constexpr char BackTop[] = "backt";
 inline constexpr char BackLeft[] = "backl";
+inline constexpr char FindAgainTop[] = "repl2t";
+inline constexpr char FindAgainLeft[] = "repl2l";
 } // namespace Windows
 
 namespace CleanUp {
@@ -77,10 +79,20 @@ inline constexpr char Color[] = "Tcolor";
 inline constexpr char Style[] = "Tstyle";
 } // namespace Font
 
+// The find windows keep their options beside the editor font, in the same section.
+namespace Search {
+inline constexpr const char* Section = Font::Section;
+inline constexpr char WholeWord[] = "wword";
+inline constexpr char MatchCase[] = "mcase";
+inline constexpr char Upward[] = "sup";
+inline constexpr char FromTop[] = "sbeg";
+} // namespace Search
+
 // Marker values.
 inline constexpr char Sure[] = "sure";
 inline constexpr char StateMax[] = "max";
 inline constexpr char StateNorm[] = "norm";
 inline constexpr char UpOk[] = "ok";
+inline constexpr char Ticked[] = "t";
 
 } // namespace vellum::keys

@@ -335,6 +335,8 @@ void DocumentArea::documentClosing(TMDIsub& document) {
     ++m_arranging;
     QTimer::singleShot(0, this, [this] { --m_arranging; });
     const int open = static_cast<int>(documentWindows().size());
+    if (open == 1 && m_findHooks.lastDocumentClosing)
+        m_findHooks.lastDocumentClosing();
     const bool minimised = document.frame() && document.frame()->isMinimized();
     m_commands->guard([&] { m_tabs->mdiClosed(document, open, minimised); });
     m_workspace->remove(document.record());
@@ -370,6 +372,11 @@ void DocumentArea::documentResized(TMDIsub&) {
 
 void DocumentArea::showLine(int line) {
     m_status.showLine(line);
+}
+
+void DocumentArea::escapeInEditor() {
+    if (m_findHooks.escapeInEditor)
+        m_findHooks.escapeInEditor();
 }
 
 bool DocumentArea::autoIndentEnabled() {

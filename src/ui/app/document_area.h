@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 
 class QAction;
 class QMainWindow;
@@ -32,6 +33,14 @@ class Twaiter;
 class DocumentArea : public QObject, public DocumentWindows, public DocumentHost {
     Q_OBJECT
 public:
+    /// What the find windows are told by the documents.
+    struct FindWindowHooks {
+        /// The last open document is closing: the find windows close, with their close steps.
+        std::function<void()> lastDocumentClosing;
+        /// Escape was pressed in an editor: the Find Again window goes at once.
+        std::function<void()> escapeInEditor;
+    };
+
     /// How far a switch between maximised documents has come: the cover panel shows from the
     /// activation and hides once the new document has been activated, resized and activated again.
     enum class Switch { Settled = 0, Activated = 1, Resized = 2, ActivatedAgain = 3 };
@@ -85,12 +94,14 @@ public:
     bool arrangingWindows() const override { return m_arranging > 0; }
     void documentResized(TMDIsub& document) override;
     void showLine(int line) override;
+    void escapeInEditor() override;
     bool autoIndentEnabled() override;
     Workspace& workspace() override { return *m_workspace; }
     CommandRegistry& commands() override { return *m_commands; }
 
     /// The Save button whose state follows the active document.
     void setSaveButton(QAction* msave) { m_msave = msave; }
+    void setFindWindowHooks(FindWindowHooks hooks) { m_findHooks = std::move(hooks); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +134,7 @@ private:
     DocumentView* m_closingUnasked = nullptr;
     QTimer m_diskCheck;
     QPointer<Twaiter> m_wait;
+    FindWindowHooks m_findHooks;
 };
 
 } // namespace vellum

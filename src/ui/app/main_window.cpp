@@ -13,6 +13,8 @@
 #include "ui/app/splash_window.h"
 #include "ui/app/status_line.h"
 #include "ui/editor/editor_style.h"
+#include "ui/editor/find_commands.h"
+#include "ui/editor/tag_removal.h"
 #include "ui/helpers/helper_registry.h"
 #include "ui/library/template_dialog.h"
 
@@ -35,7 +37,9 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
       m_edits(
           std::make_unique<EditCommands>(*m_workspace, *m_style, prompter, settings, clipboard)),
       m_helpers(std::make_unique<HelperRegistry>(*this, *m_workspace, settings, m_home, m_help,
-                                                 prompter, *m_commands)) {
+                                                 prompter, *m_commands)),
+      m_finds(std::make_unique<FindCommands>(*this, *m_workspace, settings, prompter, clipboard,
+                                             *m_commands)) {
     setObjectName(QStringLiteral("MDImain"));
     setWindowTitle(QStringLiteral("VellumHTML"));
     m_documents->attach(*m_workspace, *m_flows, *m_commands);
@@ -46,6 +50,10 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
             [this] { m_commands->run(QStringLiteral("Tabbed1")); });
     connect(m_status, &StatusLine::dateDoubleClicked, this,
             [this] { m_edits->DatesClick(m_status->date()); });
+    connect(m_status, &StatusLine::lineDoubleClicked, this,
+            [this] { m_commands->run(QStringLiteral("goto1")); });
+    m_documents->setFindWindowHooks(
+        {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
     // What a run keeps in the settings starts afresh.
     resetRunState(m_settings, m_home);
 }
@@ -60,8 +68,7 @@ void TMDImain::registerCommands() {
     c.add(QStringLiteral("New1"), [this] {
         Ttplate::openNew(
             m_home.templateDir(), m_settings, m_prompter, m_help,
-            [this](const QString& tpl) { m_commands->guard([&] { m_flows->newt(tpl); }); },
-            this);
+            [this](const QString& tpl) { m_commands->guard([&] { m_flows->newt(tpl); }); }, this);
     });
     c.add(QStringLiteral("new2"), [this] { news(); });
     c.add(QStringLiteral("Exit1"), [this] { close(); });
@@ -77,6 +84,8 @@ void TMDImain::registerCommands() {
     m_documents->registerCommands(c);
     registerTagCommands(c, *m_workspace, m_settings);
     m_helpers->registerCommands();
+    m_finds->registerCommands();
+    registerTagRemoval(c, *m_workspace);
 }
 
 void TMDImain::start() {

@@ -15,6 +15,7 @@ class DocumentCommands;
 class DocumentFlows;
 class EditCommands;
 class EditorStyle;
+class FindCommands;
 class HelperRegistry;
 class MainMenus;
 class MessageBoxPrompter;
@@ -48,6 +49,7 @@ public:
     StatusLine& status() { return *m_status; }
     MainMenus& menus() { return *m_menus; }
     HelperRegistry& helpers() { return *m_helpers; }
+    FindCommands& finds() { return *m_finds; }
     HelpViewer& help() { return m_help; }
 
 protected:
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<DocumentCommands> m_documentCommands;
     std::unique_ptr<EditCommands> m_edits;
     std::unique_ptr<HelperRegistry> m_helpers;
+    std::unique_ptr<FindCommands> m_finds;
     MainMenus* m_menus = nullptr;
 };
 

@@ -29,6 +29,8 @@ public:
     virtual void documentResized(TMDIsub& document) = 0;
     /// Shows a line number (counted from 1) in the status bar.
     virtual void showLine(int line) = 0;
+    /// Escape was pressed in the window's editor.
+    virtual void escapeInEditor() = 0;
     /// True when automatic indentation is on.
     virtual bool autoIndentEnabled() = 0;
     /// The open documents and what they share (scratch editor, insertion slots, Enter flag).

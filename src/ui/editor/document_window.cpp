@@ -176,6 +176,8 @@ void TMDIsub::buildPopupMenu() {
             QAction* action = parent->addAction(QString::fromLatin1(entry.caption));
             action->setObjectName(name);
             action->setEnabled(commands.has(name));
+            // A hidden item never shows; its key is taken in the editor (memoKeyDown).
+            action->setVisible(!entry.hidden);
             connect(action, &QAction::triggered, this,
                     [this, name] { m_host.commands().runOn(name, *m_record); });
         }
@@ -216,9 +218,12 @@ bool TMDIsub::memoKeyDown(QKeyEvent* event) {
         handled = true;
     } else if (exactly(event, ctrlShift) && event->key() == Qt::Key_D) {
         // The context menu's hidden "remove tags" item owns this key while the editor has focus.
+        m_host.commands().runOn(QStringLiteral("removethem"), *m_record);
         handled = true;
     }
     m_tip->hide();
+    if (event->key() == Qt::Key_Escape)
+        m_host.escapeInEditor();
     if (!handled && isEnter(event->key()))
         m_enterPressed = true;
     return handled;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+
+namespace vellum {
+
+class FindCommands;
+
+/// The go-to-line dialog: a small borderless box above the main window's lower edge. Enter puts
+/// the caret at the start of the numbered line and closes it; Escape or a double-click on its
+/// label closes it. It destroys itself when it closes.
+class Tgotoline : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tgotoline(FindCommands& commands);
+
+    QLabel* label() const { return m_label; }
+    QLineEdit* lineBox() const { return m_edit; }
+
+    /// Goes to the line typed (counted from 1) and closes; a text that is not a whole number is
+    /// reported and the dialog stays.
+    void goToTypedLine();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    FindCommands& m_commands;
+    QLabel* m_label;
+    QLineEdit* m_edit;
+    bool m_closed = false;
+};
+
+} // namespace vellum
