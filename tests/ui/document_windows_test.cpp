@@ -317,6 +317,23 @@ TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
     }
 }
 
+// The submenu is made when the File menu opens; an entry reopens its file, or brings it forward.
+TEST(MainMenus, RecentFilesReopenTheirFiles) {
+    Started s;
+    s.runAndShow();
+    const QString a = s.home.write("a.htm", "A");
+    s.open(a);
+    s.trigger("Close1");
+    emit s.main->menus().menu("File1")->aboutToShow();
+    const QList<QAction*> items = s.main->menus().menu("RecentFiles1")->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->text(), "  &1 " + a);
+    items[0]->trigger();
+    EXPECT_EQ(s.captions(), (QStringList{"Untitled 1", "a.htm"}));
+    s.main->menus().menu("RecentFiles1")->actions()[0]->trigger();
+    EXPECT_EQ(s.prompter.informed, QStringList{a + " is already open."});
+}
+
 TEST(MainMenus, ShortcutsRunTheirCommands) {
     struct Row {
         const char* name;

@@ -67,9 +67,9 @@ void runReporting(Prompter& prompter, const std::function<void()>& action) {
 }
 
 const QStringList& commandsNotYetBuilt() {
-    // Preferences, preview and the helper program; recent files.
+    // Preferences, preview and the helper program.
     static const QStringList ids{QStringLiteral("Preferences1"), QStringLiteral("Preview1"),
-                                 QStringLiteral("HelperApp1"), QStringLiteral("RecentFiles1")};
+                                 QStringLiteral("HelperApp1")};
     return ids;
 }
 

@@ -4,6 +4,7 @@
 #include "core/app/document_file.h"
 #include "core/app/home_directory.h"
 #include "core/app/prompter.h"
+#include "core/app/recent_files.h"
 #include "core/app/save_rules.h"
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
@@ -97,6 +98,7 @@ Document* DocumentFlows::newt(const QString& tpl) {
     if (haveFile) {
         document.load(loaded);
         document.nameFile(handed, m_style);
+        UpdateOldies(m_settings, handed, m_style);
     } else {
         const QString templatePath = m_home.templateDir() + QLatin1Char('/') + templateName;
         LoadedDocument fromTemplate;
@@ -148,6 +150,7 @@ Document* DocumentFlows::Opens(const QString& given) {
     document.load(loaded);
     document.text().setSelection(0, 0);
     finishNewDocument(document);
+    UpdateOldies(m_settings, path, m_style);
     return &document;
 }
 
@@ -245,6 +248,7 @@ bool DocumentFlows::SavesAs(Document& document) {
     if (!writeDocument(document, name))
         return false;
     document.nameFile(name, m_style);
+    UpdateOldies(m_settings, name, m_style);
     m_workspace.windows().windowRenamed(document, oldKey);
     m_workspace.windows().setSaveEnabled(false);
     m_workspace.setActiveKey(document.key());

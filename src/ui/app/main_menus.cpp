@@ -48,6 +48,11 @@ MainMenus::MainMenus(QMainWindow& frame, CommandRegistry& commands, Workspace& w
     buildToolbar();
 }
 
+QMenu* MainMenus::menu(const QString& name) const {
+    const QAction* item = action(name);
+    return item ? item->menu() : nullptr;
+}
+
 void MainMenus::bind(QAction* action, const QString& command) {
     if (!m_commands.has(command)) {
         action->setEnabled(false);

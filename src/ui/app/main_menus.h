@@ -23,6 +23,8 @@ public:
 
     /// The menu item, toolbar button or hidden item of that name (null when none).
     QAction* action(const QString& name) const { return m_actions.value(name); }
+    /// The menu or submenu of that name (null when none).
+    QMenu* menu(const QString& name) const;
     /// The Save button of the toolbar.
     QAction* msave() const { return action(QStringLiteral("msave")); }
 

@@ -10,6 +10,7 @@
 #include "ui/app/edit_commands.h"
 #include "ui/app/main_menus.h"
 #include "ui/app/message_box_prompter.h"
+#include "ui/app/recent_files_menu.h"
 #include "ui/app/splash_window.h"
 #include "ui/app/status_line.h"
 #include "ui/editor/editor_style.h"
@@ -46,6 +47,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
     registerCommands();
     m_menus = new MainMenus(*this, *m_commands, *m_workspace);
     m_documents->setSaveButton(m_menus->msave());
+    new RecentFilesMenu(*m_menus, *m_commands, m_settings, *m_flows);
     connect(m_status, &StatusLine::bannerDoubleClicked, this,
             [this] { m_commands->run(QStringLiteral("Tabbed1")); });
     connect(m_status, &StatusLine::dateDoubleClicked, this,

@@ -1,0 +1,83 @@
+#include "core/app/recent_files.h"
+#include "core/app/settings_file.h"
+#include "support/buffer_workspace.h"
+#include "support/qt_printers.h"
+#include "support/temp_home.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace vellum {
+namespace {
+
+using test::TempHome;
+
+QStringList stored(const SettingsFile& settings, int count) {
+    QStringList out;
+    for (int n = 1; n <= count; ++n)
+        out << recentFile(settings, n);
+    return out;
+}
+
+TEST(RecentFiles, ListMovesAndShowsWhatExists) {
+    struct Row {
+        const char* name;
+        const char* opened; // letters of files under the home, opened in turn
+        const char* deleted;
+        const char* qrf;
+        QString shown; // letters shown by the menu
+        QString after; // the first slots afterwards, "." for an empty slot
+    };
+    const Row rows[] = {
+        {"newest first", "ABC", "", "", "CBA", "CBA."},
+        {"opened again: to the top, its old place dropped", "ABCA", "", "", "ACB", "ACB."},
+        {"a deleted file drops out, the rest moves up", "ABC", "B", "", "CA", "CA.."},
+        {"a limit of 3 with the newest deleted", "EDCBA", "A", "3", "BCD", "BCD.E"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        SettingsFile settings(home.settingsPath());
+        const auto path = [&home](QChar c) { return home.file(QString(c) + ".htm"); };
+        for (const QChar c : QString(row.opened)) {
+            home.write(QString(c) + ".htm", "x");
+            UpdateOldies(settings, path(c), PathStyle::Posix);
+        }
+        for (const QChar c : QString(row.deleted))
+            QFile::remove(path(c));
+        settings.writeText("Quick", "qrf", row.qrf);
+        QString shown;
+        for (const QString& entry : recentFilesToShow(settings))
+            shown += entry.mid(entry.size() - 5, 1);
+        EXPECT_EQ(shown, row.shown);
+        QString after;
+        for (const QString& entry : stored(settings, row.after.size()))
+            after += entry.isEmpty() ? QString(".") : entry.mid(entry.size() - 5, 1);
+        EXPECT_EQ(after, row.after);
+    }
+}
+
+TEST(RecentFiles, CaptionsAndPathStyles) {
+    EXPECT_EQ(recentCaption(3, "/web/a&b.htm"), "  &3 /web/a&&b.htm");
+    EXPECT_EQ(recentCaption(12, "/web/x.htm"), "12 /web/x.htm");
+    TempHome home;
+    SettingsFile settings(home.settingsPath());
+    UpdateOldies(settings, "c:\\web\\new.htm", PathStyle::Windows);
+    EXPECT_EQ(recentFile(settings, 1), "C:\\WEB\\NEW.HTM");
+    UpdateOldies(settings, home.file("Lower.htm"), PathStyle::Posix);
+    EXPECT_EQ(recentFile(settings, 1), home.file("Lower.htm"));
+    EXPECT_TRUE(recentFilesToShow(settings).isEmpty()) << "neither file exists";
+}
+
+TEST(RecentFiles, OpenAndSaveAsPutTheFileOnTop) {
+    test::Desk desk;
+    desk.flows.Opens(desk.home.write("a.htm", "a"));
+    desk.flows.newclean();
+    desk.prompter.saveNames.push_back(desk.home.file("new.htm"));
+    desk.flows.SavesAs(*desk.workspace.active());
+    EXPECT_EQ(stored(desk.settings, 2),
+              (QStringList{desk.home.file("new.htm"), desk.home.file("a.htm")}));
+}
+
+} // namespace
+} // namespace vellum
