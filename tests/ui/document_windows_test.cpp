@@ -266,7 +266,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
         {"opentag", "opentag", "", true},           // its shortcut went to the item before it
         {"Quick4", "&Quick", "Ctrl+Shift+T", true}, // shown, though the Quick menu's item takes it
         {"Bold1", "&Bold", "Ctrl+B", true},
-        {"Preferences1", "P&references...", "Ctrl+F10", false}, // no Preferences dialog yet
+        {"Preferences1", "P&references...", "Ctrl+F10", true},
         {"msave", "Save Current Document", "", false},
     };
     Started s;

@@ -298,4 +298,36 @@ bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& err
     return true;
 }
 
+bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error) {
+    const QFileInfo info(path);
+    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                        info.fileName() + QStringLiteral(".XXXXXX"));
+    const int fd = ::mkstemp(temp.data());
+    const auto fail = [&](int why) {
+        error = QStringLiteral("Cannot write %1: %2.")
+                    .arg(QDir::toNativeSeparators(path), describe(why));
+        return false;
+    };
+    if (fd < 0)
+        return fail(errno);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && writeAll(fd, bytes);
+    int failure = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    // rename() replaces the name itself: a link there is swapped out, not written through.
+    if (ok && ::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.constData());
+        return fail(failure);
+    }
+    return true;
+}
+
 } // namespace vellum

@@ -75,4 +75,11 @@ QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switche
 bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error,
                       DiskStamp* written = nullptr);
 
+/// Replaces whatever is at `path` with a new regular file holding `bytes`, atomically: a temporary
+/// file in the same folder renamed over the name. A symbolic link at `path` is replaced itself,
+/// never followed, so its target is left untouched. For files the program owns, such as the
+/// preview file, where someone else may have planted a link. Returns false with `error` naming the
+/// file on failure; no temporary file remains then.
+bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error);
+
 } // namespace vellum

@@ -69,8 +69,8 @@ void DocumentFlows::finishNewDocument(Document& document) {
     m_workspace.windows().setSaveEnabled(false);
 }
 
-Document* DocumentFlows::newt(const QString& tpl) {
-    const QString handed = m_settings.readText(V::Section, V::Hello);
+Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& handedOver) {
+    const QString handed = handedOver ? *handedOver : m_settings.readText(V::Section, V::Hello);
     const QString templateName = tpl.isEmpty() ? m_settings.readText(V::Section, V::Tpl) : tpl;
 
     LoadedDocument loaded;

@@ -3,6 +3,7 @@
 #include "core/app/path_style.h"
 
 #include <QString>
+#include <optional>
 
 namespace vellum {
 
@@ -27,8 +28,9 @@ public:
 
     /// A new document: the handed-over file when one waits (the hand-off record is emptied), else
     /// an untitled document filled from the template `tpl` (or the stored default template when
-    /// `tpl` is empty). Returns the new document.
-    Document* newt(const QString& tpl);
+    /// `tpl` is empty). Returns the new document. `handedOver`, when given, is the handed-over
+    /// file (empty: none) in place of the record, which other starts may have overwritten.
+    Document* newt(const QString& tpl, const std::optional<QString>& handedOver = std::nullopt);
     /// A plain untitled document: no template, no handed-over file.
     Document* newclean();
     /// Opens `path`, or when it is empty a file chosen in the open dialog. A file that is open

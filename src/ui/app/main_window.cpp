@@ -5,11 +5,14 @@
 #include "core/app/startup.h"
 #include "core/app/workspace.h"
 #include "core/editor/tag_commands.h"
+#include "ui/app/app_activation.h"
 #include "ui/app/document_area.h"
 #include "ui/app/document_commands.h"
 #include "ui/app/edit_commands.h"
 #include "ui/app/main_menus.h"
 #include "ui/app/message_box_prompter.h"
+#include "ui/app/preferences_dialog.h"
+#include "ui/app/program_commands.h"
 #include "ui/app/recent_files_menu.h"
 #include "ui/app/splash_window.h"
 #include "ui/app/status_line.h"
@@ -56,6 +59,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
             [this] { m_commands->run(QStringLiteral("goto1")); });
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
+    m_activation = new AppActivation(*this, *m_workspace, settings, prompter);
     // What a run keeps in the settings starts afresh.
     resetRunState(m_settings, m_home);
 }
@@ -80,23 +84,40 @@ void TMDImain::registerCommands() {
         c.add(QString::fromLatin1(inert), [] {});
     c.add(QStringLiteral("Contents1"), [this] { m_help.showContents(); });
     c.add(QStringLiteral("About1"), [] { SplashWindow::showSplash(); });
+    c.add(QStringLiteral("Preferences1"), [this] { Preferences1Click(); });
     c.add(QStringLiteral("ContactUs1"), [this] { DocumentCommands::contactUs(m_prompter); });
     m_documentCommands->registerCommands(c);
     m_edits->registerCommands(c);
     m_documents->registerCommands(c);
     registerTagCommands(c, *m_workspace, m_settings);
     m_helpers->registerCommands();
+    m_programs =
+        std::make_unique<ProgramCommands>(*this, m_settings, m_home, m_prompter, *m_helpers, c);
+    m_programs->registerCommands();
     m_finds->registerCommands();
     registerTagRemoval(c, *m_workspace);
 }
 
-void TMDImain::start() {
-    m_commands->run(QStringLiteral("new2"));
+void TMDImain::Preferences1Click() {
+    TTabbedNotebookDlg::Hooks hooks;
+    hooks.locateBrowser = [this] { m_programs->writebrowser(); };
+    hooks.locateHelper = [this] { m_programs->writehelper(); };
+    // A changed tab width reaches the open documents at once, one by one.
+    hooks.stored = [this] {
+        m_style->rereadTabWidth();
+        for (TMDIsub* document : m_documents->documentWindows())
+            m_style->applyTabStops(*document);
+    };
+    TTabbedNotebookDlg::openNew(m_settings, m_prompter, m_help, std::move(hooks), this);
 }
 
-void TMDImain::news() {
+void TMDImain::start(const std::optional<QString>& handedOver) {
+    m_commands->guard([&] { news(handedOver); });
+}
+
+void TMDImain::news(const std::optional<QString>& handedOver) {
     placeOnFirstShow();
-    m_flows->newt(QString());
+    m_flows->newt(QString(), handedOver);
 }
 
 void TMDImain::placeOnFirstShow() {

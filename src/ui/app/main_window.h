@@ -5,9 +5,11 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 namespace vellum {
 
+class AppActivation;
 class Clipboard;
 class CommandRegistry;
 class DocumentArea;
@@ -19,6 +21,7 @@ class FindCommands;
 class HelperRegistry;
 class MainMenus;
 class MessageBoxPrompter;
+class ProgramCommands;
 class SettingsFile;
 class StatusLine;
 class Workspace;
@@ -34,13 +37,16 @@ public:
     ~TMDImain() override;
 
     /// Shows the frame and creates the first document, placing the frame first (once).
-    void start();
+    /// `handedOver`: the file to open (empty: none) in place of the hand-off record.
+    void start(const std::optional<QString>& handedOver = std::nullopt);
     /// A new document from the toolbar: the first time, places the main window.
-    void news();
+    void news(const std::optional<QString>& handedOver = std::nullopt);
     /// True until the first show has placed the window.
     bool isFirstShow() const { return m_firstShow; }
     /// Places the frame from the settings on its first show; later calls do nothing.
     void placeOnFirstShow();
+    /// A new Preferences dialog.
+    void Preferences1Click();
 
     SettingsFile& settings() { return m_settings; }
     Workspace& workspace() { return *m_workspace; }
@@ -51,6 +57,9 @@ public:
     HelperRegistry& helpers() { return *m_helpers; }
     FindCommands& finds() { return *m_finds; }
     HelpViewer& help() { return m_help; }
+    AppActivation& activation() { return *m_activation; }
+    /// Browser preview and the helper program (Locate browser and Locate helper among them).
+    ProgramCommands& programs() { return *m_programs; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +82,9 @@ private:
     std::unique_ptr<EditCommands> m_edits;
     std::unique_ptr<HelperRegistry> m_helpers;
     std::unique_ptr<FindCommands> m_finds;
+    std::unique_ptr<ProgramCommands> m_programs;
     MainMenus* m_menus = nullptr;
+    AppActivation* m_activation = nullptr;
 };
 
 } // namespace vellum

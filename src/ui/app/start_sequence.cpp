@@ -1,9 +1,12 @@
 #include "ui/app/start_sequence.h"
 
+#include "core/app/hand_off.h"
 #include "core/app/path_style.h"
 #include "core/app/shipped_files.h"
 #include "core/app/startup.h"
+#include "platform/app/instance_registry.h"
 #include "platform/editor/system_clipboard.h"
+#include "ui/app/instance_guard.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/splash_window.h"
@@ -69,7 +72,19 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     }
 
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
-    return std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
+    // Before the main window exists: a start that hands over ends here, having touched nothing of
+    // the running instance's settings but the hand-off record.
+    m_handedOver = m_guard && !m_guard->admit(m_commandLine);
+    if (m_handedOver)
+        return nullptr;
+    auto main = std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
+    if (m_guard)
+        m_guard->attach(*main);
+    return main;
+}
+
+void StartSequence::guardInstances(const QString& registryFolder) {
+    m_guard = std::make_unique<InstanceGuard>(m_settings, m_prompter, registryFolder);
 }
 
 int runVellumHtml(int argc, char** argv) {
@@ -86,11 +101,13 @@ int runVellumHtml(int argc, char** argv) {
     try {
         StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
                             prompter, clipboard, StartSequence::shippedDataDir());
+        start.guardInstances(InstanceRegistry::defaultFolder());
         std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
         if (!main)
-            return EXIT_FAILURE;
+            return start.handedOver() ? EXIT_SUCCESS : EXIT_FAILURE;
         prompter.setParent(main.get());
-        main->start();
+        // Its own file, not the shared record: a start at the same moment may have overwritten it.
+        main->start(handOffFile(start.commandLine(), nativePathStyle()));
         return app.exec();
     } catch (const std::exception& failure) {
         // The main window may be gone already.

@@ -9,6 +9,7 @@
 namespace vellum {
 
 class Clipboard;
+class InstanceGuard;
 class MessageBoxPrompter;
 class TMDImain;
 
@@ -32,6 +33,11 @@ public:
 
     /// The command line the last run built.
     const QString& commandLine() const { return m_commandLine; }
+    /// Has the runs that follow guarded by the single-instance guard over the instance registry
+    /// in `registryFolder`: a start while another instance runs hands its file over and ends.
+    void guardInstances(const QString& registryFolder);
+    /// The last run handed over to a running instance: this start ends, with exit code 0.
+    bool handedOver() const { return m_handedOver; }
     SettingsFile& settings() { return m_settings; }
 
 private:
@@ -41,6 +47,8 @@ private:
     SettingsFile m_settings;
     QString m_commandLine;
     QString m_shippedDir;
+    std::unique_ptr<InstanceGuard> m_guard;
+    bool m_handedOver = false;
 };
 
 /// The whole program: application object, start sequence, message loop. Returns the exit code.

@@ -24,6 +24,8 @@ public:
     void readFont(TMDIsub& document);
     /// Gives the editor the tab stops. The width is read from the settings once per run.
     void applyTabStops(TMDIsub& document);
+    /// The next tab stops read the width from the settings again (after the user changed it).
+    void rereadTabWidth() { m_tabWidth.reset(); }
 
 private:
     int tabWidth();

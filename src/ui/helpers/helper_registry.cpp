@@ -111,6 +111,11 @@ void HelperRegistry::closeAll() {
     }
 }
 
+void HelperRegistry::destroyWithoutClosing(const QStringList& ids) {
+    for (const QString& id : ids)
+        delete m_open.take(id).data();
+}
+
 QRect HelperRegistry::mainGeometry() const {
     return m_main.frameGeometry();
 }

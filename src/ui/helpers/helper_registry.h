@@ -35,6 +35,9 @@ public:
     HelperFrame* find(const QString& id) const;
     /// Closes every open helper as a click on its close button would.
     void closeAll();
+    /// Destroys the open helpers `ids` at once, skipping their close steps (so their positions are
+    /// not written).
+    void destroyWithoutClosing(const QStringList& ids);
 
     // HelperHost
     QRect mainGeometry() const override;

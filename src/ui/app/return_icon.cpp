@@ -1,0 +1,117 @@
+#include "ui/app/return_icon.h"
+
+#include "core/app/command_registry.h"
+#include "core/app/settings_file.h"
+#include "core/app/settings_keys.h"
+#include "ui/helpers/click_label.h"
+#include "ui/helpers/outline_drag.h"
+
+#include <QCloseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+
+namespace vellum {
+
+namespace {
+
+const QColor Teal(0, 128, 128);
+constexpr int Margin = 3;
+constexpr int PictureWidth = TForm3::Width - 2 * Margin;
+constexpr int PictureHeight = 44;
+constexpr int GripHeight = 16;
+
+/// The picture: a white arrow turning back, drawn rather than loaded so that it needs no file.
+QPixmap returnPicture() {
+    QPixmap pixmap(PictureWidth, PictureHeight);
+    pixmap.fill(Teal);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen pen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    // The shaft: right, then down and back to the left.
+    QPainterPath shaft;
+    shaft.moveTo(15, 14);
+    shaft.lineTo(37, 14);
+    shaft.arcTo(QRectF(29, 14, 16, 16), 90, -180);
+    shaft.lineTo(19, 30);
+    p.drawPath(shaft);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF{QPointF(9, 30), QPointF(19, 23), QPointF(19, 37)});
+    return pixmap;
+}
+
+} // namespace
+
+TForm3::TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_settings(settings), m_prompter(prompter), m_main(main) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Return Icon"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // It stands beside the program; its staying open must not keep the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    m_panel = new QWidget(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setAutoFillBackground(true);
+    QPalette teal = m_panel->palette();
+    teal.setColor(QPalette::Window, Teal);
+    teal.setColor(QPalette::WindowText, Qt::white);
+    m_panel->setPalette(teal);
+    outer->addWidget(m_panel);
+
+    // A rim of the panel shows around the picture, to drag the window by.
+    auto* layout = new QVBoxLayout(m_panel);
+    layout->setContentsMargins(Margin, Margin, Margin, 0);
+    layout->setSpacing(0);
+    m_picture = new ClickLabel(QStringLiteral("Image1"), QString(), m_panel);
+    m_picture->setPixmap(returnPicture());
+    m_picture->setToolTip(QStringLiteral("Return to VellumHTML"));
+    m_picture->setCursor(Qt::PointingHandCursor);
+    layout->addWidget(m_picture);
+    m_grip = new ClickLabel(QStringLiteral("Label1"), QStringLiteral("\u2725"), m_panel);
+    m_grip->setToolTip(QStringLiteral("Drag to move"));
+    m_grip->setAlignment(Qt::AlignCenter);
+    m_grip->setFixedHeight(GripHeight);
+    m_grip->setCursor(Qt::SizeAllCursor);
+    layout->addWidget(m_grip);
+
+    new OutlineDrag(*this, {m_panel, m_grip});
+    connect(m_picture, &ClickLabel::clicked, this, &TForm3::Image1Click);
+    connect(m_grip, &ClickLabel::doubleClicked, this, &TForm3::Label1DblClick);
+
+    setFixedSize(Width, Margin + PictureHeight + GripHeight);
+    namespace W = keys::Windows;
+    move(m_settings.readInt(W::Section, W::BackLeft, 0),
+         m_settings.readInt(W::Section, W::BackTop, 0));
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::Image1Click() {
+    // Out of the taskbar as it was before, maximised or not.
+    m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
+    m_main.raise();
+    m_main.activateWindow();
+    close();
+}
+
+void TForm3::Label1DblClick() {
+    close();
+}
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    namespace W = keys::Windows;
+    runReporting(m_prompter, [this] {
+        m_settings.writeTexts({{W::Section, W::BackTop, QString::number(y())},
+                               {W::Section, W::BackLeft, QString::number(x())}});
+    });
+    event->accept();
+}
+
+} // namespace vellum
