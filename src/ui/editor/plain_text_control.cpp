@@ -19,8 +19,8 @@ namespace {
 // One idle-time slice of layout work; short enough that typing and painting stay smooth.
 constexpr qint64 ChunkBudgetNs = 6'000'000;
 
-// So many paragraphs lay out in a few milliseconds, well within a keystroke.
-constexpr int SyncLayoutBlocks = 500;
+// So many paragraphs are counted in a few milliseconds, well within a keystroke.
+constexpr int SyncCountBlocks = 10000;
 
 // Both conversions are one pass over the text: QString::replace with a replacement of another
 // length moves the whole rest of the string once per 1024 matches, which is quadratic (about a
@@ -91,8 +91,7 @@ PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
     m_chunkTimer.setSingleShot(true);
     m_chunkTimer.setInterval(0);
     connect(&m_chunkTimer, &QTimer::timeout, this, &PlainTextControl::layOutChunk);
-    connect(m_editor->document(), &QTextDocument::contentsChange, this,
-            &PlainTextControl::onContentsChange);
+    connect(m_editor, &TSRichEdit::layoutChanged, this, &PlainTextControl::onLayoutChange);
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (m_onChange)
             m_onChange();
@@ -104,6 +103,7 @@ PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
             [this] { checkLayoutKey(); });
     m_blockCount = m_editor->document()->blockCount();
     m_key = currentKey();
+    configureCounter();
 }
 
 PlainTextControl::~PlainTextControl() = default;
@@ -120,23 +120,20 @@ PlainTextControl::LayoutKey PlainTextControl::currentKey() const {
     return key;
 }
 
-void PlainTextControl::checkLayoutKey() const {
-    LayoutKey now = currentKey();
-    // Some changes drop every layout without changing any input this class compares (the same
-    // tab stops set again, say); a paragraph believed laid out but without lines gives them away.
+void PlainTextControl::configureCounter() const {
     const QTextDocument* doc = m_editor->document();
-    const QTextBlock first = doc->firstBlock();
-    const QTextBlock last = doc->lastBlock();
-    const auto dropped = [this](const QTextBlock& block) {
-        const int number = block.blockNumber();
-        const bool believedLaidOut =
-            m_dirtyLo >= m_dirtyHi || number < m_dirtyLo || number >= m_dirtyHi;
-        return believedLaidOut && block.layout()->lineCount() == 0;
-    };
-    if (now == m_key && !dropped(first) && !dropped(last))
+    m_counter.configure(doc->defaultFont(), doc->defaultTextOption(), m_key.textWidth);
+}
+
+void PlainTextControl::checkLayoutKey() const {
+    // The widget drops every paragraph's layout (and line count) when one of these changes; a
+    // change of the text, the default font or the text option comes through onLayoutChange.
+    LayoutKey now = currentKey();
+    if (now == m_key)
         return;
     m_key = now;
-    markDirty(0, doc->blockCount());
+    configureCounter();
+    markDirty(0, m_editor->document()->blockCount());
 }
 
 void PlainTextControl::markDirty(int fromBlock, int toBlockExclusive) const {
@@ -157,8 +154,13 @@ void PlainTextControl::scheduleChunk() const {
         m_chunkTimer.start();
 }
 
-void PlainTextControl::onContentsChange(int from, int removed, int added) {
+void PlainTextControl::onLayoutChange(int from, int removed, int added) {
     QTextDocument* doc = m_editor->document();
+    // A new default font or text option comes as a change of the whole text.
+    if (!(currentKey() == m_key) || (from == 0 && added == doc->characterCount())) {
+        m_key = currentKey();
+        configureCounter();
+    }
     const int newCount = doc->blockCount();
     const int delta = newCount - m_blockCount;
     m_blockCount = newCount;
@@ -171,28 +173,50 @@ void PlainTextControl::onContentsChange(int from, int removed, int added) {
     markDirty(std::max(0, first), last + 1);
 }
 
+void PlainTextControl::countBlock(QTextBlock block) const {
+    // A paragraph the widget has laid out has its lines counted by the layout itself.
+    if (block.layout()->lineCount() > 0)
+        return;
+    const int lines = m_counter.lineCount(block.text());
+    if (lines < 0) {
+        layoutOf(m_editor)->ensureBlockLayout(block);
+    } else if (block.lineCount() != lines) {
+        block.setLineCount(lines);
+        m_countsChanged = true;
+    }
+}
+
+void PlainTextControl::announceCounts() const {
+    if (!m_countsChanged)
+        return;
+    m_countsChanged = false;
+    // The scroll bar's range follows the document's line count.
+    QPlainTextDocumentLayout* layout = layoutOf(m_editor);
+    emit layout->documentSizeChanged(layout->documentSize());
+}
+
 void PlainTextControl::layOutThrough(int blockNumber) const {
     checkLayoutKey();
     if (m_dirtyLo >= m_dirtyHi || blockNumber < m_dirtyLo)
         return;
-    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
     const int stop = std::min(blockNumber + 1, m_dirtyHi);
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
     for (int i = m_dirtyLo; i < stop && block.isValid(); ++i, block = block.next())
-        layout->ensureBlockLayout(block);
+        countBlock(block);
     m_dirtyLo = stop;
+    announceCounts();
 }
 
 void PlainTextControl::layOutThroughLine(int line) const {
     checkLayoutKey();
-    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
-    // Every paragraph before m_dirtyLo is laid out, so its line number is exact.
+    // Every paragraph before m_dirtyLo is counted, so its line number is exact.
     while (m_dirtyLo < m_dirtyHi && block.isValid() && block.firstLineNumber() <= line) {
-        layout->ensureBlockLayout(block);
+        countBlock(block);
         block = block.next();
         ++m_dirtyLo;
     }
+    announceCounts();
 }
 
 void PlainTextControl::layOutChunk() {
@@ -201,15 +225,15 @@ void PlainTextControl::layOutChunk() {
     // was answered -1 waits for it.
     QElapsedTimer clock;
     clock.start();
-    const QPlainTextDocumentLayout* layout = layoutOf(m_editor);
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
     while (m_dirtyLo < m_dirtyHi && block.isValid()) {
-        layout->ensureBlockLayout(block);
+        countBlock(block);
         block = block.next();
         ++m_dirtyLo;
         if ((m_dirtyLo & 63) == 0 && clock.nsecsElapsed() > ChunkBudgetNs)
             break;
     }
+    announceCounts();
     if (m_dirtyLo < m_dirtyHi) {
         scheduleChunk();
     } else {
@@ -349,9 +373,9 @@ int PlainTextControl::lineFromPositionIfSettled(int position) const {
     const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
     checkLayoutKey();
     const int block = m_editor->document()->findBlock(widget).blockNumber();
-    // A few paragraphs are laid out at once without the user noticing; many are left to the
-    // idle-time chunks.
-    if (m_dirtyLo < m_dirtyHi && block >= m_dirtyLo && block - m_dirtyLo >= SyncLayoutBlocks)
+    // Some thousands of paragraphs are counted at once without the user noticing; more are left
+    // to the idle-time chunks.
+    if (m_dirtyLo < m_dirtyHi && block >= m_dirtyLo && block - m_dirtyLo >= SyncCountBlocks)
         return -1;
     return displayLineOf(widget);
 }

@@ -3,6 +3,7 @@
 #include "core/editor/clipboard.h"
 #include "core/editor/text_control.h"
 #include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/wrap_counter.h"
 
 #include <QFont>
 #include <QObject>
@@ -19,10 +20,11 @@ namespace vellum {
 ///
 /// The widget keeps one separator per paragraph where the text has CR LF, so a text position is
 /// the widget position plus the paragraph number. Display lines are the widget's own wrapped
-/// lines. The widget lays paragraphs out lazily and drops every layout when its width, font or
-/// tab stops change, so this class keeps a range of paragraphs whose layout may be missing, lays
-/// them out on demand for exact answers, and otherwise completes them in short idle-time chunks
-/// so the window never freezes.
+/// lines. The widget lays paragraphs out lazily and drops every layout (and line count) when its
+/// width, font or tab stops change, so this class keeps a range of paragraphs whose line counts
+/// may be wrong, counts them on demand for exact answers (WrapCounter, or the real layout where
+/// it cannot tell), and otherwise completes them in short idle-time chunks so the window never
+/// freezes. Only the paragraphs the widget shows, and those asked about, are laid out.
 class PlainTextControl : public QObject, public TextControl {
     Q_OBJECT
 public:
@@ -72,13 +74,14 @@ public:
     /// The display line of `position` when it is known without laying out more text, else -1
     /// (the answer then follows `layoutSettled`). For displays that must never wait.
     int lineFromPositionIfSettled(int position) const;
-    /// True when every paragraph is laid out for the current width, font and tab stops.
+    /// True when every paragraph's lines are counted for the current width, font and tab stops.
     bool isLayoutSettled() const;
-    /// Lays out every paragraph now.
+    /// Counts every paragraph's lines now.
     void settleLayout();
 
 signals:
-    /// Every paragraph is laid out again after a change of width, font, tab stops or text.
+    /// Every paragraph's lines are counted again after a change of width, font, tab stops or
+    /// text.
     void layoutSettled();
 
 private:
@@ -93,13 +96,16 @@ private:
     };
 
     LayoutKey currentKey() const;
+    void configureCounter() const;
     void checkLayoutKey() const;
+    void countBlock(QTextBlock block) const;
+    void announceCounts() const;
     void markDirty(int fromBlock, int toBlockExclusive) const;
     void layOutThrough(int blockNumber) const;
     void layOutThroughLine(int line) const;
     void layOutChunk();
     void scheduleChunk() const;
-    void onContentsChange(int from, int removed, int added);
+    void onLayoutChange(int from, int removed, int added);
 
     int toWidget(int position) const;
     int toModel(int widgetPosition) const;
@@ -112,11 +118,13 @@ private:
     QPalette m_savedPalette;
     bool m_selectionHidden = false;
 
-    // Paragraphs [m_dirtyLo, m_dirtyHi) may lack a layout; all others are laid out.
+    // Paragraphs [m_dirtyLo, m_dirtyHi) may have a wrong line count; all others are right.
     mutable int m_dirtyLo = 0;
     mutable int m_dirtyHi = 0;
     mutable LayoutKey m_key;
     mutable QTimer m_chunkTimer;
+    mutable WrapCounter m_counter;
+    mutable bool m_countsChanged = false;
     int m_blockCount = 1;
 };
 

@@ -1,9 +1,35 @@
 #include "ui/editor/ts_rich_edit.h"
 
 #include <QKeyEvent>
+#include <QPlainTextDocumentLayout>
 #include <QResizeEvent>
+#include <QTextDocument>
+
+#include <functional>
+#include <utility>
 
 namespace vellum {
+
+namespace {
+
+// The widget's own paragraph layout, which also reports each change it has taken in: a change
+// over several paragraphs (or a new default font or text option) drops their layouts.
+class ReportingLayout : public QPlainTextDocumentLayout {
+public:
+    ReportingLayout(QTextDocument* document, std::function<void(int, int, int)> report)
+        : QPlainTextDocumentLayout(document), m_report(std::move(report)) {}
+
+protected:
+    void documentChanged(int from, int removed, int added) override {
+        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        m_report(from, removed, added);
+    }
+
+private:
+    std::function<void(int, int, int)> m_report;
+};
+
+} // namespace
 
 void TSRichEdit::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
@@ -15,16 +41,25 @@ void TSRichEdit::resizeEvent(QResizeEvent* event) {
 }
 
 TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    auto* text = new QTextDocument(this);
+    text->setDefaultFont(document()->defaultFont());
+    text->setDocumentLayout(new ReportingLayout(text, [this](int from, int removed, int added) {
+        emit layoutChanged(from, removed, added);
+    }));
+    setDocument(text);
+    m_layoutWidth = viewport()->width();
     preferPlainShaping();
 }
 
 void TSRichEdit::preferPlainShaping() {
     // Kerning and ligatures mean nothing in source text, and skipping them makes laying out a
-    // paragraph two to three times faster; scripts that need shaping still get it.
+    // paragraph two to three times faster (and its width the sum of its characters' advances,
+    // which the quick line count relies on); scripts that need shaping still get it.
     QFont plain = font();
-    if (plain.styleStrategy() & QFont::PreferNoShaping)
+    if ((plain.styleStrategy() & QFont::PreferNoShaping) && !plain.kerning())
         return;
     plain.setStyleStrategy(QFont::StyleStrategy(plain.styleStrategy() | QFont::PreferNoShaping));
+    plain.setKerning(false);
     setFont(plain);
 }
 

@@ -13,12 +13,15 @@ public:
     using QPlainTextEdit::setViewportMargins;
     using QPlainTextEdit::viewportMargins;
 
-    /// The width the widget last laid its text out at (-1 before the first layout).
+    /// The width the widget lays its text out at.
     int layoutWidth() const { return m_layoutWidth; }
 
 signals:
     /// The widget has just discarded the layout of every paragraph (new width or font).
     void layoutDiscarded();
+    /// The layout has taken in a change of the text (or of its default font or text option) over
+    /// these characters, after the document's own contentsChange.
+    void layoutChanged(int from, int removed, int added);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
