@@ -144,7 +144,33 @@ bool changedOnDisk(const QString& path, const DiskStamp& known, DiskStamp* now) 
     return true;
 }
 
+namespace {
+
+// The text with its line breaks made CR LF; the format takes the kind of the first one.
+QString withFirstLineBreak(const QString& raw, FileFormat& format, LineBreakKinds* kinds) {
+    const QChar* const chars = raw.constData();
+    const qsizetype n = raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (chars[i] == QLatin1Char('\n')) {
+            format.lineBreak = QStringLiteral("\n");
+            break;
+        }
+        if (chars[i] == QLatin1Char('\r')) {
+            const bool crLf = i + 1 < n && chars[i + 1] == QLatin1Char('\n');
+            format.lineBreak = crLf ? QStringLiteral("\r\n") : QStringLiteral("\r");
+            break;
+        }
+    }
+    return normalizeLineBreaks(raw, kinds);
+}
+
+} // namespace
+
 QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
+    return decodeDocument(bytes, format, nullptr);
+}
+
+QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds) {
     format = FileFormat{};
     QByteArray body = bytes;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -161,17 +187,7 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
         format.bom = false;
         raw = decode1252(bytes);
     }
-    const int firstBreak =
-        static_cast<int>(raw.indexOf(QRegularExpression(QStringLiteral("[\r\n]"))));
-    if (firstBreak >= 0) {
-        if (raw.at(firstBreak) == QLatin1Char('\n'))
-            format.lineBreak = QStringLiteral("\n");
-        else if (firstBreak + 1 < raw.size() && raw.at(firstBreak + 1) == QLatin1Char('\n'))
-            format.lineBreak = QStringLiteral("\r\n");
-        else
-            format.lineBreak = QStringLiteral("\r");
-    }
-    return normalizeLineBreaks(raw);
+    return withFirstLineBreak(raw, format, kinds);
 }
 
 QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched) {
@@ -214,7 +230,8 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
                     .arg(shown);
         return false;
     }
-    out.text = decodeDocument(bytes, out.format);
+    LineBreakKinds kinds;
+    out.text = decodeDocument(bytes, out.format, &kinds);
     // The editor takes these for paragraph ends: the file would come back with line breaks.
     for (const char16_t c : {u'\u2029', u'\uFDD0', u'\uFDD1'}) {
         if (out.text.contains(QChar(c))) {
@@ -226,8 +243,16 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
             return false;
         }
     }
-    FileFormat again = out.format;
-    out.original = encodeDocument(out.text, again) == bytes ? QByteArray() : bytes;
+    // Valid UTF-8 comes back byte for byte when its line breaks are all of one kind; anything
+    // else is compared by encoding it again.
+    bool same = false;
+    if (out.format.encoding == FileFormat::Encoding::Utf8) {
+        same = kinds.uniform();
+    } else {
+        FileFormat again = out.format;
+        same = encodeDocument(out.text, again) == bytes;
+    }
+    out.original = same ? QByteArray() : bytes;
     out.stamp = DiskStamp::of(path, bytes);
     return true;
 }

@@ -5,6 +5,8 @@
 
 namespace vellum {
 
+struct LineBreakKinds;
+
 /// How a document's text is stored on disk.
 struct FileFormat {
     enum class Encoding { Utf8, Windows1252 };
@@ -61,6 +63,8 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error);
 
 /// The text from bytes, as loadDocumentFile decodes them (format detected into `format`).
 QString decodeDocument(const QByteArray& bytes, FileFormat& format);
+/// As above, also telling which kinds of line break the file had.
+QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds);
 
 /// The bytes for `text` (CR LF breaks) in `format`. When a character cannot be written in the
 /// format's encoding, `format` is switched to UTF-8 and `*switched` set, so nothing is lost.

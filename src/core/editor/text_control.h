@@ -104,4 +104,16 @@ void SetCaretColumn(TextControl& control, int column);
 /// The text with every CR LF, lone CR and lone LF made CR LF.
 QString normalizeLineBreaks(const QString& text);
 
+/// The kinds of line break a text had.
+struct LineBreakKinds {
+    bool crLf = false;
+    bool cr = false;
+    bool lf = false;
+    /// True when the text has at most one kind of line break.
+    bool uniform() const { return int(crLf) + int(cr) + int(lf) <= 1; }
+};
+
+/// As above, also telling which kinds of line break the text had.
+QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds);
+
 } // namespace vellum

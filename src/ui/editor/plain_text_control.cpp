@@ -174,9 +174,8 @@ void PlainTextControl::onLayoutChange(int from, int removed, int added) {
 }
 
 void PlainTextControl::countBlock(QTextBlock block) const {
-    // A paragraph the widget has laid out has its lines counted by the layout itself.
-    if (block.layout()->lineCount() > 0)
-        return;
+    // Asking a paragraph whether it is laid out would give each one a layout object (a few
+    // hundred bytes); counting a paragraph the widget has laid out finds the same number.
     const int lines = m_counter.lineCount(block.text());
     if (lines < 0) {
         layoutOf(m_editor)->ensureBlockLayout(block);
@@ -318,7 +317,9 @@ void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal di
 }
 
 void PlainTextControl::setText(const QString& text) {
-    m_editor->setPlainText(toWidgetText(text));
+    // The document takes CR LF, lone CR and LF each for one paragraph break itself; a whole
+    // document's text is not copied to convert them first.
+    m_editor->setPlainText(text);
     m_editor->document()->clearUndoRedoStacks();
     m_editor->document()->setModified(false);
 }

@@ -67,21 +67,31 @@ void WrapCounter::configure(const QFont& font, const QTextOption& option, qreal 
     m_overhangs.assign(0x10000, 0);
 }
 
-bool WrapCounter::measure(QStringView text) {
-    const QFontMetricsF metrics(m_font);
+bool WrapCounter::measure(QStringView text, std::int64_t* width) {
+    std::int64_t x = 0;
     for (const QChar c : text) {
-        std::int32_t& advance = m_advances[c.unicode()];
-        if (advance != Unmeasured || c == QLatin1Char('\t'))
+        if (c == QLatin1Char('\t')) {
+            x += tabWidth(x);
             continue;
-        // Through a whole string, as the layout shapes text, so that any rounding is the same.
-        advance =
-            static_cast<std::int32_t>(std::lround(metrics.horizontalAdvance(QString(c)) * 64));
-        // A glyph reaching past its advance can end a line earlier than the advances say. Every
-        // glyph a line's end can be measured by is one of the paragraph's own, measured here.
-        const std::int64_t overhang = -std::min<std::int64_t>(0, toUnits(metrics.rightBearing(c)));
-        m_overhangs[c.unicode()] = static_cast<std::int32_t>(overhang);
-        m_maxOverhang = std::max(m_maxOverhang, overhang);
+        }
+        std::int32_t& advance = m_advances[c.unicode()];
+        if (advance == Unmeasured) {
+            if (!isQuicklyWrapped(c.unicode()))
+                return false;
+            const QFontMetricsF metrics(m_font);
+            // Through a whole string, as the layout shapes text, so that any rounding is the same.
+            advance =
+                static_cast<std::int32_t>(std::lround(metrics.horizontalAdvance(QString(c)) * 64));
+            // A glyph reaching past its advance can end a line earlier than the advances say.
+            // Every glyph a line's end can be measured by is one of the paragraph's own.
+            const std::int64_t overhang =
+                -std::min<std::int64_t>(0, toUnits(metrics.rightBearing(c)));
+            m_overhangs[c.unicode()] = static_cast<std::int32_t>(overhang);
+            m_maxOverhang = std::max(m_maxOverhang, overhang);
+        }
+        x += advance;
     }
+    *width = x;
     return true;
 }
 
@@ -214,7 +224,13 @@ int WrapCounter::lineCount(QStringView text) {
         return -1;
     if (text.isEmpty())
         return 1;
-    if (!lineBreakOpportunities(text, m_breaks) || !measure(text))
+    // Most paragraphs fit on one line whatever the glyphs' overhangs: they need no more.
+    std::int64_t width = 0;
+    if (!measure(text, &width))
+        return -1;
+    if (width + m_maxOverhang <= m_width)
+        return 1;
+    if (!lineBreakOpportunities(text, m_breaks))
         return -1;
     int lines = 0;
     int from = 0;

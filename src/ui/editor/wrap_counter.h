@@ -28,7 +28,7 @@ public:
     int lineCount(QStringView text);
 
 private:
-    bool measure(QStringView text);
+    bool measure(QStringView text, std::int64_t* width);
     int glyphBefore(QStringView text, int wordStart) const;
     int lineEnd(QStringView text, int from, bool anywhere, bool* redo, bool* unsure) const;
     std::int64_t tabWidth(std::int64_t x) const;
