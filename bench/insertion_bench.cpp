@@ -58,6 +58,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -171,7 +172,7 @@ public:
             vellum::LoadedDocument loaded;
             loaded.text =
                 generateHtml(mb * CharsPerMB, DocumentSeed + static_cast<std::uint64_t>(mb));
-            document().record().load(loaded);
+            document().record().load(std::move(loaded));
         }
         document().memo()->viewport()->repaint();
         while (!control().isLayoutSettled())

@@ -144,6 +144,26 @@ TEST_F(PlainTextControlTest, TextKeepsNoBreakSpacesAndCrLf) {
     }
 }
 
+// A text large enough to go to the widget in pieces comes back whole, with nothing to undo.
+TEST_F(PlainTextControlTest, ALargeTextTakenInPiecesComesBackWhole) {
+    start(QString(), 200);
+    // The last piece may hold no line break but the one that ends the text.
+    const QString longLastLine = QStringLiteral("word ").repeated(1 << 18) + QStringLiteral("\r\n");
+    for (const QString& given :
+         {paragraphs(90000) + QStringLiteral("\r\n"), paragraphs(90000) + QStringLiteral("tail"),
+          paragraphs(90000) + QStringLiteral("\r\n") + longLastLine}) {
+        ASSERT_GT(given.size(), 2 << 20);
+        QString taken = given;
+        taken.detach();
+        control->takeText(std::move(taken));
+        EXPECT_EQ(control->text(), given);
+        EXPECT_EQ(editor.document()->blockCount(), given.count(QLatin1String("\r\n")) + 1);
+        EXPECT_EQ(control->selection(), Selection{});
+        EXPECT_FALSE(control->isModified());
+        EXPECT_FALSE(control->canUndo());
+    }
+}
+
 TEST_F(PlainTextControlTest, HidingTheSelectionKeepsIt) {
     start(QStringLiteral("one two three"), 30);
     control->setSelection(7, 4);

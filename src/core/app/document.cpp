@@ -3,6 +3,8 @@
 #include "core/app/save_rules.h"
 #include "core/editor/insertion.h"
 
+#include <utility>
+
 namespace vellum {
 
 TextControl& Document::text() const {
@@ -25,8 +27,8 @@ void Document::nameFile(const QString& path, PathStyle style) {
         m_view->showCaption(m_caption);
 }
 
-void Document::load(const LoadedDocument& loaded) {
-    text().setText(loaded.text);
+void Document::load(LoadedDocument&& loaded) {
+    text().takeText(std::move(loaded.text));
     m_format = loaded.format;
     m_original = loaded.original;
     m_stamp = loaded.stamp;

@@ -42,7 +42,7 @@ public:
     void nameFile(const QString& path, PathStyle style);
 
     /// Fills the text from a loaded file and remembers its format, bytes and disk state.
-    void load(const LoadedDocument& loaded);
+    void load(LoadedDocument&& loaded);
     /// Fills the text with a new text to be stored as UTF-8 with LF breaks.
     void loadNew(const QString& text);
     /// The text changed since it was loaded.

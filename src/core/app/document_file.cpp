@@ -10,9 +10,11 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -89,8 +91,50 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 } // namespace
 
+namespace {
+
+// Content is hashed a megabyte at a time, so that a file can be hashed as it is read.
+constexpr qsizetype HashPiece = 1 << 20;
+
+quint64 addToHash(quint64 hash, const char* data, qsizetype size) {
+    return static_cast<quint64>(
+        qHashMulti(static_cast<size_t>(hash), qHashBits(data, static_cast<size_t>(size))));
+}
+
+// The hash of a file's content read in pieces (no copy of a large file is held); nothing when
+// it cannot be read.
+std::optional<quint64> hashOfFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray piece(HashPiece, Qt::Uninitialized);
+    quint64 hash = 0;
+    for (;;) {
+        qsizetype got = 0;
+        // A piece is filled whole (short reads are read on), so the pieces match hashOf's.
+        while (got < HashPiece) {
+            const qint64 n = file.read(piece.data() + got, HashPiece - got);
+            if (n < 0)
+                return std::nullopt;
+            if (n == 0)
+                break;
+            got += n;
+        }
+        if (got == 0)
+            return hash;
+        hash = addToHash(hash, piece.constData(), got);
+        if (got < HashPiece)
+            return hash;
+    }
+}
+
+} // namespace
+
 quint64 DiskStamp::hashOf(const QByteArray& bytes) {
-    return static_cast<quint64>(qHashBits(bytes.constData(), static_cast<size_t>(bytes.size())));
+    quint64 hash = 0;
+    for (qsizetype at = 0; at < bytes.size(); at += HashPiece)
+        hash = addToHash(hash, bytes.constData() + at, std::min(HashPiece, bytes.size() - at));
+    return hash;
 }
 
 DiskStamp DiskStamp::of(const QString& path, const QByteArray& bytes) {
@@ -127,14 +171,14 @@ bool changedOnDisk(const QString& path, const DiskStamp& known, DiskStamp* now) 
         return false;
     if (static_cast<qint64>(info.st_size) == known.size) {
         // Equal sizes: only the content tells, whatever the inode and the clock say.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        const std::optional<quint64> hash = hashOfFile(path);
+        if (!hash || *hash == known.hash)
             return false;
-        const QByteArray bytes = file.readAll();
-        if (DiskStamp::hashOf(bytes) == known.hash)
-            return false;
-        if (now)
-            *now = DiskStamp::of(path, bytes);
+        if (now) {
+            QFile file(path);
+            *now =
+                file.open(QIODevice::ReadOnly) ? DiskStamp::of(path, file.readAll()) : DiskStamp{};
+        }
         return true;
     }
     if (now) {

@@ -96,7 +96,7 @@ Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& 
     m_workspace.windows().showCover(Cover::WhenTabbedArrangement);
     Document& document = m_workspace.create(true);
     if (haveFile) {
-        document.load(loaded);
+        document.load(std::move(loaded));
         document.nameFile(handed, m_style);
         UpdateOldies(m_settings, handed, m_style);
     } else {
@@ -147,7 +147,7 @@ Document* DocumentFlows::Opens(const QString& given) {
     }
     Document& document = m_workspace.create(true);
     document.nameFile(path, m_style);
-    document.load(loaded);
+    document.load(std::move(loaded));
     document.text().setSelection(0, 0);
     finishNewDocument(document);
     UpdateOldies(m_settings, path, m_style);
@@ -307,7 +307,7 @@ void DocumentFlows::checkDisk(Document& document) {
         m_prompter.error(error);
         return;
     }
-    document.load(loaded);
+    document.load(std::move(loaded));
     document.text().setModified(false);
     if (m_workspace.active() == &document)
         m_workspace.windows().setSaveEnabled(false);

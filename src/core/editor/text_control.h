@@ -38,6 +38,8 @@ public:
     /// Replaces the whole text (any line breaks become CR LF): caret at 0, undo history emptied,
     /// not modified.
     virtual void setText(const QString& text) = 0;
+    /// As setText, taking the string: an editor may give its memory back while it fills.
+    virtual void takeText(QString&& text) { setText(text); }
 
     virtual QString selectedText() const = 0;
     virtual QString text() const = 0;

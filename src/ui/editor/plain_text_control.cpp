@@ -19,6 +19,9 @@ namespace {
 // One idle-time slice of layout work; short enough that typing and painting stay smooth.
 constexpr qint64 ChunkBudgetNs = 6'000'000;
 
+// A large text goes to the widget in pieces of about so many characters.
+constexpr qsizetype TextPiece = 1 << 20;
+
 // So many paragraphs are counted in a few milliseconds, well within a keystroke.
 constexpr int SyncCountBlocks = 10000;
 
@@ -322,6 +325,40 @@ void PlainTextControl::setText(const QString& text) {
     m_editor->setPlainText(text);
     m_editor->document()->clearUndoRedoStacks();
     m_editor->document()->setModified(false);
+}
+
+void PlainTextControl::takeText(QString&& text) {
+    // The last piece, starting after a line break, is split off the text and its memory given
+    // back; the first piece taken sets the text, each later one goes before what is there.
+    const auto lastPiece = [&text] {
+        qsizetype start = std::max<qsizetype>(0, text.size() - TextPiece);
+        if (start > 0) {
+            // Never empty: a break that ends the text starts no piece, the one before it does.
+            qsizetype lineBreak = text.indexOf(QLatin1Char('\n'), start);
+            if (lineBreak < 0 || lineBreak + 1 == text.size())
+                lineBreak = text.lastIndexOf(QLatin1Char('\n'), start - 1);
+            start = lineBreak + 1;
+        }
+        QString piece = text.mid(start);
+        text.truncate(start);
+        text.squeeze();
+        return piece;
+    };
+    setText(lastPiece());
+    if (text.isEmpty())
+        return;
+    QTextDocument* doc = m_editor->document();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor at(doc);
+    at.beginEditBlock();
+    while (!text.isEmpty()) {
+        at.setPosition(0);
+        at.insertText(lastPiece());
+    }
+    at.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
+    m_editor->setTextCursor(QTextCursor(doc));
 }
 
 Selection PlainTextControl::selection() const {

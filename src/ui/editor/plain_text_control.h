@@ -37,6 +37,9 @@ public:
 
     /// Replaces the whole text (any line breaks), caret at 0, undo emptied, not modified.
     void setText(const QString& text) override;
+    /// As setText; a large text is handed to the widget from its end in pieces, and each piece's
+    /// memory is given back at once, so the text is never held twice.
+    void takeText(QString&& text) override;
 
     /// Gives the whole text these tab stops (positions in pixels) and this distance beyond them.
     void setTabStops(const QList<QTextOption::Tab>& tabs, qreal distance);
