@@ -2,16 +2,16 @@
 // hand-written-HTML-like documents of 1, 5 and 20 MB.
 //
 // For each size, in this order:
-//   load_settle/N           setText, first paint, then the idle-time layout until settled; peak
+//   load_settle/N           setText, first paint, then the idle-time line count until settled; peak
 //                           resident memory (VmHWM, reset before loading) and the longest stall
 //   shown/N                 setText + the widget's first paint, on a fresh shown editor
-//   exact_last_line/N       lineFromPosition(length()) right after loading (lays out everything)
+//   exact_last_line/N       lineFromPosition(length()) right after loading (counts every paragraph)
 //   warm_line_from_pos/N    lineFromPosition at random positions, layout settled
 //   warm_line_start/N       lineStart at random lines, layout settled
 //   whole_text/N            text(), as saving and searching read it
 //   keystroke_replace/N     setSelection near the end, replaceSelection("x"), lineFromPosition(-1)
 //   keystroke_typed/N       a typed 'x' (QTest key event) near the end, lineFromPosition(-1)
-//   resize/N                widen or narrow by 100 px, then the idle-time re-layout until settled;
+//   resize/N                widen or narrow by 100 px, then the idle-time line count until settled;
 //                           reports the longest single stall of the event loop
 //
 // Times that include event processing use manual timing; the counters say what else was seen.

@@ -6,6 +6,7 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -279,10 +280,14 @@ int PlainTextControl::toWidget(int position) const {
 int PlainTextControl::displayLineOf(int widgetPosition) const {
     const QTextBlock block = m_editor->document()->findBlock(widgetPosition);
     layOutThrough(block.blockNumber());
+    const int offset = widgetPosition - block.position();
+    // A paragraph's start, or any place in a paragraph of one line, needs no layout (which for a
+    // paragraph of megabytes takes a second).
+    if (offset == 0 || block.lineCount() == 1)
+        return block.firstLineNumber();
     // The paragraph asked about must have its lines whatever the bookkeeping believes.
     layoutOf(m_editor)->ensureBlockLayout(block);
     const QTextLayout* layout = block.layout();
-    const int offset = widgetPosition - block.position();
     // The last line starting at or before the offset: a wrap point belongs to the line it starts.
     int lo = 0;
     int hi = std::max(0, layout->lineCount() - 1);
@@ -321,10 +326,22 @@ void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal di
 
 void PlainTextControl::setText(const QString& text) {
     // The document takes CR LF, lone CR and LF each for one paragraph break itself; a whole
-    // document's text is not copied to convert them first.
-    m_editor->setPlainText(text);
-    m_editor->document()->clearUndoRedoStacks();
-    m_editor->document()->setModified(false);
+    // document's text is not copied to convert them first. Filled through the document (not
+    // the widget, which also selects the whole text to format it), no paragraph is laid out
+    // before the widget shows it at its final width: a paragraph of megabytes costs seconds.
+    QTextDocument* doc = m_editor->document();
+    {
+        // Told of the new size, the widget would lay out the last screenful of paragraphs at
+        // once, at whatever width it has now; it hears of it with the first line count instead.
+        const QSignalBlocker quiet(doc->documentLayout());
+        doc->setPlainText(text);
+    }
+    m_countsChanged = true;
+    m_editor->viewport()->update();
+    m_editor->setTextCursor(QTextCursor(doc));
+    m_editor->verticalScrollBar()->setValue(0);
+    doc->clearUndoRedoStacks();
+    doc->setModified(false);
 }
 
 void PlainTextControl::takeText(QString&& text) {
@@ -350,15 +367,19 @@ void PlainTextControl::takeText(QString&& text) {
     QTextDocument* doc = m_editor->document();
     doc->setUndoRedoEnabled(false);
     QTextCursor at(doc);
-    at.beginEditBlock();
-    while (!text.isEmpty()) {
-        at.setPosition(0);
-        at.insertText(lastPiece());
+    {
+        const QSignalBlocker quiet(doc->documentLayout());
+        at.beginEditBlock();
+        while (!text.isEmpty()) {
+            at.setPosition(0);
+            at.insertText(lastPiece());
+        }
+        at.endEditBlock();
     }
-    at.endEditBlock();
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
     m_editor->setTextCursor(QTextCursor(doc));
+    m_editor->verticalScrollBar()->setValue(0);
 }
 
 Selection PlainTextControl::selection() const {

@@ -20,7 +20,7 @@ std::int64_t toUnits(qreal pixels) {
 constexpr std::int32_t Unmeasured = INT32_MIN;
 
 // The layout cuts a run of text of one script into pieces of at most this many characters.
-constexpr qsizetype MaxRunLength = 4096;
+constexpr int MaxRunLength = 4096;
 
 enum class Script { Common, Latin, Greek, Cyrillic, Han };
 
@@ -105,24 +105,50 @@ std::int64_t WrapCounter::tabWidth(std::int64_t x) const {
     return ((ratio >> 6) + 1) * m_tabDistance - x;
 }
 
-int WrapCounter::glyphBefore(QStringView text, int wordStart) const {
-    // The layout takes the glyph before a word that did not fit from the word's own run of
-    // text: after a tab that is the word's first glyph; after a change of script (or in a
-    // paragraph long enough to be cut into several runs) the count cannot name it.
+void WrapCounter::findRuns(QStringView text) {
+    // As the layout cuts a paragraph into runs shaped apart: at each tab, after each tab, where
+    // the script changes (characters of no script belong to the run before them, or to the
+    // first run that has a script) and after at most MaxRunLength characters.
     const char16_t* chars = text.utf16();
-    if (chars[wordStart - 1] == u'\t')
-        return wordStart;
-    if (text.size() > MaxRunLength)
-        return -1;
-    const Script script = scriptOf(chars[wordStart]);
-    if (script == Script::Common)
-        return wordStart - 1;
-    for (int i = wordStart - 1; i >= 0; --i) {
-        const Script before = scriptOf(chars[i]);
-        if (before != Script::Common)
-            return before == script ? wordStart - 1 : -1;
+    const int n = static_cast<int>(text.size());
+    Script running = Script::Common;
+    for (int i = 0; i < n && running == Script::Common; ++i)
+        running = scriptOf(chars[i]);
+    m_runStarts.assign(1, 0);
+    Script startScript = running;
+    bool startTab = chars[0] == u'\t';
+    int start = 0;
+    for (int i = 1; i < n; ++i) {
+        const Script own = scriptOf(chars[i]);
+        if (own != Script::Common)
+            running = own;
+        const bool tab = chars[i] == u'\t';
+        if (!tab && !startTab && (running == startScript || chars[i] == u'.') &&
+            i - start < MaxRunLength)
+            continue;
+        m_runStarts.push_back(i);
+        start = i;
+        startScript = running;
+        startTab = tab;
     }
-    return wordStart - 1; // characters of no script join the first run that has one
+    m_runStarts.push_back(n);
+}
+
+int WrapCounter::glyphBefore(int wordStart) const {
+    // The layout names the glyph before a word by its place in the run it is in, but looks it
+    // up in the word's own run: the same glyph within a run, another one (or none) across runs.
+    const auto runOf = [this](int position) {
+        return static_cast<int>(std::upper_bound(m_runStarts.begin(), m_runStarts.end(), position) -
+                                m_runStarts.begin() - 1);
+    };
+    const int before = wordStart - 1;
+    const int run = runOf(wordStart);
+    const int beforeRun = runOf(before);
+    if (run == beforeRun)
+        return before;
+    const int index = before - m_runStarts[beforeRun];
+    const int runLength = m_runStarts[run + 1] - m_runStarts[run];
+    return index < runLength ? m_runStarts[run] + index : -1;
 }
 
 int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
@@ -154,19 +180,15 @@ int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
         return false;
     };
     // Once the line is ended the layout adds the overhang of its last glyph (or, when a word did
-    // not fit, of a glyph the count cannot always name), and starts over, breaking anywhere, when
-    // the line is then too wide.
-    const auto finish = [&](std::int64_t overhang, bool known) {
+    // not fit, of the glyph before it), and starts over, breaking anywhere, when the line is
+    // then too wide.
+    const auto finish = [&](std::int64_t overhang) {
         if (lineLength == 0) {
             lineLength = wordLength;
             lineWidth += wordWidth;
         }
-        if (!anywhere) {
-            if (lineWidth + overhang > m_width)
-                *redo = true;
-            else if (!known && lineWidth + m_maxOverhang > m_width)
-                *unsure = true;
-        }
+        if (!anywhere && lineWidth + overhang > m_width)
+            *redo = true;
         return from + lineLength + spaceLength;
     };
 
@@ -177,12 +199,12 @@ int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
         if (c == u'\t') {
             lastWasSpace = true;
             if (full(-1))
-                return finish(0, true);
+                return finish(0);
             spaceWidth += tabWidth(lineWidth + wordWidth + spaceWidth);
             ++spaceLength;
             ++p;
             if (full(-1))
-                return finish(0, true);
+                return finish(0);
         } else if (c == u' ') {
             lastWasSpace = true;
             while (p < n && chars[p] == u' ') {
@@ -192,7 +214,7 @@ int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
             }
             if (spaceWidth > m_width) {
                 spaceWidth = m_width;
-                return finish(0, true);
+                return finish(0);
             }
         } else {
             lastWasSpace = false;
@@ -209,14 +231,17 @@ int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
                 return n;
             }
             if (full(p - 1)) {
-                const int before = glyphBefore(text, wordStart);
-                return before >= 0 ? finish(m_overhangs[chars[before]], true) : finish(0, false);
+                // Without a glyph before, the overhang measured for the check stays.
+                const int before = glyphBefore(wordStart);
+                const bool measured = lineWidth + wordWidth + spaceWidth + m_fontOverhang > m_width;
+                return finish(before >= 0 ? m_overhangs[chars[before]]
+                                          : (measured ? m_overhangs[chars[p - 1]] : 0));
             }
         }
     }
     // The end of the paragraph: what is gathered joins the line if it fits.
     full(-1);
-    return finish(lastWasSpace ? 0 : m_overhangs[chars[n - 1]], true);
+    return finish(lastWasSpace ? 0 : m_overhangs[chars[n - 1]]);
 }
 
 int WrapCounter::lineCount(QStringView text) {
@@ -232,6 +257,7 @@ int WrapCounter::lineCount(QStringView text) {
         return 1;
     if (!lineBreakOpportunities(text, m_breaks))
         return -1;
+    findRuns(text);
     int lines = 0;
     int from = 0;
     const int n = static_cast<int>(text.size());

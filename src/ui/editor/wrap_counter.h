@@ -17,7 +17,7 @@ namespace vellum {
 /// numbers of a large document are known shortly after it opens.
 ///
 /// Text the counter cannot answer for exactly (characters outside the quickly wrapped set, or a
-/// line end that a glyph's overhang could move) is refused, and left to the real layout.
+/// word wider than the layout measures) is refused, and left to the real layout.
 class WrapCounter {
 public:
     /// Counts for this font, text option (tab stops, wrap mode) and line width in pixels, as the
@@ -29,7 +29,8 @@ public:
 
 private:
     bool measure(QStringView text, std::int64_t* width);
-    int glyphBefore(QStringView text, int wordStart) const;
+    void findRuns(QStringView text);
+    int glyphBefore(int wordStart) const;
     int lineEnd(QStringView text, int from, bool anywhere, bool* redo, bool* unsure) const;
     std::int64_t tabWidth(std::int64_t x) const;
 
@@ -43,6 +44,7 @@ private:
     std::vector<std::int32_t> m_advances;
     std::vector<std::int32_t> m_overhangs;
     std::vector<std::uint8_t> m_breaks;
+    std::vector<int> m_runStarts;
 };
 
 } // namespace vellum
