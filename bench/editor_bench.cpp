@@ -13,6 +13,8 @@
 //   keystroke_typed/N       a typed 'x' (QTest key event) near the end, lineFromPosition(-1)
 //   resize/N                widen or narrow by 100 px, then the idle-time line count until settled;
 //                           reports the longest single stall of the event loop
+//   font_change/N           the font 2 px larger or back, then the idle-time line count until
+//                           settled; reports the longest single stall of the event loop
 //
 // Times that include event processing use manual timing; the counters say what else was seen.
 // Counters named *cpu* are this thread's CPU time: on a busy machine a wall-clock maximum also
@@ -451,6 +453,33 @@ void BM_Resize(benchmark::State& state, Workbench* bench, int mb) {
     state.counters["lines_wide"] = linesWide;
 }
 
+void BM_FontChange(benchmark::State& state, Workbench* bench, int mb) {
+    Editor& e = bench->warmEditor(mb);
+    const QFont usual = e.widget->font();
+    QFont larger = usual;
+    larger.setPixelSize(std::max(usual.pixelSize(), 13) + 2);
+    double maxStallMs = 0, maxStallCpuMs = 0, maxCallMs = 0;
+    bool large = false;
+    for (auto _ : state) {
+        large = !large;
+        const Stopwatch t;
+        e.widget->setFont(large ? larger : usual);
+        const double callMs = t.wallMs(), callCpuMs = t.cpuMs();
+        const SliceStats s = e.processUntilSettled();
+        state.SetIterationTime(t.wallMs() / 1e3);
+        maxCallMs = std::max(maxCallMs, callMs);
+        maxStallMs = std::max({maxStallMs, callMs, s.maxSliceMs});
+        maxStallCpuMs = std::max({maxStallCpuMs, callCpuMs, s.maxSliceCpuMs});
+    }
+    if (large) { // back to the usual font for whatever runs next
+        e.widget->setFont(usual);
+        e.processUntilSettled();
+    }
+    state.counters["max_stall_ms"] = maxStallMs;
+    state.counters["max_stall_cpu_ms"] = maxStallCpuMs;
+    state.counters["font_call_max_ms"] = maxCallMs;
+}
+
 void registerBenchmarks(Workbench& bench) {
     using Fn = void (*)(benchmark::State&, Workbench*, int);
     struct Size {
@@ -481,6 +510,8 @@ void registerBenchmarks(Workbench& bench) {
             ->Unit(benchmark::kMicrosecond);
         // Each iteration is one resize (wider, then back) and its re-layout.
         slow("resize", BM_Resize, size.slowIterations + 1);
+        // Each iteration is one change of the font size (larger, then back) and its line count.
+        slow("font_change", BM_FontChange, size.slowIterations + 1);
     }
 }
 

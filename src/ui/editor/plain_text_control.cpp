@@ -12,6 +12,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace vellum {
 
@@ -22,6 +23,9 @@ constexpr qint64 ChunkBudgetNs = 6'000'000;
 
 // A large text goes to the widget in pieces of about so many characters.
 constexpr qsizetype TextPiece = 1 << 20;
+
+// A paragraph this long is counted only when the widget has not laid it out.
+constexpr int LongParagraph = 10000;
 
 // So many paragraphs are counted in a few milliseconds, well within a keystroke.
 constexpr int SyncCountBlocks = 10000;
@@ -179,7 +183,10 @@ void PlainTextControl::onLayoutChange(int from, int removed, int added) {
 
 void PlainTextControl::countBlock(QTextBlock block) const {
     // Asking a paragraph whether it is laid out would give each one a layout object (a few
-    // hundred bytes); counting a paragraph the widget has laid out finds the same number.
+    // hundred bytes); counting a paragraph the widget has laid out finds the same number, but
+    // for a long one asking is cheaper.
+    if (block.length() > LongParagraph && block.layout()->lineCount() > 0)
+        return;
     const int lines = m_counter.lineCount(block.text());
     if (lines < 0) {
         layoutOf(m_editor)->ensureBlockLayout(block);
@@ -324,30 +331,49 @@ void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal di
     markDirty(0, m_editor->document()->blockCount());
 }
 
-void PlainTextControl::setText(const QString& text) {
-    // The document takes CR LF, lone CR and LF each for one paragraph break itself; a whole
-    // document's text is not copied to convert them first. Filled through the document (not
-    // the widget, which also selects the whole text to format it), no paragraph is laid out
-    // before the widget shows it at its final width: a paragraph of megabytes costs seconds.
+void PlainTextControl::fill(const std::function<QString()>& pieceBefore) {
+    // The document takes CR LF, lone CR and LF each for one paragraph break itself, so a whole
+    // document's text is not copied to convert them first. No paragraph may be laid out before
+    // the widget shows it at its final width (a paragraph of megabytes takes a second), so:
+    // - the text goes in through the document, not the widget (which selects it all to format
+    //   it, laying out the first paragraph);
+    // - the caret is put at the start before the text comes, behind a placeholder character
+    //   the text goes after (moved there later, the widget would scroll to it, laying it out);
+    // - the widget hears of the new size with the first line count, not now (it would lay out
+    //   the last screenful of paragraphs).
     QTextDocument* doc = m_editor->document();
     {
-        // Told of the new size, the widget would lay out the last screenful of paragraphs at
-        // once, at whatever width it has now; it hears of it with the first line count instead.
         const QSignalBlocker quiet(doc->documentLayout());
-        doc->setPlainText(text);
+        doc->setPlainText(QStringLiteral(" "));
+        doc->setUndoRedoEnabled(false);
+        m_editor->setTextCursor(QTextCursor(doc));
+        QTextCursor at(doc);
+        at.beginEditBlock();
+        for (QString piece = pieceBefore(); !piece.isEmpty(); piece = pieceBefore()) {
+            at.setPosition(1);
+            at.insertText(piece);
+        }
+        at.setPosition(0);
+        at.setPosition(1, QTextCursor::KeepAnchor);
+        at.removeSelectedText();
+        at.endEditBlock();
+        doc->setUndoRedoEnabled(true);
     }
+    doc->setModified(false);
     m_countsChanged = true;
     m_editor->viewport()->update();
-    m_editor->setTextCursor(QTextCursor(doc));
     m_editor->verticalScrollBar()->setValue(0);
-    doc->clearUndoRedoStacks();
-    doc->setModified(false);
+}
+
+void PlainTextControl::setText(const QString& text) {
+    QString whole = text;
+    fill([&whole] { return std::exchange(whole, QString()); });
 }
 
 void PlainTextControl::takeText(QString&& text) {
-    // The last piece, starting after a line break, is split off the text and its memory given
-    // back; the first piece taken sets the text, each later one goes before what is there.
-    const auto lastPiece = [&text] {
+    // Pieces are split off the end of the text, each starting after a line break, and their
+    // memory given back at once; each goes before the ones already in.
+    fill([&text] {
         qsizetype start = std::max<qsizetype>(0, text.size() - TextPiece);
         if (start > 0) {
             // Never empty: a break that ends the text starts no piece, the one before it does.
@@ -360,26 +386,7 @@ void PlainTextControl::takeText(QString&& text) {
         text.truncate(start);
         text.squeeze();
         return piece;
-    };
-    setText(lastPiece());
-    if (text.isEmpty())
-        return;
-    QTextDocument* doc = m_editor->document();
-    doc->setUndoRedoEnabled(false);
-    QTextCursor at(doc);
-    {
-        const QSignalBlocker quiet(doc->documentLayout());
-        at.beginEditBlock();
-        while (!text.isEmpty()) {
-            at.setPosition(0);
-            at.insertText(lastPiece());
-        }
-        at.endEditBlock();
-    }
-    doc->setUndoRedoEnabled(true);
-    doc->setModified(false);
-    m_editor->setTextCursor(QTextCursor(doc));
-    m_editor->verticalScrollBar()->setValue(0);
+    });
 }
 
 Selection PlainTextControl::selection() const {

@@ -98,6 +98,7 @@ private:
         bool operator==(const LayoutKey& o) const;
     };
 
+    void fill(const std::function<QString()>& pieceBefore);
     LayoutKey currentKey() const;
     void configureCounter() const;
     void checkLayoutKey() const;
