@@ -186,6 +186,13 @@ bool lineBreakOpportunities(QStringView text, std::vector<std::uint8_t>& breakBe
     std::uint8_t* breaks = breakBefore.data();
 
     for (qsizetype i = 1; i < n; ++i) {
+        // Letters after letters (most of any text) change nothing outside a number.
+        if (cls == AL && last == AL && numberLast == NX) {
+            while (i < n && table[chars[i]] == AL)
+                ++i;
+            if (i == n)
+                break;
+        }
         const std::uint8_t entry = table[chars[i]];
         if (entry == Unknown)
             return false;

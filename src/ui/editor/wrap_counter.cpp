@@ -105,7 +105,7 @@ std::int64_t WrapCounter::tabWidth(std::int64_t x) const {
     return ((ratio >> 6) + 1) * m_tabDistance - x;
 }
 
-void WrapCounter::findRuns(QStringView text) {
+void WrapCounter::findRuns(QStringView text) const {
     // As the layout cuts a paragraph into runs shaped apart: at each tab, after each tab, where
     // the script changes (characters of no script belong to the run before them, or to the
     // first run that has a script) and after at most MaxRunLength characters.
@@ -134,7 +134,9 @@ void WrapCounter::findRuns(QStringView text) {
     m_runStarts.push_back(n);
 }
 
-int WrapCounter::glyphBefore(int wordStart) const {
+int WrapCounter::glyphBefore(QStringView text, int wordStart) const {
+    if (m_runStarts.empty())
+        findRuns(text);
     // The layout names the glyph before a word by its place in the run it is in, but looks it
     // up in the word's own run: the same glyph within a run, another one (or none) across runs.
     const auto runOf = [this](int position) {
@@ -232,7 +234,7 @@ int WrapCounter::lineEnd(QStringView text, int from, bool anywhere, bool* redo,
             }
             if (full(p - 1)) {
                 // Without a glyph before, the overhang measured for the check stays.
-                const int before = glyphBefore(wordStart);
+                const int before = glyphBefore(text, wordStart);
                 const bool measured = lineWidth + wordWidth + spaceWidth + m_fontOverhang > m_width;
                 return finish(before >= 0 ? m_overhangs[chars[before]]
                                           : (measured ? m_overhangs[chars[p - 1]] : 0));
@@ -257,7 +259,7 @@ int WrapCounter::lineCount(QStringView text) {
         return 1;
     if (!lineBreakOpportunities(text, m_breaks))
         return -1;
-    findRuns(text);
+    m_runStarts.clear(); // found when first needed
     int lines = 0;
     int from = 0;
     const int n = static_cast<int>(text.size());

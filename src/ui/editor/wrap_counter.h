@@ -29,8 +29,8 @@ public:
 
 private:
     bool measure(QStringView text, std::int64_t* width);
-    void findRuns(QStringView text);
-    int glyphBefore(int wordStart) const;
+    void findRuns(QStringView text) const;
+    int glyphBefore(QStringView text, int wordStart) const;
     int lineEnd(QStringView text, int from, bool anywhere, bool* redo, bool* unsure) const;
     std::int64_t tabWidth(std::int64_t x) const;
 
@@ -44,7 +44,7 @@ private:
     std::vector<std::int32_t> m_advances;
     std::vector<std::int32_t> m_overhangs;
     std::vector<std::uint8_t> m_breaks;
-    std::vector<int> m_runStarts;
+    mutable std::vector<int> m_runStarts;
 };
 
 } // namespace vellum
