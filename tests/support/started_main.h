@@ -59,6 +59,12 @@ struct Started {
             out << document->caption();
         return out;
     }
+    QStringList keys() const {
+        QStringList out;
+        for (const TMDIsub* document : documents())
+            out << document->key();
+        return out;
+    }
     QTabBar* tabBar() const { return main->documents().tabs().bar(); }
     QStringList tabTexts() const {
         QStringList out;

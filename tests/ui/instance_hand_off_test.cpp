@@ -11,13 +11,6 @@ namespace {
 
 using test::Started;
 
-QStringList keys(const Started& s) {
-    QStringList out;
-    for (const TMDIsub* document : s.documents())
-        out << document->key();
-    return out;
-}
-
 TEST(AppActivation, RunningInstanceComesForwardAndOpensWhenNoDialogIsOpen) {
     Started s;
     const QString page = s.home.write("site/index.htm", "<p>hi</p>\n");
@@ -32,10 +25,10 @@ TEST(AppActivation, RunningInstanceComesForwardAndOpensWhenNoDialogIsOpen) {
     activation.activate(page);
     EXPECT_FALSE(s.main->isMinimized());
     EXPECT_TRUE(s.main->windowState() & Qt::WindowMaximized) << "restored as it was";
-    EXPECT_EQ(keys(s), QStringList{"Untitled 1"}) << "no document behind a question";
+    EXPECT_EQ(s.keys(), QStringList{"Untitled 1"}) << "no document behind a question";
     EXPECT_EQ(activation.waiting(), 1);
     dialog.hide();
-    QTRY_COMPARE_WITH_TIMEOUT(keys(s), (QStringList{"Untitled 1", page}), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(s.keys(), (QStringList{"Untitled 1", page}), 5000);
     EXPECT_EQ(activation.waiting(), 0);
 
     // The window's activation reads the record; a file open already comes to the front.
@@ -49,7 +42,7 @@ TEST(AppActivation, RunningInstanceComesForwardAndOpensWhenNoDialogIsOpen) {
     EXPECT_EQ(s.read("Vellum", "hello"), "");
     // Its start's message arrives after the record was taken: nothing more happens.
     activation.activate(page);
-    EXPECT_EQ(keys(s), (QStringList{"Untitled 1", page, "Untitled 2"}));
+    EXPECT_EQ(s.keys(), (QStringList{"Untitled 1", page, "Untitled 2"}));
     EXPECT_EQ(s.prompter.informed.size(), 1);
 }
 
@@ -80,7 +73,7 @@ TEST(InstanceGuard, SecondStartHandsOverBeforeItsWindowExists) {
         EXPECT_EQ(first.read("Roster", "0"), "Untitled 1") << "the first's run was not reset";
         const QStringList expected =
             exists ? QStringList{"Untitled 1", page} : QStringList{"Untitled 1"};
-        QTRY_COMPARE_WITH_TIMEOUT(keys(first), expected, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(first.keys(), expected, 5000);
         EXPECT_EQ(first.read("Vellum", "hello"), "");
     }
 }

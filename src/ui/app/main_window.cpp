@@ -9,12 +9,14 @@
 #include "ui/app/document_area.h"
 #include "ui/app/document_commands.h"
 #include "ui/app/edit_commands.h"
+#include "ui/app/file_drops.h"
 #include "ui/app/main_menus.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/preferences_dialog.h"
 #include "ui/app/program_commands.h"
 #include "ui/app/recent_files_menu.h"
 #include "ui/app/splash_window.h"
+#include "ui/app/start_sequence.h"
 #include "ui/app/status_line.h"
 #include "ui/editor/editor_style.h"
 #include "ui/editor/find_commands.h"
@@ -24,15 +26,29 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStatusBar>
 
 namespace vellum {
 
+namespace {
+
+// The manual: beside the program in a build folder, with the shipped files when installed.
+QString helpFilePath() {
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/vellumh.html");
+    const QString shipped = StartSequence::shippedDataDir();
+    if (QFileInfo::exists(beside) || shipped.isEmpty())
+        return beside;
+    return shipped + QStringLiteral("/vellumh.html");
+}
+
+} // namespace
+
 TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBoxPrompter& prompter,
                    Clipboard& clipboard, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_home(home), m_prompter(prompter),
-      m_help(QCoreApplication::applicationDirPath() + QStringLiteral("/vellumh.html")),
-      m_style(std::make_unique<EditorStyle>(settings)), m_status(new StatusLine(statusBar())),
+      m_help(helpFilePath()), m_style(std::make_unique<EditorStyle>(settings)),
+      m_status(new StatusLine(statusBar())),
       m_documents(new DocumentArea(*this, *m_status, settings, clipboard, *m_style)),
       m_workspace(std::make_unique<Workspace>(*m_documents)),
       m_flows(std::make_unique<DocumentFlows>(*m_workspace, prompter, settings, m_home, clipboard)),
@@ -60,6 +76,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
     m_activation = new AppActivation(*this, *m_workspace, settings, prompter);
+    new FileDrops(*this, *m_flows, *m_commands);
     // What a run keeps in the settings starts afresh.
     resetRunState(m_settings, m_home);
 }

@@ -6,6 +6,7 @@
 #include "core/app/startup.h"
 #include "platform/app/instance_registry.h"
 #include "platform/editor/system_clipboard.h"
+#include "ui/app/app_icon.h"
 #include "ui/app/instance_guard.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
@@ -72,6 +73,10 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     }
 
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
+    // Every window, the task bar entry included, shows the program's own icon; the desktop file
+    // names the installed one.
+    QApplication::setWindowIcon(appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vellumhtml"));
     // Before the main window exists: a start that hands over ends here, having touched nothing of
     // the running instance's settings but the hand-off record.
     m_handedOver = m_guard && !m_guard->admit(m_commandLine);
@@ -92,6 +97,10 @@ int runVellumHtml(int argc, char** argv) {
     QApplication app(argc, argv);
     // The application's title; a display name would be appended to every window title as well.
     QApplication::setApplicationName(QStringLiteral("VellumHTML"));
+    // Every window, the task bar entry included, shows the program's own icon; the desktop file
+    // names the installed one.
+    QApplication::setWindowIcon(appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vellumhtml"));
 
     // A write (a save, a settings change) that reaches the file-size limit must fail with a
     // message, not end the program.

@@ -1,10 +1,13 @@
 #include "ui/editor/ts_rich_edit.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextDocumentLayout>
 #include <QResizeEvent>
 #include <QTextDocument>
+#include <QUrl>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -61,6 +64,18 @@ void TSRichEdit::preferPlainShaping() {
     plain.setStyleStrategy(QFont::StyleStrategy(plain.styleStrategy() | QFont::PreferNoShaping));
     plain.setKerning(false);
     setFont(plain);
+}
+
+bool TSRichEdit::canInsertFromMimeData(const QMimeData* source) const {
+    // Dropped files are not text: refused here, the drop goes on to the main window, which
+    // opens them.
+    if (source->hasUrls()) {
+        const QList<QUrl> urls = source->urls();
+        if (std::all_of(urls.begin(), urls.end(),
+                        [](const QUrl& url) { return url.isLocalFile(); }))
+            return false;
+    }
+    return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void TSRichEdit::keyPressEvent(QKeyEvent* event) {

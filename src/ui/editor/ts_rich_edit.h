@@ -25,6 +25,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 

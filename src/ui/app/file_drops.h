@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QMimeData;
+
+namespace vellum {
+
+class CommandRegistry;
+class DocumentFlows;
+
+/// Files dropped on the main window (or on a document's text) open as documents, one by one
+/// through the same flow as Open: a file already open comes forward, a file that cannot be read
+/// is reported.
+class FileDrops : public QObject {
+    Q_OBJECT
+public:
+    /// Watches `window` for drops; neither argument is owned.
+    FileDrops(QWidget& window, DocumentFlows& flows, CommandRegistry& commands);
+
+    /// The local files a drag carries (none when it carries anything else).
+    static QStringList droppedFiles(const QMimeData* data);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    DocumentFlows& m_flows;
+    CommandRegistry& m_commands;
+};
+
+} // namespace vellum
