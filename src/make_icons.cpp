@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_icons FOLDER\n");
         return 2;
     }
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : vellum::appIconSizes()) {
         const QString folder =
             QStringLiteral("%1/%2x%2").arg(QString::fromLocal8Bit(argv[1])).arg(size);
         if (!QDir().mkpath(folder) ||

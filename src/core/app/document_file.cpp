@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHashFunctions>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>

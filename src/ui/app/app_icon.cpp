@@ -41,9 +41,13 @@ QImage drawAppIcon(int size) {
     return image;
 }
 
+QList<int> appIconSizes() {
+    return {16, 22, 24, 32, 48, 64, 128, 256};
+}
+
 QIcon appIcon() {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (const int size : appIconSizes())
         icon.addPixmap(QPixmap::fromImage(drawAppIcon(size)));
     return icon;
 }

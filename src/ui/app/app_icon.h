@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QList>
 
 namespace vellum {
 
@@ -9,7 +10,10 @@ namespace vellum {
 /// as the shipped scalable icon.
 QImage drawAppIcon(int size);
 
-/// The icon at the usual sizes, for the windows and the task bar.
+/// The sizes the icon is drawn at, for the windows and the icon theme.
+QList<int> appIconSizes();
+
+/// The icon at those sizes, for the windows and the task bar.
 QIcon appIcon();
 
 } // namespace vellum

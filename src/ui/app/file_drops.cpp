@@ -2,10 +2,9 @@
 
 #include "core/app/command_registry.h"
 #include "core/app/document_flows.h"
+#include "ui/editor/ts_rich_edit.h"
 
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QWidget>
 
 namespace vellum {
@@ -14,19 +13,6 @@ FileDrops::FileDrops(QWidget& window, DocumentFlows& flows, CommandRegistry& com
     : QObject(&window), m_flows(flows), m_commands(commands) {
     window.setAcceptDrops(true);
     window.installEventFilter(this);
-}
-
-QStringList FileDrops::droppedFiles(const QMimeData* data) {
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls()) {
-        // Anything but local files (a link from a browser, say) is text for the editor.
-        if (!url.isLocalFile())
-            return {};
-        files << url.toLocalFile();
-    }
-    return files;
 }
 
 bool FileDrops::eventFilter(QObject* watched, QEvent* event) {

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QStringList>
-
-class QMimeData;
 
 namespace vellum {
 
@@ -18,9 +15,6 @@ class FileDrops : public QObject {
 public:
     /// Watches `window` for drops; neither argument is owned.
     FileDrops(QWidget& window, DocumentFlows& flows, CommandRegistry& commands);
-
-    /// The local files a drag carries (none when it carries anything else).
-    static QStringList droppedFiles(const QMimeData* data);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -186,27 +186,30 @@ void paintTeal(QWidget* widget) {
     widget->setPalette(p);
 }
 
+namespace {
+
+template <typename Widget> Widget* named(const char* name, const QString& text, QWidget* parent) {
+    auto* widget = new Widget(text, parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+} // namespace
+
 QLabel* findLabel(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
+    return named<QLabel>(name, text, parent);
 }
 
 QCheckBox* optionBox(const char* name, const QString& text, QWidget* parent) {
-    auto* box = new QCheckBox(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
+    return named<QCheckBox>(name, text, parent);
 }
 
 QLineEdit* textBox(const char* name, const QString& text, QWidget* parent) {
-    auto* box = new QLineEdit(text, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
+    return named<QLineEdit>(name, text, parent);
 }
 
 QPushButton* commandButton(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = named<QPushButton>(name, text, parent);
     button->setAutoDefault(false);
     return button;
 }

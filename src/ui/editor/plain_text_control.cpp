@@ -327,8 +327,8 @@ void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal di
         return;
     option.setTabs(tabs);
     option.setTabStopDistance(distance);
+    // The layout reports the new option as a change of the whole text (onLayoutChange).
     m_editor->document()->setDefaultTextOption(option);
-    markDirty(0, m_editor->document()->blockCount());
 }
 
 void PlainTextControl::fill(const std::function<QString()>& pieceBefore) {

@@ -7,7 +7,6 @@
 #include <QTextDocument>
 #include <QUrl>
 
-#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -66,15 +65,23 @@ void TSRichEdit::preferPlainShaping() {
     setFont(plain);
 }
 
+QStringList droppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files << url.toLocalFile();
+    }
+    return files;
+}
+
 bool TSRichEdit::canInsertFromMimeData(const QMimeData* source) const {
     // Dropped files are not text: refused here, the drop goes on to the main window, which
     // opens them.
-    if (source->hasUrls()) {
-        const QList<QUrl> urls = source->urls();
-        if (std::all_of(urls.begin(), urls.end(),
-                        [](const QUrl& url) { return url.isLocalFile(); }))
-            return false;
-    }
+    if (!droppedFiles(source).isEmpty())
+        return false;
     return QPlainTextEdit::canInsertFromMimeData(source);
 }
 

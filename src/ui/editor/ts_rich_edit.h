@@ -1,8 +1,15 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QStringList>
+
+class QMimeData;
 
 namespace vellum {
+
+/// The local files a drag carries (none when it carries anything else, such as a link from a
+/// browser, which is text for the editor).
+QStringList droppedFiles(const QMimeData* data);
 
 /// The document's editor control: a plain-text editor whose formatting rectangle can be set and
 /// which tells when the widget has dropped its text layout.

@@ -435,14 +435,21 @@ void Tuserroll::SaveEditsClick() {
     focusmain();
 }
 
-void Tuserroll::InsertRowClick() {
+Tuserroll::Pane* Tuserroll::rowToEdit(int* row) {
     if (!editing())
-        return;
+        return nullptr;
     Pane& p = selectedPane();
     nudge(p.grid);
-    const int row = p.grid->currentRow();
-    if (row < 0)
+    *row = p.grid->currentRow();
+    return *row < 0 ? nullptr : &p;
+}
+
+void Tuserroll::InsertRowClick() {
+    int row = -1;
+    Pane* pane = rowToEdit(&row);
+    if (!pane)
         return;
+    Pane& p = *pane;
     // The window changes only when the file took the change.
     TagList changed = p.list;
     changed.insertRow(row);
@@ -453,13 +460,11 @@ void Tuserroll::InsertRowClick() {
 }
 
 void Tuserroll::DeleteRowClick() {
-    if (!editing())
+    int row = -1;
+    Pane* pane = rowToEdit(&row);
+    if (!pane)
         return;
-    Pane& p = selectedPane();
-    nudge(p.grid);
-    const int row = p.grid->currentRow();
-    if (row < 0)
-        return;
+    Pane& p = *pane;
     TagList changed = p.list;
     changed.deleteRow(row);
     // A Library row goes from the index at once (its item file stays); Tags and Fillers wait

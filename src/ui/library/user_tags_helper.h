@@ -66,6 +66,9 @@ private:
     Pane& pane(Kind kind) { return m_panes.at(static_cast<size_t>(kind)); }
     Pane& paneOf(const QTableWidget* grid);
     Pane& selectedPane() { return pane(selected()); }
+    /// The selected pane and its current row, when the lists are being edited and a row is
+    /// current; otherwise nothing.
+    Pane* rowToEdit(int* row);
 
     QTableWidget* makeGrid(const char* name);
     QWidget* buildSide();
