@@ -23,8 +23,10 @@ const std::vector<MenuEntry>& mainMenuTable();
 /// One toolbar button, left to right.
 struct ToolButtonEntry {
     const char* name;
-    const char* hint;    ///< also its tooltip
-    const char* glyph;   ///< the short text drawn on it
+    const char* hint; ///< also its tooltip
+    /// Its icon: a name from the desktop's icon theme, used where the theme has it, else our own
+    /// drawing of the same name; names starting "vellum-" are always our own.
+    const char* icon;
     const char* command; ///< the id of the command it runs (a menu item's name)
 };
 

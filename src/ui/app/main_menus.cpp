@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QSet>
 #include <QToolBar>
 
@@ -16,17 +15,14 @@ namespace vellum {
 
 namespace {
 
-QIcon glyphIcon(const char* text) {
-    QPixmap pixmap(30, 22);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    QFont font = p.font();
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(pixmap.rect(), Qt::AlignCenter, QString::fromLatin1(text));
-    return QIcon(pixmap);
+QIcon toolbarIcon(const char* name) {
+    const QString icon = QString::fromLatin1(name);
+    // The desktop's own icon for a standard action keeps the toolbar in its look; without a theme
+    // our drawing of the same action stands in.
+    const QIcon own(QStringLiteral(":/icons/%1.svg").arg(icon));
+    if (icon.startsWith(QLatin1String("vellum-")))
+        return own;
+    return QIcon::fromTheme(icon, own);
 }
 
 QList<QKeySequence> sequencesOf(const QString& keys) {
@@ -117,9 +113,10 @@ void MainMenus::buildToolbar() {
     QToolBar* toolbar = m_frame.addToolBar(QStringLiteral("toolbar"));
     toolbar->setObjectName(QStringLiteral("toolbar"));
     toolbar->setMovable(false);
-    toolbar->setIconSize(QSize(30, 22));
+    toolbar->setIconSize(QSize(22, 22));
     for (const ToolButtonEntry& button : toolbarTable()) {
-        auto* action = new QAction(glyphIcon(button.glyph), QString::fromLatin1(button.hint), this);
+        auto* action =
+            new QAction(toolbarIcon(button.icon), QString::fromLatin1(button.hint), this);
         action->setObjectName(QString::fromLatin1(button.name));
         action->setToolTip(QString::fromLatin1(button.hint));
         toolbar->addAction(action);

@@ -18,6 +18,7 @@
 #include "ui/app/splash_window.h"
 #include "ui/app/start_sequence.h"
 #include "ui/app/status_line.h"
+#include "ui/app/window_title.h"
 #include "ui/editor/editor_style.h"
 #include "ui/editor/find_commands.h"
 #include "ui/editor/tag_removal.h"
@@ -77,6 +78,7 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
     m_activation = new AppActivation(*this, *m_workspace, settings, prompter);
     new FileDrops(*this, *m_flows, *m_commands);
+    new WindowTitle(*this, *m_documents->area());
     // What a run keeps in the settings starts afresh.
     resetRunState(m_settings, m_home);
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QMainWindow;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace vellum {
+
+/// Keeps the main window's title, and so its task-bar entry, naming the active document:
+/// "VellumHTML - [index.htm]", or "VellumHTML" alone while no document is open. The same form
+/// holds whether the documents are maximised, tiled or cascaded.
+class WindowTitle : public QObject {
+public:
+    WindowTitle(QMainWindow& frame, QMdiArea& area);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void follow(QMdiSubWindow* window);
+    QString wanted() const;
+    void update();
+
+    QMainWindow& m_frame;
+    QMdiArea& m_area;
+    QPointer<QMdiSubWindow> m_followed;
+    QMetaObject::Connection m_renamed;
+    QMetaObject::Connection m_gone;
+};
+
+} // namespace vellum
