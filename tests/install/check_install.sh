@@ -21,6 +21,12 @@ for f in bin/vellumhtml share/vellumhtml/vellumh.html share/vellumhtml/library/c
          share/icons/hicolor/scalable/apps/vellumhtml.svg share/man/man1/vellumhtml.1; do
   [ -s "$prefix/$f" ] || fail "$f is missing"
 done
+# Every picture the manual shows is installed beside it.
+pictures="$(grep -o 'src="[^"]*"' "$prefix/share/vellumhtml/vellumh.html" | sed 's/^src="//; s/"$//')"
+[ -n "$pictures" ] || fail "the manual shows no pictures"
+for picture in $pictures; do
+  [ -s "$prefix/share/vellumhtml/$picture" ] || fail "the manual's picture $picture is missing"
+done
 for size in 16 22 24 32 48 64 128 256; do
   png="$prefix/share/icons/hicolor/${size}x${size}/apps/vellumhtml.png"
   [ -s "$png" ] || fail "the ${size}x${size} icon is missing"

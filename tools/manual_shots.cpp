@@ -1,0 +1,113 @@
+// Draws the pictures of the manual from the real windows: manual_shots FOLDER writes the main
+// window, each helper window and the Find, Preferences and template windows as PNG files there.
+// Runs on the offscreen platform in a fresh home; nothing is shown.
+#include "core/app/command_registry.h"
+#include "core/app/home_directory.h"
+#include "core/editor/clipboard.h"
+#include "ui/app/main_window.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/start_sequence.h"
+#include "ui/helpers/helper_frame.h"
+#include "ui/helpers/helper_registry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+const char* const Page =
+    "<!DOCTYPE html>\r\n<HTML>\r\n<HEAD>\r\n<TITLE>My page</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
+    "<H1>My page</H1>\r\n<P>Some text to <B>format</B>.</P>\r\n<UL>\r\n\t<LI>first\r\n\t<LI>"
+    "second\r\n</UL>\r\n</BODY>\r\n</HTML>\r\n";
+
+// The helpers by their id, and the picture each goes to.
+const struct {
+    const char* id;
+    const char* picture;
+} Helpers[] = {
+    {"Table", "table"},   {"Document", "document"}, {"Image", "image"}, {"Font", "font"},
+    {"Color", "color"},   {"Form", "form"},         {"List", "list"},   {"Link", "link"},
+    {"User", "usertags"}, {"Special", "chars"},
+};
+
+QWidget* windowTitled(const QString& title) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowTitle() == title)
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: manual_shots FOLDER\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(QStringLiteral(".")))
+        return 1;
+    bool written = true;
+    const auto save = [&](QWidget* window, const char* name) {
+        app.processEvents();
+        const QString path = out.filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+        if (!window || !window->grab().save(path)) {
+            std::fprintf(stderr, "manual_shots: no picture %s\n", qPrintable(path));
+            written = false;
+        }
+    };
+
+    QTemporaryDir home;
+    const QString page = home.filePath(QStringLiteral("index.htm"));
+    QFile file(page);
+    if (!file.open(QIODevice::WriteOnly) || file.write(Page) < 0)
+        return 1;
+    file.close();
+    vellum::MessageBoxPrompter prompter;
+    vellum::MemoryClipboard clipboard;
+    vellum::StartSequence start(vellum::HomeDirectory(home.path()), prompter, clipboard);
+    std::unique_ptr<vellum::TMDImain> main = start.run({page}, false);
+    if (!main)
+        return 1;
+    main->start();
+    main->showNormal();
+    main->setGeometry(0, 0, 900, 560);
+    save(main.get(), "main_window");
+
+    for (const auto& helper : Helpers) {
+        QWidget* window = main->helpers().open(QString::fromLatin1(helper.id));
+        save(window, helper.picture);
+        if (window)
+            window->hide();
+    }
+
+    vellum::CommandRegistry& commands = main->commands();
+    commands.run(QStringLiteral("Replace1"));
+    QWidget* findReplace = windowTitled(QStringLiteral("Find&Replace"));
+    save(findReplace, "replace");
+    if (findReplace)
+        findReplace->close();
+    commands.run(QStringLiteral("Again1"));
+    save(windowTitled(QStringLiteral("Find Again")), "findagain");
+    commands.run(QStringLiteral("goto1"));
+    save(windowTitled(QStringLiteral("Go to line")), "gotoline");
+
+    commands.run(QStringLiteral("Preferences1"));
+    QWidget* preferences = windowTitled(QStringLiteral("VellumHTML Preferences"));
+    save(preferences, "preferences_general");
+    if (auto* pages = preferences ? preferences->findChild<QTabWidget*>() : nullptr)
+        pages->setCurrentIndex(1);
+    save(preferences, "preferences_quick");
+
+    commands.run(QStringLiteral("New1"));
+    save(windowTitled(QStringLiteral("Open Template")), "templates");
+    return written ? 0 : 1;
+}
