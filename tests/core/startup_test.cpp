@@ -24,6 +24,29 @@ TEST(Startup, JoinsCommandLine) {
     EXPECT_EQ(joinCommandLine({}), "");
 }
 
+TEST(Startup, SeveralFilesOnlyWhenTheJoinedNameIsNoFileAndEachArgumentIs) {
+    TempHome home;
+    const QString a = home.write("a.htm", "a"), b = home.write("b.htm", "b");
+    const QString split = home.write("my page.htm", "p");
+    const QString my = home.file("my"), gone = home.file("gone.htm");
+    home.write("my", "a file named like the first half");
+    const struct {
+        const char* intent;
+        QStringList arguments;
+        QStringList files;
+    } rows[] = {
+        {"none", {}, {}},
+        {"two files", {a, b}, {a, b}},
+        {"a path split at its space, its first half a file too", {my, "page.htm"}, {split}},
+        {"one of them missing: the joined name, to be reported", {a, gone}, {a + " " + gone}},
+        {"empty arguments are left out", {a, "", b}, {a, b}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        EXPECT_EQ(commandLineFiles(row.arguments), row.files);
+    }
+}
+
 TEST(Startup, RecordsHandOff) {
     struct Row {
         const char* intent;

@@ -126,6 +126,17 @@ TEST(InstanceProcesses, SecondStartHandsOverAndEnds) {
     }
 }
 
+TEST(InstanceProcesses, SeveralFilesFromTheDesktopAllOpen) {
+    Desktop desktop;
+    const QString a = desktop.page("a.htm"), b = desktop.page("b b.htm");
+    const QString c = desktop.page("c.htm"), d = desktop.page("d.htm");
+    QProcess& first = desktop.start({a, b});
+    EXPECT_TRUE(eventually([&] { return desktop.roster() == QStringList{a, b}; }));
+    EXPECT_TRUE(endedWell(desktop.start({c, d})));
+    EXPECT_TRUE(eventually([&] { return desktop.roster() == QStringList{a, b, c, d}; }));
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
 TEST(InstanceProcesses, FileOpenAlreadyIsNotOpenedTwice) {
     Desktop desktop;
     const QString page = desktop.page("index.htm");

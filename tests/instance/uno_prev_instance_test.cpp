@@ -26,7 +26,7 @@ struct Start {
             [this, name](QObject* sender, int count, Action& action) {
                 EXPECT_EQ(sender, &guard);
                 told.push_back({count, action});
-                guard.setHandOff(name + ".htm");
+                guard.setHandOff({name + ".htm"});
                 action = changeTo.value_or(action);
             });
         QObject::connect(

@@ -21,6 +21,22 @@ QString joinCommandLine(const QStringList& arguments) {
     return parts.join(QLatin1Char(' '));
 }
 
+QStringList commandLineFiles(const QStringList& arguments) {
+    const QString joined = joinCommandLine(arguments);
+    QStringList files;
+    for (const QString& argument : arguments) {
+        if (!argument.isEmpty())
+            files << argument;
+    }
+    if (files.size() < 2 || QFileInfo(joined).isFile())
+        return joined.isEmpty() ? QStringList() : QStringList{joined};
+    for (const QString& file : files) {
+        if (!QFileInfo(file).isFile())
+            return {joined};
+    }
+    return files;
+}
+
 QString recordHandOff(SettingsFile& settings, const QString& commandLine, PathStyle style) {
     if (commandLine.isEmpty())
         return {};

@@ -16,6 +16,11 @@ class HomeDirectory;
 /// (a path with a space arrives split in two).
 QString joinCommandLine(const QStringList& arguments);
 
+/// The files a start is given. The arguments joined by single spaces name one file, unless no
+/// file of that name exists while every argument names an existing file of its own: then each
+/// argument is one file, as a desktop passes several files at once.
+QStringList commandLineFiles(const QStringList& arguments);
+
 /// Records a command-line file for the main window to open: its identity goes to the hand-off
 /// key when a file of that name exists, else the key is emptied. Returns the message to show
 /// (the command line followed by " could not be opened"), or an empty text when all is well or

@@ -27,8 +27,13 @@ constexpr int WriteMs = 3000;
 // this long takes the message as delivered rather than hand the file over twice.
 constexpr int AnswerMs = 10000;
 
-QByteArray encodeActivation(const QString& origin, const QString& handOff) {
-    const QByteArray payload = origin.toUtf8() + '\0' + handOff.toUtf8();
+// The settings file, then each handed-over file, each ended by a NUL, which no path holds.
+QByteArray encodeActivation(const QString& origin, const QStringList& handOff) {
+    QByteArray payload = origin.toUtf8();
+    for (const QString& file : handOff)
+        payload += '\0' + file.toUtf8();
+    if (handOff.isEmpty())
+        payload += '\0';
     QByteArray message = Tag;
     message.resize(HeaderBytes);
     qToBigEndian(static_cast<quint32>(payload.size()), message.data() + Tag.size());
@@ -37,7 +42,7 @@ QByteArray encodeActivation(const QString& origin, const QString& handOff) {
 
 enum class Parse { Incomplete, Broken, Done };
 
-Parse decodeActivation(const QByteArray& bytes, QString& origin, QString& handOff) {
+Parse decodeActivation(const QByteArray& bytes, QString& origin, QStringList& handOff) {
     if (bytes.size() < HeaderBytes)
         return bytes == Tag.left(bytes.size()) ? Parse::Incomplete : Parse::Broken;
     if (!bytes.startsWith(Tag))
@@ -52,7 +57,9 @@ Parse decodeActivation(const QByteArray& bytes, QString& origin, QString& handOf
     if (split < 0)
         return Parse::Broken;
     origin = QString::fromUtf8(payload.left(split));
-    handOff = QString::fromUtf8(payload.mid(split + 1));
+    handOff.clear();
+    for (const QByteArray& file : payload.mid(split + 1).split('\0'))
+        handOff << QString::fromUtf8(file);
     return Parse::Done;
 }
 
@@ -178,7 +185,7 @@ void TUnoPrevInstance::listenTo(QLocalSocket* socket) {
 
 void TUnoPrevInstance::readFrom(QLocalSocket* socket) {
     QString origin;
-    QString handOff;
+    QStringList handOff;
     // Peeked, not read: a message arrives in pieces, and only a whole one is taken.
     const Parse parse =
         decodeActivation(socket->peek(HeaderBytes + MaxPayloadBytes), origin, handOff);
@@ -193,7 +200,8 @@ void TUnoPrevInstance::readFrom(QLocalSocket* socket) {
     socket->write(QByteArray(1, Ack));
     socket->flush();
     socket->disconnectFromServer();
-    emit activated(origin, handOff);
+    for (const QString& file : handOff)
+        emit activated(origin, file);
 }
 
 void TUnoPrevInstance::withdraw() {

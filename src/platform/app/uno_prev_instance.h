@@ -49,9 +49,10 @@ public:
     }
 
     /// What this start's activation message carries: the settings file it belongs to, and the
-    /// file it hands over (empty for none; the exceeded handler usually sets it).
+    /// files it hands over (none, or one empty name, for none; the exceeded handler usually sets
+    /// them).
     void setOrigin(const QString& settingsPath) { m_origin = settingsPath; }
-    void setHandOff(const QString& file) { m_handOff = file; }
+    void setHandOff(const QStringList& files) { m_handOff = files; }
 
     /// Counts the running instances and, when there are more than allowed, calls the handler and
     /// carries out the found action. Afterwards quitRequested() says whether this start ends.
@@ -80,7 +81,8 @@ public:
 
 signals:
     /// A later start asks this instance to come to the front. `origin` names its settings file,
-    /// `handOff` the file it hands over (empty for none).
+    /// `handOff` a file it hands over (empty for none); a start handing over several files is
+    /// reported once for each.
     void activated(const QString& origin, const QString& handOff);
 
 private:
@@ -96,7 +98,7 @@ private:
     TUnoFoundAction m_action = TUnoFoundAction::unofaRestoreAndQuit;
     TOnAllowedInstancesExceededEvent m_onExceeded;
     QString m_origin;
-    QString m_handOff;
+    QStringList m_handOff;
     bool m_quit = false;
     int m_count = 0;
     QString m_problem;

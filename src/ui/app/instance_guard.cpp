@@ -34,8 +34,9 @@ InstanceGuard::InstanceGuard(SettingsFile& settings, Prompter& prompter, QString
         });
 }
 
-bool InstanceGuard::admit(const QString& commandLine) {
+bool InstanceGuard::admit(const QString& commandLine, const QStringList& moreFiles) {
     m_commandLine = commandLine;
+    m_moreFiles = moreFiles;
     m_guard.CheckPrevInstances();
     // The program still runs, without a guard: the user asked for an editor.
     if (!m_guard.registryProblem().isEmpty())
@@ -48,7 +49,10 @@ void InstanceGuard::UnoPrevInstance1AllowedInstancesExceeded(QObject*, int, TUno
     if (m_commandLine.isEmpty())
         return;
     // The message carries the file whatever happens to the record: other starts may overwrite it.
-    m_guard.setHandOff(handOffFile(m_commandLine, nativePathStyle()));
+    QStringList files{handOffFile(m_commandLine, nativePathStyle())};
+    for (const QString& file : m_moreFiles)
+        files << handOffFile(file, nativePathStyle());
+    m_guard.setHandOff(files);
     runReporting(m_prompter, [this] {
         const QString message = recordHandOff(m_settings, m_commandLine, nativePathStyle());
         if (!message.isEmpty())

@@ -22,7 +22,7 @@ public:
 
     /// Runs the guard for a start with this joined command line. False when this start has
     /// handed over to the running instance and is to end now, with exit code 0.
-    bool admit(const QString& commandLine);
+    bool admit(const QString& commandLine, const QStringList& moreFiles = {});
 
     /// The guard's exceeded handler: leaves the action as it is; with a command line, records the
     /// file in "hello" for the running instance (or says it could not be opened) and has the
@@ -41,6 +41,7 @@ private:
     SettingsFile& m_settings;
     Prompter& m_prompter;
     QString m_commandLine;
+    QStringList m_moreFiles;
     TUnoPrevInstance m_guard;
 };
 

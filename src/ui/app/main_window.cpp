@@ -130,6 +130,11 @@ void TMDImain::Preferences1Click() {
     TTabbedNotebookDlg::openNew(m_settings, m_prompter, m_help, std::move(hooks), this);
 }
 
+void TMDImain::openMore(const QStringList& files) {
+    for (const QString& file : files)
+        m_commands->guard([&] { m_flows->Opens(file); });
+}
+
 void TMDImain::start(const std::optional<QString>& handedOver) {
     m_commands->guard([&] { news(handedOver); });
 }

@@ -39,6 +39,8 @@ public:
     /// Shows the frame and creates the first document, placing the frame first (once).
     /// `handedOver`: the file to open (empty: none) in place of the hand-off record.
     void start(const std::optional<QString>& handedOver = std::nullopt);
+    /// Opens further files given at the start, each as Open does, after the first document.
+    void openMore(const QStringList& files);
     /// A new document from the toolbar: the first time, places the main window.
     void news(const std::optional<QString>& handedOver = std::nullopt);
     /// True until the first show has placed the window.

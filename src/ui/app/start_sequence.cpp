@@ -52,7 +52,10 @@ QString StartSequence::shippedDataDir() {
 StartSequence::~StartSequence() = default;
 
 std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool withSplash) {
-    m_commandLine = joinCommandLine(arguments);
+    // The first file goes the way of a command line naming one file; the others open after it.
+    const QStringList files = commandLineFiles(arguments);
+    m_commandLine = files.value(0);
+    m_moreFiles = files.mid(1);
     if (withSplash)
         SplashWindow::showSplash();
 
@@ -79,7 +82,7 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     QGuiApplication::setDesktopFileName(QStringLiteral("vellumhtml"));
     // Before the main window exists: a start that hands over ends here, having touched nothing of
     // the running instance's settings but the hand-off record.
-    m_handedOver = m_guard && !m_guard->admit(m_commandLine);
+    m_handedOver = m_guard && !m_guard->admit(m_commandLine, m_moreFiles);
     if (m_handedOver)
         return nullptr;
     auto main = std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
@@ -117,6 +120,7 @@ int runVellumHtml(int argc, char** argv) {
         prompter.setParent(main.get());
         // Its own file, not the shared record: a start at the same moment may have overwritten it.
         main->start(handOffFile(start.commandLine(), nativePathStyle()));
+        main->openMore(start.moreFiles());
         return app.exec();
     } catch (const std::exception& failure) {
         // The main window may be gone already.

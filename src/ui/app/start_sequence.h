@@ -33,6 +33,8 @@ public:
 
     /// The command line the last run built.
     const QString& commandLine() const { return m_commandLine; }
+    /// The files given besides the one of the command line, to open after it.
+    const QStringList& moreFiles() const { return m_moreFiles; }
     /// Has the runs that follow guarded by the single-instance guard over the instance registry
     /// in `registryFolder`: a start while another instance runs hands its file over and ends.
     void guardInstances(const QString& registryFolder);
@@ -46,6 +48,7 @@ private:
     Clipboard& m_clipboard;
     SettingsFile m_settings;
     QString m_commandLine;
+    QStringList m_moreFiles;
     QString m_shippedDir;
     std::unique_ptr<InstanceGuard> m_guard;
     bool m_handedOver = false;

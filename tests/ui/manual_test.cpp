@@ -1,0 +1,55 @@
+#include "core/app/menu_table.h"
+#include "support/started_main.h"
+#include "ui/helpers/helper_frame.h"
+#include "ui/helpers/helper_registry.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+namespace vellum {
+namespace {
+
+using test::Started;
+
+// What a reader of the manual sees: its text without the markup.
+QString manualText() {
+    QFile file(QStringLiteral(VELLUM_MANUAL));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(file.readAll()));
+    return document.toPlainText();
+}
+
+// A menu caption as it shows: access-key marks gone, "&&" a single "&".
+QString shown(const char* caption) {
+    QString text = QString::fromLatin1(caption);
+    text.replace(QLatin1String("&&"), QLatin1String("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+
+TEST(Manual, NamesEveryMenuCommandAndEveryHelperWindow) {
+    const QString manual = manualText();
+    ASSERT_FALSE(manual.isEmpty());
+    for (const MenuEntry& entry : mainMenuTable()) {
+        if (entry.kind == MenuEntry::Kind::Separator || entry.hidden)
+            continue;
+        EXPECT_TRUE(manual.contains(shown(entry.caption))) << entry.caption;
+    }
+    Started s;
+    s.runAndShow();
+    for (const char* id : {"Table", "Document", "Font", "Color", "Form", "List", "Link", "Image",
+                           "Special", "User"}) {
+        HelperFrame* helper = s.main->helpers().open(QString::fromLatin1(id));
+        ASSERT_TRUE(helper) << id;
+        const QString caption = helper->captionLabel()->text();
+        EXPECT_FALSE(caption.isEmpty()) << id;
+        EXPECT_TRUE(manual.contains(caption)) << caption.toStdString();
+    }
+}
+
+} // namespace
+} // namespace vellum
