@@ -1,5 +1,6 @@
 #include "support/started_main.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QToolBar>
@@ -56,6 +57,24 @@ TEST(DesktopLook, EveryToolbarButtonHasAnIconSharpAtDoubleScale) {
                 covered += qAlpha(drawn.pixel(x, y)) > 0;
         EXPECT_GT(covered, drawn.width() * drawn.height() / 8);
     }
+}
+
+TEST(DesktopLook, TheTextFollowsADarkColourScheme) {
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    dark.setColor(QPalette::Window, QColor(45, 45, 45));
+    QApplication::setPalette(dark);
+    {
+        Started s;
+        s.runAndShow();
+        const QPalette text = s.active()->memo()->palette();
+        EXPECT_EQ(text.color(QPalette::Base), QColor(30, 30, 30));
+        EXPECT_EQ(text.color(QPalette::Text), QColor(220, 220, 220));
+        EXPECT_EQ(s.main->palette().color(QPalette::Window), QColor(45, 45, 45));
+    }
+    QApplication::setPalette(before);
 }
 
 } // namespace
