@@ -13,13 +13,15 @@ namespace {
 
 using test::Started;
 
+QString manualHtml() {
+    QFile file(QStringLiteral(VELLUM_MANUAL));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 // What a reader of the manual sees: its text without the markup.
 QString manualText() {
-    QFile file(QStringLiteral(VELLUM_MANUAL));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QTextDocument document;
-    document.setHtml(QString::fromUtf8(file.readAll()));
+    document.setHtml(manualHtml());
     return document.toPlainText();
 }
 
@@ -48,6 +50,9 @@ TEST(Manual, NamesEveryMenuCommandAndEveryHelperWindow) {
         const QString caption = helper->captionLabel()->text();
         EXPECT_FALSE(caption.isEmpty()) << id;
         EXPECT_TRUE(manual.contains(caption)) << caption.toStdString();
+        // Its Help button opens the manual at its own topic.
+        const QString anchor = QStringLiteral("name=\"topic%1\"").arg(helper->traits().helpTopic);
+        EXPECT_TRUE(manualHtml().contains(anchor)) << anchor.toStdString();
     }
 }
 
