@@ -1,5 +1,6 @@
 #include "core/app/document_file.h"
 
+#include "core/app/declared_charset.h"
 #include "core/editor/line_breaks.h"
 #include "core/editor/text_control.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QHashFunctions>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -189,6 +191,42 @@ bool changedOnDisk(const QString& path, const DiskStamp& known, DiskStamp* now) 
 
 namespace {
 
+// The bytes read in the charset they declare, into `raw`, with `format` naming it. False, with
+// nothing changed, when there is no usable declaration, or when the charset cannot read every
+// byte or would not write them back the same: saving the text would then change the file.
+bool decodeDeclared(const QByteArray& bytes, FileFormat& format, QString& raw) {
+    QByteArray charset;
+    if (charsetKind(declaredCharset(bytes), &charset) != CharsetKind::Other)
+        return false;
+    QStringDecoder decoder(charset.constData(), QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    QStringEncoder encoder(charset.constData(), QStringEncoder::Flag::Stateless);
+    const QByteArray again = encoder.encode(text);
+    if (encoder.hasError() || again != bytes)
+        return false;
+    format.encoding = FileFormat::Encoding::Declared;
+    format.charset = charset;
+    raw = std::move(text);
+    return true;
+}
+
+// `text` in the declared charset of `format`; false when a character cannot be written in it.
+// The bytes are read back as well: a converter that writes a look-alike for a character it
+// lacks reports no error, and the file would silently hold another text.
+bool encodeDeclared(const QString& text, const FileFormat& format, QByteArray& out) {
+    QStringEncoder encoder(format.charset.constData(), QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid())
+        return false;
+    out = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder(format.charset.constData(), QStringDecoder::Flag::Stateless);
+    const QString back = decoder.decode(out);
+    return !decoder.hasError() && back == text;
+}
+
 // The text with its line breaks made CR LF; the format takes the kind of the first one.
 QString withFirstLineBreak(const QString& raw, FileFormat& format, LineBreakKinds* kinds) {
     const QChar* const chars = raw.constData();
@@ -209,11 +247,24 @@ QString withFirstLineBreak(const QString& raw, FileFormat& format, LineBreakKind
 
 } // namespace
 
+QString encodingName(const FileFormat& format) {
+    switch (format.encoding) {
+    case FileFormat::Encoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case FileFormat::Encoding::Windows1252:
+        return QStringLiteral("Windows-1252");
+    case FileFormat::Encoding::Declared:
+        break;
+    }
+    return QString::fromLatin1(format.charset);
+}
+
 QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
     return decodeDocument(bytes, format, nullptr);
 }
 
-QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds) {
+QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds,
+                       DeclaredCharsets declared) {
     format = FileFormat{};
     QByteArray body = bytes;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -226,9 +277,11 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKin
     QString raw = utf8.decode(body);
     // A sequence cut off at the end is an error too: decoding it anyway would drop bytes.
     if (utf8.hasError()) {
-        format.encoding = FileFormat::Encoding::Windows1252;
         format.bom = false;
-        raw = decode1252(bytes);
+        if (declared == DeclaredCharsets::Ignore || !decodeDeclared(bytes, format, raw)) {
+            format.encoding = FileFormat::Encoding::Windows1252;
+            raw = decode1252(bytes);
+        }
     }
     return withFirstLineBreak(raw, format, kinds);
 }
@@ -237,11 +290,15 @@ QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switche
     if (switched)
         *switched = false;
     const QString stored = withLineBreak(text, format.lineBreak);
-    if (format.encoding == FileFormat::Encoding::Windows1252) {
+    if (format.encoding != FileFormat::Encoding::Utf8) {
         QByteArray bytes;
-        if (encode1252(stored, bytes))
+        const bool fits = format.encoding == FileFormat::Encoding::Windows1252
+                              ? encode1252(stored, bytes)
+                              : encodeDeclared(stored, format, bytes);
+        if (fits)
             return bytes;
         format.encoding = FileFormat::Encoding::Utf8;
+        format.charset.clear();
         format.bom = false;
         if (switched)
             *switched = true;
@@ -252,7 +309,8 @@ QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switche
     return bytes;
 }
 
-bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) {
+bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error,
+                      DeclaredCharsets declared) {
     const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -274,7 +332,7 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
         return false;
     }
     LineBreakKinds kinds;
-    out.text = decodeDocument(bytes, out.format, &kinds);
+    out.text = decodeDocument(bytes, out.format, &kinds, declared);
     // The editor takes these for paragraph ends: the file would come back with line breaks.
     for (const char16_t c : {u'\u2029', u'\uFDD0', u'\uFDD1'}) {
         if (out.text.contains(QChar(c))) {
@@ -298,6 +356,31 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error) 
     out.original = same ? QByteArray() : bytes;
     out.stamp = DiskStamp::of(path, bytes);
     return true;
+}
+
+CharsetMismatch charsetMismatch(const QByteArray& bytes, const FileFormat& format) {
+    using Kind = CharsetMismatch::Kind;
+    QByteArray charset;
+    const CharsetKind kind = charsetKind(declaredCharset(bytes), &charset);
+    bool agrees = false;
+    switch (format.encoding) {
+    case FileFormat::Encoding::Utf8:
+        agrees = kind == CharsetKind::Unusable || kind == CharsetKind::Utf8;
+        break;
+    case FileFormat::Encoding::Windows1252:
+        agrees = kind == CharsetKind::Unusable || kind == CharsetKind::Windows1252;
+        break;
+    case FileFormat::Encoding::Declared:
+        agrees = kind == CharsetKind::Other && charset == format.charset;
+        break;
+    }
+    // Bytes below 0x80 read the same in every charset a usable declaration can name.
+    if (agrees || std::all_of(bytes.begin(), bytes.end(),
+                              [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return {};
+    if (kind == CharsetKind::Unusable)
+        return {Kind::Undeclared, QString()};
+    return {Kind::NamesAnother, QString::fromLatin1(charset)};
 }
 
 bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& error,

@@ -9,11 +9,24 @@ struct LineBreakKinds;
 
 /// How a document's text is stored on disk.
 struct FileFormat {
-    enum class Encoding { Utf8, Windows1252 };
+    /// Declared: the charset the file names in its own <meta> declaration, held in `charset`.
+    enum class Encoding { Utf8, Windows1252, Declared };
     Encoding encoding = Encoding::Utf8;
     bool bom = false;
     /// The line break written for each CR LF of the text: "\r\n", "\n" or "\r".
     QString lineBreak = QStringLiteral("\n");
+    /// For Declared: the charset's standard name ("ISO-8859-2", "KOI8-R", "Shift_JIS").
+    QByteArray charset = {};
+};
+
+/// The name of the format's encoding as the user is shown it: "UTF-8", "Windows-1252" or the
+/// declared charset's name.
+QString encodingName(const FileFormat& format);
+
+/// Whether a file that is not valid UTF-8 is read in the charset it declares for itself.
+enum class DeclaredCharsets {
+    Ignore, ///< always Windows-1252
+    Follow, ///< the declared charset when it can read every byte, else Windows-1252
 };
 
 /// What a file on disk held when the program last read or wrote it, so that a change made by
@@ -57,18 +70,37 @@ struct LoadedDocument {
 inline constexpr qint64 MaxDocumentBytes = qint64(512) * 1024 * 1024;
 
 /// Reads a document: UTF-8 (a byte-order mark is remembered) or, when the bytes are not valid
-/// UTF-8, Windows-1252; CR LF, LF or CR line breaks, all made CR LF. A file holding NUL bytes or
-/// larger than MaxDocumentBytes is refused. Returns false with `error` naming the file on failure.
-bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error);
+/// UTF-8, the charset the file declares (when `declared` says to follow it and that charset
+/// reads every byte and writes them back unchanged), else Windows-1252; CR LF, LF or CR line
+/// breaks, all made CR LF. A file holding NUL bytes or larger than MaxDocumentBytes is refused.
+/// Returns false with `error` naming the file on failure.
+bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error,
+                      DeclaredCharsets declared = DeclaredCharsets::Ignore);
 
 /// The text from bytes, as loadDocumentFile decodes them (format detected into `format`).
 QString decodeDocument(const QByteArray& bytes, FileFormat& format);
 /// As above, also telling which kinds of line break the file had.
-QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds);
+QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds,
+                       DeclaredCharsets declared = DeclaredCharsets::Ignore);
 
 /// The bytes for `text` (CR LF breaks) in `format`. When a character cannot be written in the
 /// format's encoding, `format` is switched to UTF-8 and `*switched` set, so nothing is lost.
 QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched = nullptr);
+
+/// How the charset a file's bytes declare stands against the encoding they are written in.
+struct CharsetMismatch {
+    enum class Kind {
+        None,         ///< they agree, or the bytes are all ASCII and read alike in either
+        NamesAnother, ///< the declaration names another charset, `declared`
+        Undeclared,   ///< a Declared file that no longer declares a charset that can be read
+    };
+    Kind kind = Kind::None;
+    QString declared; ///< for NamesAnother: the name shown for the declared charset
+};
+
+/// Compares the declaration in `bytes` with `format`, the format they were written in. A
+/// declaration naming a charset that cannot be read counts as none. Nothing is changed.
+CharsetMismatch charsetMismatch(const QByteArray& bytes, const FileFormat& format);
 
 /// Replaces the file atomically with `bytes`: a temporary file in the same folder, every write
 /// checked, flushed to disk, then renamed over the target. Symbolic links are followed and the

@@ -12,6 +12,7 @@
 #include "core/editor/clipboard.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace vellum {
 
@@ -50,9 +51,29 @@ private:
 };
 
 bool loadWithWait(DocumentWindows& windows, const QString& path, qint64 waitAbove,
-                  LoadedDocument& loaded, QString& error) {
+                  LoadedDocument& loaded, QString& error, DeclaredCharsets declared) {
     const WaitScope wait(windows, QFileInfo(path).size() > waitAbove);
-    return loadDocumentFile(path, loaded, error);
+    return loadDocumentFile(path, loaded, error, declared);
+}
+
+// What the user is told when the charset a saved file declares is not the one it is written in.
+QString mismatchMessage(const QString& path, const QString& written,
+                        const CharsetMismatch& mismatch) {
+    switch (mismatch.kind) {
+    case CharsetMismatch::Kind::None:
+        break;
+    case CharsetMismatch::Kind::NamesAnother:
+        return QStringLiteral("%1 was saved in %2, but its <meta> declaration names %3, so it may "
+                              "be read as %3 when it is opened again. The declaration was left "
+                              "as it is: change it to %2 to make them agree.")
+            .arg(path, written, mismatch.declared);
+    case CharsetMismatch::Kind::Undeclared:
+        return QStringLiteral("%1 was saved in %2, but it no longer declares that character set, "
+                              "so it may be read in another one when it is opened again. Declare "
+                              "it near the top of the file with <meta charset=\"%2\">.")
+            .arg(path, written);
+    }
+    return QString();
 }
 
 } // namespace
@@ -61,6 +82,11 @@ DocumentFlows::DocumentFlows(Workspace& workspace, Prompter& prompter, SettingsF
                              const HomeDirectory& home, Clipboard& clipboard, PathStyle style)
     : m_workspace(workspace), m_prompter(prompter), m_settings(settings), m_home(home),
       m_clipboard(clipboard), m_style(style) {}
+
+DeclaredCharsets DocumentFlows::declaredCharsets() const {
+    return m_settings.readInt(V::Section, V::DeclaredCharset, 1) != 0 ? DeclaredCharsets::Follow
+                                                                      : DeclaredCharsets::Ignore;
+}
 
 void DocumentFlows::finishNewDocument(Document& document) {
     m_workspace.windows().windowReady(document);
@@ -77,7 +103,7 @@ Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& 
     bool haveFile = false;
     if (!handed.isEmpty()) {
         QString error;
-        haveFile = loadDocumentFile(handed, loaded, error);
+        haveFile = loadDocumentFile(handed, loaded, error, declaredCharsets());
         if (!haveFile) {
             // The file went away or cannot be read: say so and start an untitled document instead.
             m_settings.writeText(V::Section, V::Hello, QString());
@@ -104,7 +130,7 @@ Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& 
         LoadedDocument fromTemplate;
         QString error;
         if (!templateName.isEmpty() && QFileInfo(templatePath).isFile() &&
-            loadDocumentFile(templatePath, fromTemplate, error))
+            loadDocumentFile(templatePath, fromTemplate, error, declaredCharsets()))
             document.loadNew(fromTemplate.text);
         document.nameUntitled(number);
     }
@@ -140,7 +166,7 @@ Document* DocumentFlows::Opens(const QString& given) {
     // nothing half made behind.
     LoadedDocument loaded;
     QString error;
-    if (!loadWithWait(windows, path, OpenWaitBytes, loaded, error)) {
+    if (!loadWithWait(windows, path, OpenWaitBytes, loaded, error, declaredCharsets())) {
         windows.hideCover();
         m_prompter.error(error);
         return nullptr;
@@ -163,7 +189,8 @@ void DocumentFlows::InsertFile() {
         return;
     LoadedDocument loaded;
     QString error;
-    if (!loadWithWait(m_workspace.windows(), path, InsertWaitBytes, loaded, error)) {
+    if (!loadWithWait(m_workspace.windows(), path, InsertWaitBytes, loaded, error,
+                      declaredCharsets())) {
         m_prompter.error(error);
         return;
     }
@@ -186,6 +213,7 @@ void DocumentFlows::InsertFile() {
 }
 
 bool DocumentFlows::writeDocument(Document& document, const QString& path) {
+    const QString storedIn = encodingName(document.format());
     bool switched = false;
     const QByteArray bytes = document.bytesToSave(&switched);
     QString error;
@@ -196,9 +224,19 @@ bool DocumentFlows::writeDocument(Document& document, const QString& path) {
     }
     document.setDiskStamp(written);
     document.setDeclinedStamp(DiskStamp{});
+    // The file is written as the document holds it either way; the user decides what to change.
+    QStringList told;
     if (switched)
-        m_prompter.inform(path + QStringLiteral(" held characters that Windows-1252 cannot store; "
-                                                "it was saved as UTF-8."));
+        told << QStringLiteral("%1 held characters that %2 cannot store; it was saved as UTF-8.")
+                    .arg(path, storedIn);
+    if (declaredCharsets() == DeclaredCharsets::Follow) {
+        const QString mismatch = mismatchMessage(path, encodingName(document.format()),
+                                                 charsetMismatch(bytes, document.format()));
+        if (!mismatch.isEmpty())
+            told << mismatch;
+    }
+    if (!told.isEmpty())
+        m_prompter.inform(told.join(QLatin1Char('\n')));
     document.text().setModified(false);
     return true;
 }
@@ -303,7 +341,8 @@ void DocumentFlows::checkDisk(Document& document) {
     }
     LoadedDocument loaded;
     QString error;
-    if (!loadWithWait(m_workspace.windows(), document.key(), OpenWaitBytes, loaded, error)) {
+    if (!loadWithWait(m_workspace.windows(), document.key(), OpenWaitBytes, loaded, error,
+                      declaredCharsets())) {
         m_prompter.error(error);
         return;
     }

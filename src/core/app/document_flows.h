@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/document_file.h"
 #include "core/app/path_style.h"
 
 #include <QString>
@@ -57,6 +58,8 @@ public:
     void checkDisk(Document& document);
 
 private:
+    /// Whether files are read in the charset they declare, as the settings say now.
+    DeclaredCharsets declaredCharsets() const;
     bool writeDocument(Document& document, const QString& path);
     bool mayOverwrite(Document& document);
     Document& createNamedUntitled(bool startsTransition);

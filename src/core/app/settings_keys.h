@@ -20,6 +20,10 @@ inline constexpr char TabWidth[] = "tabwidth";
 inline constexpr char Spaces[] = "spaces";
 inline constexpr char Ai[] = "ai";
 inline constexpr char DefExt[] = "defext";
+// 1 (the default): a file that is not UTF-8 is read in the charset it declares; 0: Windows-1252.
+inline constexpr char DeclaredCharset[] = "DeclaredCharset";
+// 1 (the default): the document text is coloured as HTML; 0: plain.
+inline constexpr char Highlight[] = "Highlight";
 } // namespace Vellum
 
 namespace Windows {
