@@ -226,6 +226,7 @@ void DocumentArea::windowReady(Document& record) {
     hideCover();
     m_style.readFont(document);
     m_style.applyTabStops(document);
+    m_style.applyHighlighting(document);
 }
 
 DocumentView* DocumentArea::activeWindow() const {

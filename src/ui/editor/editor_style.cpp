@@ -3,6 +3,7 @@
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/html_highlighter.h"
 #include "ui/helpers/colour_controls.h"
 
 #include <QFontInfo>
@@ -54,6 +55,12 @@ int EditorStyle::tabWidth() {
     if (!m_tabWidth)
         m_tabWidth = m_settings.readInt(keys::Vellum::Section, keys::Vellum::TabWidth, 5);
     return *m_tabWidth;
+}
+
+void EditorStyle::applyHighlighting(TMDIsub& document) {
+    if (!m_highlight)
+        m_highlight = m_settings.readInt(keys::Vellum::Section, keys::Vellum::Highlight, 1) != 0;
+    document.memo()->highlighter().setEnabled(*m_highlight);
 }
 
 void EditorStyle::applyTabStops(TMDIsub& document) {

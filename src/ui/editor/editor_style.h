@@ -26,12 +26,15 @@ public:
     void applyTabStops(TMDIsub& document);
     /// The next tab stops read the width from the settings again (after the user changed it).
     void rereadTabWidth() { m_tabWidth.reset(); }
+    /// Colours the editor's HTML unless the settings turn colouring off (read once per run).
+    void applyHighlighting(TMDIsub& document);
 
 private:
     int tabWidth();
 
     const SettingsFile& m_settings;
     std::optional<int> m_tabWidth;
+    std::optional<bool> m_highlight;
 };
 
 } // namespace vellum

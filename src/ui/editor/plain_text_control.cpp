@@ -1,5 +1,7 @@
 #include "ui/editor/plain_text_control.h"
 
+#include "ui/editor/html_highlighter.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -187,6 +189,11 @@ void PlainTextControl::countBlock(QTextBlock block) const {
     // for a long one asking is cheaper.
     if (block.length() > LongParagraph && block.layout()->lineCount() > 0)
         return;
+    // Colours cut a paragraph's layout into more pieces than the quick count knows of.
+    if (HtmlHighlighter::hasColours(block)) {
+        layoutOf(m_editor)->ensureBlockLayout(block);
+        return;
+    }
     const int lines = m_counter.lineCount(block.text());
     if (lines < 0) {
         layoutOf(m_editor)->ensureBlockLayout(block);

@@ -1,9 +1,12 @@
 #include "ui/editor/ts_rich_edit.h"
 
+#include "ui/editor/html_highlighter.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextDocumentLayout>
 #include <QResizeEvent>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -49,6 +52,7 @@ TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
         emit layoutChanged(from, removed, added);
     }));
     setDocument(text);
+    m_highlighter = new HtmlHighlighter(*this);
     m_layoutWidth = viewport()->width();
     preferPlainShaping();
 }
@@ -105,6 +109,21 @@ void TSRichEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TSRichEdit::paintEvent(QPaintEvent* event) {
+    // The paragraphs about to be shown get their colours first.
+    const QTextBlock first = firstVisibleBlock();
+    const qreal bottom = viewport()->height();
+    const QPointF offset = contentOffset();
+    QTextBlock last = first;
+    for (QTextBlock block = first; block.isValid(); block = block.next()) {
+        last = block;
+        if (blockBoundingGeometry(block).translated(offset).bottom() >= bottom)
+            break;
+    }
+    m_highlighter->colourVisible(first, last.blockNumber());
+    QPlainTextEdit::paintEvent(event);
 }
 
 void TSRichEdit::changeEvent(QEvent* event) {

@@ -7,6 +7,8 @@ class QMimeData;
 
 namespace vellum {
 
+class HtmlHighlighter;
+
 /// The local files a drag carries (none when it carries anything else, such as a link from a
 /// browser, which is text for the editor).
 QStringList droppedFiles(const QMimeData* data);
@@ -22,6 +24,8 @@ public:
 
     /// The width the widget lays its text out at.
     int layoutWidth() const { return m_layoutWidth; }
+    /// What colours the HTML in the text.
+    HtmlHighlighter& highlighter() const { return *m_highlighter; }
 
 signals:
     /// The widget has just discarded the layout of every paragraph (new width or font).
@@ -35,10 +39,12 @@ protected:
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void preferPlainShaping();
     int m_layoutWidth = -1;
+    HtmlHighlighter* m_highlighter;
 };
 
 } // namespace vellum

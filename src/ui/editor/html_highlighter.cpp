@@ -1,0 +1,265 @@
+#include "ui/editor/html_highlighter.h"
+
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace vellum {
+
+namespace {
+
+// What a paragraph keeps in its user state: -1 until it is first lexed; then whether its layout
+// carries colours, whether those colours are its current ones, whether the states are known,
+// and the lexer's states at its start and at its end.
+constexpr int HasColours = 1;
+constexpr int Coloured = 2;
+constexpr int Known = 4;
+constexpr int EndShift = 3;
+constexpr int StartShift = 16;
+constexpr int StateMask = (1 << 13) - 1;
+
+// Lexer states are small numbers; one that would not fit is taken as plain text, which only
+// costs colours, never a wrong line.
+int fitting(html::State state) {
+    return state >= 0 && state <= StateMask ? state : 0;
+}
+int pack(int flags, html::State start, html::State end) {
+    return flags | Known | fitting(end) << EndShift | fitting(start) << StartShift;
+}
+bool known(int mark) {
+    return mark != -1 && (mark & Known);
+}
+html::State startOf(int mark) {
+    return mark >> StartShift & StateMask;
+}
+html::State endOf(int mark) {
+    return mark >> EndShift & StateMask;
+}
+int coloursOf(int mark) {
+    return mark == -1 ? 0 : mark & HasColours;
+}
+
+// Characters lexed at once on the way to a paragraph before the rest is left to slices.
+constexpr qint64 LexBudget = 500000;
+constexpr int SliceMs = 6;
+
+} // namespace
+
+HtmlHighlighter::HtmlHighlighter(QPlainTextEdit& editor)
+    : QObject(&editor), m_editor(editor), m_document(editor.document()) {
+    connect(m_document, &QTextDocument::contentsChange, this, &HtmlHighlighter::onContentsChange);
+    m_slices.setSingleShot(true);
+    m_slices.setInterval(0);
+    connect(&m_slices, &QTimer::timeout, this, &HtmlHighlighter::lexAhead);
+    m_blockCount = m_document->blockCount();
+}
+
+bool HtmlHighlighter::hasColours(const QTextBlock& block) {
+    return coloursOf(block.userState()) != 0;
+}
+
+void HtmlHighlighter::setEnabled(bool enabled) {
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        if (hasColours(block)) {
+            block.layout()->clearFormats();
+            m_document->markContentsDirty(block.position(), block.length());
+        }
+        block.setUserState(-1);
+    }
+    reset();
+    m_editor.viewport()->update();
+}
+
+void HtmlHighlighter::reset() {
+    m_trustedBefore = 0;
+    m_lexedUpTo = 0;
+    m_editedUpTo = -1;
+    m_target = -1;
+    m_blockCount = m_document->blockCount();
+    m_slices.stop();
+}
+
+void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
+    Q_UNUSED(removed);
+    if (m_inChange)
+        return;
+    const int count = m_document->blockCount();
+    const int delta = count - m_blockCount;
+    m_blockCount = count;
+    QTextBlock first = m_document->findBlock(from);
+    QTextBlock last =
+        m_document->findBlock(std::min(from + added, m_document->characterCount() - 1));
+    if (!first.isValid())
+        return;
+    // A whole new text (opening a file) starts with paragraphs that were never lexed.
+    if (from == 0 && added >= m_document->characterCount() - 1) {
+        reset();
+        return;
+    }
+    // Paragraphs made by the change have never been lexed; the changed ones at its two ends keep
+    // only the note that their layout may carry colours.
+    for (QTextBlock block : {first, last}) {
+        if (block.isValid() && block.userState() != -1)
+            block.setUserState(coloursOf(block.userState()));
+    }
+    const int f = first.blockNumber();
+    const int l = std::max(f, last.blockNumber());
+    m_trustedBefore = std::min(m_trustedBefore, f);
+    if (m_lexedUpTo > f)
+        m_lexedUpTo = std::max(f + 1, m_lexedUpTo + delta);
+    if (m_editedUpTo >= f)
+        m_editedUpTo = std::max(f, m_editedUpTo + delta);
+    m_editedUpTo = std::max(m_editedUpTo, l);
+    if (m_target > f)
+        m_target = std::max(f, m_target + delta);
+
+    // The edited paragraphs are coloured now, before the layout takes the change in, so that it
+    // lays them out once and not again for their new colours.
+    if (!m_enabled || l - f > 50)
+        return;
+    m_inChange = true;
+    for (QTextBlock block = first; block.isValid() && block.blockNumber() <= l;
+         block = block.next()) {
+        if (!advance(block.blockNumber() + 1, LexBudget))
+            break;
+        if (!(block.userState() & Coloured))
+            colour(block, startOf(block.userState()));
+    }
+    m_inChange = false;
+}
+
+bool HtmlHighlighter::advance(int target, qint64 budget) {
+    if (m_trustedBefore >= target)
+        return true;
+    QTextBlock block = m_document->findBlockByNumber(m_trustedBefore);
+    html::State state = m_trustedBefore == 0 ? 0 : endOf(block.previous().userState());
+    qint64 spent = 0;
+    while (block.isValid() && m_trustedBefore < target) {
+        const int number = block.blockNumber();
+        const int mark = block.userState();
+        if (number > m_editedUpTo && number < m_lexedUpTo && known(mark) &&
+            startOf(mark) == state) {
+            // Past the edits, a paragraph starts as it did: every one lexed after it is as it was.
+            m_editedUpTo = -1;
+            m_trustedBefore = m_lexedUpTo;
+            if (m_trustedBefore >= target)
+                break;
+            block = m_document->findBlockByNumber(m_trustedBefore);
+            state = endOf(block.previous().userState());
+            continue;
+        }
+        if (spent > budget)
+            return false;
+        spent += block.length();
+        state = lexForState(block, state);
+        m_trustedBefore = number + 1;
+        m_lexedUpTo = std::max(m_lexedUpTo, m_trustedBefore);
+        block = block.next();
+    }
+    return m_trustedBefore >= target;
+}
+
+html::State HtmlHighlighter::lexForState(QTextBlock block, html::State start) {
+    const int mark = block.userState();
+    if (known(mark) && startOf(mark) == start)
+        return endOf(mark);
+    m_spans.clear();
+    const html::State end = html::lexLine(block.text(), start, m_spans);
+    // Its colours, if any, were for another start: they are made again when it is shown.
+    block.setUserState(pack(coloursOf(mark), start, end));
+    return fitting(end);
+}
+
+void HtmlHighlighter::colour(QTextBlock block, html::State start) {
+    chooseColours();
+    m_spans.clear();
+    const QString text = block.text();
+    const html::State end = html::lexLine(text, start, m_spans);
+    const int mark = block.userState();
+    QList<QTextLayout::FormatRange> ranges;
+    if (text.size() <= MaxColouredLength) {
+        ranges.reserve(static_cast<int>(m_spans.size()));
+        for (const html::Span& span : m_spans) {
+            QTextLayout::FormatRange range;
+            range.start = span.start;
+            range.length = span.length;
+            range.format.setForeground(m_colours[static_cast<std::size_t>(span.kind)]);
+            ranges << range;
+        }
+    }
+    if (!ranges.isEmpty() || coloursOf(mark)) {
+        block.layout()->setFormats(ranges);
+        m_document->markContentsDirty(block.position(), block.length());
+    }
+    block.setUserState(pack(Coloured | (ranges.isEmpty() ? 0 : HasColours), start, end));
+}
+
+void HtmlHighlighter::colourVisible(const QTextBlock& first, int lastNumber) {
+    if (!m_enabled || !first.isValid())
+        return;
+    for (QTextBlock block = first; block.isValid() && block.blockNumber() <= lastNumber;
+         block = block.next()) {
+        if (!advance(block.blockNumber() + 1, LexBudget)) {
+            // Far ahead of what has been lexed: the rest of the way goes in slices.
+            m_target = lastNumber + 1;
+            m_slices.start();
+            return;
+        }
+        if (!(block.userState() & Coloured))
+            colour(block, startOf(block.userState()));
+    }
+}
+
+void HtmlHighlighter::lexAhead() {
+    if (m_target < 0)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    while (!advance(m_target, LexBudget / 8)) {
+        if (clock.elapsed() >= SliceMs) {
+            m_slices.start();
+            return;
+        }
+    }
+    m_target = -1;
+    m_editor.viewport()->update();
+}
+
+void HtmlHighlighter::chooseColours() {
+    const QColor base = m_editor.palette().color(QPalette::Base);
+    if (base == m_coloursFor)
+        return;
+    const bool hadColours = m_coloursFor.isValid();
+    m_coloursFor = base;
+    using html::Kind;
+    const auto set = [this](Kind kind, QColor colour) {
+        m_colours[static_cast<std::size_t>(kind)] = colour;
+    };
+    // Dark text on a light page, light text on a dark one.
+    const bool dark = base.lightness() < 128;
+    set(Kind::Text, m_editor.palette().color(QPalette::Text));
+    set(Kind::Tag, dark ? QColor(0x7a, 0xb4, 0xff) : QColor(0x1a, 0x4f, 0xa0));
+    set(Kind::AttributeName, dark ? QColor(0xe8, 0xa8, 0x6a) : QColor(0x8a, 0x3b, 0x00));
+    set(Kind::AttributeValue, dark ? QColor(0x8f, 0xd4, 0x8f) : QColor(0x1b, 0x7a, 0x1b));
+    set(Kind::Comment, dark ? QColor(0x9a, 0x9a, 0x9a) : QColor(0x80, 0x80, 0x80));
+    set(Kind::Entity, dark ? QColor(0xe0, 0x8c, 0xd8) : QColor(0xa0, 0x20, 0x8a));
+    set(Kind::Doctype, dark ? QColor(0xb0, 0xb0, 0xd0) : QColor(0x5a, 0x5a, 0x7a));
+    set(Kind::Script, dark ? QColor(0xd0, 0xb0, 0xff) : QColor(0x6b, 0x3f, 0xa0));
+    set(Kind::Style, dark ? QColor(0x6a, 0xd8, 0xd8) : QColor(0x00, 0x70, 0x7a));
+    if (!hadColours)
+        return;
+    // Another colour scheme: every paragraph is coloured anew when next shown.
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        if (block.userState() != -1)
+            block.setUserState(block.userState() & ~Coloured);
+    }
+}
+
+} // namespace vellum

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/editor/html_lexer.h"
+
+#include <QColor>
+#include <QObject>
+#include <QTimer>
+
+#include <array>
+#include <vector>
+
+class QPlainTextEdit;
+class QTextBlock;
+class QTextDocument;
+
+namespace vellum {
+
+/// Colours the HTML in an editor's text: tags, attribute names and values, comments, entities,
+/// declarations, script and style content. Colours only, never another font, so a paragraph
+/// wraps as it did.
+///
+/// Only what is about to be shown is coloured, just before the editor paints it; the lexer's
+/// state at the end of each paragraph is kept with the paragraph, so reaching a paragraph
+/// further down lexes only the paragraphs not lexed yet, and an edit lexes again only until a
+/// paragraph starts in the state it started in before. A jump far ahead lexes the way there in
+/// short slices while the editor stays responsive, and colours the view once there.
+class HtmlHighlighter : public QObject {
+public:
+    explicit HtmlHighlighter(QPlainTextEdit& editor);
+
+    /// On by default; turned off, every colour goes.
+    void setEnabled(bool enabled);
+    bool isEnabled() const { return m_enabled; }
+
+    /// Colours the paragraphs from `first` through paragraph number `lastNumber` (those in view)
+    /// that are not coloured yet; the editor calls it before it paints.
+    void colourVisible(const QTextBlock& first, int lastNumber);
+
+    /// Whether the paragraph's layout carries colours (the quick line count leaves such a
+    /// paragraph to the real layout). Never creates a layout.
+    static bool hasColours(const QTextBlock& block);
+
+    /// Paragraphs longer than this keep their plain look: colouring one would cut its layout into
+    /// as many pieces as it has tags.
+    static constexpr int MaxColouredLength = 20000;
+
+private:
+    void onContentsChange(int from, int removed, int added);
+    void reset();
+    /// Lexes on until the states of every paragraph before `target` are known; false when
+    /// `budget` characters were lexed before getting there.
+    bool advance(int target, qint64 budget);
+    html::State lexForState(QTextBlock block, html::State start);
+    void colour(QTextBlock block, html::State start);
+    void lexAhead();
+    void chooseColours();
+
+    QPlainTextEdit& m_editor;
+    QTextDocument* m_document;
+    bool m_enabled = true;
+    bool m_inChange = false;
+    // Paragraphs before m_trustedBefore have end states that follow from the ones before them.
+    int m_trustedBefore = 0;
+    // Every paragraph before m_lexedUpTo has been lexed, and all but the edited ones (at most up
+    // to m_editedUpTo) still have the state they were lexed with.
+    int m_lexedUpTo = 0;
+    int m_editedUpTo = -1;
+    int m_blockCount = 1;
+    int m_target = -1; ///< the paragraph the slices lex towards
+    QTimer m_slices;
+    std::vector<html::Span> m_spans;
+    std::array<QColor, 9> m_colours;
+    QColor m_coloursFor; ///< the base colour the colours were chosen for
+};
+
+} // namespace vellum
