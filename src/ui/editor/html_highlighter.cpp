@@ -111,6 +111,7 @@ void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
     }
     const int f = first.blockNumber();
     const int l = std::max(f, last.blockNumber());
+    const bool reachable = f <= m_trustedBefore;
     m_trustedBefore = std::min(m_trustedBefore, f);
     if (m_lexedUpTo > f)
         m_lexedUpTo = std::max(f + 1, m_lexedUpTo + delta);
@@ -121,16 +122,16 @@ void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
         m_target = std::max(f, m_target + delta);
 
     // The edited paragraphs are coloured now, before the layout takes the change in, so that it
-    // lays them out once and not again for their new colours.
-    if (!m_enabled || l - f > 50)
+    // lays them out once and not again for their new colours; that is, when the state they start
+    // in is known already (what is in view was coloured before) and there are few of them.
+    if (!m_enabled || !reachable || l - f > 50)
         return;
     m_inChange = true;
     for (QTextBlock block = first; block.isValid() && block.blockNumber() <= l;
          block = block.next()) {
-        if (!advance(block.blockNumber() + 1, LexBudget))
+        if (block.blockNumber() != m_trustedBefore)
             break;
-        if (!(block.userState() & Coloured))
-            colour(block, startOf(block.userState()));
+        colour(block, block.blockNumber() == 0 ? 0 : endOf(block.previous().userState()));
     }
     m_inChange = false;
 }
@@ -171,34 +172,58 @@ html::State HtmlHighlighter::lexForState(QTextBlock block, html::State start) {
     if (known(mark) && startOf(mark) == start)
         return endOf(mark);
     m_spans.clear();
-    const html::State end = html::lexLine(block.text(), start, m_spans);
-    // Its colours, if any, were for another start: they are made again when it is shown.
-    block.setUserState(pack(coloursOf(mark), start, end));
+    const QString text = block.text();
+    const html::State end = html::lexLine(text, start, m_spans);
+    // Its colours, if any, were for another start: they are made again when it is shown. A
+    // paragraph too long to colour has nothing to make again.
+    const int coloured = text.size() > MaxColouredLength ? Coloured : 0;
+    block.setUserState(pack(coloursOf(mark) | coloured, start, end));
     return fitting(end);
 }
 
 void HtmlHighlighter::colour(QTextBlock block, html::State start) {
     chooseColours();
-    m_spans.clear();
-    const QString text = block.text();
-    const html::State end = html::lexLine(text, start, m_spans);
     const int mark = block.userState();
-    QList<QTextLayout::FormatRange> ranges;
-    if (text.size() <= MaxColouredLength) {
-        ranges.reserve(static_cast<int>(m_spans.size()));
-        for (const html::Span& span : m_spans) {
-            QTextLayout::FormatRange range;
-            range.start = span.start;
-            range.length = span.length;
-            range.format.setForeground(m_colours[static_cast<std::size_t>(span.kind)]);
-            ranges << range;
+    const auto clearColours = [&] {
+        if (coloursOf(mark)) {
+            block.layout()->clearFormats();
+            m_document->markContentsDirty(block.position(), block.length());
         }
+    };
+    // A paragraph too long to colour is not even lexed until a paragraph after it needs the
+    // state it ends in.
+    if (block.length() - 1 > MaxColouredLength) {
+        clearColours();
+        block.setUserState(known(mark) && startOf(mark) == start ? (mark & ~HasColours) | Coloured
+                                                                 : Coloured);
+        return;
     }
-    if (!ranges.isEmpty() || coloursOf(mark)) {
+    m_spans.clear();
+    const html::State end = html::lexLine(block.text(), start, m_spans);
+    QList<QTextLayout::FormatRange> ranges;
+    ranges.reserve(static_cast<int>(m_spans.size()));
+    for (const html::Span& span : m_spans) {
+        QTextLayout::FormatRange range;
+        range.start = span.start;
+        range.length = span.length;
+        // One shared format for each kind: the layout files each format it meets by its hash,
+        // which a shared format computes once.
+        range.format = m_formats[static_cast<std::size_t>(span.kind)];
+        ranges << range;
+    }
+    if (ranges.isEmpty()) {
+        clearColours();
+    } else {
         block.layout()->setFormats(ranges);
         m_document->markContentsDirty(block.position(), block.length());
     }
     block.setUserState(pack(Coloured | (ranges.isEmpty() ? 0 : HasColours), start, end));
+    // Lexed from the state the paragraph before it ends in, its own end state is right too.
+    const int number = block.blockNumber();
+    if (number == m_trustedBefore) {
+        m_trustedBefore = number + 1;
+        m_lexedUpTo = std::max(m_lexedUpTo, m_trustedBefore);
+    }
 }
 
 void HtmlHighlighter::colourVisible(const QTextBlock& first, int lastNumber) {
@@ -206,14 +231,17 @@ void HtmlHighlighter::colourVisible(const QTextBlock& first, int lastNumber) {
         return;
     for (QTextBlock block = first; block.isValid() && block.blockNumber() <= lastNumber;
          block = block.next()) {
-        if (!advance(block.blockNumber() + 1, LexBudget)) {
+        const int number = block.blockNumber();
+        if (!advance(number, LexBudget)) {
             // Far ahead of what has been lexed: the rest of the way goes in slices.
-            m_target = lastNumber + 1;
+            m_target = lastNumber;
             m_slices.start();
             return;
         }
-        if (!(block.userState() & Coloured))
-            colour(block, startOf(block.userState()));
+        const html::State start = number == 0 ? 0 : endOf(block.previous().userState());
+        const int mark = block.userState();
+        if (!(mark & Coloured) || !known(mark) || startOf(mark) != start)
+            colour(block, start);
     }
 }
 
@@ -253,6 +281,10 @@ void HtmlHighlighter::chooseColours() {
     set(Kind::Doctype, dark ? QColor(0xb0, 0xb0, 0xd0) : QColor(0x5a, 0x5a, 0x7a));
     set(Kind::Script, dark ? QColor(0xd0, 0xb0, 0xff) : QColor(0x6b, 0x3f, 0xa0));
     set(Kind::Style, dark ? QColor(0x6a, 0xd8, 0xd8) : QColor(0x00, 0x70, 0x7a));
+    for (std::size_t kind = 0; kind < m_colours.size(); ++kind) {
+        m_formats[kind] = QTextCharFormat();
+        m_formats[kind].setForeground(m_colours[kind]);
+    }
     if (!hadColours)
         return;
     // Another colour scheme: every paragraph is coloured anew when next shown.

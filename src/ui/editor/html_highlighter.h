@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include <array>
@@ -70,6 +71,7 @@ private:
     QTimer m_slices;
     std::vector<html::Span> m_spans;
     std::array<QColor, 9> m_colours;
+    std::array<QTextCharFormat, 9> m_formats;
     QColor m_coloursFor; ///< the base colour the colours were chosen for
 };
 
