@@ -22,7 +22,7 @@ for f in bin/vellumhtml share/vellumhtml/vellumh.html share/vellumhtml/library/c
   [ -s "$prefix/$f" ] || fail "$f is missing"
 done
 # Every picture the manual shows is installed beside it.
-pictures="$(grep -o 'src="[^"]*"' "$prefix/share/vellumhtml/vellumh.html" | sed 's/^src="//; s/"$//')"
+pictures="$(grep -o '<img src="[^"]*"' "$prefix/share/vellumhtml/vellumh.html" | sed 's/^<img src="//; s/"$//')"
 [ -n "$pictures" ] || fail "the manual shows no pictures"
 for picture in $pictures; do
   [ -s "$prefix/share/vellumhtml/$picture" ] || fail "the manual's picture $picture is missing"
