@@ -2,19 +2,13 @@
 // window, each helper window and the Find, Preferences and template windows as PNG files there.
 // Runs on the offscreen platform in a fresh home; nothing is shown.
 #include "core/app/command_registry.h"
-#include "core/app/home_directory.h"
-#include "core/editor/clipboard.h"
-#include "ui/app/main_window.h"
-#include "ui/app/message_box_prompter.h"
-#include "ui/app/start_sequence.h"
+#include "shot_start.h"
 #include "ui/helpers/helper_frame.h"
 #include "ui/helpers/helper_registry.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -65,22 +59,11 @@ int main(int argc, char** argv) {
         }
     };
 
-    QTemporaryDir home;
-    const QString page = home.filePath(QStringLiteral("index.htm"));
-    QFile file(page);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Page) < 0)
+    vellum::tools::ShotStart shot;
+    if (!shot.run(Page, QSize(900, 560)))
         return 1;
-    file.close();
-    vellum::MessageBoxPrompter prompter;
-    vellum::MemoryClipboard clipboard;
-    vellum::StartSequence start(vellum::HomeDirectory(home.path()), prompter, clipboard);
-    std::unique_ptr<vellum::TMDImain> main = start.run({page}, false);
-    if (!main)
-        return 1;
-    main->start();
-    main->showNormal();
-    main->setGeometry(0, 0, 900, 560);
-    save(main.get(), "main_window");
+    vellum::TMDImain* main = shot.main.get();
+    save(main, "main_window");
 
     for (const auto& helper : Helpers) {
         QWidget* window = main->helpers().open(QString::fromLatin1(helper.id));

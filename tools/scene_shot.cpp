@@ -1,18 +1,12 @@
 // Draws the main window with a document and the Table, Font and Color helpers into one picture,
 // for the README: scene_shot OUTPUT.png. Runs on the offscreen platform; nothing is shown.
-#include "core/app/home_directory.h"
-#include "core/editor/clipboard.h"
-#include "ui/app/main_window.h"
-#include "ui/app/message_box_prompter.h"
-#include "ui/app/start_sequence.h"
+#include "shot_start.h"
 #include "ui/editor/document_window.h"
 #include "ui/helpers/helper_frame.h"
 #include "ui/helpers/helper_registry.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPainter>
-#include <QTemporaryDir>
 
 #include <cstdio>
 
@@ -23,27 +17,13 @@ int main(int argc, char** argv) {
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir home;
-    const QString page = home.filePath(QStringLiteral("index.htm"));
-    QFile file(page);
-    if (!file.open(QIODevice::WriteOnly))
+    vellum::tools::ShotStart shot;
+    if (!shot.run("<HTML>\r\n<HEAD>\r\n<TITLE>My page</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
+                  "<H1>My page</H1>\r\n<P>Some text to <B>format</B>.</P>\r\n<TABLE border=1>\r\n"
+                  " <TR>\r\n\t<TD> one\r\n\t<TD> two\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n",
+                  QSize(1100, 720)))
         return 1;
-    file.write(
-        "<HTML>\r\n<HEAD>\r\n<TITLE>My page</TITLE>\r\n</HEAD>\r\n<BODY>\r\n<H1>My page</H1>\r\n"
-        "<P>Some text to <B>format</B>.</P>\r\n<TABLE border=1>\r\n <TR>\r\n\t<TD> one\r\n\t<TD> "
-        "two\r\n"
-        "</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
-    file.close();
-
-    vellum::MessageBoxPrompter prompter;
-    vellum::MemoryClipboard clipboard;
-    vellum::StartSequence start(vellum::HomeDirectory(home.path()), prompter, clipboard);
-    std::unique_ptr<vellum::TMDImain> main = start.run({page}, false);
-    if (!main)
-        return 1;
-    main->start();
-    main->showNormal();
-    main->setGeometry(0, 0, 1100, 720);
+    vellum::TMDImain* main = shot.main.get();
     QWidget* table = main->helpers().open(QStringLiteral("Table"));
     QWidget* font = main->helpers().open(QStringLiteral("Font"));
     QWidget* color = main->helpers().open(QStringLiteral("Color"));
