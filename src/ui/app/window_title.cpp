@@ -54,7 +54,8 @@ bool WindowTitle::eventFilter(QObject* watched, QEvent* event) {
         update();
     // A closed document window is hidden at once but deleted only later; arranging the windows
     // may hide and show one for a moment.
-    if (watched == m_followed && (event->type() == QEvent::Hide || event->type() == QEvent::Show))
+    if (watched == m_followed.data() &&
+        (event->type() == QEvent::Hide || event->type() == QEvent::Show))
         update();
     return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 class QMainWindow;
 class QMdiArea;
@@ -26,7 +27,9 @@ private:
 
     QMainWindow& m_frame;
     QMdiArea& m_area;
-    QPointer<QMdiSubWindow> m_followed;
+    // Held as a plain widget: its events still come while it is being destroyed, when it is no
+    // longer a document window.
+    QPointer<QWidget> m_followed;
     QMetaObject::Connection m_renamed;
     QMetaObject::Connection m_gone;
 };
