@@ -2,6 +2,7 @@
 
 #include "support/scripted_prompter.h"
 #include "ui/app/message_box_prompter.h"
+#include "ui/app/recovery_dialog.h"
 
 #include <functional>
 
@@ -19,10 +20,17 @@ public:
     bool chooseColour(QColor& colour) override {
         return colourChoice ? colourChoice(colour) : false;
     }
+    /// Unscripted, the recovery dialog is answered with Decide Later.
+    std::optional<QList<int>> chooseRecoveries(const QList<RecoveryChoice>& choices) override {
+        recoveryOffers.push_back(choices);
+        return recoveryChoice ? recoveryChoice(choices) : std::nullopt;
+    }
 
     std::function<bool(QPrinter&)> printerChoice;
     std::function<bool(QFont&)> fontChoice;
     std::function<bool(QColor&)> colourChoice;
+    std::function<std::optional<QList<int>>(const QList<RecoveryChoice>&)> recoveryChoice;
+    std::vector<QList<RecoveryChoice>> recoveryOffers;
     int printerSetUps = 0;
 };
 

@@ -46,6 +46,9 @@ QString HomeDirectory::libraryDir() const {
 QString HomeDirectory::libraryFile() const {
     return file("library/library.dat");
 }
+QString HomeDirectory::recoveryDir() const {
+    return file("recovery");
+}
 
 std::optional<QString> HomeDirectory::createFolder(const QString& dir) {
     if (QFileInfo(dir).isDir())

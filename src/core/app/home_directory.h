@@ -25,6 +25,7 @@ public:
     QString templateDir() const;  ///< document templates
     QString libraryDir() const;   ///< the tag library
     QString libraryFile() const;  ///< library/library.dat
+    QString recoveryDir() const;  ///< modified documents kept for the next start after a crash
 
     /// Creates the home folder itself when missing. Returns an error message naming it on failure.
     std::optional<QString> createHome() const;

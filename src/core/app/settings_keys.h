@@ -24,6 +24,11 @@ inline constexpr char DefExt[] = "defext";
 inline constexpr char DeclaredCharset[] = "DeclaredCharset";
 // 1 (the default): the document text is coloured as HTML; 0: plain.
 inline constexpr char Highlight[] = "Highlight";
+// 1 (the default): modified documents are kept in the recovery folder for the next start after a
+// crash; 0: not kept, nothing offered.
+inline constexpr char Recovery[] = "Recovery";
+// Milliseconds without an edit before a modified document is kept for recovery (default 2000).
+inline constexpr char RecoveryDelay[] = "RecoveryDelay";
 } // namespace Vellum
 
 namespace Windows {

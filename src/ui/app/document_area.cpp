@@ -317,6 +317,8 @@ void DocumentArea::documentActivated(TMDIsub& document) {
 }
 
 void DocumentArea::documentChanged(TMDIsub& document) {
+    if (m_recoveryHooks.changed)
+        m_recoveryHooks.changed(document.record());
     if (&document == activeDocument()) {
         m_msave->setEnabled(true);
         document.lineSet();
@@ -340,6 +342,8 @@ void DocumentArea::documentClosing(TMDIsub& document) {
         m_findHooks.lastDocumentClosing();
     const bool minimised = document.frame() && document.frame()->isMinimized();
     m_commands->guard([&] { m_tabs->mdiClosed(document, open, minimised); });
+    if (m_recoveryHooks.closing)
+        m_recoveryHooks.closing(document.record());
     m_workspace->remove(document.record());
 }
 

@@ -41,6 +41,14 @@ public:
         std::function<void()> escapeInEditor;
     };
 
+    /// What crash recovery is told by the documents.
+    struct RecoveryHooks {
+        /// A document's text changed.
+        std::function<void(Document&)> changed;
+        /// A document is closing, saved or not.
+        std::function<void(Document&)> closing;
+    };
+
     /// How far a switch between maximised documents has come: the cover panel shows from the
     /// activation and hides once the new document has been activated, resized and activated again.
     enum class Switch { Settled = 0, Activated = 1, Resized = 2, ActivatedAgain = 3 };
@@ -102,6 +110,7 @@ public:
     /// The Save button whose state follows the active document.
     void setSaveButton(QAction* msave) { m_msave = msave; }
     void setFindWindowHooks(FindWindowHooks hooks) { m_findHooks = std::move(hooks); }
+    void setRecoveryHooks(RecoveryHooks hooks) { m_recoveryHooks = std::move(hooks); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -135,6 +144,7 @@ private:
     QTimer m_diskCheck;
     QPointer<Twaiter> m_wait;
     FindWindowHooks m_findHooks;
+    RecoveryHooks m_recoveryHooks;
 };
 
 } // namespace vellum

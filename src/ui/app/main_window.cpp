@@ -15,6 +15,8 @@
 #include "ui/app/preferences_dialog.h"
 #include "ui/app/program_commands.h"
 #include "ui/app/recent_files_menu.h"
+#include "ui/app/recovery_dialog.h"
+#include "ui/app/recovery_writer.h"
 #include "ui/app/splash_window.h"
 #include "ui/app/start_sequence.h"
 #include "ui/app/status_line.h"
@@ -60,7 +62,8 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
       m_helpers(std::make_unique<HelperRegistry>(*this, *m_workspace, settings, m_home, m_help,
                                                  prompter, *m_commands)),
       m_finds(std::make_unique<FindCommands>(*this, *m_workspace, settings, prompter, clipboard,
-                                             *m_commands)) {
+                                             *m_commands)),
+      m_recovery(std::make_unique<RecoveryWriter>(*m_workspace, settings, m_home, prompter)) {
     setObjectName(QStringLiteral("MDImain"));
     setWindowTitle(QStringLiteral("VellumHTML"));
     m_documents->attach(*m_workspace, *m_flows, *m_commands);
@@ -76,6 +79,9 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
             [this] { m_commands->run(QStringLiteral("goto1")); });
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
+    m_documents->setRecoveryHooks(
+        {[this](Document& document) { m_recovery->documentChanged(document); },
+         [this](Document& document) { m_recovery->documentClosing(document); }});
     m_activation = new AppActivation(*this, *m_workspace, settings, prompter);
     new FileDrops(*this, *m_flows, *m_commands);
     new WindowTitle(*this, *m_documents->area());
@@ -137,6 +143,9 @@ void TMDImain::openMore(const QStringList& files) {
 
 void TMDImain::start(const std::optional<QString>& handedOver) {
     m_commands->guard([&] { news(handedOver); });
+    // Only here, in the start that runs on: a start that hands its file over never gets this far.
+    m_commands->guard(
+        [&] { offerRecovery(m_home, *m_workspace, m_settings, m_prompter, *m_recovery); });
 }
 
 void TMDImain::news(const std::optional<QString>& handedOver) {

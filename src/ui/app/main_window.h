@@ -22,6 +22,7 @@ class HelperRegistry;
 class MainMenus;
 class MessageBoxPrompter;
 class ProgramCommands;
+class RecoveryWriter;
 class SettingsFile;
 class StatusLine;
 class Workspace;
@@ -36,7 +37,8 @@ public:
              Clipboard& clipboard, QWidget* parent = nullptr);
     ~TMDImain() override;
 
-    /// Shows the frame and creates the first document, placing the frame first (once).
+    /// Shows the frame and creates the first document, placing the frame first (once), then
+    /// offers the documents ended instances left unsaved (see offerRecovery).
     /// `handedOver`: the file to open (empty: none) in place of the hand-off record.
     void start(const std::optional<QString>& handedOver = std::nullopt);
     /// Opens further files given at the start, each as Open does, after the first document.
@@ -62,6 +64,8 @@ public:
     AppActivation& activation() { return *m_activation; }
     /// Browser preview and the helper program (Locate browser and Locate helper among them).
     ProgramCommands& programs() { return *m_programs; }
+    /// Keeps the modified documents for recovery after a crash.
+    RecoveryWriter& recovery() { return *m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,6 +89,7 @@ private:
     std::unique_ptr<HelperRegistry> m_helpers;
     std::unique_ptr<FindCommands> m_finds;
     std::unique_ptr<ProgramCommands> m_programs;
+    std::unique_ptr<RecoveryWriter> m_recovery;
     MainMenus* m_menus = nullptr;
     AppActivation* m_activation = nullptr;
 };

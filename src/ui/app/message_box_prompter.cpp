@@ -1,5 +1,7 @@
 #include "ui/app/message_box_prompter.h"
 
+#include "ui/app/recovery_dialog.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -103,6 +105,11 @@ bool MessageBoxPrompter::chooseColour(QColor& colour) {
 void MessageBoxPrompter::setUpPrinter(QPrinter& printer) {
     QPageSetupDialog dialog(&printer, m_parent);
     dialog.exec();
+}
+
+std::optional<QList<int>>
+MessageBoxPrompter::chooseRecoveries(const QList<RecoveryChoice>& choices) {
+    return RecoveryDialog::choose(choices, m_parent);
 }
 
 } // namespace vellum

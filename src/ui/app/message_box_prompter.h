@@ -2,12 +2,17 @@
 
 #include "core/app/prompter.h"
 
+#include <QList>
+#include <optional>
+
 class QWidget;
 class QColor;
 class QFont;
 class QPrinter;
 
 namespace vellum {
+
+struct RecoveryChoice;
 
 /// Real message boxes and dialogs, titled with the application's name, over `parent`.
 class MessageBoxPrompter : public Prompter {
@@ -30,6 +35,9 @@ public:
     virtual bool chooseColour(QColor& colour);
     /// The printer set-up dialog.
     virtual void setUpPrinter(QPrinter& printer);
+    /// The recovery dialog over `choices`: the indexes of the documents to open again after
+    /// Recover, or nothing after Decide Later.
+    virtual std::optional<QList<int>> chooseRecoveries(const QList<RecoveryChoice>& choices);
 
     /// A "|"-separated filter as the file dialog expects it: "HTML files (*.htm*);;All files (*)".
     static QString dialogFilter(const QString& filter);
