@@ -449,7 +449,8 @@ bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& err
     return true;
 }
 
-bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error) {
+bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error,
+                         ReplaceOptions options) {
     const QFileInfo info(path);
     QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
                                         info.fileName() + QStringLiteral(".XXXXXX"));
@@ -461,9 +462,14 @@ bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& 
     };
     if (fd < 0)
         return fail(errno);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && writeAll(fd, bytes);
+    // mkstemp makes the file its owner's alone.
+    bool ok = true;
+    if (!options.ownerOnly) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    }
+    ok = ok && writeAll(fd, bytes) && (!options.flushed || ::fsync(fd) == 0);
     int failure = ok ? 0 : errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

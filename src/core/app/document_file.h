@@ -116,6 +116,15 @@ bool saveDocumentFile(const QString& path, const QByteArray& bytes, QString& err
 /// never followed, so its target is left untouched. For files the program owns, such as the
 /// preview file, where someone else may have planted a link. Returns false with `error` naming the
 /// file on failure; no temporary file remains then.
-bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error);
+struct ReplaceOptions {
+    /// Readable by its owner only, as a file of the user's unsaved text must be; otherwise as the
+    /// user's file-creation mask says.
+    bool ownerOnly = false;
+    /// On the disk before it takes the name, so that even a system crash leaves the old file or
+    /// the whole new one.
+    bool flushed = false;
+};
+bool replaceFileNoFollow(const QString& path, const QByteArray& bytes, QString& error,
+                         ReplaceOptions options = {});
 
 } // namespace vellum

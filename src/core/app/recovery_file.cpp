@@ -1,16 +1,8 @@
 #include "core/app/recovery_file.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QList>
-#include <QUrl>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vellum {
 
@@ -152,28 +144,6 @@ bool readField(HeaderFields& fields, const QByteArray& line) {
     return true;
 }
 
-QString describe(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-bool writeAll(int fd, const QByteArray& bytes) {
-    const char* at = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, at, static_cast<size_t>(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        at += written;
-        left -= written;
-    }
-    return true;
-}
-
 } // namespace
 
 QByteArray encodeRecovery(const RecoveryRecord& record) {
@@ -239,36 +209,9 @@ std::optional<RecoveryRecord> decodeRecovery(const QByteArray& bytes) {
 }
 
 bool writeRecoveryFile(const QString& path, const RecoveryRecord& record, QString& error) {
-    const QByteArray bytes = encodeRecovery(record);
-    const QFileInfo info(path);
-    QByteArray temp = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                        info.fileName() + QStringLiteral(".XXXXXX"));
-    // mkstemp makes the file readable by its owner only: it holds the user's unsaved text.
-    const int fd = ::mkstemp(temp.data());
-    const auto fail = [&](int why) {
-        error = QStringLiteral("Cannot write %1: %2.")
-                    .arg(QDir::toNativeSeparators(path), describe(why));
-        return false;
-    };
-    if (fd < 0)
-        return fail(errno);
-    // Flushed to the disk before the rename, so that even a system crash leaves the old file or
-    // the whole new one under the name.
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    int failure = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        failure = errno;
-    }
-    if (ok && ::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        ok = false;
-        failure = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.constData());
-        return fail(failure);
-    }
-    return true;
+    // The user's unsaved text: for the user's eyes only, and never a torn copy, even after a
+    // system crash.
+    return replaceFileNoFollow(path, encodeRecovery(record), error, {true, true});
 }
 
 std::optional<RecoveryRecord> readRecoveryFile(const QString& path) {
