@@ -28,6 +28,7 @@
 // One MB here is 2^20 characters (the text is almost all ASCII, so about as many file bytes).
 
 #include "generated_html.h"
+#include "started_main.h"
 
 #include "core/app/document.h"
 #include "core/app/document_file.h"
@@ -66,11 +67,10 @@ using vellum::PlainTextControl;
 using vellum::TMDImain;
 using vellum::TMDIsub;
 using vellum::bench::generateHtml;
+using vellum::bench::NearEnd;
 using vellum::bench::Random;
+using vellum::bench::StartedMain;
 
-constexpr int CharsPerMB = 1 << 20;
-constexpr std::uint64_t DocumentSeed = 0x5eed0fd0c5ULL;
-constexpr int NearEnd = 4000; // operations happen within so many characters of the end
 constexpr int LongParagraph = 1000;
 
 /// What one stretch of work took: wall time, this thread's CPU time, and how often the thread
@@ -107,90 +107,6 @@ private:
     long m_preemptions;
     qint64 m_cpuNs;
     QElapsedTimer m_wall;
-};
-
-/// Answers every question without showing anything: No to questions, cancel to dialogs.
-/// Messages go to the error stream, since none is expected here.
-class QuietPrompter : public vellum::MessageBoxPrompter {
-public:
-    void inform(const QString& text) override { say("message", text); }
-    void error(const QString& text) override { say("error", text); }
-    bool askYesNo(const QString& text) override {
-        say("question", text);
-        return false;
-    }
-    Answer askYesNoCancel(const QString& text) override {
-        say("question", text);
-        return Answer::No;
-    }
-    QString openFileName(const vellum::FileDialogRequest&) override { return {}; }
-    QString saveFileName(const vellum::FileDialogRequest&) override { return {}; }
-    bool choosePrinter(QPrinter&) override { return false; }
-    void setUpPrinter(QPrinter&) override {}
-
-private:
-    static void say(const char* kind, const QString& text) {
-        std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text));
-    }
-};
-
-/// The main window of a normal start in a fresh home, shown, with its first document.
-class StartedMain {
-public:
-    StartedMain() {
-        if (!m_home.isValid())
-            qFatal("no temporary home folder");
-        qputenv("VELLUMHTML_HOME", m_home.path().toLocal8Bit());
-        m_start = std::make_unique<vellum::StartSequence>(vellum::HomeDirectory(m_home.path()),
-                                                          m_prompter, m_clipboard);
-        m_main = m_start->run({}, false);
-        if (!m_main)
-            qFatal("the start sequence did not build a main window");
-        m_main->start();
-        if (!QTest::qWaitForWindowExposed(m_main.get()))
-            qFatal("the main window was not exposed");
-        QCoreApplication::processEvents();
-        if (!m_main->documents().activeDocument())
-            qFatal("the start left no active document");
-    }
-    ~StartedMain() {
-        m_main.reset(); // before the start sequence whose settings it uses
-        m_start.reset();
-        qunsetenv("VELLUMHTML_HOME");
-    }
-
-    TMDImain& main() { return *m_main; }
-    TMDIsub& document() { return *m_main->documents().activeDocument(); }
-    PlainTextControl& control() { return document().control(); }
-
-    /// Loads the document of `mb` MB into the active document window (unless it holds it),
-    /// lets the idle-time layout settle, and puts the caret near the end.
-    void load(int mb) {
-        if (m_loadedMb == mb)
-            return;
-        {
-            vellum::LoadedDocument loaded;
-            loaded.text =
-                generateHtml(mb * CharsPerMB, DocumentSeed + static_cast<std::uint64_t>(mb));
-            document().record().load(std::move(loaded));
-        }
-        document().memo()->viewport()->repaint();
-        while (!control().isLayoutSettled())
-            QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-        const int end = control().length();
-        control().setSelection(end - NearEnd / 2, end - NearEnd / 2);
-        QCoreApplication::processEvents();
-        m_loadedMb = mb;
-    }
-
-private:
-    QTemporaryDir m_home;
-    QuietPrompter m_prompter;
-    vellum::MemoryClipboard m_clipboard;
-    std::unique_ptr<vellum::StartSequence> m_start;
-    std::unique_ptr<TMDImain> m_main;
-    int m_loadedMb = -1;
 };
 
 /// The events that follow a call, as the idle window would process them.

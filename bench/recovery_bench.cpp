@@ -6,98 +6,34 @@
 //                renaming (the typing does not wait for this)
 // One MB here is 2^20 characters of generated hand-written-like HTML.
 
-#include "generated_html.h"
+#include "started_main.h"
 
-#include "core/app/document.h"
-#include "core/app/home_directory.h"
 #include "core/app/recovery_documents.h"
 #include "core/app/recovery_folders.h"
-#include "core/app/settings_file.h"
-#include "core/editor/clipboard.h"
-#include "ui/app/document_area.h"
-#include "ui/app/main_window.h"
-#include "ui/app/message_box_prompter.h"
-#include "ui/app/start_sequence.h"
-#include "ui/editor/document_window.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include <cstdio>
-#include <memory>
 #include <string>
 
 namespace {
 
-using vellum::bench::generateHtml;
-
-constexpr int CharsPerMB = 1 << 20;
-constexpr std::uint64_t DocumentSeed = 0x5eed0fd0c5ULL;
-
-/// Answers every question No and shows nothing.
-class QuietPrompter : public vellum::MessageBoxPrompter {
-public:
-    void inform(const QString& text) override { say(text); }
-    void error(const QString& text) override { say(text); }
-    bool askYesNo(const QString&) override { return false; }
-    Answer askYesNoCancel(const QString&) override { return Answer::No; }
-    QString openFileName(const vellum::FileDialogRequest&) override { return {}; }
-    QString saveFileName(const vellum::FileDialogRequest&) override { return {}; }
-    std::optional<QList<int>> chooseRecoveries(const QList<vellum::RecoveryChoice>&) override {
-        return std::nullopt;
-    }
-
-private:
-    static void say(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-};
-
-/// A started main window whose active document holds a generated document of one size.
+/// A started main window whose active document holds a modified generated document of one size.
 class Bench {
 public:
-    Bench() {
-        // The window's own recovery writer stays out of the way of the timed one.
-        vellum::SettingsFile(vellum::HomeDirectory(m_home.path()).settingsPath())
-            .writeText(QStringLiteral("Vellum"), QStringLiteral("Recovery"), QStringLiteral("0"));
-        m_start = std::make_unique<vellum::StartSequence>(vellum::HomeDirectory(m_home.path()),
-                                                          m_prompter, m_clipboard);
-        m_main = m_start->run({}, false);
-        if (!m_main)
-            qFatal("the start sequence did not build a main window");
-        m_main->start();
-        if (!QTest::qWaitForWindowExposed(m_main.get()))
-            qFatal("the main window was not exposed");
-    }
-    ~Bench() {
-        m_main.reset();
-        m_start.reset();
-    }
-
     vellum::Document& document(int mb) {
-        vellum::TMDIsub& window = *m_main->documents().activeDocument();
-        if (m_mb != mb) {
-            vellum::LoadedDocument loaded;
-            loaded.text = generateHtml(mb * CharsPerMB, DocumentSeed + std::uint64_t(mb));
-            window.record().load(std::move(loaded));
-            window.control().setModified(true);
-            while (!window.control().isLayoutSettled())
-                QCoreApplication::processEvents();
-            m_mb = mb;
-        }
-        return window.record();
+        m_started.load(mb);
+        m_started.control().setModified(true);
+        return m_started.document().record();
     }
-    vellum::Workspace& workspace() { return m_main->workspace(); }
-    QString folder() const { return m_home.filePath(QStringLiteral("bench")); }
+    vellum::Workspace& workspace() { return m_started.main().workspace(); }
+    QString folder() const { return m_folder.path(); }
 
 private:
-    QTemporaryDir m_home;
-    QuietPrompter m_prompter;
-    vellum::MemoryClipboard m_clipboard;
-    std::unique_ptr<vellum::StartSequence> m_start;
-    std::unique_ptr<vellum::TMDImain> m_main;
-    int m_mb = -1;
+    vellum::bench::StartedMain m_started;
+    QTemporaryDir m_folder;
 };
 
 std::vector<vellum::RecoveryJob> snapshot(Bench& bench, vellum::RecoveryBook& book, int mb) {

@@ -21,14 +21,10 @@ void WindowTitle::follow(QMdiSubWindow* window) {
     // Nothing active (the focus in a helper window or a menu) leaves the last document named, as
     // its window is still the one in front; one that is closing goes from the title with it.
     if (window) {
-        disconnect(m_renamed);
-        disconnect(m_gone);
         if (m_followed)
             m_followed->removeEventFilter(this);
         m_followed = window;
         window->installEventFilter(this);
-        m_renamed = connect(window, &QWidget::windowTitleChanged, this, &WindowTitle::update);
-        m_gone = connect(window, &QObject::destroyed, this, &WindowTitle::update);
     }
     update();
 }
@@ -52,10 +48,11 @@ bool WindowTitle::eventFilter(QObject* watched, QEvent* event) {
     // active document.
     if (watched == &m_frame && event->type() == QEvent::WindowTitleChange)
         update();
-    // A closed document window is hidden at once but deleted only later; arranging the windows
-    // may hide and show one for a moment.
+    // The document window's own caption changes with Save As; a closed one is hidden at once
+    // but deleted only later; arranging the windows may hide and show one for a moment.
+    const QEvent::Type type = event->type();
     if (watched == m_followed.data() &&
-        (event->type() == QEvent::Hide || event->type() == QEvent::Show))
+        (type == QEvent::WindowTitleChange || type == QEvent::Hide || type == QEvent::Show))
         update();
     return QObject::eventFilter(watched, event);
 }

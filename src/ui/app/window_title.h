@@ -30,8 +30,6 @@ private:
     // Held as a plain widget: its events still come while it is being destroyed, when it is no
     // longer a document window.
     QPointer<QWidget> m_followed;
-    QMetaObject::Connection m_renamed;
-    QMetaObject::Connection m_gone;
 };
 
 } // namespace vellum

@@ -67,10 +67,8 @@ void HtmlHighlighter::setEnabled(bool enabled) {
         return;
     m_enabled = enabled;
     for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
-        if (hasColours(block)) {
-            block.layout()->clearFormats();
-            m_document->markContentsDirty(block.position(), block.length());
-        }
+        if (hasColours(block))
+            setColours(block, {});
         block.setUserState(-1);
     }
     reset();
@@ -88,8 +86,6 @@ void HtmlHighlighter::reset() {
 
 void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
     Q_UNUSED(removed);
-    if (m_inChange)
-        return;
     const int count = m_document->blockCount();
     const int delta = count - m_blockCount;
     m_blockCount = count;
@@ -126,14 +122,12 @@ void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
     // in is known already (what is in view was coloured before) and there are few of them.
     if (!m_enabled || !reachable || l - f > 50)
         return;
-    m_inChange = true;
     for (QTextBlock block = first; block.isValid() && block.blockNumber() <= l;
          block = block.next()) {
         if (block.blockNumber() != m_trustedBefore)
             break;
         colour(block, block.blockNumber() == 0 ? 0 : endOf(block.previous().userState()));
     }
-    m_inChange = false;
 }
 
 bool HtmlHighlighter::advance(int target, qint64 budget) {
@@ -181,14 +175,21 @@ html::State HtmlHighlighter::lexForState(QTextBlock block, html::State start) {
     return fitting(end);
 }
 
+void HtmlHighlighter::setColours(QTextBlock block, const QList<QTextLayout::FormatRange>& ranges) {
+    // The layout takes the new colours in at once (or with the edit under way, if any). Colours
+    // change no line, so the report of that is for nobody.
+    ++m_colouring;
+    block.layout()->setFormats(ranges);
+    m_document->markContentsDirty(block.position(), block.length());
+    --m_colouring;
+}
+
 void HtmlHighlighter::colour(QTextBlock block, html::State start) {
     chooseColours();
     const int mark = block.userState();
     const auto clearColours = [&] {
-        if (coloursOf(mark)) {
-            block.layout()->clearFormats();
-            m_document->markContentsDirty(block.position(), block.length());
-        }
+        if (coloursOf(mark))
+            setColours(block, {});
     };
     // A paragraph too long to colour is not even lexed until a paragraph after it needs the
     // state it ends in.
@@ -214,8 +215,7 @@ void HtmlHighlighter::colour(QTextBlock block, html::State start) {
     if (ranges.isEmpty()) {
         clearColours();
     } else {
-        block.layout()->setFormats(ranges);
-        m_document->markContentsDirty(block.position(), block.length());
+        setColours(block, ranges);
     }
     block.setUserState(pack(Coloured | (ranges.isEmpty() ? 0 : HasColours), start, end));
     // Lexed from the state the paragraph before it ends in, its own end state is right too.
@@ -268,7 +268,9 @@ void HtmlHighlighter::chooseColours() {
     m_coloursFor = base;
     using html::Kind;
     const auto set = [this](Kind kind, QColor colour) {
-        m_colours[static_cast<std::size_t>(kind)] = colour;
+        QTextCharFormat& format = m_formats[static_cast<std::size_t>(kind)];
+        format = QTextCharFormat();
+        format.setForeground(colour);
     };
     // Dark text on a light page, light text on a dark one.
     const bool dark = base.lightness() < 128;
@@ -281,10 +283,6 @@ void HtmlHighlighter::chooseColours() {
     set(Kind::Doctype, dark ? QColor(0xb0, 0xb0, 0xd0) : QColor(0x5a, 0x5a, 0x7a));
     set(Kind::Script, dark ? QColor(0xd0, 0xb0, 0xff) : QColor(0x6b, 0x3f, 0xa0));
     set(Kind::Style, dark ? QColor(0x6a, 0xd8, 0xd8) : QColor(0x00, 0x70, 0x7a));
-    for (std::size_t kind = 0; kind < m_colours.size(); ++kind) {
-        m_formats[kind] = QTextCharFormat();
-        m_formats[kind].setForeground(m_colours[kind]);
-    }
     if (!hadColours)
         return;
     // Another colour scheme: every paragraph is coloured anew when next shown.

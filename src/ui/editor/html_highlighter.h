@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QObject>
 #include <QTextCharFormat>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <array>
@@ -40,6 +41,8 @@ public:
     /// Whether the paragraph's layout carries colours (the quick line count leaves such a
     /// paragraph to the real layout). Never creates a layout.
     static bool hasColours(const QTextBlock& block);
+    /// The layout is taking in new colours, which change no line.
+    bool isColouring() const { return m_colouring > 0; }
 
     /// Paragraphs longer than this keep their plain look: colouring one would cut its layout into
     /// as many pieces as it has tags.
@@ -53,13 +56,13 @@ private:
     bool advance(int target, qint64 budget);
     html::State lexForState(QTextBlock block, html::State start);
     void colour(QTextBlock block, html::State start);
+    void setColours(QTextBlock block, const QList<QTextLayout::FormatRange>& ranges);
     void lexAhead();
     void chooseColours();
 
     QPlainTextEdit& m_editor;
     QTextDocument* m_document;
     bool m_enabled = true;
-    bool m_inChange = false;
     // Paragraphs before m_trustedBefore have end states that follow from the ones before them.
     int m_trustedBefore = 0;
     // Every paragraph before m_lexedUpTo has been lexed, and all but the edited ones (at most up
@@ -67,10 +70,10 @@ private:
     int m_lexedUpTo = 0;
     int m_editedUpTo = -1;
     int m_blockCount = 1;
+    int m_colouring = 0;
     int m_target = -1; ///< the paragraph the slices lex towards
     QTimer m_slices;
     std::vector<html::Span> m_spans;
-    std::array<QColor, 9> m_colours;
     std::array<QTextCharFormat, 9> m_formats;
     QColor m_coloursFor; ///< the base colour the colours were chosen for
 };

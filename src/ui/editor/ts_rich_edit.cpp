@@ -49,7 +49,8 @@ TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     auto* text = new QTextDocument(this);
     text->setDefaultFont(document()->defaultFont());
     text->setDocumentLayout(new ReportingLayout(text, [this](int from, int removed, int added) {
-        emit layoutChanged(from, removed, added);
+        if (!m_highlighter || !m_highlighter->isColouring())
+            emit layoutChanged(from, removed, added);
     }));
     setDocument(text);
     m_highlighter = new HtmlHighlighter(*this);

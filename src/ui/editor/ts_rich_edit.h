@@ -44,7 +44,7 @@ protected:
 private:
     void preferPlainShaping();
     int m_layoutWidth = -1;
-    HtmlHighlighter* m_highlighter;
+    HtmlHighlighter* m_highlighter = nullptr;
 };
 
 } // namespace vellum

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "generated_html.h"
+
+#include "core/app/document.h"
+#include "core/app/document_file.h"
+#include "core/app/home_directory.h"
+#include "core/app/settings_file.h"
+#include "core/editor/clipboard.h"
+#include "ui/app/document_area.h"
+#include "ui/app/main_window.h"
+#include "ui/app/message_box_prompter.h"
+#include "ui/app/start_sequence.h"
+#include "ui/editor/document_window.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace vellum::bench {
+
+constexpr int CharsPerMB = 1 << 20;
+constexpr std::uint64_t DocumentSeed = 0x5eed0fd0c5ULL;
+constexpr int NearEnd = 4000; // operations happen within so many characters of the end
+
+/// Answers every question without showing anything: No to questions, cancel to dialogs.
+/// Messages go to the error stream, since none is expected here.
+class QuietPrompter : public MessageBoxPrompter {
+public:
+    void inform(const QString& text) override { say("message", text); }
+    void error(const QString& text) override { say("error", text); }
+    bool askYesNo(const QString& text) override {
+        say("question", text);
+        return false;
+    }
+    Answer askYesNoCancel(const QString& text) override {
+        say("question", text);
+        return Answer::No;
+    }
+    QString openFileName(const FileDialogRequest&) override { return {}; }
+    QString saveFileName(const FileDialogRequest&) override { return {}; }
+    bool choosePrinter(QPrinter&) override { return false; }
+    void setUpPrinter(QPrinter&) override {}
+    std::optional<QList<int>> chooseRecoveries(const QList<RecoveryChoice>&) override {
+        return std::nullopt;
+    }
+
+private:
+    static void say(const char* kind, const QString& text) {
+        std::fprintf(stderr, "%s: %s\n", kind, qPrintable(text));
+    }
+};
+
+/// The main window of a normal start in a fresh home, shown, with its first document. Keeping
+/// documents for recovery is off: its writes would land in the middle of what is timed.
+class StartedMain {
+public:
+    StartedMain() {
+        if (!m_home.isValid())
+            qFatal("no temporary home folder");
+        qputenv("VELLUMHTML_HOME", m_home.path().toLocal8Bit());
+        SettingsFile(HomeDirectory(m_home.path()).settingsPath())
+            .writeText(QStringLiteral("Vellum"), QStringLiteral("Recovery"), QStringLiteral("0"));
+        m_start =
+            std::make_unique<StartSequence>(HomeDirectory(m_home.path()), m_prompter, m_clipboard);
+        m_main = m_start->run({}, false);
+        if (!m_main)
+            qFatal("the start sequence did not build a main window");
+        m_main->start();
+        if (!QTest::qWaitForWindowExposed(m_main.get()))
+            qFatal("the main window was not exposed");
+        QCoreApplication::processEvents();
+        if (!m_main->documents().activeDocument())
+            qFatal("the start left no active document");
+    }
+    ~StartedMain() {
+        m_main.reset(); // before the start sequence whose settings it uses
+        m_start.reset();
+        qunsetenv("VELLUMHTML_HOME");
+    }
+
+    TMDImain& main() { return *m_main; }
+    TMDIsub& document() { return *m_main->documents().activeDocument(); }
+    PlainTextControl& control() { return document().control(); }
+
+    /// Loads the document of `mb` MB into the active document window (unless it holds it),
+    /// lets the idle-time layout settle, and puts the caret near the end.
+    void load(int mb) {
+        if (m_loadedMb == mb)
+            return;
+        {
+            LoadedDocument loaded;
+            loaded.text =
+                generateHtml(mb * CharsPerMB, DocumentSeed + static_cast<std::uint64_t>(mb));
+            document().record().load(std::move(loaded));
+        }
+        document().memo()->viewport()->repaint();
+        while (!control().isLayoutSettled())
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        const int end = control().length();
+        control().setSelection(end - NearEnd / 2, end - NearEnd / 2);
+        QCoreApplication::processEvents();
+        m_loadedMb = mb;
+    }
+
+private:
+    QTemporaryDir m_home;
+    QuietPrompter m_prompter;
+    MemoryClipboard m_clipboard;
+    std::unique_ptr<StartSequence> m_start;
+    std::unique_ptr<TMDImain> m_main;
+    int m_loadedMb = -1;
+};
+
+} // namespace vellum::bench
