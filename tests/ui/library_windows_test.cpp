@@ -1,10 +1,12 @@
 // The Open Template dialog and the Special Characters helper on a real document.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/helper_registry.h"
 #include "ui/library/special_chars_helper.h"
 #include "ui/library/template_dialog.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,6 +22,8 @@ namespace {
 using test::drawn;
 using test::load;
 using test::Started;
+using test::userClick;
+using test::userDoubleClick;
 
 Ttplate* templateDialog(Started& s) {
     s.trigger("New1");
@@ -30,7 +34,9 @@ Ttplate* templateDialog(Started& s) {
 void choose(Ttplate& dialog, const char* name) {
     const QList<QListWidgetItem*> found = dialog.fileList()->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
-    dialog.fileList()->setCurrentItem(found.first());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    userClick(dialog.fileList()->viewport(),
+              dialog.fileList()->visualItemRect(found.first()).center());
 }
 
 TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
@@ -116,6 +122,18 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
     }
 }
 
+QPoint cellCentre(const QTableWidget* table, int row, int column) {
+    return table->visualItemRect(table->item(row, column)).center();
+}
+
+Tspecials* openSpecials(Started& s) {
+    auto* specials = static_cast<Tspecials*>(s.main->helpers().open("Special"));
+    if (specials) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(specials));
+    }
+    return specials;
+}
+
 TEST(SpecialCharacters, CellsInsertTheirTextInPlaceOfTheSelection) {
     Started s;
     s.runAndShow();
@@ -124,24 +142,63 @@ TEST(SpecialCharacters, CellsInsertTheirTextInPlaceOfTheSelection) {
         chars += "g" + QByteArray::number(k) + "..&e" + QByteArray::number(k) + ";\r\n";
     s.home.write("library/chars", "<..&lt;\r\n" + chars.mid(chars.indexOf('\n') + 1));
     load(*s.active(), "a[bc]d");
-    auto* specials = static_cast<Tspecials*>(s.main->helpers().open("Special"));
+    Tspecials* specials = openSpecials(s);
     ASSERT_NE(specials, nullptr);
-    EXPECT_EQ(specials->specialTable()->item(0, 0)->text(), "<");
-    specials->insertButton()->click();
+    QTableWidget* special = specials->specialTable();
+    QTableWidget* extended = specials->extendedTable();
+    EXPECT_EQ(special->item(0, 0)->text(), "<");
+    userClick(specials->insertButton());
     EXPECT_EQ(drawn(*s.active()), "a&lt;|d");
 
-    specials->specialTable()->setCurrentCell(3, 4);
-    specials->switchButton()->click();
+    // An empty cell (past the 32 entries of the special table) inserts nothing and keeps the
+    // selection.
+    load(*s.active(), "a[bc]d");
+    userClick(special->viewport(), cellCentre(special, 3, 5));
+    userClick(specials->insertButton());
+    EXPECT_EQ(drawn(*s.active()), "a[bc]d");
+    load(*s.active(), "a&lt;|d");
+
+    userClick(special->viewport(), cellCentre(special, 3, 4));
+    userClick(specials->switchButton());
     EXPECT_TRUE(specials->extendedShown());
     EXPECT_EQ(specials->switchButton()->text(), "special");
-    specials->extendedTable()->setCurrentCell(4, 0);
-    emit specials->extendedTable()->cellDoubleClicked(4, 0);
+    userDoubleClick(extended->viewport(), cellCentre(extended, 4, 0));
     EXPECT_EQ(drawn(*s.active()), "a&lt;&e64;|d");
 
-    specials->switchButton()->click();
+    userClick(specials->switchButton());
     EXPECT_FALSE(specials->extendedShown());
-    EXPECT_EQ(specials->specialTable()->currentRow(), 3);
-    EXPECT_EQ(specials->specialTable()->currentColumn(), 4);
+    EXPECT_EQ(special->currentRow(), 3);
+    EXPECT_EQ(special->currentColumn(), 4);
+}
+
+TEST(SpecialCharacters, EveryShippedGlyphShowsWholeAndInsertsItsTextWhenClicked) {
+    Started s;
+    s.runAndShow();
+    QFile shipped(QStringLiteral(VELLUM_SHIPPED_CHARS));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    s.home.write("library/chars", shipped.readAll());
+    const CharTables tables = CharTables::read(s.home.path() + "/library/chars");
+    ASSERT_FALSE(tables.special[0][0].text.isEmpty()) << "no character table was shipped";
+    Tspecials* specials = openSpecials(s);
+    ASSERT_NE(specials, nullptr);
+    for (int line = 0; line < CharTables::Entries; ++line) {
+        const CharTables::Place place = CharTables::place(line);
+        const CharCell& cell = place.extended ? tables.extended[place.row][place.column]
+                                              : tables.special[place.row][place.column];
+        SCOPED_TRACE(QString("line %1: %2").arg(line).arg(cell.glyph).toStdString());
+        if (specials->extendedShown() != place.extended)
+            userClick(specials->switchButton());
+        QTableWidget* table = place.extended ? specials->extendedTable() : specials->specialTable();
+        const QRect rect = table->visualItemRect(table->item(place.row, place.column));
+        const QFontMetrics metrics(table->font());
+        EXPECT_TRUE(table->viewport()->rect().contains(rect));
+        EXPECT_GE(rect.width(), metrics.horizontalAdvance(cell.glyph));
+        EXPECT_GE(rect.height(), metrics.height());
+        load(*s.active(), "|");
+        userClick(table->viewport(), rect.center());
+        userClick(specials->insertButton());
+        EXPECT_EQ(s.active()->control().text(), cell.text);
+    }
 }
 
 } // namespace

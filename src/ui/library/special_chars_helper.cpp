@@ -4,6 +4,7 @@
 #include "ui/helpers/helper_host.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -11,17 +12,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedLayout>
+#include <QStyle>
 #include <QTableWidget>
+
+#include <algorithm>
 
 namespace vellum {
 
 namespace {
 
-constexpr int CellWidth = 16;
+// The narrowest a cell may be, as the table was first laid out.
+constexpr int MinCellWidth = 16;
 
 // The banner above the special table: the helper's name on a band of the title strip's navy.
-QPixmap banner(int width) {
-    QPixmap picture(width, 3 * CellWidth);
+QPixmap banner(int width, int height) {
+    QPixmap picture(width, height);
     picture.fill(QColor(0, 0, 128));
     QPainter painter(&picture);
     painter.setPen(Qt::white);
@@ -47,6 +52,25 @@ void fill(QTableWidget* table,
     }
 }
 
+// The room every glyph of the tables needs, in the tables' font: measured through the text
+// engine, so that glyphs drawn from a fallback font count with their own size. A font given in
+// pixels has no point size, so nothing here is taken from it.
+QSize glyphRoom(const QFontMetrics& metrics, const CharTables& tables) {
+    int width = 0;
+    int height = metrics.height();
+    auto measure = [&](const CharCell& cell) {
+        if (cell.glyph.isEmpty())
+            return;
+        width = std::max(width, metrics.horizontalAdvance(cell.glyph));
+        height = std::max(height, metrics.boundingRect(cell.glyph).height());
+    };
+    for (const auto& row : tables.special)
+        std::for_each(row.begin(), row.end(), measure);
+    for (const auto& row : tables.extended)
+        std::for_each(row.begin(), row.end(), measure);
+    return {width, height};
+}
+
 } // namespace
 
 const HelperTraits Tspecials::Traits = HelperTraits("Special Characters", "charst", "charsl")
@@ -57,9 +81,13 @@ const HelperTraits Tspecials::Traits = HelperTraits("Special Characters", "chars
 
 Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
     setObjectName(QStringLiteral("Tspecials"));
+    const CharTables tables =
+        CharTables::read(QDir(host.libraryDir()).filePath(QStringLiteral("chars")));
     m_special = makeTable("charsgrid", CharTables::SpecialRows);
     m_extended = makeTable("extendgrid", CharTables::ExtendedRows);
-    const int tableWidth = CharTables::Columns * CellWidth + 2;
+    fill(m_special, tables.special);
+    fill(m_extended, tables.extended);
+    const QSize cell = sizeTables(tables);
 
     // The special table sits under a banner; the extended table is drawn over both.
     auto* specialPage = new QWidget(this);
@@ -68,7 +96,7 @@ Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
     specialLayout->setSpacing(0);
     auto* image = new QLabel(specialPage);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(banner(tableWidth));
+    image->setPixmap(banner(m_special->width(), 3 * cell.height()));
     m_focusHolder = new QRadioButton(specialPage);
     m_focusHolder->setObjectName(QStringLiteral("RadioButton1"));
     specialLayout->addWidget(image);
@@ -79,6 +107,7 @@ Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
     stack->setStackingMode(QStackedLayout::StackAll);
     stack->addWidget(specialPage);
     stack->addWidget(m_extended);
+    stack->setAlignment(m_extended, Qt::AlignTop | Qt::AlignLeft);
     m_extended->hide();
     body()->addWidget(pages);
 
@@ -104,10 +133,6 @@ Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
                 [this, owner](const QPoint& at) { m_popup->popup(owner->mapToGlobal(at)); });
     }
 
-    const CharTables tables =
-        CharTables::read(QDir(host.libraryDir()).filePath(QStringLiteral("chars")));
-    fill(m_special, tables.special);
-    fill(m_extended, tables.extended);
     finishSetUp();
     m_focusHolder->setFocus();
 }
@@ -121,15 +146,34 @@ QTableWidget* Tspecials::makeTable(const char* name, int rows) {
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int rowHeight = table->font().pointSize() + 7;
-    table->horizontalHeader()->setDefaultSectionSize(CellWidth);
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    table->horizontalHeader()->setMinimumSectionSize(CellWidth);
-    table->verticalHeader()->setMinimumSectionSize(rowHeight);
-    table->setFixedSize(CharTables::Columns * CellWidth + 2, rows * rowHeight + 2);
     table->setCurrentCell(0, 0);
     connect(table, &QTableWidget::cellDoubleClicked, this, &Tspecials::InsertCodeClick);
     return table;
+}
+
+QSize Tspecials::sizeTables(const CharTables& tables) {
+    const QSize room = glyphRoom(m_special->fontMetrics(), tables);
+    // The item view keeps a margin on each side of a cell's text, and the grid takes a line.
+    const int margin =
+        2 * (m_special->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_special) +
+             1) +
+        1;
+    const QSize cell(std::max(MinCellWidth, room.width() + margin), room.height() + 7);
+    for (QTableWidget* table : {m_special, m_extended}) {
+        // The smallest size first, or a style's larger smallest size would widen every cell.
+        for (QHeaderView* header : {table->horizontalHeader(), table->verticalHeader()})
+            header->setMinimumSectionSize(0);
+        table->horizontalHeader()->setDefaultSectionSize(cell.width());
+        table->verticalHeader()->setDefaultSectionSize(cell.height());
+        for (int column = 0; column < table->columnCount(); ++column)
+            table->setColumnWidth(column, cell.width());
+        for (int row = 0; row < table->rowCount(); ++row)
+            table->setRowHeight(row, cell.height());
+        const int frame = 2 * table->frameWidth();
+        table->setFixedSize(table->columnCount() * cell.width() + frame,
+                            table->rowCount() * cell.height() + frame);
+    }
+    return cell;
 }
 
 bool Tspecials::extendedShown() const {
@@ -139,6 +183,9 @@ bool Tspecials::extendedShown() const {
 void Tspecials::switchTables() {
     const bool toExtended = m_switch->text() == QLatin1String("extended");
     m_extended->setVisible(toExtended);
+    // Drawn over the banner and the special table, so that it is what the user sees and clicks.
+    if (toExtended)
+        m_extended->raise();
     m_switch->setText(toExtended ? QStringLiteral("special") : QStringLiteral("extended"));
     focusmain();
 }
@@ -146,8 +193,11 @@ void Tspecials::switchTables() {
 void Tspecials::insertCode() {
     const QTableWidget* table = extendedShown() ? m_extended : m_special;
     const QTableWidgetItem* cell = table->item(table->currentRow(), table->currentColumn());
-    // An empty cell inserts nothing, but the empty text still takes the selection's place.
-    host().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
+    const QString text = cell ? cell->data(Qt::UserRole).toString() : QString();
+    // An empty cell inserts nothing: the selection stays as it is, and so does the undo history.
+    if (text.isEmpty())
+        return;
+    host().insertions().listcode2(text);
 }
 
 } // namespace vellum

@@ -33,6 +33,9 @@ protected:
 
 private:
     QTableWidget* makeTable(const char* name, int rows);
+    /// Sizes the cells of both tables from the room their glyphs need in the tables' font, and
+    /// the tables to show every cell whole. Returns the cell size.
+    QSize sizeTables(const CharTables& tables);
 
     QTableWidget* m_special;
     QTableWidget* m_extended;
