@@ -74,8 +74,17 @@ TEST(DeclaredCharset, FileIsReadAndSavedInTheCharsetItDeclares) {
         {"a declaration added to a Windows-1252 file", nullptr, "<p>caf\xE9</p>", u"caf\u00E9",
          "Windows-1252", u"<p>", u"<meta charset=KOI8-R><p>", "<meta charset=KOI8-R><p>caf\xE9</p>",
          "saved in Windows-1252, but its <meta> declaration names KOI8-R"},
-        {"all ASCII reads alike whatever it declares", nullptr, "<meta charset=KOI8-R><p>a</p>",
-         u"<p>a", "UTF-8", nullptr, nullptr, "", ""},
+        {"all ASCII is read in the charset it declares", nullptr, "<meta charset=KOI8-R><p>a</p>",
+         u"<p>a", "KOI8-R", u">a<", u">\u0430<", "<meta charset=KOI8-R><p>\xC1</p>", ""},
+        {"all ASCII declaring Latin-1 takes an \u00E9 in Windows-1252", nullptr,
+         "<meta charset=\"iso-8859-1\"><p>a</p>", u"<p>a", "Windows-1252", u">a<", u">\u00E9<",
+         "<meta charset=\"iso-8859-1\"><p>\xE9</p>", ""},
+        {"all ASCII declaring UTF-8", nullptr, "<meta charset=utf-8><p>a</p>", u"<p>a", "UTF-8",
+         u">a<", u">\u00E9<", "<meta charset=utf-8><p>\xC3\xA9</p>", ""},
+        {"all ASCII, setting off", "0", "<meta charset=\"iso-8859-1\"><p>a</p>", u"<p>a", "UTF-8",
+         nullptr, nullptr, "", ""},
+        {"all ASCII declaring nothing", nullptr, "<p>a</p>", u"<p>a", "UTF-8", u">a<", u">\u00E9<",
+         "<p>\xC3\xA9</p>", ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);

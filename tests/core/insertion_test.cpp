@@ -118,6 +118,27 @@ TEST(Insertion, MainWindowOperations) {
     }
 }
 
+TEST(Insertion, InsertingNothingChangesNothing) {
+    for (const char* before : {"a[bc]d!", "ab|cd!", "[abcd!]"}) {
+        SCOPED_TRACE(before);
+        BufferDocument document;
+        BufferWorkspace workspace;
+        workspace.document = &document;
+        Insertions insertions(workspace);
+        // The "!" is the user's typing, kept for undo; the document was saved since.
+        const test::MarkedText marked = test::parseMarked(before);
+        document.buffer.setText(marked.text.chopped(1));
+        document.buffer.setSelection(marked.text.size() - 1, marked.text.size() - 1);
+        document.buffer.typeText("!");
+        document.buffer.setModified(false);
+        document.buffer.setSelection(marked.anchor, marked.caret);
+        insertions.listcode2(QString());
+        EXPECT_EQ(show(document.buffer), QString(before));
+        EXPECT_TRUE(document.buffer.canUndo());
+        EXPECT_FALSE(document.buffer.isModified());
+    }
+}
+
 TEST(Insertion, GotoLineCountsDisplayLines) {
     BufferDocument document(5);
     // "aaaa bbbb cc" wraps as "aaaa " / "bbbb " / "cc".

@@ -4,6 +4,7 @@
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -55,6 +56,27 @@ TEST(RecentFiles, ListMovesAndShowsWhatExists) {
             after += entry.isEmpty() ? QString(".") : entry.mid(entry.size() - 5, 1);
         EXPECT_EQ(after, row.after);
     }
+}
+
+TEST(RecentFiles, OnlyFilesAreShown) {
+    TempHome home;
+    SettingsFile settings(home.settingsPath());
+    for (const char* name : {"a.htm", "b.htm"}) {
+        home.write(name, "x");
+        UpdateOldies(settings, home.file(name), PathStyle::Posix);
+    }
+    // Opened again, a.htm leaves the placeholder in its old place; a folder of that name in the
+    // working folder is no file either.
+    UpdateOldies(settings, home.file("a.htm"), PathStyle::Posix);
+    QFile::remove(home.file("b.htm"));
+    QDir(home.path()).mkdir("b.htm");
+    QDir(home.path()).mkdir("VellumHTML");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(home.path());
+    const QStringList shown = recentFilesToShow(settings);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(shown, QStringList{home.file("a.htm")});
+    EXPECT_EQ(stored(settings, 2), (QStringList{home.file("a.htm"), ""}));
 }
 
 TEST(RecentFiles, CaptionsAndPathStyles) {

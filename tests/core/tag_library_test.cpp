@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -131,6 +132,68 @@ TEST(TagLibrary, NewItemTakesTheCounterAndItsRow) {
     EXPECT_EQ(createLibraryItem(settings, home.file("gone"), "x", "y", 0, error), "");
     EXPECT_EQ(error, "Cannot create file " + home.file("gone/5"));
     EXPECT_FALSE(QFileInfo::exists(home.file("gone/5")));
+}
+
+TEST(TagLibrary, NewItemTakesTheFirstFreeNumberWhenTheCounterIsBehind) {
+    TempHome home;
+    SettingsFile settings(home.settingsPath());
+    settings.writeInt("Vellum", "libs", 4);
+    home.write("library/4", "item 4");
+    QDir().mkpath(home.file("library/5"));
+    QString error;
+    EXPECT_EQ(createLibraryItem(settings, home.file("library"), "new", "d", 0, error), "6");
+    EXPECT_EQ(home.read("library/4"), "item 4");
+    EXPECT_EQ(home.read("library/6"), "new");
+    EXPECT_EQ(settings.readInt("Vellum", "libs", 0), 7);
+}
+
+TEST(TagLibrary, InsertRowGrowsTheListRatherThanLoseAnEntry) {
+    TagList list = TagList::fromLines(Kind::Fillers, {"first"});
+    const int rows = list.rows();
+    list.setText(rows - 1, "last");
+    // The last row goes to the spare position, then on into the rows the list grows by.
+    for (int i = 0; i < 3; ++i)
+        list.insertRow(0);
+    ASSERT_GT(list.rows(), rows + 2);
+    EXPECT_EQ(list.lines().filter(QRegularExpression("^.+$")), (QStringList{"first", "last"}));
+    EXPECT_EQ(list.text(rows + 2), "last") << "shown, not kept in the spare position";
+    EXPECT_EQ(list.lines().size(), list.rows() + 1);
+}
+
+TEST(TagLibrary, ListsAreWrittenInTheEncodingTheyWereReadIn) {
+    struct Row {
+        const char* name;
+        QByteArray file;
+        std::function<void(const QString& path)> change;
+        QByteArray written;
+    };
+    const auto addE = [](const QString& path) {
+        TagList list = TagList::read(Kind::Fillers, path);
+        list.setText(1, QString::fromUtf8("\xC3\xA9"));
+        QString error;
+        ASSERT_TRUE(list.write(path, error));
+    };
+    const auto newItem = [](const QString& path) {
+        SettingsFile settings(QFileInfo(path).dir().filePath("vellumh.ini"));
+        QString error;
+        createLibraryItem(settings, QFileInfo(path).path(), "x", QString::fromUtf8("n\xC3\xA9"), 1,
+                          error);
+    };
+    const QByteArray Bom = "\xEF\xBB\xBF";
+    const Row rows[] = {
+        {"Windows-1252 stays Windows-1252", "caf\xE9\r\n", addE, "caf\xE9\r\n\xE9\r\n"},
+        {"a byte-order mark is kept", Bom + "a\r\n", addE, Bom + "a\r\n\xC3\xA9\r\n"},
+        {"a new item's line in a Windows-1252 index", "9..caf\xE9\r\n", newItem,
+         "9..caf\xE9\r\n0..n\xE9\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempHome home;
+        const QString path = home.write("library/library.dat", row.file);
+        row.change(path);
+        EXPECT_TRUE(home.read("library/library.dat").startsWith(row.written))
+            << home.read("library/library.dat").left(40).toStdString();
+    }
 }
 
 TEST(SpecialChars, LinesFillBothTablesNineToARow) {

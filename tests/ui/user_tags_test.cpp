@@ -5,7 +5,9 @@
 #include "ui/library/add_to_library.h"
 #include "ui/library/user_tags_helper.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -33,18 +35,53 @@ Tuserroll* userTags(Started& s) {
     return static_cast<Tuserroll*>(s.main->helpers().find("User"));
 }
 
+// Clicks with `button` where `at` of `widget` is drawn. The click goes to the widget the screen
+// shows there, which must be `widget`: a covered or hidden control cannot be clicked.
+void clickAt(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(widget->window()));
+    const QPoint global = widget->mapToGlobal(at);
+    QWidget* shown = QApplication::widgetAt(global);
+    ASSERT_EQ(shown, widget) << "covered by " << (shown ? shown->metaObject()->className() : "-");
+    QTest::mouseClick(shown, button, {}, shown->mapFromGlobal(global));
+}
+
+QPoint cellCentre(QTableWidget* grid, int row) {
+    return grid->visualRect(grid->model()->index(row, 2)).center();
+}
+
 // Shows a list and makes a row current, as the user does by clicking.
 void choose(Tuserroll& helper, Kind kind, int row) {
-    QTest::mouseClick(helper.listButton(kind), Qt::LeftButton, {}, QPoint(8, 8));
-    helper.grid(kind)->setCurrentCell(row, 2);
+    clickAt(helper.listButton(kind), QPoint(8, 8));
+    clickAt(helper.grid(kind)->viewport(), cellCentre(helper.grid(kind), row));
+}
+
+// Opens the list's context menu with a right-click on a row, as the user does, and clicks `item`
+// in it. False when the item is not shown.
+bool chooseFromMenu(Tuserroll& helper, Kind kind, int row, const char* item) {
+    QWidget* viewport = helper.grid(kind)->viewport();
+    const QPoint at = cellCentre(helper.grid(kind), row);
+    clickAt(viewport, at, Qt::RightButton);
+    // The window system follows the right-click with the context-menu request.
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+    QApplication::sendEvent(QApplication::widgetAt(viewport->mapToGlobal(at)), &request);
+    QMenu* menu = helper.popupMenu();
+    if (!menu->isVisible() || !helper.menuItem(item)->isVisible()) {
+        menu->close();
+        return false;
+    }
+    clickAt(menu, menu->actionGeometry(helper.menuItem(item)).center());
+    return true;
 }
 
 void doubleClickRow(QTableWidget* grid, int row) {
-    const QPoint at = grid->visualRect(grid->model()->index(row, 2)).center();
-    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+    const QPoint at = cellCentre(grid, row);
+    clickAt(grid->viewport(), at);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+void clickButton(QWidget* button) {
+    clickAt(button, button->rect().center());
 }
 
 QStringList lines(const Started& s, Kind kind) {
@@ -90,11 +127,12 @@ TEST(UserTags, InsertPutsTheCurrentEntryIntoTheDocument) {
         ASSERT_NE(helper, nullptr);
         EXPECT_TRUE(helper->listButton(Kind::Tags)->isChecked());
         choose(*helper, row.kind, row.row);
-        helper->editCheck()->setChecked(row.editMode);
+        if (row.editMode)
+            clickAt(helper->editCheck(), QPoint(8, 8));
         if (row.byDoubleClick)
             doubleClickRow(helper->grid(row.kind), row.row);
         else
-            QTest::mouseClick(helper->insertButton(), Qt::LeftButton);
+            clickButton(helper->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
         EXPECT_EQ(s.main->workspace().storememo().text(), "");
     }
@@ -143,17 +181,15 @@ TEST(UserTags, EditsReachTheListFiles) {
         Tuserroll* helper = userTags(s);
         ASSERT_NE(helper, nullptr);
         choose(*helper, row.kind, 1);
-        helper->menuItem("EditMode1")->trigger();
+        ASSERT_TRUE(chooseFromMenu(*helper, row.kind, 1, "EditMode1"));
         EXPECT_EQ(helper->insertButton()->text(), "Save Edits");
         EXPECT_EQ(helper->libraryPanel()->isVisibleTo(helper), row.kind == Kind::Library);
         // What the user typed into the last row is part of the list.
         helper->grid(row.kind)->item(R - 1, 2)->setText(row.kind == Kind::Library ? "" : "last");
-        emit helper->popupMenu()->aboutToShow();
-        ASSERT_TRUE(helper->menuItem(row.item)->isVisible());
-        helper->menuItem(row.item)->trigger();
+        ASSERT_TRUE(chooseFromMenu(*helper, row.kind, 1, row.item));
         EXPECT_EQ(s.home.read(file(row.kind)) != before, row.written);
 
-        QTest::mouseClick(helper->insertButton(), Qt::LeftButton);
+        clickButton(helper->insertButton());
         const QStringList saved = lines(s, row.kind);
         ASSERT_EQ(saved.size(), R + 2); // R + 1 lines, each ending in CR LF
         EXPECT_EQ(saved.mid(0, row.head.size()), row.head);
@@ -189,9 +225,8 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         Tuserroll* helper = static_cast<Tuserroll*>(s.main->helpers().open("User"));
         ASSERT_NE(helper, nullptr);
         choose(*helper, Kind::Library, row.row);
-        QTest::mouseClick(helper->editCheck(), Qt::LeftButton, {}, QPoint(8, 8));
-        QTest::mouseClick(helper->libraryPanel()->findChild<QPushButton*>("SpeedButton3"),
-                          Qt::LeftButton);
+        clickAt(helper->editCheck(), QPoint(8, 8));
+        clickButton(helper->libraryPanel()->findChild<QPushButton*>("SpeedButton3"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const QList<TForm4*> dialogs = s.main->findChildren<TForm4*>();
         EXPECT_EQ(s.prompter.informed.join('|'), row.message);

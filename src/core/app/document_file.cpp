@@ -191,12 +191,23 @@ bool changedOnDisk(const QString& path, const DiskStamp& known, DiskStamp* now) 
 
 namespace {
 
+bool isAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The bytes read in the charset they declare, into `raw`, with `format` naming it. False, with
 // nothing changed, when there is no usable declaration, or when the charset cannot read every
 // byte or would not write them back the same: saving the text would then change the file.
 bool decodeDeclared(const QByteArray& bytes, FileFormat& format, QString& raw) {
     QByteArray charset;
-    if (charsetKind(declaredCharset(bytes), &charset) != CharsetKind::Other)
+    const CharsetKind kind = charsetKind(declaredCharset(bytes), &charset);
+    if (kind == CharsetKind::Windows1252) {
+        format.encoding = FileFormat::Encoding::Windows1252;
+        raw = decode1252(bytes);
+        return true;
+    }
+    if (kind != CharsetKind::Other)
         return false;
     QStringDecoder decoder(charset.constData(), QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
@@ -276,7 +287,12 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKin
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString raw = utf8.decode(body);
     // A sequence cut off at the end is an error too: decoding it anyway would drop bytes.
-    if (utf8.hasError()) {
+    if (!utf8.hasError()) {
+        // ASCII reads alike in UTF-8 and in every charset a usable declaration names; the page's
+        // declaration decides what the first other character typed into it is saved in.
+        if (declared == DeclaredCharsets::Follow && !format.bom && isAscii(bytes))
+            decodeDeclared(bytes, format, raw);
+    } else {
         format.bom = false;
         if (declared == DeclaredCharsets::Ignore || !decodeDeclared(bytes, format, raw)) {
             format.encoding = FileFormat::Encoding::Windows1252;
@@ -375,8 +391,7 @@ CharsetMismatch charsetMismatch(const QByteArray& bytes, const FileFormat& forma
         break;
     }
     // Bytes below 0x80 read the same in every charset a usable declaration can name.
-    if (agrees || std::all_of(bytes.begin(), bytes.end(),
-                              [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (agrees || isAscii(bytes))
         return {};
     if (kind == CharsetKind::Unusable)
         return {Kind::Undeclared, QString()};

@@ -23,10 +23,11 @@ struct FileFormat {
 /// declared charset's name.
 QString encodingName(const FileFormat& format);
 
-/// Whether a file that is not valid UTF-8 is read in the charset it declares for itself.
+/// Whether a file that is not valid UTF-8, or is all ASCII, is read in the charset it declares
+/// for itself.
 enum class DeclaredCharsets {
-    Ignore, ///< always Windows-1252
-    Follow, ///< the declared charset when it can read every byte, else Windows-1252
+    Ignore, ///< not valid UTF-8: always Windows-1252; all ASCII: UTF-8
+    Follow, ///< the declared charset when it can read every byte, else as Ignore
 };
 
 /// What a file on disk held when the program last read or wrote it, so that a change made by
@@ -71,8 +72,10 @@ inline constexpr qint64 MaxDocumentBytes = qint64(512) * 1024 * 1024;
 
 /// Reads a document: UTF-8 (a byte-order mark is remembered) or, when the bytes are not valid
 /// UTF-8, the charset the file declares (when `declared` says to follow it and that charset
-/// reads every byte and writes them back unchanged), else Windows-1252; CR LF, LF or CR line
-/// breaks, all made CR LF. A file holding NUL bytes or larger than MaxDocumentBytes is refused.
+/// reads every byte and writes them back unchanged), else Windows-1252. Bytes that are all ASCII
+/// are read in the charset they declare when `declared` says to follow it, so that what is typed
+/// into them later is saved in it. CR LF, LF or CR line breaks, all made CR LF. A file holding
+/// NUL bytes or larger than MaxDocumentBytes is refused.
 /// Returns false with `error` naming the file on failure.
 bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error,
                       DeclaredCharsets declared = DeclaredCharsets::Ignore);

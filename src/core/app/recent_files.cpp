@@ -55,7 +55,9 @@ QStringList recentFilesToShow(SettingsFile& settings) {
         const QString entry = stored[number - 1];
         if (entry.isEmpty())
             break;
-        if (!QFileInfo::exists(entry)) {
+        // Only files are offered: an entry that is now a folder opens nothing, and the placeholder
+        // names no file even where the working folder holds something of that name.
+        if (entry == Placeholder || !QFileInfo(entry).isFile()) {
             // The entries below move up one place, as far as the one after the last shown.
             stored.removeAt(number - 1);
             stored.insert(limit, QString());

@@ -19,8 +19,8 @@ inline constexpr int RecentSlots = 15;
 void UpdateOldies(SettingsFile& settings, const QString& path, PathStyle style);
 
 /// The entries the Recent Files menu shows, newest first: at most "Quick"/"qrf" of them (9 when
-/// unset). An entry whose file no longer exists is dropped from the stored list on the way and the
-/// entries below it move up.
+/// unset). An entry that no longer names an existing file (gone, or a folder now, or the
+/// placeholder) is dropped from the stored list on the way and the entries below it move up.
 QStringList recentFilesToShow(SettingsFile& settings);
 
 /// The path in slot `number` (from 1), read now.

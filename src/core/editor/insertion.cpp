@@ -137,8 +137,13 @@ void Insertions::listcode2(const QString& text) {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
-    m_workspace.scratch().replaceSelection(text);
-    docops::boardit(*document, m_workspace.scratch());
+    TextControl& scratch = m_workspace.scratch();
+    scratch.replaceSelection(text);
+    // Inserting nothing changes nothing: replacing the selection by an empty text would delete
+    // it, and as a program insertion it would empty the undo history too.
+    if (scratch.length() == 0)
+        return;
+    docops::boardit(*document, scratch);
 }
 
 void Insertions::boardit() {

@@ -94,7 +94,8 @@ public:
     /// Opens a fresh line at the caret: after the selection (kept) when there is one, and a line
     /// break when the caret is not at the start of its line.
     void listcode();
-    /// Appends `text` to the scratch editor, then boardit.
+    /// Appends `text` to the scratch editor, then boardit. When that leaves nothing to insert,
+    /// the document is left as it is: its text, selection, modified flag and undo history.
     void listcode2(const QString& text);
     void boardit();
     void wraptag(const QString& open, const QString& close);

@@ -17,6 +17,10 @@ namespace {
 const QString Separator = QStringLiteral("..");
 constexpr char Libs[] = "libs";
 
+QString cannotCreate(const QString& path) {
+    return QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path));
+}
+
 } // namespace
 
 TagPair splitTagEntry(const QString& entry) {
@@ -33,28 +37,35 @@ LibraryRow splitLibraryLine(const QString& line) {
     return {line.left(at), line.mid(at + Separator.size()).left(MaxDescriptionLength)};
 }
 
-QStringList textLines(const QByteArray& bytes) {
+QStringList textLines(const QByteArray& bytes, FileFormat* format) {
     // Read as documents are: UTF-8, or Windows-1252 for a file written by hand elsewhere.
-    FileFormat format;
-    QStringList lines = decodeDocument(bytes, format).split(QStringLiteral("\r\n"));
+    FileFormat read;
+    QStringList lines = decodeDocument(bytes, read).split(QStringLiteral("\r\n"));
+    if (format)
+        *format = read;
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
 }
 
-QStringList readLines(const QString& path) {
+QStringList readLines(const QString& path, FileFormat* format) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? textLines(file.readAll()) : QStringList();
+    if (format)
+        *format = FileFormat{};
+    return file.open(QIODevice::ReadOnly) ? textLines(file.readAll(), format) : QStringList();
 }
 
-bool writeLines(const QString& path, const QStringList& lines, QString& error) {
+bool writeLines(const QString& path, const QStringList& lines, QString& error,
+                const FileFormat& format) {
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
+    FileFormat stored = format;
+    stored.lineBreak = QStringLiteral("\r\n");
     QString why;
-    if (saveDocumentFile(path, text.toUtf8(), why))
+    if (saveDocumentFile(path, encodeDocument(text, stored), why))
         return true;
-    error = QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path));
+    error = cannotCreate(path);
     return false;
 }
 
@@ -62,7 +73,10 @@ TagList::TagList(Kind kind, int rows)
     : m_kind(kind), m_rows(static_cast<size_t>(std::max(1, rows)) + 1) {}
 
 TagList TagList::read(Kind kind, const QString& path) {
-    return fromLines(kind, readLines(path));
+    FileFormat format;
+    TagList list = fromLines(kind, readLines(path, &format));
+    list.m_format = format;
+    return list;
 }
 
 TagList TagList::fromLines(Kind kind, const QStringList& lines) {
@@ -96,6 +110,10 @@ void TagList::setText(int index, const QString& text) {
 void TagList::insertRow(int index) {
     if (index < 0 || index > rows())
         return;
+    // The spare position's entry would be pushed out of the list: the list grows instead, and the
+    // spare position becomes a row that is shown.
+    if (!(m_rows.back() == LibraryRow{}))
+        m_rows.resize(m_rows.size() + SpareRows);
     for (int j = rows(); j > index; --j)
         m_rows[static_cast<size_t>(j)] = m_rows[static_cast<size_t>(j - 1)];
     m_rows[static_cast<size_t>(index)] = LibraryRow{};
@@ -117,17 +135,33 @@ QStringList TagList::lines() const {
 }
 
 bool TagList::write(const QString& path, QString& error) const {
-    return writeLines(path, lines(), error);
+    return writeLines(path, lines(), error, m_format);
 }
 
 QString createLibraryItem(SettingsFile& settings, const QString& libraryDir, const QString& text,
                           const QString& description, int row, QString& error) {
-    const int n = settings.readInt(keys::Vellum::Section, Libs, 0);
-    const QString name = QString::number(n);
-    const QString itemPath = QDir(libraryDir).filePath(name);
+    // The counter may be behind the items already made (a settings file put back, or another
+    // copy of the program making items too): the name is claimed by creating the file only where
+    // nothing has that name yet, so an item is never written over.
+    int n = settings.readInt(keys::Vellum::Section, Libs, 0);
+    QString name;
+    QString itemPath;
+    for (;; ++n) {
+        name = QString::number(n);
+        itemPath = QDir(libraryDir).filePath(name);
+        QFile claim(itemPath);
+        if (claim.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        const QFileInfo there(itemPath);
+        if (!there.exists() && !there.isSymLink()) {
+            error = cannotCreate(itemPath);
+            return {};
+        }
+    }
     QString why;
     if (!saveDocumentFile(itemPath, text.toUtf8(), why)) {
-        error = QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(itemPath));
+        QFile::remove(itemPath);
+        error = cannotCreate(itemPath);
         return {};
     }
     // The counter moves on first: a number is never given twice, even when a later step fails.
@@ -139,10 +173,11 @@ QString createLibraryItem(SettingsFile& settings, const QString& libraryDir, con
     }
     const QString index = QDir(libraryDir).filePath(QStringLiteral("library.dat"));
     if (QFileInfo::exists(index)) {
-        QStringList lines = readLines(index);
+        FileFormat format;
+        QStringList lines = readLines(index, &format);
         lines.insert(std::clamp(row, 0, static_cast<int>(lines.size())),
                      name + Separator + description);
-        if (!writeLines(index, lines, error)) {
+        if (!writeLines(index, lines, error, format)) {
             QFile::remove(itemPath);
             return {};
         }
