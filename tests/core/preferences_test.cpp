@@ -148,15 +148,20 @@ TEST(Preferences, OkStoresWhatTheReadersExpectOrStops) {
     EXPECT_EQ(preferencesMessage(PreferencesProblem::Helper),
               "There is a problem with your helper path or filename.");
     EXPECT_EQ(settings.readText("Vellum", "browser"), home.file("browse"));
+    // Only the browser: a tab width stored now would not reach the open documents, and a Cancel
+    // that follows would leave them at the old one for the rest of the run.
+    EXPECT_EQ(settings.readText("Vellum", "tabwidth"), "") << "nothing else is stored yet";
+    EXPECT_EQ(settings.readText("Vellum", "spaces"), "");
+    EXPECT_EQ(settings.readText("Quick", "qrow"), "");
+    EXPECT_EQ(settings.readText("Vellum", "helper"), "");
+
+    p.helper = home.file("Helper");
+    EXPECT_EQ(storePreferences(settings, p, PathStyle::Posix), PreferencesProblem::None);
     EXPECT_EQ(settings.readText("Vellum", "tabwidth"), "3");
     EXPECT_NE(settings.readText("Vellum", "spaces"), "");
     EXPECT_NE(settings.readText("Vellum", "back"), "");
     EXPECT_EQ(settings.readText("Quick", "qrow"), "1") << "a row count is never stored as 0";
     EXPECT_EQ(settings.readText("Quick", "qftextarea"), "") << "the quick form adds a text area";
-    EXPECT_EQ(settings.readText("Vellum", "helper"), "");
-
-    p.helper = home.file("Helper");
-    EXPECT_EQ(storePreferences(settings, p, PathStyle::Posix), PreferencesProblem::None);
     EXPECT_EQ(settings.readText("Vellum", "helper"), home.file("Helper")) << "case kept";
     EXPECT_EQ(settings.readText("Vellum", "helpname"), "");
 

@@ -1,21 +1,52 @@
-// The preview file's place and address, the clean-up list it joins, the write that never goes
-// through a link planted at its name, and the checks on a chosen program.
+// The preview file's place and address, the names a preview may take and what goes at exit, the
+// clean-up list, the write that never goes through a link planted at its name, and the checks on
+// a chosen program.
 #include "core/app/document_file.h"
 #include "core/app/preview.h"
 #include "core/app/settings_file.h"
-#include "core/app/startup.h"
-#include "support/temp_home.h"
+#include "core/editor/text_control.h"
+#include "support/buffer_workspace.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 
 namespace vellum {
 namespace {
 
+using test::Desk;
 using test::TempHome;
+
+// A run's documents and its preview files, named relative to the home; "" is an untitled
+// document, and a document's file is made when missing.
+struct PreviewDesk : Desk {
+    PreviewFiles previews;
+
+    Document& document(const QString& file) {
+        if (file.isEmpty())
+            return *flows.newclean();
+        if (Document* open = workspace.findFile(home.file(file), PathStyle::Posix))
+            return *open;
+        if (!QFileInfo::exists(home.file(file)))
+            home.write(file, "");
+        return *flows.Opens(home.file(file));
+    }
+    // Previews the document with `text` as its whole text; the name written, or the error.
+    QString preview(const QString& file, const QString& text = QStringLiteral("<p>")) {
+        Document& d = document(file);
+        d.text().setSelection(0, d.text().length());
+        d.text().replaceSelection(text);
+        QString error;
+        const QString path =
+            previews.write(d, workspace, directory.dataDir(), PathStyle::Posix, error);
+        return path.isEmpty() ? error : QDir(home.path()).relativeFilePath(path);
+    }
+};
 
 TEST(PreviewFile, LiesBesideTheDocumentOrInTheDataFolder) {
     struct Row {
@@ -49,11 +80,90 @@ TEST(PreviewFile, AddressIsAFileUrlThatNamesTheFileAgain) {
     }
 }
 
+TEST(PreviewFiles, TakeOnlyFreeNamesOrTheirOwnAndDeleteOnlyWhatIsStillAsWritten) {
+    using Files = std::map<QString, std::optional<QByteArray>>; // no bytes: no file
+    const struct {
+        const char* intent;
+        Files before;
+        std::function<QStringList(PreviewDesk&)> previews;
+        QStringList written;
+        Files afterExit;
+    } rows[] = {
+        {"a user's own file at the name survives preview and exit byte for byte",
+         {{"site/_&temp.htm", "mine\r\n"}},
+         [](PreviewDesk& d) { return QStringList{d.preview("site/page.htm")}; },
+         {"site/_&temp1.htm"},
+         {{"site/_&temp.htm", "mine\r\n"}, {"site/_&temp1.htm", {}}}},
+        {"an untitled document's preview passes over a user's file in the data folder",
+         {{"data/_&temp.htm", "mine"}, {"data/_&temp1.htm", "mine too"}},
+         [](PreviewDesk& d) { return QStringList{d.preview("")}; },
+         {"data/_&temp2.htm"},
+         {{"data/_&temp.htm", "mine"}, {"data/_&temp1.htm", "mine too"}, {"data/_&temp2.htm", {}}}},
+        {"a second preview reuses the name it wrote",
+         {},
+         [](PreviewDesk& d) {
+             QStringList names{d.preview("site/page.htm", "<p>1")};
+             names << d.preview("site/page.htm", "<p>2");
+             EXPECT_EQ(d.home.read("site/_&temp.htm"), "<p>2");
+             return names;
+         },
+         {"site/_&temp.htm", "site/_&temp.htm"},
+         {{"site/_&temp.htm", {}}}},
+        {"a preview the user changed afterwards is theirs: not written again, not deleted",
+         {},
+         [](PreviewDesk& d) {
+             QStringList names{d.preview("site/page.htm")};
+             d.home.write("site/_&temp.htm", "<p>kept");
+             names << d.preview("site/page.htm");
+             return names;
+         },
+         {"site/_&temp.htm", "site/_&temp1.htm"},
+         {{"site/_&temp.htm", "<p>kept"}, {"site/_&temp1.htm", {}}}},
+        {"an open document named _&temp.htm is never written, its own preview included",
+         {{"site/_&temp.htm", "doc"}},
+         [](PreviewDesk& d) {
+             d.document("site/_&temp.htm");
+             return QStringList{d.preview("site/page.htm"), d.preview("site/_&temp.htm")};
+         },
+         {"site/_&temp1.htm", "site/_&temp1.htm"},
+         {{"site/_&temp.htm", "doc"}, {"site/_&temp1.htm", {}}}},
+        {"a preview of its own, once open as a document, is passed over",
+         {},
+         [](PreviewDesk& d) {
+             QStringList names{d.preview("site/page.htm")};
+             d.document("site/_&temp.htm");
+             names << d.preview("site/page.htm");
+             return names;
+         },
+         {"site/_&temp.htm", "site/_&temp1.htm"},
+         {{"site/_&temp1.htm", {}}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        PreviewDesk desk;
+        for (const auto& [name, bytes] : row.before)
+            desk.home.write(name, *bytes);
+        EXPECT_EQ(row.previews(desk), row.written);
+        // The documents close before the clean-up at exit.
+        for (Document* document : desk.workspace.documents())
+            desk.workspace.close(*document, false);
+        desk.previews.deleteUnchanged();
+        for (const auto& [name, bytes] : row.afterExit) {
+            SCOPED_TRACE(name.toStdString());
+            EXPECT_EQ(QFileInfo::exists(desk.home.file(name)), bytes.has_value());
+            if (bytes) {
+                EXPECT_EQ(desk.home.read(name), *bytes);
+            }
+        }
+    }
+}
+
 TEST(CleanUp, EachPathIsRegisteredOnceAndDeletedAtExit) {
-    TempHome home;
-    SettingsFile settings(home.settingsPath());
-    const QString a = home.write("one/_&temp.htm", "a");
-    const QString b = home.write("two/_&temp.htm", "b");
+    PreviewDesk desk;
+    const TempHome& home = desk.home;
+    SettingsFile& settings = desk.settings;
+    const QString a = home.file(desk.preview("one/page.htm"));
+    const QString b = home.file(desk.preview("two/page.htm"));
     const QString upper = home.file("ONE/_&temp.htm"); // another file on this system
     const struct {
         QString path;
@@ -65,7 +175,7 @@ TEST(CleanUp, EachPathIsRegisteredOnceAndDeletedAtExit) {
         EXPECT_EQ(settings.readInt("CleanUp", "count", 0), step.count);
     }
     EXPECT_EQ(settings.readText("CleanUp", "2"), b);
-    EXPECT_EQ(deleteCleanUpFiles(settings), 2);
+    EXPECT_EQ(desk.previews.deleteUnchanged(), 2);
     EXPECT_FALSE(QFileInfo::exists(a));
     EXPECT_FALSE(QFileInfo::exists(b));
 }

@@ -1,6 +1,8 @@
 #include "core/app/home_directory.h"
+#include "core/app/preview.h"
 #include "core/app/settings_file.h"
 #include "core/app/startup.h"
+#include "support/buffer_workspace.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
 
@@ -173,13 +175,24 @@ TEST(Startup, WritesExitPlacement) {
 }
 
 TEST(Startup, DeletesCleanUpFiles) {
-    TempHome home;
-    const QString first = home.write("first.tmp", "1");
-    const QString third = home.write("third.tmp", "3");
+    // What goes at exit is what the run's previews wrote; one already gone is skipped, and a file
+    // the settings' list names but the run never wrote is kept.
+    test::Desk desk;
+    const TempHome& home = desk.home;
+    PreviewFiles previews;
+    const auto preview = [&](const QString& file) {
+        QString error;
+        return previews.write(*desk.flows.Opens(home.write(file, "<p>")), desk.workspace,
+                              desk.directory.dataDir(), PathStyle::Posix, error);
+    };
+    const QString first = preview("first/page.htm");
+    QFile::remove(preview("gone/page.htm"));
+    const QString third = preview("third/page.htm");
     const QString kept = home.write("kept.tmp", "k");
-    home.write("vellumh.ini", "[CleanUp]\ncount=3\n1=" + first.toUtf8() + "\n2=" +
-                                  home.file("gone.tmp").toUtf8() + "\n3=" + third.toUtf8() + "\n");
-    EXPECT_EQ(deleteCleanUpFiles(SettingsFile(home.settingsPath())), 2);
+    home.write("vellumh.ini", "[CleanUp]\ncount=4\n1=" + first.toUtf8() +
+                                  "\n2=" + home.file("gone/_&temp.htm").toUtf8() +
+                                  "\n3=" + third.toUtf8() + "\n4=" + kept.toUtf8() + "\n");
+    EXPECT_EQ(previews.deleteUnchanged(), 2);
     EXPECT_FALSE(QFile::exists(first));
     EXPECT_FALSE(QFile::exists(third));
     EXPECT_TRUE(QFile::exists(kept));

@@ -147,14 +147,23 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         SettingsFile settings(s.home.settingsPath());
         settings.writeInt("Windows", "mw", 999);
         const QString kept = s.home.write("data/a.htm", "a");
-        const QString gone1 = s.home.write("data/_&temp.htm", "b");
-        const QString gone2 = s.home.write("x/_&temp.htm", "c");
-        settings.writeInt("CleanUp", "count", 3);
-        settings.writeText("CleanUp", "1", gone1);
+        // Listed for clean-up, but not written by this run: the user's.
+        const QString listed = s.home.write("y/_&temp.htm", "mine");
+        settings.writeInt("CleanUp", "count", 2);
+        settings.writeText("CleanUp", "1", listed);
         settings.writeText("CleanUp", "2", s.home.file("missing/_&temp.htm"));
-        settings.writeText("CleanUp", "3", gone2);
+        const QString browser = s.home.write("bin/browser", "#!/bin/sh\n");
+        QFile::setPermissions(browser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        settings.writeText("Vellum", "browser", browser);
 
         s.main->start();
+        // The run's previews: the untitled document's in the data folder, then one beside a file.
+        s.trigger("Preview1");
+        s.open(s.home.write("x/page.htm", "c"));
+        s.trigger("Preview1");
+        const QString gone1 = s.home.file("data/_&temp.htm");
+        const QString gone2 = s.home.file("x/_&temp.htm");
+        ASSERT_TRUE(QFileInfo::exists(gone1) && QFileInfo::exists(gone2));
         if (row.state == State::Normal) {
             s.main->showNormal();
             s.main->resize(640, 480);
@@ -180,6 +189,7 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         EXPECT_FALSE(QFileInfo::exists(gone1));
         EXPECT_FALSE(QFileInfo::exists(gone2));
         EXPECT_TRUE(QFileInfo::exists(kept));
+        EXPECT_EQ(s.home.read("y/_&temp.htm"), "mine");
         EXPECT_FALSE(s.main->help().isOpen());
     }
 }

@@ -83,6 +83,16 @@ PreferencesProblem storePreferences(SettingsFile& settings, const Preferences& p
             return PreferencesProblem::Browser;
         put(V::Section, V::Browser, p.browser);
     }
+    // A helper path that names no file stops OK with the dialog open, after the browser change:
+    // the rest waits for an OK that passes, since only that OK applies it to the open documents
+    // (the tab width) and a Cancel afterwards must leave the run as it was.
+    const QString helper = shownPath(p.helper, style);
+    const bool helperChanged = helper != shownPath(settings.readText(V::Section, V::Helper), style);
+    if (helperChanged && !helper.isEmpty() && !QFileInfo(helper).isFile()) {
+        if (!writes.empty())
+            settings.writeTexts(writes);
+        return PreferencesProblem::Helper;
+    }
     put(V::Section, V::TabWidth, p.tabWidth);
     put(V::Section, V::Spaces, flag(!p.removeSpaces));
     put(V::Section, V::DefExt, p.htmlExtension ? QStringLiteral("html") : QString());
@@ -105,18 +115,12 @@ PreferencesProblem storePreferences(SettingsFile& settings, const Preferences& p
     put(Q::Section, Q::DropList, p.dropLists);
     put(Q::Section, Q::TextArea, flag(!p.textArea));
 
-    const QString helper = shownPath(p.helper, style);
-    PreferencesProblem problem = PreferencesProblem::None;
-    if (helper != shownPath(settings.readText(V::Section, V::Helper), style)) {
-        if (!helper.isEmpty() && !QFileInfo(helper).isFile()) {
-            problem = PreferencesProblem::Helper;
-        } else {
-            put(V::Section, V::Helper, helper);
-            put(V::Section, V::HelpName, QString());
-        }
+    if (helperChanged) {
+        put(V::Section, V::Helper, helper);
+        put(V::Section, V::HelpName, QString());
     }
     settings.writeTexts(writes);
-    return problem;
+    return PreferencesProblem::None;
 }
 
 } // namespace vellum

@@ -54,7 +54,8 @@ QString preferencesMessage(PreferencesProblem problem);
 
 /// OK: stores the preferences in the formats their readers expect. A browser path that changed
 /// and names no file stops it before anything is stored; a helper path that changed and names no
-/// file stops it after the rest is stored. A new or emptied helper empties its window title.
+/// file stops it with only the browser change stored, so nothing that would need applying is
+/// stored until an OK passes. A new or emptied helper empties its window title.
 PreferencesProblem storePreferences(SettingsFile& settings, const Preferences& preferences,
                                     PathStyle style);
 

@@ -90,15 +90,4 @@ void writeExitPlacement(SettingsFile& settings, const WindowSnapshot& window) {
     settings.writeInt(W::Section, W::Height, window.height);
 }
 
-int deleteCleanUpFiles(const SettingsFile& settings) {
-    const int count = settings.readInt(keys::CleanUp::Section, keys::CleanUp::Count, 0);
-    int deleted = 0;
-    for (int i = 1; i <= count; ++i) {
-        const QString name = settings.readText(keys::CleanUp::Section, QString::number(i));
-        if (!name.isEmpty() && QFileInfo(name).isFile() && QFile::remove(name))
-            ++deleted;
-    }
-    return deleted;
-}
-
 } // namespace vellum

@@ -62,8 +62,4 @@ struct WindowSnapshot {
 /// written unless the window is minimised (the last normal placement is then kept).
 void writeExitPlacement(SettingsFile& settings, const WindowSnapshot& window);
 
-/// Deletes the files listed in the clean-up section; missing files are skipped.
-/// Returns how many files were deleted.
-int deleteCleanUpFiles(const SettingsFile& settings);
-
 } // namespace vellum

@@ -116,8 +116,8 @@ void TMDImain::registerCommands() {
     m_documents->registerCommands(c);
     registerTagCommands(c, *m_workspace, m_settings);
     m_helpers->registerCommands();
-    m_programs =
-        std::make_unique<ProgramCommands>(*this, m_settings, m_home, m_prompter, *m_helpers, c);
+    m_programs = std::make_unique<ProgramCommands>(*this, *m_workspace, m_settings, m_home,
+                                                   m_prompter, *m_helpers, c);
     m_programs->registerCommands();
     m_finds->registerCommands();
     registerTagRemoval(c, *m_workspace);
@@ -187,7 +187,9 @@ void TMDImain::closeEvent(QCloseEvent* event) {
         snapshot.height = height();
         writeExitPlacement(m_settings, snapshot);
     });
-    deleteCleanUpFiles(m_settings);
+    // Only what this run wrote and nobody has changed since: the settings' list may name files
+    // that are the user's by now.
+    m_programs->previews().deleteUnchanged();
     m_help.quit();
     event->accept();
 }

@@ -6,7 +6,6 @@
 #include "core/app/prompter.h"
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
-#include "core/editor/text_control.h"
 #include "platform/app/desktop_windows.h"
 #include "platform/app/programs.h"
 #include "ui/app/helper_title_dialog.h"
@@ -33,11 +32,11 @@ const QStringList HelpersClearedForHelper{QStringLiteral("Font"),  QStringLitera
 
 } // namespace
 
-ProgramCommands::ProgramCommands(QWidget& main, SettingsFile& settings, const HomeDirectory& home,
-                                 Prompter& prompter, HelperRegistry& helpers,
-                                 CommandRegistry& commands)
-    : m_main(main), m_settings(settings), m_home(home), m_prompter(prompter), m_helpers(helpers),
-      m_commands(commands) {}
+ProgramCommands::ProgramCommands(QWidget& main, Workspace& workspace, SettingsFile& settings,
+                                 const HomeDirectory& home, Prompter& prompter,
+                                 HelperRegistry& helpers, CommandRegistry& commands)
+    : m_main(main), m_workspace(workspace), m_settings(settings), m_home(home),
+      m_prompter(prompter), m_helpers(helpers), m_commands(commands) {}
 
 ProgramCommands::~ProgramCommands() {
     // Going with the program: no close steps, so nothing is written on the way out.
@@ -90,13 +89,10 @@ void ProgramCommands::openbrowser(Document& document) {
             return;
         m_settings.writeText(V::Section, V::Browser, browser);
     }
-    const QString preview = previewFilePath(document.key(), m_home.dataDir(), nativePathStyle());
-    // Encoded as Save would, from a copy of the format: a preview never changes how the
-    // document itself is stored.
-    FileFormat format = document.format();
-    const QByteArray bytes = encodeDocument(document.text().text(), format);
     QString error;
-    if (!replaceFileNoFollow(preview, bytes, error)) {
+    const QString preview =
+        m_previews.write(document, m_workspace, m_home.dataDir(), nativePathStyle(), error);
+    if (preview.isEmpty()) {
         m_prompter.error(error);
         return;
     }

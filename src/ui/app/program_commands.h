@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/home_directory.h"
+#include "core/app/preview.h"
 
 #include <QPointer>
 #include <QString>
@@ -16,6 +17,7 @@ class Prompter;
 class SettingsFile;
 class TForm3;
 class Thelpername;
+class Workspace;
 
 /// Browser preview and the helper program: the two commands that hand the screen to another
 /// program, the Return Icon window that offers the way back, and the dialog that records the
@@ -23,8 +25,9 @@ class Thelpername;
 /// shell.
 class ProgramCommands {
 public:
-    ProgramCommands(QWidget& main, SettingsFile& settings, const HomeDirectory& home,
-                    Prompter& prompter, HelperRegistry& helpers, CommandRegistry& commands);
+    ProgramCommands(QWidget& main, Workspace& workspace, SettingsFile& settings,
+                    const HomeDirectory& home, Prompter& prompter, HelperRegistry& helpers,
+                    CommandRegistry& commands);
     ~ProgramCommands();
     ProgramCommands(const ProgramCommands&) = delete;
     ProgramCommands& operator=(const ProgramCommands&) = delete;
@@ -32,8 +35,8 @@ public:
     /// Registers "Preview1" and "HelperApp1"; both do nothing without an open document.
     void registerCommands();
 
-    /// Browser preview: writes the document to its preview file and gives the browser the file's
-    /// address, choosing the browser first when none is stored.
+    /// Browser preview: writes the document to a preview file of this run and gives the browser
+    /// the file's address, choosing the browser first when none is stored.
     void openbrowser(Document& document);
     /// Locate browser: asks for the browser program and stores it. True when one was stored.
     bool writebrowser();
@@ -44,6 +47,9 @@ public:
     bool writehelper();
     /// Stores the helper's window title and switches to the window of that title.
     void writeHName(const QString& title);
+
+    /// The preview files this run wrote; at exit, those still as written are deleted.
+    PreviewFiles& previews() { return m_previews; }
 
     /// The Return Icon window, or null.
     TForm3* returnIcon() const;
@@ -64,11 +70,13 @@ private:
     QString setting(const char* key) const;
 
     QWidget& m_main;
+    Workspace& m_workspace;
     SettingsFile& m_settings;
     HomeDirectory m_home;
     Prompter& m_prompter;
     HelperRegistry& m_helpers;
     CommandRegistry& m_commands;
+    PreviewFiles m_previews;
     QPointer<TForm3> m_returnIcon;
     QPointer<Thelpername> m_titleDialog;
 };
