@@ -6,11 +6,16 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace vellum::test {
 
@@ -73,6 +78,37 @@ inline void userDoubleClick(QWidget* widget, QPoint local = {}) {
 /// A right click on `widget` at `local`, which opens its context menu.
 inline void userRightClick(QWidget* widget, QPoint local = {}) {
     userMouse(QTest::MouseClick, widget, local, Qt::RightButton);
+}
+
+/// Answers the next message box as the user does: `answer` runs as soon as a box is shown (set
+/// it up before the action that raises the box, which waits for it). A box still open once
+/// `answer` has run fails the test and is closed, so that the test goes on. Returns a flag that
+/// turns true once the box was seen.
+inline std::shared_ptr<bool> whenMessageBoxShows(std::function<void(QMessageBox&)> answer) {
+    auto seen = std::make_shared<bool>(false);
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) {
+            if (++*waited * poll->interval() > 10000) {
+                ADD_FAILURE() << "no message box was shown";
+                poll->deleteLater();
+            }
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        *seen = true;
+        const QPointer<QMessageBox> shown(box);
+        answer(*box);
+        if (shown && shown->isVisible()) {
+            ADD_FAILURE() << "the message box is still open: " << qPrintable(shown->text());
+            shown->reject();
+        }
+    });
+    poll->start(20);
+    return seen;
 }
 
 } // namespace vellum::test

@@ -3,9 +3,11 @@
 #include "core/app/prompter.h"
 
 #include <QList>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
 #include <optional>
 
-class QWidget;
 class QColor;
 class QFont;
 class QPrinter;
@@ -14,11 +16,24 @@ namespace vellum {
 
 struct RecoveryChoice;
 
-/// Real message boxes and dialogs, titled with the application's name, over `parent`.
+class InputWindowWatcher;
+
+/// Real message boxes and dialogs, titled with the application's name. Each belongs to the window
+/// that caused it and shows above it: the modal dialog that is open, else the window the user last
+/// pressed a key or a mouse button in (a menu or list that popped up counts as the window it
+/// belongs to), else `parent`. So a message from a window that stays on top is never drawn behind
+/// it. Messages show their text as it is, never read as rich text: most texts an HTML editor quotes
+/// are tags.
 class MessageBoxPrompter : public Prompter {
 public:
-    explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit MessageBoxPrompter(QWidget* parent = nullptr);
+    ~MessageBoxPrompter() override;
+    MessageBoxPrompter(const MessageBoxPrompter&) = delete;
+    MessageBoxPrompter& operator=(const MessageBoxPrompter&) = delete;
+
     void setParent(QWidget* parent) { m_parent = parent; }
+    /// The window the next box or dialog will belong to (null when there is none).
+    QWidget* owner() const;
 
     void inform(const QString& text) override;
     void error(const QString& text) override;
@@ -43,7 +58,12 @@ public:
     static QString dialogFilter(const QString& filter);
 
 private:
-    QWidget* m_parent;
+    int showMessage(int icon, const QString& text, int buttons);
+    /// Runs a dialog made over the owner; input given to it does not make it the next owner.
+    template <typename Run> auto owned(Run run);
+
+    QPointer<QWidget> m_parent;
+    std::unique_ptr<InputWindowWatcher> m_watcher;
 };
 
 } // namespace vellum

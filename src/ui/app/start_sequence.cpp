@@ -88,6 +88,8 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     auto main = std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
     if (m_guard)
         m_guard->attach(*main);
+    // Boxes that no other window causes show over the main window.
+    m_prompter.setParent(main.get());
     return main;
 }
 
@@ -117,14 +119,11 @@ int runVellumHtml(int argc, char** argv) {
         std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
         if (!main)
             return start.handedOver() ? EXIT_SUCCESS : EXIT_FAILURE;
-        prompter.setParent(main.get());
         // Its own file, not the shared record: a start at the same moment may have overwritten it.
         main->start(handOffFile(start.commandLine(), nativePathStyle()));
         main->openMore(start.moreFiles());
         return app.exec();
     } catch (const std::exception& failure) {
-        // The main window may be gone already.
-        prompter.setParent(nullptr);
         prompter.error(QString::fromUtf8(failure.what()));
         return EXIT_FAILURE;
     }

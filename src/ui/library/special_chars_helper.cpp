@@ -193,11 +193,8 @@ void Tspecials::switchTables() {
 void Tspecials::insertCode() {
     const QTableWidget* table = extendedShown() ? m_extended : m_special;
     const QTableWidgetItem* cell = table->item(table->currentRow(), table->currentColumn());
-    const QString text = cell ? cell->data(Qt::UserRole).toString() : QString();
-    // An empty cell inserts nothing: the selection stays as it is, and so does the undo history.
-    if (text.isEmpty())
-        return;
-    host().insertions().listcode2(text);
+    // An empty cell inserts nothing: the selection and the undo history stay as they are.
+    host().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
 }
 
 } // namespace vellum
