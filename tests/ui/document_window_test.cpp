@@ -73,8 +73,13 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
+        // Measured once the window manager has placed and sized the window, and once for both
+        // texts, so that a late resize cannot give the two different words.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
         TMDIsub& doc = *s.active();
-        load(doc, wrapping(doc, row.before));
+        const QString longWord = wrapping(doc, "W");
+        const auto widen = [&](QString text) { return text.replace('W', longWord); };
+        load(doc, widen(row.before));
         s.write("Vellum", "ai", row.ai);
         if (row.keys == Enter) {
             key(doc, Qt::Key_Return);
@@ -84,7 +89,7 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
             QTest::keyRelease(doc.memo(), Qt::Key_Return, Qt::ShiftModifier);
             QTest::keyRelease(doc.memo(), Qt::Key_Shift);
         }
-        EXPECT_EQ(drawn(doc), wrapping(doc, row.after));
+        EXPECT_EQ(drawn(doc), widen(row.after));
     }
 }
 
