@@ -6,6 +6,9 @@
 #include "ui/editor/find_commands.h"
 #include "ui/editor/find_window.h"
 #include "ui/editor/go_to_line.h"
+#include "ui/helpers/helper_registry.h"
+#include "ui/helpers/number_box.h"
+#include "ui/helpers/table_helper.h"
 #include "ui/library/template_dialog.h"
 
 #include <QAbstractButton>
@@ -16,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -81,6 +85,18 @@ void storeMissingBrowser(Started& s, QWidget* dialog) {
     userClick(dialog->findChild<QPushButton*>("OKBtn"));
 }
 
+QWidget* openTableHelper(Started& s) {
+    return exposed(s.main->helpers().open("Table"));
+}
+
+void spinNoNumber(Started& s, QWidget*) {
+    NumberBox* indent = static_cast<TtabRoll*>(s.main->helpers().find("Table"))->indentBox();
+    userClick(indent->edit());
+    QTest::keyClick(indent->edit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(indent->edit(), "1a");
+    userClick(indent->upButton());
+}
+
 QWidget* mainWindow(Started& s) {
     return s.main.get();
 }
@@ -107,6 +123,8 @@ TEST(MessageBoxes, ShowTheirTextAsItIsAboveTheWindowThatRaisedThem) {
         {"deleting a template", openTemplates, deleteBasic, "Delete basic.htm?", QMessageBox::No},
         {"Preferences with a browser that does not exist", openPreferences, storeMissingBrowser,
          "There is a problem with your browser path or filename.", QMessageBox::Ok},
+        {"a helper window spinning a text that is no number", openTableHelper, spinNoNumber,
+         "'1a' is not a valid integer value", QMessageBox::Ok},
         {"a file name that looks like a tag, from the main window", mainWindow,
          openTagNamedFileTwice, "%1/p<i>q.htm is already open.", QMessageBox::Ok},
     };
