@@ -2,9 +2,9 @@
 
 #include "core/app/home_directory.h"
 #include "core/app/prompter.h"
+#include "core/app/recovery_worker.h"
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
-#include "ui/app/recovery_worker.h"
 #include "ui/editor/document_window.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "ui/app/recovery_worker.h"
+#include "core/app/recovery_worker.h"
 
 #include <algorithm>
 
