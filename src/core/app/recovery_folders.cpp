@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
-
 #include <QRegularExpression>
 
 #include <algorithm>
