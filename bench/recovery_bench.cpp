@@ -43,7 +43,7 @@ std::vector<vellum::RecoveryJob> snapshot(Bench& bench, vellum::RecoveryBook& bo
         book.takeDue(bench.workspace(), QDateTime::currentDateTimeUtc(), error);
     if (error || jobs.size() != 1)
         qFatal("no snapshot was taken");
-    book.written(jobs.front().serial);
+    book.finished(jobs.front().serial);
     return jobs;
 }
 

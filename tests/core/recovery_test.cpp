@@ -1,5 +1,6 @@
 #include "core/app/recovery_documents.h"
 #include "core/app/recovery_folders.h"
+#include "core/app/recovery_worker.h"
 #include "support/buffer_workspace.h"
 #include "support/ended_instance.h"
 
@@ -7,6 +8,9 @@
 #include <QFile>
 #include <QLockFile>
 #include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
 
 namespace vellum {
 namespace {
@@ -272,7 +276,7 @@ TEST(RecoveryBook, AModifiedDocumentIsKeptUntilSavedOrClosed) {
                         : book.takeDue(desk.workspace, QDateTime::currentDateTimeUtc(), error);
                 run(jobs);
                 for (const RecoveryJob& job : jobs)
-                    book.written(job.serial);
+                    book.finished(job.serial);
                 break;
             }
             case 's':
@@ -291,6 +295,97 @@ TEST(RecoveryBook, AModifiedDocumentIsKeptUntilSavedOrClosed) {
         }
         EXPECT_FALSE(error);
         EXPECT_EQ(kept(folder, 1), QString(row.kept).replace("PATH", path));
+    }
+}
+
+// A worker whose first report is held until release(), so that the jobs handed to it meanwhile wait
+// in its queue; each report is handed to the book on the test's thread, as the window does.
+class HeldWorker {
+public:
+    explicit HeldWorker(RecoveryBook& book) : m_book(book) {}
+    ~HeldWorker() { release(); }
+    void release() {
+        {
+            const std::lock_guard<std::mutex> hold(m_mutex);
+            m_held = false;
+        }
+        m_wake.notify_all();
+    }
+    void submit(std::vector<RecoveryJob> jobs) {
+        for (RecoveryJob& job : jobs)
+            m_worker.submit(std::move(job));
+    }
+    /// Waits for the worker, then hands its reports to the book.
+    void settle() {
+        m_worker.drain();
+        const std::lock_guard<std::mutex> hold(m_mutex);
+        for (const int serial : m_reports)
+            m_book.finished(serial);
+        m_reports.clear();
+    }
+
+private:
+    RecoveryBook& m_book;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_held = true;
+    std::vector<int> m_reports;
+    RecoveryWorker m_worker{[this](int serial, const QString&) {
+        std::unique_lock<std::mutex> hold(m_mutex);
+        m_reports.push_back(serial);
+        m_wake.wait(hold, [this] { return !m_held; });
+    }};
+};
+
+TEST(RecoveryWorker, ADocumentChangedWhileTheWorkerIsBusyIsKeptAsItIsLast) {
+    struct Row {
+        const char* intent;
+        // while the worker is held on the first document's write: s: save the second document;
+        // e: edit it
+        const char* meanwhile;
+        const char* kept;
+    };
+    const Row rows[] = {
+        {"edited again: its newer text is kept", "e", "PATH: yy<p>b</p>\r\n"},
+        {"saved: its file goes", "s", "none"},
+        {"saved, its waiting write replaced by the removal, then edited: kept again", "se",
+         "PATH: yy<p>b</p>\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.intent);
+        Desk desk;
+        Document& first = *desk.flows.Opens(desk.home.write("a.htm", "<p>a</p>\n"));
+        const QString path = desk.home.write("b.htm", "<p>b</p>\n");
+        Document& second = *desk.flows.Opens(path);
+        RecoveryFolder folder(desk.directory.recoveryDir());
+        RecoveryBook book(folder);
+        const auto edit = [&book](Document& document) {
+            document.text().setSelection(0, 0);
+            document.text().replaceSelection("y");
+            book.changed(document);
+        };
+        std::optional<QString> error;
+        const auto due = [&] {
+            return book.takeDue(desk.workspace, QDateTime::currentDateTimeUtc(), error);
+        };
+        HeldWorker worker(book);
+        edit(first);
+        edit(second);
+        worker.submit(due());
+        for (const char* step = row.meanwhile; *step; ++step) {
+            if (*step == 's') {
+                ASSERT_TRUE(desk.flows.Saves(second));
+                worker.submit(book.reconcile(desk.workspace));
+            } else {
+                edit(second);
+            }
+        }
+        worker.release();
+        worker.settle();
+        worker.submit(due());
+        worker.settle();
+        EXPECT_FALSE(error);
+        EXPECT_EQ(kept(folder, 2), QString(row.kept).replace("PATH", path));
     }
 }
 

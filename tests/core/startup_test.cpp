@@ -224,6 +224,48 @@ TEST(HomeDirectory, ResolvesInOrder) {
     QFile::setPermissions(readOnly.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+TEST(HomeDirectory, TheProgramsFolderIsTheHomeOnlyForAPortableCopy) {
+    struct Row {
+        const char* intent;
+        const char* program;     // the program's folder, in a temporary folder
+        const char* shipped;     // the shipped files' folder made beside it, or nullptr
+        QFile::Permissions mode; // of the program's folder
+        bool othersOwn;          // the folder belongs to another user (only root can set that up)
+        bool isHome;
+    };
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QFile::Permissions shared =
+        owner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    std::vector<Row> rows = {
+        {"a build folder, its files inside it", "build", "build/share/vellumhtml", shared, false,
+         true},
+        {"a bare copy of the program", "copy", nullptr, owner, false, true},
+        {"installed in a prefix: never its bin folder", "usr/bin", "usr/share/vellumhtml", shared,
+         false, false},
+        {"a bare copy in a bin folder", "bin", nullptr, owner, false, false},
+        {"a folder the group may write to", "copy", nullptr, owner | QFile::WriteGroup, false,
+         false},
+        {"a folder anyone may write to", "copy", nullptr, shared | QFile::WriteOther, false, false},
+    };
+    if (geteuid() == 0)
+        rows.push_back({"another user's folder", "copy", nullptr, owner, true, false});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.intent);
+        TempHome base;
+        const QString program = base.file(row.program);
+        ASSERT_TRUE(QDir().mkpath(program));
+        if (row.shipped) {
+            ASSERT_TRUE(QDir().mkpath(base.file(row.shipped)));
+        }
+        ASSERT_TRUE(QFile::setPermissions(program, row.mode));
+        if (row.othersOwn) {
+            ASSERT_EQ(::chown(QFile::encodeName(program).constData(), 65534, 65534), 0);
+        }
+        const HomeDirectory home = HomeDirectory::resolve("", program, "/xdg", "/home/ann");
+        EXPECT_EQ(home.root(), row.isHome ? program : "/xdg/vellumhtml");
+    }
+}
+
 TEST(HomeDirectory, CreatesWorkingFolders) {
     struct Row {
         const char* intent;

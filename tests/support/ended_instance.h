@@ -9,11 +9,14 @@
 
 namespace vellum::test {
 
-/// The folder an ended instance left in the recovery folder `root`: its lock file, written by a
+/// The folder an ended instance left in the recovery folder `root` (private, as the program makes
+/// it): its lock file, written by a
 /// process that is gone (no process can have that number), and one recovery file holding each of
 /// `files`, in order.
 inline void endedInstance(const QString& root, const QString& id, const QList<QByteArray>& files) {
     ASSERT_TRUE(QDir().mkpath(root + "/" + id));
+    ASSERT_TRUE(QFile::setPermissions(root + "/" + id,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     QFile lock(root + "/" + id + ".lock");
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write("99999999\nvellumhtml\n\n");

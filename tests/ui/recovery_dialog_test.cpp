@@ -133,6 +133,15 @@ TEST(RecoveryStart, AnEndedInstancesDocumentsAreOfferedAndTheChosenOpenAgain) {
     }
 }
 
+// Clicks at `local` in `target` as the user does: the click goes to the widget the window shows at
+// that point of the screen, which must be `target` (not a control covering it).
+void clickWhereDrawn(QWidget* target, const QPoint& local) {
+    const QPoint global = target->mapToGlobal(local);
+    QWidget* shown = QApplication::widgetAt(global);
+    ASSERT_EQ(shown, target);
+    QTest::mouseClick(shown, Qt::LeftButton, {}, shown->mapFromGlobal(global));
+}
+
 TEST(RecoveryDialog, ListsEachDocumentTickedAndGivesTheTickedOnes) {
     struct Row {
         const char* intent;
@@ -155,16 +164,29 @@ TEST(RecoveryDialog, ListsEachDocumentTickedAndGivesTheTickedOnes) {
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<RecoveryDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
             shown << dialog->windowTitle();
             QTreeWidget* list = dialog->list();
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 shown << list->topLevelItem(i)->text(0) + " " + list->topLevelItem(i)->text(1);
             if (row.untick >= 0) {
-                list->setCurrentItem(list->topLevelItem(row.untick));
-                QTest::keyClick(list, Qt::Key_Space);
+                // The row is clicked away from its tick box, which the space bar then clears.
+                const QRect item = list->visualItemRect(list->topLevelItem(row.untick));
+                clickWhereDrawn(list->viewport(), item.center());
+                ASSERT_EQ(QApplication::focusWidget(), list);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
             }
-            QTest::mouseClick(dialog->findChild<QPushButton*>(row.button), Qt::LeftButton);
+            QPushButton* button = dialog->findChild<QPushButton*>(row.button);
+            clickWhereDrawn(button, button->rect().center());
         });
+        // A step that failed leaves the dialog open: it is closed so that the test ends.
+        QTimer stuck;
+        stuck.setSingleShot(true);
+        QObject::connect(&stuck, &QTimer::timeout, [] {
+            if (QWidget* left = QApplication::activeModalWidget())
+                left->close();
+        });
+        stuck.start(5000);
         EXPECT_EQ(prompter.chooseRecoveries(choices), row.chosen);
         EXPECT_EQ(shown, (QStringList{"Recover Unsaved Documents", "page.htm 2024-05-06 07:08:09",
                                       "Untitled 4 2024-05-06 10:11:12"}));

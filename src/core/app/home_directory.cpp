@@ -1,12 +1,34 @@
 #include "core/app/home_directory.h"
 
+#include "core/app/shipped_files.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellum {
+
+namespace {
+
+// The program's folder holds the settings file and the working folders only when it is the
+// user's own copy: never an installed program's folder (run with sudo, /usr/bin would be filled),
+// and never a folder that someone else may write to, where another user could plant or change
+// what the program reads as its own.
+bool isPortableCopy(const QString& programDir) {
+    struct stat info {};
+    if (programDir.isEmpty() || ::stat(QFile::encodeName(programDir).constData(), &info) != 0)
+        return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && QFileInfo(programDir).isWritable() &&
+           !isInstalledProgram(programDir);
+}
+
+} // namespace
 
 HomeDirectory::HomeDirectory(QString root) : m_root(QDir::cleanPath(std::move(root))) {}
 
@@ -14,8 +36,7 @@ HomeDirectory HomeDirectory::resolve(const QString& envHome, const QString& prog
                                      const QString& xdgDataHome, const QString& userHome) {
     if (!envHome.isEmpty())
         return HomeDirectory(envHome);
-    const QFileInfo program(programDir);
-    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
+    if (isPortableCopy(programDir))
         return HomeDirectory(programDir);
     const QString dataHome =
         xdgDataHome.isEmpty() ? userHome + QStringLiteral("/.local/share") : xdgDataHome;

@@ -9,7 +9,8 @@ namespace vellum {
 class HomeDirectory {
 public:
     /// Picks the home: `envHome` ($VELLUMHTML_HOME) when set; else the program's own directory
-    /// when it is writable (a portable install); else `xdgDataHome`/vellumhtml, where an empty
+    /// when it is a portable copy: not installed (see isInstalledProgram), owned by this user,
+    /// writable by this user and by no one else; else `xdgDataHome`/vellumhtml, where an empty
     /// `xdgDataHome` means `userHome`/.local/share.
     static HomeDirectory resolve(const QString& envHome, const QString& programDir,
                                  const QString& xdgDataHome, const QString& userHome);

@@ -121,11 +121,17 @@ std::vector<RecoveryJob> RecoveryBook::takeDue(const Workspace& workspace, const
     return jobs;
 }
 
-void RecoveryBook::written(int serial) {
+bool RecoveryBook::finished(int serial) {
+    // Any job ends the wait, not only a write: a removal that replaced a waiting write is the
+    // last the worker reports for the document, and a flag left set would keep it from being
+    // snapshotted for the rest of the run. A report that comes after a newer write was handed out
+    // clears the flag early; the snapshot that follows then replaces the waiting write or follows
+    // it, so the newest text still ends up in the file.
     for (Slot& slot : m_slots) {
         if (slot.serial == serial)
             slot.writing = false;
     }
+    return hasChanges();
 }
 
 std::vector<RecoveryJob> RecoveryBook::reconcile(const Workspace& workspace) {

@@ -55,12 +55,14 @@ public:
     /// Jobs for every document that changed: a snapshot of its text, taken now, when it is
     /// modified; the removal of its file when it is not (saved, or back as it was read). A
     /// document whose last write has not been carried out yet stays changed: its snapshot waits
-    /// for written(). Claims the folder before the first write; when that fails, `error` is set
+    /// for finished(). Claims the folder before the first write; when that fails, `error` is set
     /// and nothing is written.
     std::vector<RecoveryJob> takeDue(const Workspace& workspace, const QDateTime& now,
                                      std::optional<QString>& error);
-    /// The write of the document numbered `serial` has been carried out (or has failed).
-    void written(int serial);
+    /// A job for the document numbered `serial` has been carried out (or has failed), whichever
+    /// it was: a write, a removal, or one that replaced a write still waiting. The document is no
+    /// longer being written, so its next change is snapshotted again. Returns hasChanges().
+    bool finished(int serial);
     /// Removals of the files of documents that are no longer modified or no longer open.
     std::vector<RecoveryJob> reconcile(const Workspace& workspace);
     /// The document is closing: its file goes, when it has one.

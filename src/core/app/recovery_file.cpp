@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QList>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace vellum {
 
 namespace {
@@ -215,9 +219,18 @@ bool writeRecoveryFile(const QString& path, const RecoveryRecord& record, QStrin
 }
 
 std::optional<RecoveryRecord> readRecoveryFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without following a link, and read only when it is a plain file: a recovery folder
+    // may hold what someone else planted, such as a link to a device or to another user's file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
+    struct stat info {};
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     return decodeRecovery(file.readAll());
 }
 

@@ -41,7 +41,8 @@ std::optional<RecoveryRecord> decodeRecovery(const QByteArray& bytes);
 /// from any thread.
 bool writeRecoveryFile(const QString& path, const RecoveryRecord& record, QString& error);
 
-/// The record in the recovery file at `path`, or nothing when it is missing or not complete.
+/// The record in the recovery file at `path`, or nothing when it is missing, not complete, or not
+/// a plain file (a link there is not followed).
 std::optional<RecoveryRecord> readRecoveryFile(const QString& path);
 
 } // namespace vellum

@@ -6,12 +6,16 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vellum {
 
@@ -31,15 +35,121 @@ std::unique_ptr<QLockFile> tryLock(const QString& path) {
     return lock->tryLock(0) ? std::move(lock) : nullptr;
 }
 
-// Made readable by the owner only: the folders hold the user's unsaved text.
-bool makePrivateFolder(const QString& path) {
-    if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0 || errno == EEXIST)
-        return QFileInfo(path).isDir();
-    return false;
-}
-
 QString describe(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
+}
+
+void warn(const QString& message) {
+    qWarning("%s", qUtf8Printable(message));
+}
+
+// The files the program writes into an instance's folder: the recovery files, and the temporary
+// files they are written through before they take their names (see replaceFileNoFollow). Nothing
+// else in a folder is ever removed.
+bool isRecoveryFileName(const QString& name) {
+    static const QRegularExpression file(QStringLiteral("^document-[0-9]+\\.recovery$"));
+    return file.match(name).hasMatch();
+}
+
+bool isOwnFileName(const QString& name) {
+    static const QRegularExpression temporary(
+        QStringLiteral("^\\.document-[0-9]+\\.recovery\\.[A-Za-z0-9]{6}$"));
+    return isRecoveryFileName(name) || temporary.match(name).hasMatch();
+}
+
+bool isRegularFile(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// Who may use a folder besides its owner. The recovery folder itself may be readable by others
+// (earlier versions made it so; it holds only folders and lock files); an instance's folder holds
+// the user's unsaved text and is the user's alone.
+enum class Others { MayRead, Nothing };
+
+// A folder of the recovery folder, opened without following a link, so that what is checked is
+// what is listed and removed from.
+class CheckedFolder {
+public:
+    CheckedFolder(const QString& path, Others others)
+        : m_fd(::open(QFile::encodeName(path).constData(),
+                      O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) {
+        if (m_fd < 0) {
+            m_error = errno;
+            struct stat info {};
+            if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode))
+                m_fault = QStringLiteral("it is a link");
+            else if (m_error == ENOTDIR)
+                m_fault = QStringLiteral("it is not a folder");
+            else
+                m_fault = describe(m_error);
+            return;
+        }
+        struct stat info {};
+        if (::fstat(m_fd, &info) != 0)
+            m_fault = describe(errno);
+        else if (info.st_uid != ::geteuid())
+            m_fault = QStringLiteral("it belongs to another user");
+        else if (others == Others::MayRead && (info.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            m_fault = QStringLiteral("others may write to it");
+        else if (others == Others::Nothing && (info.st_mode & 0777) != 0700)
+            m_fault = QStringLiteral("its permissions are %1, not 700")
+                          .arg(info.st_mode & 0777, 3, 8, QLatin1Char('0'));
+    }
+    ~CheckedFolder() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CheckedFolder(const CheckedFolder&) = delete;
+    CheckedFolder& operator=(const CheckedFolder&) = delete;
+
+    /// Why the folder is not to be used; nothing when it may be.
+    const std::optional<QString>& fault() const { return m_fault; }
+    /// True when nothing is there at all.
+    bool missing() const { return m_error == ENOENT; }
+
+    /// The names in the folder, sorted.
+    QStringList names() const {
+        QStringList out;
+        const int copy = m_fault ? -1 : ::dup(m_fd);
+        DIR* dir = copy >= 0 ? ::fdopendir(copy) : nullptr;
+        if (!dir) {
+            if (copy >= 0)
+                ::close(copy);
+            return out;
+        }
+        // The copy shares its position with the folder's own descriptor.
+        ::rewinddir(dir);
+        while (const dirent* entry = ::readdir(dir)) {
+            const QString name = QFile::decodeName(entry->d_name);
+            if (name != QLatin1String(".") && name != QLatin1String(".."))
+                out << name;
+        }
+        ::closedir(dir);
+        out.sort();
+        return out;
+    }
+
+    /// Removes the entry `name` itself, never what a link there points to. A folder stays.
+    bool remove(const QString& name) const {
+        const QByteArray encoded = QFile::encodeName(name);
+        struct stat info {};
+        if (::fstatat(m_fd, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT;
+        return !S_ISDIR(info.st_mode) && ::unlinkat(m_fd, encoded.constData(), 0) == 0;
+    }
+
+private:
+    int m_fd;
+    int m_error = 0;
+    std::optional<QString> m_fault;
+};
+
+std::optional<QString> unusable(const QString& path, const std::optional<QString>& fault) {
+    if (!fault)
+        return std::nullopt;
+    return QStringLiteral("The folder %1 cannot hold recovery files: %2.")
+        .arg(QDir::toNativeSeparators(path), *fault);
 }
 
 } // namespace
@@ -69,20 +179,35 @@ QString RecoveryFolder::filePath(int serial) const {
 std::optional<QString> RecoveryFolder::claim() {
     if (m_claimed)
         return std::nullopt;
+    // Made readable by the owner only; one that is there already is used only when it is a real
+    // folder of the user's own that no one else may write to: the program never writes through a
+    // link, nor into a folder where someone else may plant or take files.
     errno = 0;
-    if (!QDir().mkpath(m_root) || !QFileInfo(m_root).isDir())
+    if (!QDir().mkpath(QFileInfo(m_root).path()) ||
+        (::mkdir(QFile::encodeName(m_root).constData(), 0700) != 0 && errno != EEXIST))
         return QStringLiteral("The folder %1 could not be created: %2.")
             .arg(QDir::toNativeSeparators(m_root), describe(errno ? errno : ENOTDIR));
+    if (std::optional<QString> failure =
+            unusable(m_root, CheckedFolder(m_root, Others::MayRead).fault()))
+        return failure;
     // The lock comes first: a folder is never there without its lock held.
     m_lock = tryLock(lockPath(m_root, m_id));
     if (!m_lock)
         return QStringLiteral("The recovery folder %1 could not be locked.")
             .arg(QDir::toNativeSeparators(path()));
+    const QByteArray own = QFile::encodeName(path());
     errno = 0;
-    if (!makePrivateFolder(path())) {
-        const QString failure =
-            QStringLiteral("The folder %1 could not be created: %2.")
-                .arg(QDir::toNativeSeparators(path()), describe(errno ? errno : ENOTDIR));
+    if (::mkdir(own.constData(), 0700) == 0) {
+        // The file-creation mask may have taken some of the owner's rights.
+        ::chmod(own.constData(), 0700);
+    } else if (errno != EEXIST) {
+        const QString failure = QStringLiteral("The folder %1 could not be created: %2.")
+                                    .arg(QDir::toNativeSeparators(path()), describe(errno));
+        m_lock.reset();
+        return failure;
+    }
+    if (std::optional<QString> failure =
+            unusable(path(), CheckedFolder(path(), Others::Nothing).fault())) {
         m_lock.reset();
         return failure;
     }
@@ -96,28 +221,50 @@ RecoveryClaim::~RecoveryClaim() = default;
 
 RecoveryClaim RecoveryClaim::gather(const QString& root, const QString& ownId) {
     RecoveryClaim claim;
-    const QDir dir(root);
-    for (const QFileInfo& folder : dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (folder.fileName() == ownId)
+    const CheckedFolder folder(root, Others::MayRead);
+    if (folder.fault()) {
+        if (!folder.missing())
+            warn(QStringLiteral("The recovery folder %1 is not used: %2.")
+                     .arg(QDir::toNativeSeparators(root), *folder.fault()));
+        return claim;
+    }
+    const QString suffix = QLatin1String(LockSuffix);
+    const QStringList names = folder.names();
+    for (const QString& name : names) {
+        if (name == ownId || name.endsWith(suffix))
             continue;
-        std::unique_ptr<QLockFile> lock = tryLock(lockPath(root, folder.fileName()));
-        if (!lock)
-            continue; // a running instance's
-        // Temporary files start with a dot and are not listed: a write cut short is never offered.
-        const QDir files(folder.filePath());
-        for (const QFileInfo& file :
-             files.entryInfoList({QStringLiteral("*.recovery")}, QDir::Files, QDir::Name)) {
-            if (std::optional<RecoveryRecord> record = readRecoveryFile(file.filePath()))
-                claim.m_entries.push_back({file.filePath(), std::move(*record)});
+        const QString path = root + QLatin1Char('/') + name;
+        // Checked before its lock is touched: the lock of a folder passed over stays as it is.
+        std::optional<QString> fault = CheckedFolder(path, Others::Nothing).fault();
+        const QString lock = lockPath(root, name);
+        if (!fault && QFileInfo(lock).isSymLink())
+            fault = QStringLiteral("its lock file is a link");
+        if (fault) {
+            warn(QStringLiteral("The folder %1 is not offered for recovery: %2.")
+                     .arg(QDir::toNativeSeparators(path), *fault));
+            continue;
         }
-        claim.m_taken.push_back({folder.filePath(), std::move(lock)});
+        std::unique_ptr<QLockFile> held = tryLock(lock);
+        if (!held)
+            continue; // a running instance's
+        // Temporary files start with a dot and are not read: a write cut short is never offered.
+        // A link is not read either (readRecoveryFile does not follow one).
+        for (const QString& file : CheckedFolder(path, Others::Nothing).names()) {
+            if (!isRecoveryFileName(file))
+                continue;
+            const QString filePath = path + QLatin1Char('/') + file;
+            if (std::optional<RecoveryRecord> record = readRecoveryFile(filePath))
+                claim.m_entries.push_back({filePath, std::move(*record)});
+        }
+        claim.m_taken.push_back({path, std::move(held)});
     }
     // An instance that ended before it wrote anything may leave its lock behind alone.
-    const QString suffix = QLatin1String(LockSuffix);
-    for (const QString& name : dir.entryList({QLatin1Char('*') + suffix}, QDir::Files)) {
+    for (const QString& name : names) {
+        if (!name.endsWith(suffix))
+            continue;
         const QString id = name.chopped(suffix.size());
-        if (!QFileInfo(dir.filePath(id)).isDir() && id != ownId) {
-            if (std::unique_ptr<QLockFile> orphan = tryLock(dir.filePath(name)))
+        if (id != ownId && !names.contains(id) && isRegularFile(root + QLatin1Char('/') + name)) {
+            if (std::unique_ptr<QLockFile> orphan = tryLock(root + QLatin1Char('/') + name))
                 orphan->unlock();
         }
     }
@@ -150,11 +297,24 @@ std::optional<QString> RecoveryClaim::adopt(int index, const QString& target) {
 bool RecoveryClaim::discard() {
     bool ok = true;
     for (Taken& taken : m_taken) {
-        QDir folder(taken.folder);
-        for (const QString& name :
-             folder.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-            ok = folder.remove(name) && ok;
-        ok = QDir().rmdir(taken.folder) && ok;
+        const CheckedFolder folder(taken.folder, Others::Nothing);
+        if (folder.fault()) {
+            ok = false;
+        } else {
+            for (const QString& name : folder.names()) {
+                if (isOwnFileName(name))
+                    ok = folder.remove(name) && ok;
+            }
+        }
+        if (::rmdir(QFile::encodeName(taken.folder).constData()) != 0) {
+            const int error = errno;
+            ok = false;
+            warn(QStringLiteral("The folder %1 is left in place: %2.")
+                     .arg(QDir::toNativeSeparators(taken.folder),
+                          error == ENOTEMPTY || error == EEXIST
+                              ? QStringLiteral("it holds files this program did not write")
+                              : folder.fault().value_or(describe(error))));
+        }
         // Unlocked last: until the folder is gone no other start may take it.
         taken.lock->unlock();
     }

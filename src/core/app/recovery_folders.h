@@ -16,6 +16,12 @@ namespace vellum {
 /// the instance's id, beside a lock file `<id>.lock` that the instance holds for its whole life.
 /// A folder whose lock can be taken belongs to an instance that has ended; only such folders are
 /// offered to the user, so that no instance takes another running instance's files.
+///
+/// What is in the recovery folder may have been planted by someone else. The recovery folder is
+/// used only when it is a real folder (not a link) of the user's own that no one else may write to,
+/// and an instance's folder only when it is a real folder of the user's own with mode 700. Links
+/// are never followed, and only the files the program writes (recovery files, their temporary
+/// files and the lock files) are ever removed.
 
 /// This instance's own folder in the recovery folder. The lock is taken before the folder is made,
 /// so that no other instance ever sees the folder unguarded.
@@ -29,8 +35,10 @@ public:
     RecoveryFolder(const RecoveryFolder&) = delete;
     RecoveryFolder& operator=(const RecoveryFolder&) = delete;
 
-    /// Takes the lock and makes the folder (readable by the owner only), once; later calls return
-    /// at once. Returns an error message naming the folder on failure.
+    /// Makes the recovery folder when missing, takes the lock and makes this instance's folder
+    /// (both readable by the owner only), once; later calls return at once. A folder there already
+    /// that is a link, another user's or open to others is not used. Returns an error message
+    /// naming the folder on failure.
     std::optional<QString> claim();
     bool isClaimed() const { return m_claimed; }
     /// The instance's id: its folder's name.
@@ -58,8 +66,10 @@ struct Recoverable {
 class RecoveryClaim {
 public:
     /// Takes every folder in `root` whose lock can be taken, but the folder named `ownId`, and
-    /// reads the complete recovery files in them (oldest first). A file cut short or damaged is
-    /// not offered. Lock files left without a folder are removed.
+    /// reads the complete recovery files in them (oldest first). A file cut short or damaged, or a
+    /// link, is not offered. A folder that is a link, another user's or not of mode 700 is passed
+    /// over, and so is everything when `root` is not fit to use; each is reported on stderr. Lock
+    /// files left without a folder are removed.
     static RecoveryClaim gather(const QString& root, const QString& ownId);
 
     RecoveryClaim() = default;
@@ -76,9 +86,9 @@ public:
     /// document it holds stays recoverable while it is open again. Returns an error message on
     /// failure (the file stays where it was).
     std::optional<QString> adopt(int index, const QString& target);
-    /// Removes what is left in the taken folders (the entries not adopted, files cut short and
-    /// temporary files), the folders and their locks. Returns false when something could not be
-    /// removed.
+    /// Removes what the program wrote into the taken folders (the entries not adopted, files cut
+    /// short and temporary files), the folders and their locks. Any other file is left, and so is
+    /// its folder, which is reported on stderr. Returns false when something was left.
     bool discard();
 
 private:

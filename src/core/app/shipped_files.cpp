@@ -26,7 +26,36 @@ int copyMissing(const QString& from, const QString& to, const QStringList& only 
     return copied;
 }
 
+const QString ShippedFolder = QStringLiteral("share/vellumhtml");
+
+QString besideProgram(const QString& programDir) {
+    return QDir(programDir).filePath(ShippedFolder);
+}
+
+QString underPrefix(const QString& programDir) {
+    return QDir::cleanPath(programDir + QStringLiteral("/../") + ShippedFolder);
+}
+
 } // namespace
+
+QString shippedDataDir(const QString& programDir) {
+    if (programDir.isEmpty())
+        return {};
+    for (const QString& candidate : {besideProgram(programDir), underPrefix(programDir)}) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+bool isInstalledProgram(const QString& programDir) {
+    // A bare program in a bin folder counts as installed as well: that folder is shared with other
+    // programs (/usr/local/bin, ~/bin), never a place for a settings file and working folders.
+    if (QDir(programDir).dirName() == QLatin1String("bin"))
+        return true;
+    return !QFileInfo(besideProgram(programDir)).isDir() &&
+           QFileInfo(underPrefix(programDir)).isDir();
+}
 
 FreshFolders missingFolders(const HomeDirectory& home) {
     return {!QFileInfo::exists(home.libraryDir()), !QFileInfo::exists(home.templateDir())};

@@ -2,9 +2,9 @@
 
 #include "core/app/home_directory.h"
 #include "core/app/prompter.h"
+#include "core/app/recovery_worker.h"
 #include "core/app/settings_file.h"
 #include "core/app/settings_keys.h"
-#include "ui/app/recovery_worker.h"
 #include "ui/editor/document_window.h"
 
 #include <QCoreApplication>
@@ -29,13 +29,11 @@ RecoveryWriter::RecoveryWriter(Workspace& workspace, SettingsFile& settings,
       m_folder(home.recoveryDir()) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryWriter::due);
-    m_worker =
-        std::make_unique<RecoveryWorker>([this](int serial, bool wrote, const QString& error) {
-            // Taken in on the window's thread, where the book is kept.
-            QMetaObject::invokeMethod(
-                this, [this, serial, wrote, error] { done(serial, wrote, error); },
-                Qt::QueuedConnection);
-        });
+    m_worker = std::make_unique<RecoveryWorker>([this](int serial, const QString& error) {
+        // Taken in on the window's thread, where the book is kept.
+        QMetaObject::invokeMethod(
+            this, [this, serial, error] { done(serial, error); }, Qt::QueuedConnection);
+    });
 }
 
 RecoveryWriter::~RecoveryWriter() {
@@ -140,15 +138,12 @@ void RecoveryWriter::report(const QString& error) {
             .arg(error));
 }
 
-void RecoveryWriter::done(int serial, bool wrote, const QString& error) {
+void RecoveryWriter::done(int serial, const QString& error) {
     if (!error.isEmpty())
         report(error);
-    if (wrote) {
-        m_book.written(serial);
-        // A document changed while its text was being written is written once more.
-        if (m_book.hasChanges() && !m_timer.isActive())
-            arm();
-    }
+    // A document changed while a job of its own was under way is written once more.
+    if (m_book.finished(serial) && !m_timer.isActive())
+        arm();
     emit jobDone();
 }
 

@@ -62,7 +62,7 @@ private:
     void due();
     void submit(std::vector<RecoveryJob> jobs);
     void report(const QString& error);
-    void done(int serial, bool wrote, const QString& error);
+    void done(int serial, const QString& error);
 
     Workspace& m_workspace;
     SettingsFile& m_settings;

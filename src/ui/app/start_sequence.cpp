@@ -13,8 +13,6 @@
 #include "ui/app/splash_window.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <csignal>
 #include <cstdlib>
@@ -39,14 +37,7 @@ StartSequence::StartSequence(const HomeDirectory& home, MessageBoxPrompter& prom
       m_shippedDir(std::move(shippedDir)) {}
 
 QString StartSequence::shippedDataDir() {
-    // Beside the program in a build folder; under the install prefix's share folder when installed.
-    const QString program = QCoreApplication::applicationDirPath();
-    for (const QString& candidate : {program + QStringLiteral("/share/vellumhtml"),
-                                     program + QStringLiteral("/../share/vellumhtml")}) {
-        if (QFileInfo(candidate).isDir())
-            return QDir::cleanPath(candidate);
-    }
-    return {};
+    return vellum::shippedDataDir(QCoreApplication::applicationDirPath());
 }
 
 StartSequence::~StartSequence() = default;

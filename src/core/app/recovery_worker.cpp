@@ -1,4 +1,4 @@
-#include "ui/app/recovery_worker.h"
+#include "core/app/recovery_worker.h"
 
 #include <algorithm>
 
@@ -54,7 +54,7 @@ void RecoveryWorker::run() {
         hold.unlock();
         QString error;
         runRecoveryJob(job, error);
-        m_done(job.serial, job.record.has_value(), error);
+        m_done(job.serial, error);
         // The text is let go of now rather than when the next job comes.
         job = RecoveryJob{};
         hold.lock();

@@ -13,12 +13,14 @@ namespace vellum {
 
 /// Carries recovery jobs out on a thread of its own, so that encoding and writing a large
 /// document never holds the window up. Jobs run one at a time in the order given; a job waiting
-/// for its turn is replaced by a later one for the same document, which supersedes it.
+/// for its turn is replaced by a later one for the same document, which supersedes it; only the
+/// later one is reported.
 class RecoveryWorker {
 public:
-    /// What a carried-out job reports, on the worker's thread: the document's number, whether the
-    /// job was a write, and the error message (empty on success).
-    using Done = std::function<void(int serial, bool wrote, const QString& error)>;
+    /// What a carried-out job reports, on the worker's thread: the document's number and the error
+    /// message (empty on success). Whatever the job was, a write or a removal, it may have
+    /// replaced a write of the same document that was waiting: the report stands for both.
+    using Done = std::function<void(int serial, const QString& error)>;
 
     explicit RecoveryWorker(Done done);
     /// Carries out every job given, then ends the thread.
