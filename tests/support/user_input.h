@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -166,6 +167,17 @@ inline void userChoose(QComboBox* combo, int index) {
     QTest::qWait(QApplication::doubleClickInterval());
     const QModelIndex entry = combo->model()->index(index, combo->modelColumn());
     userClick(list->viewport(), list->visualRect(entry).center());
+}
+
+/// Where `list` draws its entry `text`, in its viewport's coordinates, for a click there. Fails
+/// the test when no entry has that text, and gives a point outside the list.
+inline QPoint entryPoint(QListWidget* list, const QString& text) {
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty()) {
+        ADD_FAILURE() << "no entry " << qPrintable(text) << " in " << qPrintable(describe(list));
+        return {-1, -1};
+    }
+    return list->visualItemRect(found.first()).center();
 }
 
 /// Answers the next message box as the user does: `answer` runs as soon as a box is shown (set
