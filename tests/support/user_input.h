@@ -42,9 +42,21 @@ inline QString describe(const QWidget* widget) {
 /// its window shown, exposed, placed and raised by the window manager. True when it is.
 inline bool waitUntilDrawnAt(QWidget* widget, QPoint local) {
     // Where that point is on the screen is asked anew each time: a window manager may still be
-    // moving the window into its place.
+    // moving the window into its place. Until the window is exposed the window system may still
+    // change its size, so the user sees it only then.
     return QTest::qWaitFor(
-        [&] { return QApplication::widgetAt(widget->mapToGlobal(local)) == widget; }, 3000);
+        [&] {
+            const QWindow* window = widget->window()->windowHandle();
+            return window && window->isExposed() &&
+                   QApplication::widgetAt(widget->mapToGlobal(local)) == widget;
+        },
+        3000);
+}
+
+/// Waits (a few seconds at most) until `window` is `height` high: a window manager gives a window
+/// the size the program asked for in its own time. The caller checks the height itself.
+inline void waitForHeight(const QWidget* window, int height) {
+    static_cast<void>(QTest::qWaitFor([&] { return window->height() == height; }, 3000));
 }
 
 /// Sends a mouse action at the screen position `global` to the window drawn there, which passes

@@ -250,6 +250,8 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
+        // Measured once the window manager has placed and sized the window.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
         TMDIsub& doc = *s.active();
         if (!row.text.isEmpty())
             load(doc, wrapping(doc, row.text));

@@ -191,11 +191,13 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         EXPECT_EQ(again->height(), again->fullHeight() / 2);
         // The options show below the arrow, and hide again once ticked.
         userClick(again->downsButton());
+        test::waitForHeight(again, again->fullHeight());
         userClickIndicator(again->boxes().wholeWord);
         userClickIndicator(again->boxes().fromTop);
         userClickIndicator(again->boxes().upward);
         EXPECT_FALSE(again->boxes().fromTop->isChecked());
         userClick(again->upsButton());
+        test::waitForHeight(again, again->fullHeight() / 2);
         // Dragged by its grip to (300, 200).
         again->move(263, 179);
         const QPoint from(4, 4);
@@ -245,9 +247,11 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
              s.trigger("Again1");
              EXPECT_EQ(bar(s)->pos(), QPoint(0, s.main->frameGeometry().top() + 25));
              userClick(bar(s)->downsButton());
+             test::waitForHeight(bar(s), bar(s)->fullHeight());
              EXPECT_FALSE(bar(s)->isCollapsed());
              EXPECT_TRUE(bar(s)->upsButton()->isVisible());
              userClick(bar(s)->upsButton());
+             test::waitForHeight(bar(s), bar(s)->fullHeight() / 2);
              EXPECT_TRUE(bar(s)->isCollapsed());
              EXPECT_FALSE(bar(s)->upsButton()->isVisible());
          },
