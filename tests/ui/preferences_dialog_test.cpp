@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -85,8 +86,10 @@ TEST(PreferencesDialog, ShowsSpinsChecksAndStores) {
     EXPECT_EQ(s.read("Vellum", "tabwidth"), "");
 
     browser->setText(s.home.file("bin/browse"));
+    const QPointer<TTabbedNotebookDlg> closing(d);
     click(*d, "OKBtn");
-    EXPECT_FALSE(d->isVisible());
+    // Closed, and gone once the events that follow the click have run.
+    EXPECT_FALSE(closing && closing->isVisible());
     EXPECT_EQ(s.read("Vellum", "browser"), s.home.file("bin/browse"));
     EXPECT_EQ(s.read("Vellum", "tabwidth"), "2");
     EXPECT_EQ(s.read("Quick", "qrf"), "1");
