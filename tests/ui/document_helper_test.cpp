@@ -3,6 +3,7 @@
 #include "support/image_files.h"
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/click_label.h"
 #include "ui/helpers/colour_controls.h"
 #include "ui/helpers/document_helper.h"
@@ -21,12 +22,13 @@ namespace vellum {
 namespace {
 
 using test::Started;
+using test::userClick;
 using C = PageColour;
 
 // Picks grid cell 9 (red) or 4 (navy) of a colour.
 void cell(Tdocuroll& d, C colour, int index) {
     ColourGrid* grid = d.picker(colour)->grid();
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(index).center());
+    userClick(grid, grid->cellRect(index).center());
 }
 
 // Opens the helper over a document saved in Site that holds `drawn`.
@@ -50,11 +52,11 @@ TEST(DocumentHelper, ColoursTickTheirBoxesAndGoIntoTheTag) {
          "ticks the box again",
          [](Tdocuroll& d) {
              cell(d, C::Link, 4);
-             d.colourCheck(C::Link)->click();
+             test::userClickIndicator(d.colourCheck(C::Link));
              EXPECT_EQ(d.sample()->text(), "<BODY>");
              EXPECT_EQ(d.findChild<QWidget*>("linkcol")->palette().color(QPalette::WindowText),
                        QColor(Qt::blue));
-             d.picker(C::Link)->button()->click();
+             userClick(d.picker(C::Link)->button());
          },
          "<BODY link=\"#000080\">", "linkcol #000080"},
     };
@@ -65,7 +67,7 @@ TEST(DocumentHelper, ColoursTickTheirBoxesAndGoIntoTheTag) {
         ASSERT_NE(doc, nullptr);
         EXPECT_EQ(doc->pos(), centredPosition(doc->screen()->geometry().size(), doc->size()));
         row.act(*doc);
-        doc->insertButton()->click();
+        userClick(doc->insertButton());
         EXPECT_EQ(test::drawn(*s.active()), "ab" + row.tag + "|ef");
         const QStringList shown = row.shown.split(' ');
         EXPECT_EQ(doc->findChild<QWidget*>(shown[0])->palette().color(QPalette::WindowText).name(),
@@ -99,15 +101,14 @@ TEST(DocumentHelper, BackgroundImageIsReferencedAndTiled) {
         Tdocuroll* doc = openOn(s, "|");
         ASSERT_NE(doc, nullptr);
         EXPECT_FALSE(doc->chooser()->isEnabled());
-        doc->backgroundCheck()->click();
+        test::userClickIndicator(doc->backgroundCheck());
         EXPECT_TRUE(doc->chooser()->isEnabled());
-        if (row.pathMode >= 0) {
-            doc->pathList()->setCurrentIndex(row.pathMode);
-            emit doc->pathList()->activated(row.pathMode);
-        }
+        if (row.pathMode >= 0)
+            test::userChoose(doc->pathList(), row.pathMode);
+        QListWidget* files = doc->chooser()->fileList();
         if (!row.earlier.isEmpty())
-            doc->chooser()->chooseFile("Old.gif");
-        doc->chooser()->chooseFile("Tile.gif");
+            userClick(files->viewport(), test::entryPoint(files, "Old.gif"));
+        userClick(files->viewport(), test::entryPoint(files, "Tile.gif"));
         const auto tag = [&](const QString& at) {
             return "<BODY background=\"" + QString(at).replace("%1", site) + "\">";
         };
@@ -121,7 +122,7 @@ TEST(DocumentHelper, BackgroundImageIsReferencedAndTiled) {
             EXPECT_TRUE(!tile->hasPicture() || tile->geometry() == QRect(at, row.picture)) << i;
         }
         EXPECT_EQ(shown, row.tiles);
-        doc->insertButton()->click();
+        userClick(doc->insertButton());
         EXPECT_EQ(test::drawn(*s.active()), tag(row.inserted) + "|");
     }
 }

@@ -3,6 +3,7 @@
 #include "support/fixed_pitch_editor.h"
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 
 #include <QFontInfo>
 #include <QLabel>
@@ -41,8 +42,7 @@ void key(TMDIsub& doc, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
 
 void clickOn(TMDIsub& doc, const QString& word) {
     const QTextCursor at = doc.memo()->document()->find(word);
-    QTest::mouseClick(doc.memo()->viewport(), Qt::LeftButton, {},
-                      doc.memo()->cursorRect(at).center());
+    test::userClick(doc.memo()->viewport(), doc.memo()->cursorRect(at).center());
     QCoreApplication::processEvents();
 }
 
@@ -165,8 +165,9 @@ TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
         TMDIsub& doc = *s.active();
         load(doc, "a|bc\r\ndef");
-        emit s.main->menus().action("Edit1")->menu()->aboutToShow();
+        test::userOpenMenu(s.main->menuBar(), s.main->menus().menu("Edit1"));
         ASSERT_FALSE(s.main->menus().action("delete1")->isEnabled());
+        test::userCloseMenus();
         key(doc, letter, Qt::ControlModifier);
         EXPECT_EQ(drawn(doc), "a|bc\r\ndef");
     }
@@ -202,7 +203,9 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         {"a paste from the context menu is one step",
          [](Started& s) {
              s.clipboard.setText("x\r\ny");
-             s.active()->popupMenu()->findChild<QAction*>("Paste2")->trigger();
+             test::userRightClick(s.active()->memo()->viewport());
+             test::userChoose(s.active()->popupMenu(),
+                              s.active()->popupMenu()->findChild<QAction*>("Paste2"));
          },
          "x\r\ny|", true, "|"},
     };
@@ -247,6 +250,8 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
+        // Measured once the window manager has placed and sized the window.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
         TMDIsub& doc = *s.active();
         if (!row.text.isEmpty())
             load(doc, wrapping(doc, row.text));
@@ -279,18 +284,17 @@ TEST(DocumentWindowMenu, ItemsFollowSelectionClipboardAndUndo) {
         QMenu* menu = doc.popupMenu();
         const auto item = [menu](const char* name) { return menu->findChild<QAction*>(name); };
         if (row.pasteFirst) {
-            emit doc.memo()->customContextMenuRequested(QPoint(1, 1));
-            item("Paste2")->trigger();
-            menu->close();
+            test::userRightClick(doc.memo()->viewport(), QPoint(1, 1));
+            test::userChoose(menu, item("Paste2"));
         }
-        emit doc.memo()->customContextMenuRequested(QPoint(1, 1));
+        test::userRightClick(doc.memo()->viewport(), QPoint(1, 1));
         EXPECT_TRUE(menu->isVisible());
         for (const char* name : {"Cut2", "Copy2", "N5", "RemoveTags2"})
             EXPECT_EQ(item(name)->isVisible(), row.selectionItems) << name;
         EXPECT_EQ(item("Paste2")->isVisible(), row.paste);
         EXPECT_TRUE(item("Undo2")->isVisible());
         EXPECT_EQ(item("Undo2")->isEnabled(), row.undo);
-        menu->close();
+        test::userCloseMenus();
     }
 }
 
@@ -304,10 +308,9 @@ TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
         {"Shift alone hides it", [](TMDIsub& d) { QTest::keyPress(d.memo(), Qt::Key_Shift); }},
         {"a mouse press in the editor hides it",
          [](TMDIsub& d) {
-             QTest::mousePress(d.memo()->viewport(), Qt::LeftButton, {}, {5, 5});
+             test::userMouse(QTest::MousePress, d.memo()->viewport(), {5, 5});
          }},
-        {"a click on the tip hides it",
-         [](TMDIsub& d) { QTest::mouseClick(d.urlTip(), Qt::LeftButton); }},
+        {"a click on the tip hides it", [](TMDIsub& d) { test::userClick(d.urlTip()); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -342,7 +345,7 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
         {"a double-click on the caption of a minimised window maximises it",
          [&](Started& s) {
              frame(s)->showMinimized();
-             QTest::mouseDClick(frame(s), Qt::LeftButton, {}, QPoint(frame(s)->width() / 2, 5));
+             test::userDoubleClick(frame(s), QPoint(frame(s)->width() / 2, 5));
          },
          "max", true},
         {"a maximise after a restore shows the tabs",
@@ -389,7 +392,7 @@ TEST(DocumentWindowState, CoverNeverStaysAfterTabClicks) {
     const QList<TMDIsub*> documents = s.documents();
     for (int tab : {0, 2, 1, 2, 0}) {
         SCOPED_TRACE(tab);
-        QTest::mouseClick(s.tabBar(), Qt::LeftButton, {}, s.tabBar()->tabRect(tab).center());
+        test::userClick(s.tabBar(), s.tabBar()->tabRect(tab).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(s.active(), documents[tab]);
         EXPECT_FALSE(s.main->documents().switchpanel()->isVisible());

@@ -1,6 +1,7 @@
 // Closing, switching and arranging document windows; inserting, printing; the menus' items.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 
 #include "core/app/command_registry.h"
 #include "core/app/menu_table.h"
@@ -25,7 +26,7 @@ void type(const Started& s, const QString& text) {
 }
 
 void clickTab(const Started& s, int index) {
-    QTest::mouseClick(s.tabBar(), Qt::LeftButton, {}, s.tabBar()->tabRect(index).center());
+    test::userClick(s.tabBar(), s.tabBar()->tabRect(index).center());
 }
 
 TEST(DocumentTabs, ClicksActivateAndClosingMovesLaterTabsDown) {
@@ -172,7 +173,7 @@ TEST(Arrangement, TileCascadeAndTab) {
         QLabel* banner = s.main->findChild<QLabel*>("Label2");
         for (const char* step : row.steps) {
             if (QString(step) == "Label2")
-                QTest::mouseDClick(banner, Qt::LeftButton);
+                test::userDoubleClick(banner);
             else
                 s.trigger(step);
         }
@@ -317,6 +318,16 @@ TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
     }
 }
 
+// Opens File > Recent Files from the menu bar as the user does; returns the submenu, open.
+QMenu* openRecentFiles(const Started& s) {
+    QMenu* file = s.main->menus().menu("File1");
+    QMenu* recent = s.main->menus().menu("RecentFiles1");
+    test::userOpenMenu(s.main->menuBar(), file);
+    test::userChoose(file, recent->menuAction());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recent->isVisible(); }, 3000));
+    return recent;
+}
+
 // The submenu is made when the File menu opens; an entry reopens its file, or brings it forward.
 TEST(MainMenus, RecentFilesReopenTheirFiles) {
     Started s;
@@ -324,13 +335,14 @@ TEST(MainMenus, RecentFilesReopenTheirFiles) {
     const QString a = s.home.write("a.htm", "A");
     s.open(a);
     s.trigger("Close1");
-    emit s.main->menus().menu("File1")->aboutToShow();
-    const QList<QAction*> items = s.main->menus().menu("RecentFiles1")->actions();
+    QMenu* recent = openRecentFiles(s);
+    const QList<QAction*> items = recent->actions();
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items[0]->text(), "  &1 " + a);
-    items[0]->trigger();
+    test::userChoose(recent, items[0]);
     EXPECT_EQ(s.captions(), (QStringList{"Untitled 1", "a.htm"}));
-    s.main->menus().menu("RecentFiles1")->actions()[0]->trigger();
+    recent = openRecentFiles(s);
+    test::userChoose(recent, recent->actions().value(0));
     EXPECT_EQ(s.prompter.informed, QStringList{a + " is already open."});
 }
 

@@ -2,6 +2,7 @@
 // tag removal as the user reaches it.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/editor/find_again_bar.h"
 #include "ui/editor/find_commands.h"
 #include "ui/editor/find_window.h"
@@ -26,6 +27,8 @@ namespace {
 using test::drawn;
 using test::load;
 using test::Started;
+using test::userClick;
+using test::userClickIndicator;
 
 TFRbig* openFindReplace(Started& s, const QString& find, const QString& replace) {
     s.trigger("Replace1");
@@ -43,7 +46,7 @@ TFRmini* bar(Started& s) {
 
 // Find & Replace with a text that is there: the bar takes over.
 TFRmini* firstHit(Started& s, const QString& find, const QString& replace) {
-    openFindReplace(s, find, replace)->findReplaceButton()->click();
+    userClick(openFindReplace(s, find, replace)->findReplaceButton());
     return bar(s);
 }
 
@@ -70,45 +73,45 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
         {"Find & Replace selects the first hit and the bar takes its place",
          [](Started& s) { firstHit(s, "cat", "CAT"); }, "[cat] cat cat", "", "Find Again"},
         {"a miss says so and the Find & Replace window stays",
-         [](Started& s) { openFindReplace(s, "dog", "")->findReplaceButton()->click(); },
+         [](Started& s) { userClick(openFindReplace(s, "dog", "")->findReplaceButton()); },
          "|cat cat cat", "Cannot find \"dog\".", "Find & Replace"},
         {"Find Next after Replace & Find Next only finds",
          [](Started& s) {
              TFRmini* again = firstHit(s, "cat", "CAT");
-             again->replaceNextButton()->click();
+             userClick(again->replaceNextButton());
              EXPECT_EQ(drawn(*s.active()), "CAT [cat] cat");
-             again->findNextButton()->click();
+             userClick(again->findNextButton());
              EXPECT_TRUE(again->findNextButton()->isDefault());
          },
          "CAT cat [cat]", "", "Find Again"},
         {"F3 after Replace & Find Next replaces and finds",
          [](Started& s) {
              TFRmini* again = firstHit(s, "cat", "CAT");
-             again->replaceNextButton()->click();
+             userClick(again->replaceNextButton());
              EXPECT_TRUE(again->replaceNextButton()->isDefault());
              EXPECT_FALSE(again->findNextButton()->isDefault());
              s.trigger("Again1");
          },
          "CAT CAT [cat]", "", "Find Again"},
         {"Replace Remaining replaces every hit after the caret with one message",
-         [](Started& s) { openFindReplace(s, "cat", "dog")->remainingButton()->click(); },
+         [](Started& s) { userClick(openFindReplace(s, "cat", "dog")->remainingButton()); },
          "dog dog dog|", "Cannot find \"cat\".", "Find & Replace"},
         {"Replace Remaining in the bar replaces the selected hit too",
-         [](Started& s) { firstHit(s, "cat", "dog")->remainingButton()->click(); }, "dog dog dog|",
-         "Cannot find \"cat\".", "Find Again"},
+         [](Started& s) { userClick(firstHit(s, "cat", "dog")->remainingButton()); },
+         "dog dog dog|", "Cannot find \"cat\".", "Find Again"},
         {"an empty find box replaces once at the caret instead of searching",
-         [](Started& s) { openFindReplace(s, "", "x")->findReplaceButton()->click(); },
+         [](Started& s) { userClick(openFindReplace(s, "", "x")->findReplaceButton()); },
          "x|cat cat cat", "Cannot find \"\".", "Find & Replace"},
         {"check from top is read again at the close: F3 finds the same hit, Find Next the next",
          [](Started& s) {
              s.active()->control().setSelection(5, 5);
              TFRbig* window = openFindReplace(s, "cat", "");
-             window->boxes().fromTop->setChecked(true);
-             window->findReplaceButton()->click();
+             userClickIndicator(window->boxes().fromTop);
+             userClick(window->findReplaceButton());
              s.active()->control().setSelection(5, 5);
              s.trigger("Again1");
              EXPECT_EQ(drawn(*s.active()), "[cat] cat cat");
-             bar(s)->findNextButton()->click();
+             userClick(bar(s)->findNextButton());
          },
          "cat [cat] cat", "", "Find Again"},
         {"the edit boxes' menu and keys go through the program's clipboard",
@@ -116,7 +119,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
              s.clipboard.setText("dog");
              TFRbig* window = openFindReplace(s, "cat", "");
              QLineEdit* replace = window->boxes().replace;
-             emit replace->customContextMenuRequested(QPoint(2, 2));
+             test::userRightClick(replace);
              const auto item = [window](const char* text) {
                  for (QAction* action : window->editMenu()->actions()) {
                      if (action->text() == text)
@@ -128,8 +131,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
              EXPECT_FALSE(item("Copy ")->isEnabled());
              EXPECT_TRUE(item("Paste ")->isEnabled());
              EXPECT_EQ(window->editMenu()->actions().size(), 3);
-             item("Paste ")->trigger();
-             window->editMenu()->close();
+             test::userChoose(window->editMenu(), item("Paste "));
              window->activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(window));
              window->boxes().find->setFocus();
@@ -137,7 +139,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
              QTest::keySequence(window->boxes().find, QKeySequence::Cut);
              EXPECT_EQ(s.clipboard.text(), "cat");
              QTest::keySequence(window->boxes().find, QKeySequence::Paste);
-             window->remainingButton()->click();
+             userClick(window->remainingButton());
          },
          "dog dog dog|", "Cannot find \"cat\".", "Find & Replace"},
         {"Enter runs each window's default button; Escape in the bar closes it",
@@ -187,16 +189,19 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         TFRmini* again = bar(s);
         EXPECT_TRUE(again->isCollapsed());
         EXPECT_EQ(again->height(), again->fullHeight() / 2);
-        again->boxes().wholeWord->setChecked(true);
-        again->boxes().fromTop->setChecked(true);
-        again->boxes().upward->setChecked(true);
+        // The options show below the arrow, and hide again once ticked.
+        userClick(again->downsButton());
+        test::waitForHeight(again, again->fullHeight());
+        userClickIndicator(again->boxes().wholeWord);
+        userClickIndicator(again->boxes().fromTop);
+        userClickIndicator(again->boxes().upward);
         EXPECT_FALSE(again->boxes().fromTop->isChecked());
+        userClick(again->upsButton());
+        test::waitForHeight(again, again->fullHeight() / 2);
         // Dragged by its grip to (300, 200).
         again->move(263, 179);
         const QPoint from(4, 4);
-        QTest::mousePress(again->dragLabel(), Qt::LeftButton, {}, from);
-        QTest::mouseMove(again->dragLabel(), from + QPoint(37, 21));
-        QTest::mouseRelease(again->dragLabel(), Qt::LeftButton, {}, from + QPoint(37, 21));
+        test::userDrag(again->dragLabel(), from, from + QPoint(37, 21));
         return again;
     };
     const Row rows[] = {
@@ -204,7 +209,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
          [&](Started& s) {
              EXPECT_EQ(tickedBar(s)->pos(), QPoint(300, 200));
              s.main->finds().search().replaceMode = true;
-             bar(s)->cancelButton()->click();
+             userClick(bar(s)->cancelButton());
              EXPECT_FALSE(s.main->finds().search().replaceMode);
              s.trigger("Again1");
              EXPECT_EQ(bar(s)->pos(), QPoint(300, 200));
@@ -241,10 +246,12 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
          [](Started& s) {
              s.trigger("Again1");
              EXPECT_EQ(bar(s)->pos(), QPoint(0, s.main->frameGeometry().top() + 25));
-             bar(s)->downsButton()->click();
+             userClick(bar(s)->downsButton());
+             test::waitForHeight(bar(s), bar(s)->fullHeight());
              EXPECT_FALSE(bar(s)->isCollapsed());
              EXPECT_TRUE(bar(s)->upsButton()->isVisible());
-             bar(s)->upsButton()->click();
+             userClick(bar(s)->upsButton());
+             test::waitForHeight(bar(s), bar(s)->fullHeight() / 2);
              EXPECT_TRUE(bar(s)->isCollapsed());
              EXPECT_FALSE(bar(s)->upsButton()->isVisible());
          },
@@ -252,11 +259,11 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         {"the Find & Replace window writes its four options; both windows read theirs again",
          [](Started& s) {
              TFRbig* window = openFindReplace(s, "", "");
-             window->boxes().matchCase->setChecked(true);
-             window->boxes().upward->setChecked(true);
-             window->boxes().fromTop->setChecked(true);
+             userClickIndicator(window->boxes().matchCase);
+             userClickIndicator(window->boxes().upward);
+             userClickIndicator(window->boxes().fromTop);
              EXPECT_FALSE(window->boxes().upward->isChecked());
-             window->cancelButton()->click();
+             userClick(window->cancelButton());
              window = openFindReplace(s, "", "");
              EXPECT_TRUE(window->boxes().matchCase->isChecked());
              EXPECT_TRUE(window->boxes().fromTop->isChecked());
@@ -323,21 +330,26 @@ TEST(FindWindows, GoToLineAndRemoveTagsOnTheActiveDocument) {
          lines, "it is already open", "go to line"},
         {"a double-click on the line number opens it, one on its label closes it", lines,
          [](Started& s) {
-             QTest::mouseDClick(s.main->status().linecol(), Qt::LeftButton);
+             test::userDoubleClick(s.main->status().linecol());
              Tgotoline* dialog = s.main->finds().goToLineDialog();
              ASSERT_NE(dialog, nullptr);
-             QTest::mouseDClick(dialog->label(), Qt::LeftButton);
+             test::userDoubleClick(dialog->label());
          },
          lines, "", ""},
         {"Remove Tags from the Edit menu", "x [<B>bold</B> <I\r\nclass=a>text]&amp;",
          [](Started& s) {
-             emit s.main->menus().action("Edit1")->menu()->aboutToShow();
+             test::userOpenMenu(s.main->menuBar(), s.main->menus().menu("Edit1"));
              EXPECT_TRUE(s.main->menus().action("RemoveTags1")->isEnabled());
+             test::userCloseMenus();
              s.trigger("RemoveTags1");
          },
          "x |bold text&amp;", "", ""},
         {"Remove Tags from the context menu", "x[a<P>b]",
-         [](Started& s) { s.active()->popupMenu()->findChild<QAction*>("RemoveTags2")->trigger(); },
+         [](Started& s) {
+             test::userRightClick(s.active()->memo()->viewport());
+             test::userChoose(s.active()->popupMenu(),
+                              s.active()->popupMenu()->findChild<QAction*>("RemoveTags2"));
+         },
          "x|ab", "", ""},
         {"Ctrl+Shift+D in the editor removes tags through the hidden context item", "[<B>b</B>]",
          [](Started& s) {

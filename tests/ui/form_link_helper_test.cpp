@@ -1,6 +1,7 @@
 // The Form and Link helpers putting their code into a real document through their windows.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/form_helper.h"
 #include "ui/helpers/helper_registry.h"
 #include "ui/helpers/link_helper.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -26,11 +28,8 @@ using test::Started;
 using Kind = FormOptions::Kind;
 using Protocol = LinkOptions::Protocol;
 
-// Clicks a button where its indicator or text is, as the user would.
-void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {},
-                      QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
-}
+using test::userClick;
+using test::userClickIndicator;
 
 TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
     struct Row {
@@ -43,15 +42,15 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
         {"New Form starts after a selection, which stays, caret inside", [](TlinkRoll2&) {},
          "ab[cd]ef", "abcd\r\n<FORM method=\"Post\" action=\"\">\r\n|\r\n</FORM>ef", ""},
         {"a field replaces the selection, caret after it",
-         [](TlinkRoll2& form) { click(form.kindButton(Kind::Text)); }, "ab[cd]ef",
+         [](TlinkRoll2& form) { userClickIndicator(form.kindButton(Kind::Text)); }, "ab[cd]ef",
          "ab<INPUT type=\"text\" size=20 name=\"\" value=\"\">\r\n|ef", ""},
         {"choosing a kind resets the count; two list boxes at indent 1",
          [](TlinkRoll2& form) {
              form.itemsBox()->setText("7");
-             click(form.kindButton(Kind::ListBox));
+             userClickIndicator(form.kindButton(Kind::ListBox));
              EXPECT_EQ(form.itemsBox()->text(), "1");
-             form.itemsBox()->stepUp();
-             form.indentBox()->stepUp();
+             userClick(form.itemsBox()->upButton());
+             userClick(form.indentBox()->upButton());
              form.firstBox()->setText("1");
          },
          "|",
@@ -60,7 +59,7 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
          ""},
         {"a count that is not a number inserts nothing and stays as typed",
          [](TlinkRoll2& form) {
-             click(form.kindButton(Kind::Hidden));
+             userClickIndicator(form.kindButton(Kind::Hidden));
              form.itemsBox()->setText("x");
          },
          "a|b", "a|b", "'x' is not a valid integer value"},
@@ -73,7 +72,7 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
         auto* form = static_cast<TlinkRoll2*>(s.main->helpers().open("Form"));
         ASSERT_NE(form, nullptr);
         row.choose(*form);
-        click(form->insertButton());
+        userClick(form->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
         EXPECT_EQ(s.prompter.errors.join('|'), row.errors);
         if (!row.errors.isEmpty()) {
@@ -91,16 +90,17 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
     };
     const Row rows[] = {
         {"http: the caret inside the quotes, the tip asks for the address",
-         [](Started&, TlinkRoll& link) { click(link.protocolButton(Protocol::Http)); },
+         [](Started&, TlinkRoll& link) { userClickIndicator(link.protocolButton(Protocol::Http)); },
          "go <A href=\"http://|\">word</A>", "Type an URL here"},
         {"a file below the document's folder, the selection kept",
          [](Started& s, TlinkRoll& link) {
-             link.useFileCheck()->click();
+             userClickIndicator(link.useFileCheck());
              s.prompter.openNames.push_back(s.home.write("Site/Pics/Logo.GIF", "gif"));
          },
          "go <A href=\"Pics/Logo.GIF\">[word]</A>", nullptr},
         {"a cancelled file dialog inserts nothing",
-         [](Started&, TlinkRoll& link) { link.useFileCheck()->click(); }, "go [word]", nullptr},
+         [](Started&, TlinkRoll& link) { userClickIndicator(link.useFileCheck()); }, "go [word]",
+         nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -112,7 +112,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
         auto* link = static_cast<TlinkRoll*>(s.main->helpers().open("Link"));
         ASSERT_NE(link, nullptr);
         row.choose(s, *link);
-        click(link->insertButton());
+        userClick(link->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
         if (!s.prompter.openRequests.empty()) {
             EXPECT_EQ(s.prompter.openRequests.back().title, "Please locate your file");
@@ -134,9 +134,9 @@ TEST(LinkHelper, UseFileOnDiskSurvivesReopening) {
     ASSERT_NE(link, nullptr);
     EXPECT_FALSE(link->useFileCheck()->isChecked());
     EXPECT_FALSE(link->pathList()->isVisible());
-    link->useFileCheck()->click();
+    userClickIndicator(link->useFileCheck());
     EXPECT_TRUE(link->pathList()->isVisible());
-    click(link->findChild<QPushButton*>("SpeedButton2"));
+    userClick(link->findChild<QPushButton*>("SpeedButton2"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(s.read("Vellum", "use1"), "sure");
 

@@ -2,6 +2,7 @@
 // and dragging them by the title strip, and the code they put into the document.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/click_label.h"
 #include "ui/helpers/color_helper.h"
 #include "ui/helpers/colour_controls.h"
@@ -45,17 +46,10 @@ HelperFrame* openHelper(Started& s, Kind kind) {
 
 // Clicks a button where its indicator or text is, as the user would.
 void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {},
-                      QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
+    test::userClickIndicator(widget);
 }
 
-// A user's double-click: press, release, then the double-click and its release.
-void doubleClick(QWidget* widget, QPoint at = {}) {
-    QTest::mousePress(widget, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
+using test::userDoubleClick;
 
 // Replaces what a line edit holds by typing.
 void type(QLineEdit* edit, const QString& text) {
@@ -105,14 +99,17 @@ TEST(HelperCommands, OpenOnceAndOnlyWithADocument) {
         HelperFrame* helper = openHelper(s, row.kind);
         ASSERT_NE(helper, nullptr);
         EXPECT_TRUE(helper->isVisible());
+        closeByButton(helper, row.closeButton);
+        EXPECT_EQ(currentHelper(s, row.kind), nullptr);
+        EXPECT_TRUE(s.main->findChildren<HelperFrame*>().isEmpty());
+
+        // Open again and hidden: a second call finds the same window.
+        helper = openHelper(s, row.kind);
+        ASSERT_NE(helper, nullptr);
         helper->hide();
         EXPECT_EQ(openHelper(s, row.kind), helper);
         EXPECT_EQ(s.main->findChildren<HelperFrame*>().size(), 1);
         EXPECT_EQ(helper->isVisible(), row.secondCallShows);
-
-        closeByButton(helper, row.closeButton);
-        EXPECT_EQ(currentHelper(s, row.kind), nullptr);
-        EXPECT_TRUE(s.main->findChildren<HelperFrame*>().isEmpty());
     }
 }
 
@@ -185,8 +182,10 @@ TEST(HelperPlacement, PositionIsWrittenAtCloseAndReopensUnrolled) {
         ASSERT_NE(helper, nullptr);
         const int fullHeight = helper->height();
         helper->move(123, 77);
-        if (row.rolled)
+        if (row.rolled) {
             click(helper->rollButton());
+            test::waitForHeight(helper, helper->titleStrip()->height());
+        }
         EXPECT_EQ(helper->isRolledUp(), row.rolled);
         closeByButton(helper, "CloseButton");
         EXPECT_EQ(s.read("Windows", row.top), "77");
@@ -245,17 +244,15 @@ TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {
                 click(helper->rollButton());
                 break;
             case CaptionDoubleClick:
-                doubleClick(helper->captionLabel());
+                userDoubleClick(helper->captionLabel());
                 break;
             case StripDoubleClick:
-                doubleClick(helper->titleStrip(), QPoint(19, 10));
+                userDoubleClick(helper->titleStrip(), QPoint(19, 10));
                 break;
             case WindowDoubleClick: {
                 QLabel* caption = helper->captionLabel();
                 // On the lower part of the caption's text, where users click as often.
-                const QPoint at =
-                    caption->mapTo(helper, QPoint(caption->width() / 2, caption->height() - 3));
-                QTest::mouseDClick(helper->windowHandle(), Qt::LeftButton, {}, at);
+                userDoubleClick(caption, QPoint(caption->width() / 2, caption->height() - 3));
                 break;
             }
             }
@@ -263,9 +260,11 @@ TEST(HelperRoll, RollsUpToTheStripAndDownAgain) {
             QCoreApplication::processEvents();
         };
         roll();
+        test::waitForHeight(helper, helper->titleStrip()->height());
         EXPECT_EQ(helper->height(), helper->titleStrip()->height());
         EXPECT_EQ(helper->rollButton()->text(), QString("6"));
         roll();
+        test::waitForHeight(helper, fullHeight);
         EXPECT_EQ(helper->height(), fullHeight);
         EXPECT_EQ(helper->rollButton()->text(), QString("5"));
         EXPECT_EQ(helper->pos(), position);
@@ -299,21 +298,21 @@ TEST(HelperDrag, OutlineFollowsThePointerAndTheWindowMovesOnRelease) {
         HelperFrame* helper = openHelper(s, Kind::Font);
         ASSERT_NE(helper, nullptr);
         QWidget* grip = row.byCaption ? helper->captionLabel() : helper->titleStrip();
-        const QPoint from(grip->width() / 2, grip->height() / 2);
+        // The caption covers the middle of the strip: the strip is taken beside it.
+        const QPoint from = row.byCaption ? grip->rect().center() : QPoint(19, 10);
         const QPoint to = from + QPoint(37, 21);
         const QRect before = helper->frameGeometry();
 
-        QTest::mousePress(grip, row.button, {}, from);
-        QTest::mouseMove(grip, to);
-        EXPECT_EQ(helper->frameGeometry(), before);
-        QRubberBand* outline = visibleOutline();
-        if (row.moved.isNull()) {
-            EXPECT_EQ(outline, nullptr);
-        } else {
-            ASSERT_NE(outline, nullptr);
-            EXPECT_EQ(outline->geometry(), before.translated(row.moved));
-        }
-        QTest::mouseRelease(grip, row.button, {}, to);
+        test::userDrag(grip, from, to, row.button, [&] {
+            EXPECT_EQ(helper->frameGeometry(), before);
+            QRubberBand* outline = visibleOutline();
+            if (row.moved.isNull()) {
+                EXPECT_EQ(outline, nullptr);
+            } else {
+                ASSERT_NE(outline, nullptr);
+                EXPECT_EQ(outline->geometry(), before.translated(row.moved));
+            }
+        });
         EXPECT_EQ(helper->pos(), before.topLeft() + row.moved);
         EXPECT_EQ(visibleOutline(), nullptr);
     }
@@ -326,18 +325,18 @@ void fontSteps(Started& s, TfontRoll& font, const QString& steps) {
         if (step == "size2")
             click(font.sizeButton(2));
         else if (step == "red")
-            QTest::mouseClick(font.grid(), Qt::LeftButton, {}, font.grid()->cellRect(9).center());
+            test::userClick(font.grid(), font.grid()->cellRect(9).center());
         else if (step == "green-dialog") {
             answerColour(s, QColor(0, 128, 0));
             click(font.colourButton());
         } else if (step == "insert")
             click(font.insertButton());
         else if (step == "sample-dclick")
-            doubleClick(font.sample());
+            userDoubleClick(font.sample());
         else if (step == "nocolor")
             click(font.noColour());
         else if (step == "nocolor-dclick")
-            doubleClick(font.noColour(), QPoint(8, font.noColour()->height() / 2));
+            userDoubleClick(font.noColour(), QPoint(8, font.noColour()->height() / 2));
         else
             FAIL() << step.toStdString();
     }
@@ -407,8 +406,7 @@ TEST(ColorHelper, SampleShowsTheChosenFormAndInsertReplacesTheSelection) {
         EXPECT_EQ(color->sample()->text(), "FFFFFF");
         EXPECT_TRUE(color->formButton(ColourForm::CodeOnly)->isChecked());
         if (row.navy)
-            QTest::mouseClick(color->grid(), Qt::LeftButton, {},
-                              color->grid()->cellRect(4).center());
+            test::userClick(color->grid(), color->grid()->cellRect(4).center());
         click(color->formButton(row.form));
         EXPECT_EQ(color->sample()->text(), row.sample);
         click(color->insertButton());

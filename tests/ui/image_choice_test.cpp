@@ -2,6 +2,7 @@
 #include "platform/helpers/image_decoder.h"
 #include "support/image_files.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/smart_image.h"
 
@@ -9,6 +10,7 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -99,6 +101,10 @@ TEST(ImageFiles, ListsShowImageFilesOfAnyCaseAndFollowTheFolders) {
     QSignalSpy folders(&chooser, &ImageFileChooser::folderChosen);
     QSignalSpy files(&chooser, &ImageFileChooser::fileChosen);
     chooser.setFolder(dir.path());
+    chooser.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chooser));
+    QListWidget* folderList = chooser.folderList();
+    QListWidget* fileList = chooser.fileList();
     const auto texts = [](QListWidget* list) {
         QStringList out;
         for (int i = 0; i < list->count(); ++i)
@@ -106,13 +112,13 @@ TEST(ImageFiles, ListsShowImageFilesOfAnyCaseAndFollowTheFolders) {
         return out;
     };
     EXPECT_EQ(texts(chooser.folderList()), (QStringList{"..", "Pics"}));
-    emit chooser.folderList()->itemActivated(chooser.folderList()->item(1));
+    test::userDoubleClick(folderList->viewport(), test::entryPoint(folderList, "Pics"));
     EXPECT_EQ(chooser.folder(), QDir(dir.path()).absoluteFilePath("Pics"));
     EXPECT_EQ(texts(chooser.fileList()), (QStringList{"a.gif", "B.JPG", "c.jpeg", "d.Png"}));
     EXPECT_EQ(chooser.chosenFile(), "");
-    chooser.chooseFile("B.JPG");
+    test::userClick(fileList->viewport(), test::entryPoint(fileList, "B.JPG"));
     EXPECT_EQ(chooser.chosenFile(), chooser.folder() + "/B.JPG");
-    emit chooser.folderList()->itemActivated(chooser.folderList()->item(0));
+    test::userDoubleClick(folderList->viewport(), test::entryPoint(folderList, ".."));
     EXPECT_EQ(chooser.folder(), QDir(dir.path()).absolutePath());
     EXPECT_EQ(chooser.chosenFile(), "");
     EXPECT_EQ(folders.count(), 2);

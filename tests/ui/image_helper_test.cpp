@@ -2,6 +2,7 @@
 #include "support/image_files.h"
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/helper_registry.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/image_helper.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
@@ -21,9 +23,13 @@ using test::drawn;
 using test::load;
 using test::Started;
 
-void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {},
-                      QPoint(qMin(8, widget->width() / 2), widget->height() / 2));
+using test::userClick;
+using test::userClickIndicator;
+
+// Clicks the picture `name` in the helper's file list.
+void chooseFile(Timageroll& image, const QString& name) {
+    QListWidget* files = image.chooser()->fileList();
+    userClick(files->viewport(), test::entryPoint(files, name));
 }
 
 // The helper over the document Site/index.htm, with the picture Site/other.png beside it.
@@ -69,9 +75,9 @@ TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
         Timageroll* image = openHelper(s);
         ASSERT_NE(image, nullptr);
         EXPECT_TRUE(image->previewBox()->isVisible());
-        image->chooser()->chooseFile(row.file);
-        click(image->heightWidthCheck());
-        click(image->insertButton());
+        chooseFile(*image, row.file);
+        userClickIndicator(image->heightWidthCheck());
+        userClick(image->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.inserted);
 
         EXPECT_EQ(image->picture()->hasPicture(), row.picture.isValid());
@@ -82,9 +88,9 @@ TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
         EXPECT_EQ(image->previewNote()->text(), row.note);
 
         // Another file clears the size measured for this one; asked again, it measures anew.
-        image->chooser()->chooseFile("other.png");
+        chooseFile(*image, "other.png");
         EXPECT_FALSE(image->heightWidthCheck()->isChecked());
-        click(image->heightWidthCheck());
+        userClickIndicator(image->heightWidthCheck());
         EXPECT_EQ(image->sampleLabel()->text(),
                   "<IMG src=\"other.png\" border=0 height=6 width=5>");
         EXPECT_TRUE(image->picture()->isVisible());
@@ -98,9 +104,9 @@ TEST(ImageHelper, PreviewChoiceSurvivesReopening) {
     for (const bool on : {true, false}) {
         SCOPED_TRACE(on ? "preview on" : "preview off");
         EXPECT_EQ(image->previewCheck()->isChecked(), !on);
-        click(image->findChild<QLabel*>("Label1"));
+        userClickIndicator(image->findChild<QLabel*>("Label1"));
         EXPECT_EQ(image->previewBox()->isVisible(), on);
-        click(image->findChild<QPushButton*>("SpeedButton2"));
+        userClick(image->findChild<QPushButton*>("SpeedButton2"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(s.read("Vellum", "prev"), on ? "sure" : "");
 

@@ -2,6 +2,7 @@
 // panels and choices follow the user's clicks.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/helpers/helper_registry.h"
 #include "ui/helpers/list_helper.h"
 #include "ui/helpers/number_box.h"
@@ -35,16 +36,14 @@ void listSteps(TlistRoll& list, const QString& steps) {
         }
         ASSERT_NE(widget, nullptr) << step.toStdString();
         if (step.startsWith("bg:")) {
-            QTest::mouseClick(widget, Qt::LeftButton, {},
-                              QPoint(widget->width() - 2, widget->height() - 2));
+            test::userClick(widget, QPoint(widget->width() - 2, widget->height() - 2));
             continue;
         }
         const QPoint at(8, widget->height() / 2);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-        if (step.startsWith("dclick:")) {
-            QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
-            QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-        }
+        if (step.startsWith("dclick:"))
+            test::userDoubleClick(widget, at);
+        else
+            test::userClick(widget, at);
     }
 }
 
@@ -81,7 +80,7 @@ TEST(ListHelper, InsertPutsTheListInWithTheCaretOnTheFirstItem) {
         TlistRoll* list = openList(s);
         ASSERT_NE(list, nullptr);
         listSteps(*list, row.steps);
-        QTest::mouseClick(list->insertButton(), Qt::LeftButton);
+        test::userClick(list->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
         EXPECT_EQ(s.prompter.errors.join('|'), row.errors);
         EXPECT_EQ(list->itemBox()->text(), row.itemBox);

@@ -1,9 +1,11 @@
 #include "support/file_size_limit.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/app/splash_window.h"
 #include "ui/helpers/helper_frame.h"
 #include "ui/helpers/helper_registry.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -204,9 +206,16 @@ TEST(MainWindow, RefusedSettingsWriteIsReportedOnce) {
     const Row rows[] = {
         {"a command from the menus", [](Started&) {}, [](Started& s) { s.trigger("Tile1"); }},
         {"the user maximising a document", [](Started& s) { s.trigger("Tile1"); },
-         [](Started& s) { s.active()->frame()->showMaximized(); }},
-        {"a helper closing", [](Started&) {},
-         [](Started& s) { s.main->helpers().open("Font")->close(); }},
+         [](Started& s) {
+             // A double click on its caption.
+             QMdiSubWindow* frame = s.active()->frame();
+             test::userDoubleClick(frame, QPoint(frame->width() / 2, 5));
+         }},
+        {"a helper closing", [](Started& s) { s.main->helpers().open("Font"); },
+         [](Started& s) {
+             test::userClick(
+                 s.main->helpers().find("Font")->findChild<QAbstractButton*>("CloseButton"));
+         }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

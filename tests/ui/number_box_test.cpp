@@ -1,4 +1,5 @@
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 #include "ui/helpers/number_box.h"
 
 #include <QLineEdit>
@@ -32,7 +33,9 @@ TEST(NumberBox, SpinButtonsStepWithinTheWholeNumbers) {
             QStringLiteral("count"), 0, [&] { ++steps; },
             [&](const QString& text) { reported << text; });
         box.setText(row.before);
-        QTest::mouseClick(row.up ? box.upButton() : box.downButton(), Qt::LeftButton);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        test::userClick(row.up ? box.upButton() : box.downButton());
         EXPECT_EQ(box.text(), row.after);
         EXPECT_EQ(steps, 1);
         EXPECT_EQ(reported.size(), row.reports);

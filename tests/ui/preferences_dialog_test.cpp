@@ -1,12 +1,16 @@
 // The Preferences dialog over a started main window and its real settings file.
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/app/preferences_dialog.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QToolButton>
@@ -29,10 +33,17 @@ template <typename T> T* control(TTabbedNotebookDlg& dialog, const char* name) {
     return found;
 }
 
+// Clicks a button of the dialog, after the tab of its page when another page shows.
 void click(TTabbedNotebookDlg& dialog, const char* name, int times = 1) {
     auto* button = control<QAbstractButton>(dialog, name);
+    auto* notebook = dialog.findChild<QTabWidget*>();
+    ASSERT_NE(notebook, nullptr);
+    for (int page = 0; page < notebook->count(); ++page) {
+        if (page != notebook->currentIndex() && notebook->widget(page)->isAncestorOf(button))
+            test::userClick(notebook->tabBar(), notebook->tabBar()->tabRect(page).center());
+    }
     for (int k = 0; k < times; ++k)
-        QTest::mouseClick(button, Qt::LeftButton);
+        test::userClick(button);
 }
 
 qreal tabDistance(Started& s) {
@@ -75,8 +86,10 @@ TEST(PreferencesDialog, ShowsSpinsChecksAndStores) {
     EXPECT_EQ(s.read("Vellum", "tabwidth"), "");
 
     browser->setText(s.home.file("bin/browse"));
+    const QPointer<TTabbedNotebookDlg> closing(d);
     click(*d, "OKBtn");
-    EXPECT_FALSE(d->isVisible());
+    // Closed, and gone once the events that follow the click have run.
+    EXPECT_FALSE(closing && closing->isVisible());
     EXPECT_EQ(s.read("Vellum", "browser"), s.home.file("bin/browse"));
     EXPECT_EQ(s.read("Vellum", "tabwidth"), "2");
     EXPECT_EQ(s.read("Quick", "qrf"), "1");

@@ -4,6 +4,7 @@
 #include "core/app/preview.h"
 #include "platform/app/desktop_windows.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/app/helper_title_dialog.h"
 #include "ui/app/program_commands.h"
 #include "ui/app/return_icon.h"
@@ -273,16 +274,14 @@ TEST(ReturnIcon, ClosesByItsPictureOrGripAndRemembersWhereItWas) {
         ClickLabel* grip = icon->grip();
         const QPoint middle = grip->rect().center();
         if (act == Act::ClickPicture) {
-            QTest::mouseClick(icon->picture(), Qt::LeftButton);
+            test::userClick(icon->picture());
         } else {
             if (act == Act::DragThenDoubleClick) {
-                QTest::mousePress(grip, Qt::LeftButton, {}, middle);
-                QTest::mouseMove(grip, middle + QPoint(30, 20));
-                QTest::mouseRelease(grip, Qt::LeftButton, {}, middle + QPoint(30, 20));
+                test::userDrag(grip, middle, middle + QPoint(30, 20));
                 expected += QPoint(30, 20);
                 EXPECT_EQ(icon->pos(), expected);
             }
-            QTest::mouseDClick(grip, Qt::LeftButton, {}, middle);
+            test::userDoubleClick(grip, middle);
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(icon);
@@ -335,11 +334,11 @@ TEST(HelperTitleDialog, StoresTheTitleOrCancelsWithTheReturnIcon) {
         if (act != Act::OkEmpty)
             QTest::keyClicks(dialog->titleEdit(), "Sketch Pad");
         if (act == Act::OkEmpty || act == Act::Ok)
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+            test::userClick(dialog->okButton());
         if (act == Act::Enter)
             QTest::keyClick(dialog->titleEdit(), Qt::Key_Return);
         if (act == Act::Cancel)
-            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+            test::userClick(dialog->cancelButton());
         if (act == Act::Escape)
             QTest::keyClick(dialog->titleEdit(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

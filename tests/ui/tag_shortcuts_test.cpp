@@ -2,6 +2,7 @@
 // Edit and Font menu items, the date in the status bar and the context menu.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
+#include "support/user_input.h"
 #include "ui/editor/editor_style.h"
 
 #include <QLabel>
@@ -123,11 +124,12 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
         for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             item(name)->setEnabled(!row.selected);
         item("Paste1")->setEnabled(!row.paste);
-        emit item("Edit1")->menu()->aboutToShow();
+        test::userOpenMenu(s.main->menuBar(), item("Edit1")->menu());
         EXPECT_EQ(item("Undo1")->isEnabled(), row.undo);
         for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             EXPECT_EQ(item(name)->isEnabled(), row.selected) << name;
         EXPECT_EQ(item("Paste1")->isEnabled(), row.paste);
+        test::userCloseMenus();
     }
 }
 
@@ -224,7 +226,7 @@ TEST(StatusBarDate, DoubleClickReplacesTheSelectionAndSelectsTheDate) {
     const QString date = s.main->status().dates()->text();
     ASSERT_FALSE(date.isEmpty());
     load(*s.active(), "on [word] now");
-    QTest::mouseDClick(s.main->status().dates(), Qt::LeftButton);
+    test::userDoubleClick(s.main->status().dates());
     EXPECT_EQ(drawn(*s.active()), "on [" + date + "] now");
 }
 
@@ -237,6 +239,8 @@ TEST(ContextMenu, CharacterBoldRunsOnItsOwnWindow) {
     TMDIsub& second = *s.active();
     ASSERT_NE(&first, &second);
     load(second, "x[y]");
+    // Side by side, so that the first window's editor can be right-clicked.
+    s.trigger("Tile1");
     QMenu* character = first.popupMenu()->findChild<QMenu*>("Character");
     ASSERT_NE(character, nullptr);
     QAction* bold = nullptr;
@@ -245,7 +249,9 @@ TEST(ContextMenu, CharacterBoldRunsOnItsOwnWindow) {
             bold = action;
     }
     ASSERT_NE(bold, nullptr);
-    bold->trigger();
+    test::userRightClick(first.memo()->viewport());
+    test::userChoose(first.popupMenu(), character->menuAction());
+    test::userChoose(character, bold);
     EXPECT_EQ(drawn(first), "a<B>[bc]</B>");
     EXPECT_EQ(drawn(second), "x[y]");
 }
