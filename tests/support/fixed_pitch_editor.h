@@ -2,9 +2,9 @@
 
 #include "ui/editor/ts_rich_edit.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QTest>
 #include <QtMath>
 
 namespace vellum::test {
@@ -26,13 +26,15 @@ inline int columnsWidth(const QFont& font, int columns) {
 /// Shows the editor and sizes it so that its text wraps at `columns` characters of its font.
 /// Returns false when the viewport did not get the wanted width.
 inline bool showWithColumns(TSRichEdit& editor, int columns) {
-    if (!editor.isVisible()) {
+    // Exposed first: a window manager maps a window in its own time, and a window not yet exposed
+    // paints nothing.
+    if (!editor.isVisible())
         editor.show();
-        QCoreApplication::processEvents();
-    }
+    if (!QTest::qWaitForWindowExposed(&editor))
+        return false;
     const int wanted = columnsWidth(editor.font(), columns);
     editor.resize(editor.width() - editor.viewport()->width() + wanted, 240);
-    return editor.viewport()->width() == wanted;
+    return QTest::qWaitFor([&] { return editor.viewport()->width() == wanted; }, 3000);
 }
 
 } // namespace vellum::test

@@ -137,17 +137,13 @@ void HelperFrame::finishSetUp() {
 }
 
 void HelperFrame::place() {
-    move(helperPosition(m_host.settings(), m_traits, m_host.mainGeometry(), width()));
-    m_centreOnShow = m_traits.centred;
-}
-
-void HelperFrame::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!m_centreOnShow)
-        return;
-    m_centreOnShow = false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    // Placed before it is shown: a move while the window is being mapped races with the window
+    // manager's own placement, and the window may then stand elsewhere than the program believes.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (m_traits.centred && screen)
         move(centredPosition(screen->geometry().size(), size()));
+    else
+        move(helperPosition(m_host.settings(), m_traits, m_host.mainGeometry(), width()));
 }
 
 bool HelperFrame::isRolledUp() const {

@@ -55,7 +55,6 @@ protected:
     virtual void writeOwnKeys() {}
 
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -73,7 +72,6 @@ private:
     QPushButton* m_insert;
     QPushButton* m_closeBody;
     int m_fullHeight = 0;
-    bool m_centreOnShow = false;
 };
 
 } // namespace vellum
