@@ -24,7 +24,7 @@
 
 #include "generated_html.h"
 
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 #include "ui/editor/plain_text_control.h"
 #include "ui/editor/ts_rich_edit.h"
 

@@ -19,9 +19,9 @@
 
 #include "generated_html.h"
 
-#include "core/app/prompter.h"
-#include "core/editor/clipboard.h"
 #include "core/editor/search.h"
+#include "core/foundation/clipboard.h"
+#include "core/foundation/prompter.h"
 #include "ui/editor/plain_text_control.h"
 #include "ui/editor/ts_rich_edit.h"
 

@@ -1,6 +1,6 @@
 // Any bytes as a settings file: parsing never fails, an untouched text is written back unchanged,
 // and a value written reads back exactly, with every other entry kept.
-#include "core/app/ini_document.h"
+#include "core/foundation/ini_document.h"
 
 #include <QString>
 

@@ -3,8 +3,8 @@
 // Runs on the offscreen platform in a fresh home; nothing is shown.
 #include "core/app/command_registry.h"
 #include "shot_start.h"
+#include "ui/app/helper_registry.h"
 #include "ui/helpers/helper_frame.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 // Draws the main window with a document and the Table, Font and Color helpers into one picture,
 // for the README: scene_shot OUTPUT.png. Runs on the offscreen platform; nothing is shown.
 #include "shot_start.h"
+#include "ui/app/helper_registry.h"
 #include "ui/editor/document_window.h"
 #include "ui/helpers/helper_frame.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/home_directory.h"
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/start_sequence.h"

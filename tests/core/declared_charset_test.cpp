@@ -1,5 +1,5 @@
 #include "core/app/document.h"
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 #include "support/buffer_workspace.h"
 #include "support/qt_printers.h"
 

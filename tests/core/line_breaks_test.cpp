@@ -1,4 +1,4 @@
-#include "core/editor/line_breaks.h"
+#include "core/foundation/line_breaks.h"
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>

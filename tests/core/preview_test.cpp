@@ -3,8 +3,8 @@
 // a chosen program.
 #include "core/app/document_file.h"
 #include "core/app/preview.h"
-#include "core/app/settings_file.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/settings_file.h"
 #include "support/buffer_workspace.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 #include "support/file_size_limit.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"

@@ -1,7 +1,7 @@
 #include "core/app/home_directory.h"
 #include "core/app/preview.h"
-#include "core/app/settings_file.h"
 #include "core/app/startup.h"
+#include "core/foundation/settings_file.h"
 #include "support/buffer_workspace.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"

@@ -1,5 +1,5 @@
-#include "core/app/settings_file.h"
 #include "core/app/tab_ledger.h"
+#include "core/foundation/settings_file.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
 

@@ -1,8 +1,8 @@
 // The tag commands run by their menu items on a buffer document: the texts they insert, where the
 // caret lands, the Enter flag and the tip. Also the editor font kept in the settings.
-#include "core/app/settings_file.h"
 #include "core/editor/editor_font.h"
 #include "core/editor/tag_commands.h"
+#include "core/foundation/settings_file.h"
 #include "support/buffer_document.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"

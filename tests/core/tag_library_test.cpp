@@ -1,6 +1,6 @@
 #include "core/app/home_directory.h"
-#include "core/app/settings_file.h"
 #include "core/app/shipped_files.h"
+#include "core/foundation/settings_file.h"
 #include "core/library/special_chars.h"
 #include "core/library/tag_library.h"
 #include "core/library/templates.h"

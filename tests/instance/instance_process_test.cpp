@@ -1,7 +1,7 @@
 // The built program started several times over, as a desktop starts it for each file opened. Each
 // test has its own runtime folder and homes; an instance is watched through its settings file,
 // where "Roster" lists the keys of its open documents.
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 #include "instance/runtime_folder.h"
 
 #include <QCoreApplication>

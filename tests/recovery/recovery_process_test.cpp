@@ -3,7 +3,7 @@
 // kill the page on disk is exactly what the last save or the one before wrote, every recovery file
 // left is complete and holds a text the document had, and the next start offers what was left.
 #include "core/app/recovery_file.h"
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 #include "instance/runtime_folder.h"
 
 #include <QCoreApplication>

@@ -17,7 +17,7 @@
 #include "core/app/command_registry.h"
 #include "core/app/hand_off.h"
 #include "core/app/home_directory.h"
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 #include "platform/app/instance_registry.h"
 #include "ui/app/document_area.h"
 #include "ui/app/main_window.h"

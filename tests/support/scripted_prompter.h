@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/prompter.h"
+#include "core/foundation/prompter.h"
 
 #include <QStringList>
 #include <deque>

@@ -1,6 +1,6 @@
 // Writes COUNT keys "PREFIX<n>" = "value <n>" to section "Shared" of the settings file at PATH,
 // one write at a time, as an instance of the program would.
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/settings_file.h"
 #include "core/app/workspace.h"
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
+#include "core/foundation/settings_file.h"
 #include "support/marked_text.h"
 #include "support/temp_home.h"
 #include "support/ui_prompter.h"

@@ -4,10 +4,10 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
-#include "ui/helpers/click_label.h"
-#include "ui/helpers/colour_controls.h"
+#include "ui/app/helper_registry.h"
+#include "ui/foundation/click_label.h"
+#include "ui/foundation/colour_controls.h"
 #include "ui/helpers/document_helper.h"
-#include "ui/helpers/helper_registry.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/smart_image.h"
 

@@ -2,8 +2,8 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
+#include "ui/app/helper_registry.h"
 #include "ui/helpers/form_helper.h"
-#include "ui/helpers/helper_registry.h"
 #include "ui/helpers/link_helper.h"
 #include "ui/helpers/number_box.h"
 

@@ -1,5 +1,5 @@
-#include "core/editor/clipboard.h"
 #include "core/editor/text_buffer.h"
+#include "core/foundation/clipboard.h"
 #include "support/fixed_pitch_editor.h"
 #include "ui/editor/html_highlighter.h"
 #include "ui/editor/plain_text_control.h"

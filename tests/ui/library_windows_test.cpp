@@ -2,7 +2,7 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
-#include "ui/helpers/helper_registry.h"
+#include "ui/app/helper_registry.h"
 #include "ui/library/special_chars_helper.h"
 #include "ui/library/template_dialog.h"
 

@@ -3,7 +3,7 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
-#include "ui/helpers/helper_registry.h"
+#include "ui/app/helper_registry.h"
 #include "ui/helpers/list_helper.h"
 #include "ui/helpers/number_box.h"
 

@@ -1,9 +1,9 @@
 #include "support/file_size_limit.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
+#include "ui/app/helper_registry.h"
 #include "ui/app/splash_window.h"
 #include "ui/helpers/helper_frame.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QAbstractButton>
 #include <QDir>

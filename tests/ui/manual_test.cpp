@@ -1,7 +1,7 @@
 #include "core/app/menu_table.h"
 #include "support/started_main.h"
+#include "ui/app/helper_registry.h"
 #include "ui/helpers/helper_frame.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QFile>
 #include <QLabel>

@@ -2,11 +2,11 @@
 // raised by a window that stays on top belongs to that window and shows above it.
 #include "support/started_main.h"
 #include "support/user_input.h"
+#include "ui/app/helper_registry.h"
 #include "ui/app/preferences_dialog.h"
 #include "ui/editor/find_commands.h"
 #include "ui/editor/find_window.h"
 #include "ui/editor/go_to_line.h"
-#include "ui/helpers/helper_registry.h"
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/table_helper.h"
 #include "ui/library/template_dialog.h"

@@ -1,7 +1,7 @@
 // What only the widget adapter has to get right: display lines that stay exact while the widget
 // relays its text out lazily, and the widget's own text form.
-#include "core/editor/clipboard.h"
 #include "core/editor/text_buffer.h"
+#include "core/foundation/clipboard.h"
 #include "support/fixed_pitch_editor.h"
 #include "support/qt_printers.h"
 #include "ui/editor/plain_text_control.h"

@@ -5,12 +5,12 @@
 #include "platform/app/desktop_windows.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
+#include "ui/app/helper_registry.h"
 #include "ui/app/helper_title_dialog.h"
 #include "ui/app/program_commands.h"
 #include "ui/app/return_icon.h"
-#include "ui/helpers/click_label.h"
+#include "ui/foundation/click_label.h"
 #include "ui/helpers/helper_frame.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QDesktopServices>
 #include <QDir>

@@ -1,7 +1,7 @@
 // The text-control contract, run with identical cases against the in-memory buffer and the widget.
-#include "core/editor/clipboard.h"
 #include "core/editor/search.h"
 #include "core/editor/text_buffer.h"
+#include "core/foundation/clipboard.h"
 #include "support/fixed_pitch_editor.h"
 #include "support/qt_printers.h"
 #include "ui/editor/plain_text_control.h"

@@ -1,7 +1,7 @@
 // The User Tags helper and the Add to Library dialog on a real document and real list files.
 #include "support/qt_printers.h"
 #include "support/started_main.h"
-#include "ui/helpers/helper_registry.h"
+#include "ui/app/helper_registry.h"
 #include "ui/library/add_to_library.h"
 #include "ui/library/user_tags_helper.h"
 

@@ -1,6 +1,6 @@
 // The quick line count against the widget's own layout: every paragraph the count answered for
 // must wrap into exactly that many lines when the widget lays it out.
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 #include "ui/editor/plain_text_control.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "core/app/command_registry.h"
 
-#include "core/app/prompter.h"
 #include "core/app/workspace.h"
+#include "core/foundation/prompter.h"
 
 #include <exception>
 

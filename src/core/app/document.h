@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/document_file.h"
-#include "core/app/path_style.h"
+#include "core/foundation/path_style.h"
 
 #include <QString>
 

@@ -3,13 +3,13 @@
 #include "core/app/document.h"
 #include "core/app/document_file.h"
 #include "core/app/home_directory.h"
-#include "core/app/prompter.h"
 #include "core/app/recent_files.h"
 #include "core/app/save_rules.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/app/workspace.h"
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QFileInfo>
 #include <QStringList>

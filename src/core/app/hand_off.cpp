@@ -1,10 +1,10 @@
 #include "core/app/hand_off.h"
 
-#include "core/app/prompter.h"
 #include "core/app/save_rules.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/app/workspace.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QFileInfo>
 

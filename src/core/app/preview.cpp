@@ -2,10 +2,10 @@
 
 #include "core/app/document.h"
 #include "core/app/document_file.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/app/workspace.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,12 +1,12 @@
 #include "core/app/recovery_documents.h"
 
 #include "core/app/document.h"
-#include "core/app/prompter.h"
 #include "core/app/recovery_folders.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/app/workspace.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/path_style.h"
 #include "core/app/recovery_file.h"
+#include "core/foundation/path_style.h"
 
 #include <QDateTime>
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "core/app/startup.h"
 
 #include "core/app/home_directory.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/path_style.h"
+#include "core/foundation/path_style.h"
 
 #include <QDate>
 #include <QLocale>

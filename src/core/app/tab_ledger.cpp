@@ -1,7 +1,7 @@
 #include "core/app/tab_ledger.h"
 
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 namespace vellum {
 

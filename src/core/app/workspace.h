@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/path_style.h"
 #include "core/editor/insertion.h"
 #include "core/editor/text_buffer.h"
+#include "core/foundation/path_style.h"
 
 #include <QList>
 #include <QString>

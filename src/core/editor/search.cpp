@@ -1,6 +1,6 @@
 #include "core/editor/search.h"
 
-#include "core/app/prompter.h"
+#include "core/foundation/prompter.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "core/editor/search_settings.h"
 
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 namespace vellum {
 

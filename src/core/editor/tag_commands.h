@@ -5,7 +5,6 @@
 
 namespace vellum {
 
-class CommandRegistry;
 class SettingsFile;
 class DocumentView;
 class Workspace;
@@ -54,10 +53,5 @@ const TagCommand* tagCommandForMenuItem(const char* name);
 /// Runs a tag command on a document window.
 void runTagCommand(const TagCommand& command, DocumentView& document, TextControl& scratch,
                    InsertionSlots& shared, QString& enterFlag, const SettingsFile& settings);
-
-/// Registers every tag command under the names of its main-menu items (run on the active
-/// document) and, when it is on the context menu, under its own id (run on that window's).
-void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
-                         const SettingsFile& settings);
 
 } // namespace vellum

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/editor/clipboard.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/clipboard.h"
 
 #include <vector>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/foundation/line_breaks.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -102,20 +104,5 @@ void SetCaretLine(TextControl& control, int line);
 /// Clamps `column` to 0 .. the length of the caret's line, collapses the selection and puts the
 /// caret at that column of the caret's line.
 void SetCaretColumn(TextControl& control, int column);
-
-/// The text with every CR LF, lone CR and lone LF made CR LF.
-QString normalizeLineBreaks(const QString& text);
-
-/// The kinds of line break a text had.
-struct LineBreakKinds {
-    bool crLf = false;
-    bool cr = false;
-    bool lf = false;
-    /// True when the text has at most one kind of line break.
-    bool uniform() const { return int(crLf) + int(cr) + int(lf) <= 1; }
-};
-
-/// As above, also telling which kinds of line break the text had.
-QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds);
 
 } // namespace vellum

@@ -1,8 +1,8 @@
 #include "core/library/tag_library.h"
 
-#include "core/app/document_file.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/atomic_file.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/document_file.h"
+#include "core/foundation/text_codec.h"
 
 #include <QString>
 #include <QStringList>

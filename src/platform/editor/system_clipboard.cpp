@@ -1,7 +1,7 @@
 #include "platform/editor/system_clipboard.h"
 
-#include "core/editor/line_breaks.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/line_breaks.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

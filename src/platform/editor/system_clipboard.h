@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 
 namespace vellum {
 

@@ -3,13 +3,13 @@
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/document_flows.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
-#include "ui/app/please_wait.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 #include "ui/app/status_line.h"
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_style.h"
+#include "ui/foundation/please_wait.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -3,12 +3,12 @@
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/workspace.h"
-#include "core/editor/clipboard.h"
 #include "core/editor/insertion.h"
+#include "core/foundation/clipboard.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_style.h"
-#include "ui/helpers/colour_controls.h"
+#include "ui/foundation/colour_controls.h"
 
 namespace vellum {
 

@@ -1,9 +1,9 @@
 #include "ui/app/instance_guard.h"
 
 #include "core/app/command_registry.h"
-#include "core/app/prompter.h"
-#include "core/app/settings_file.h"
 #include "core/app/startup.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
 #include "ui/app/app_activation.h"
 #include "ui/app/main_window.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/app/command_registry.h"
 #include "core/app/document_flows.h"
+#include "core/app/editor_commands.h"
 #include "core/app/startup.h"
 #include "core/app/workspace.h"
 #include "core/editor/tag_commands.h"
@@ -10,6 +11,7 @@
 #include "ui/app/document_commands.h"
 #include "ui/app/edit_commands.h"
 #include "ui/app/file_drops.h"
+#include "ui/app/helper_registry.h"
 #include "ui/app/main_menus.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/preferences_dialog.h"
@@ -24,7 +26,6 @@
 #include "ui/editor/editor_style.h"
 #include "ui/editor/find_commands.h"
 #include "ui/editor/tag_removal.h"
-#include "ui/helpers/helper_registry.h"
 #include "ui/library/template_dialog.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/home_directory.h"
-#include "ui/app/help_viewer.h"
+#include "ui/foundation/help_viewer.h"
 
 #include <QMainWindow>
 #include <memory>

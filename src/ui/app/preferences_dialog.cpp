@@ -1,10 +1,10 @@
 #include "ui/app/preferences_dialog.h"
 
 #include "core/app/command_registry.h"
-#include "core/app/prompter.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
-#include "ui/app/help_viewer.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
+#include "ui/foundation/help_viewer.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

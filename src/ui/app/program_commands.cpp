@@ -3,14 +3,14 @@
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/preview.h"
-#include "core/app/prompter.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 #include "platform/app/desktop_windows.h"
 #include "platform/app/programs.h"
+#include "ui/app/helper_registry.h"
 #include "ui/app/helper_title_dialog.h"
 #include "ui/app/return_icon.h"
-#include "ui/helpers/helper_registry.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "ui/app/recovery_writer.h"
 
 #include "core/app/home_directory.h"
-#include "core/app/prompter.h"
 #include "core/app/recovery_worker.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 #include "ui/editor/document_window.h"
 
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "ui/app/return_icon.h"
 
 #include "core/app/command_registry.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
-#include "ui/helpers/click_label.h"
-#include "ui/helpers/outline_drag.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
+#include "ui/foundation/click_label.h"
+#include "ui/foundation/outline_drag.h"
 
 #include <QCloseEvent>
 #include <QPainter>

@@ -1,9 +1,9 @@
 #include "ui/app/start_sequence.h"
 
 #include "core/app/hand_off.h"
-#include "core/app/path_style.h"
 #include "core/app/shipped_files.h"
 #include "core/app/startup.h"
+#include "core/foundation/path_style.h"
 #include "platform/app/instance_registry.h"
 #include "platform/editor/system_clipboard.h"
 #include "ui/app/app_icon.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/home_directory.h"
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 
 #include <QStringList>
 #include <memory>

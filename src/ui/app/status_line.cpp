@@ -1,7 +1,7 @@
 #include "ui/app/status_line.h"
 
 #include "core/app/startup.h"
-#include "ui/helpers/click_label.h"
+#include "ui/foundation/click_label.h"
 
 #include <QDate>
 #include <QLocale>

@@ -5,7 +5,7 @@
 #include "core/app/menu_table.h"
 #include "core/app/workspace.h"
 #include "core/editor/auto_indent.h"
-#include "core/editor/clipboard.h"
+#include "core/foundation/clipboard.h"
 #include "ui/editor/document_host.h"
 
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 #include "ui/editor/editor_style.h"
 
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/html_highlighter.h"
-#include "ui/helpers/colour_controls.h"
+#include "ui/foundation/colour_controls.h"
 
 #include <QFontInfo>
 

@@ -1,7 +1,7 @@
 #include "ui/editor/find_again_bar.h"
 
 #include "ui/editor/find_commands.h"
-#include "ui/helpers/outline_drag.h"
+#include "ui/foundation/outline_drag.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,8 +2,8 @@
 
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
-#include "core/app/prompter.h"
 #include "core/app/workspace.h"
+#include "core/foundation/prompter.h"
 #include "ui/editor/find_again_bar.h"
 #include "ui/editor/find_window.h"
 #include "ui/editor/go_to_line.h"

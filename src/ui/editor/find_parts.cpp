@@ -1,7 +1,7 @@
 #include "ui/editor/find_parts.h"
 
-#include "core/editor/clipboard.h"
 #include "core/editor/search.h"
+#include "core/foundation/clipboard.h"
 #include "ui/editor/find_commands.h"
 
 #include <QAction>

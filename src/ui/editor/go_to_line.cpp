@@ -1,6 +1,6 @@
 #include "ui/editor/go_to_line.h"
 
-#include "core/app/prompter.h"
+#include "core/foundation/prompter.h"
 #include "core/helpers/whole_number.h"
 #include "ui/editor/find_commands.h"
 

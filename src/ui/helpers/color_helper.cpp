@@ -1,8 +1,8 @@
 #include "ui/helpers/color_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/click_label.h"
-#include "ui/helpers/colour_controls.h"
+#include "ui/foundation/click_label.h"
+#include "ui/foundation/colour_controls.h"
 #include "ui/helpers/helper_host.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "ui/helpers/helper_frame.h"
 
+#include "ui/foundation/outline_drag.h"
 #include "ui/helpers/helper_host.h"
-#include "ui/helpers/outline_drag.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "ui/helpers/link_helper.h"
 
-#include "core/app/prompter.h"
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/editor/insertion.h"
+#include "core/foundation/prompter.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
 #include "ui/helpers/helper_host.h"
 
 #include <QButtonGroup>

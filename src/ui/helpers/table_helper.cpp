@@ -1,10 +1,10 @@
 #include "ui/helpers/table_helper.h"
 
-#include "core/app/settings_file.h"
-#include "core/app/settings_keys.h"
 #include "core/editor/insertion.h"
-#include "ui/helpers/click_label.h"
-#include "ui/helpers/colour_controls.h"
+#include "core/foundation/settings_file.h"
+#include "core/foundation/settings_keys.h"
+#include "ui/foundation/click_label.h"
+#include "ui/foundation/colour_controls.h"
 #include "ui/helpers/helper_host.h"
 #include "ui/helpers/number_box.h"
 

@@ -3,8 +3,8 @@
 #include "core/editor/insertion.h"
 #include "core/helpers/helper_placement.h"
 #include "core/library/tag_library.h"
+#include "ui/foundation/outline_drag.h"
 #include "ui/helpers/helper_host.h"
-#include "ui/helpers/outline_drag.h"
 
 #include <QCloseEvent>
 #include <QFrame>

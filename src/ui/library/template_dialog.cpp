@@ -1,9 +1,9 @@
 #include "ui/library/template_dialog.h"
 
 #include "core/app/command_registry.h"
-#include "core/app/prompter.h"
+#include "core/foundation/prompter.h"
 #include "core/library/templates.h"
-#include "ui/app/help_viewer.h"
+#include "ui/foundation/help_viewer.h"
 
 #include <QDir>
 #include <QFileIconProvider>

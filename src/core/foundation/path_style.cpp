@@ -1,4 +1,4 @@
-#include "core/app/path_style.h"
+#include "core/foundation/path_style.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "ui/helpers/helper_registry.h"
+#include "ui/app/helper_registry.h"
 
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/home_directory.h"
 #include "core/app/workspace.h"
-#include "ui/app/help_viewer.h"
 #include "ui/app/message_box_prompter.h"
+#include "ui/foundation/help_viewer.h"
 #include "ui/helpers/color_helper.h"
 #include "ui/helpers/document_helper.h"
 #include "ui/helpers/font_helper.h"

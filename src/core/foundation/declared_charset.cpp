@@ -1,4 +1,4 @@
-#include "core/app/declared_charset.h"
+#include "core/foundation/declared_charset.h"
 
 #include <QByteArrayView>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "ui/helpers/outline_drag.h"
+#include "ui/foundation/outline_drag.h"
 
 #include <QMouseEvent>
 #include <QRubberBand>

@@ -1,7 +1,7 @@
-#include "ui/helpers/colour_controls.h"
+#include "ui/foundation/colour_controls.h"
 
 #include "core/helpers/colour.h"
-#include "ui/helpers/click_label.h"
+#include "ui/foundation/click_label.h"
 
 #include <QBoxLayout>
 #include <QMouseEvent>

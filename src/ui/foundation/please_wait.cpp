@@ -1,4 +1,4 @@
-#include "ui/app/please_wait.h"
+#include "ui/foundation/please_wait.h"
 
 #include <QApplication>
 #include <QLabel>

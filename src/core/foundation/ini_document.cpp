@@ -1,4 +1,4 @@
-#include "core/app/ini_document.h"
+#include "core/foundation/ini_document.h"
 
 #include <QRegularExpression>
 

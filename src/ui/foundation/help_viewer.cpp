@@ -1,4 +1,4 @@
-#include "ui/app/help_viewer.h"
+#include "ui/foundation/help_viewer.h"
 
 #include <QTextBrowser>
 #include <QUrl>

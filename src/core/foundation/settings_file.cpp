@@ -1,6 +1,6 @@
-#include "core/app/settings_file.h"
+#include "core/foundation/settings_file.h"
 
-#include "core/app/ini_document.h"
+#include "core/foundation/ini_document.h"
 
 #include <QFile>
 #include <QFileInfo>

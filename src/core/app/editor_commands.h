@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vellum {
+
+class CommandRegistry;
+class SettingsFile;
+class Workspace;
+
+/// Registers every tag command under the names of its main-menu items (run on the active
+/// document) and, when it is on the context menu, under its own id (run on that window's).
+void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
+                         const SettingsFile& settings);
+
+} // namespace vellum

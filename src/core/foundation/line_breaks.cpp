@@ -1,0 +1,78 @@
+#include "core/foundation/line_breaks.h"
+
+namespace vellum {
+
+QString withLineBreak(const QString& crlfText, QStringView lineBreak) {
+    if (lineBreak == QLatin1String("\r\n"))
+        return crlfText;
+    const qsizetype n = crlfText.size();
+    QString out;
+    const QChar* const text = crlfText.constData();
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        if (text[i] != QLatin1Char('\r') || text[i + 1] != QLatin1Char('\n'))
+            continue;
+        if (copied == 0)
+            out.reserve(n); // the breaks named above are never longer than a CR LF
+        out.append(text + copied, i - copied);
+        out.append(lineBreak);
+        copied = i + 2;
+        ++i;
+    }
+    if (copied == 0)
+        return crlfText;
+    out.append(text + copied, n - copied);
+    return out;
+}
+
+QString normalizeLineBreaks(const QString& text) {
+    return normalizeLineBreaks(text, nullptr);
+}
+
+QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
+    LineBreakKinds found;
+    const QChar* const begin = text.constData();
+    const qsizetype n = text.size();
+    // A first pass finds whether anything other than CR LF is there; text that already has only
+    // CR LF (as most files read from disk) is returned without a copy.
+    qsizetype firstOther = -1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = begin[i].unicode();
+        if (c == u'\r') {
+            if (i + 1 < n && begin[i + 1] == QLatin1Char('\n')) {
+                found.crLf = true;
+                ++i;
+                continue;
+            }
+            found.cr = true;
+        } else if (c == u'\n') {
+            found.lf = true;
+        } else {
+            continue;
+        }
+        if (firstOther < 0)
+            firstOther = i;
+    }
+    if (kinds)
+        *kinds = found;
+    if (firstOther < 0)
+        return text;
+    QString out;
+    out.reserve(n + n / 16);
+    out.append(begin, firstOther);
+    qsizetype copied = firstOther;
+    for (qsizetype i = firstOther; i < n; ++i) {
+        const char16_t c = begin[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        out.append(begin + copied, i - copied);
+        out.append(QLatin1String("\r\n"));
+        if (c == u'\r' && i + 1 < n && begin[i + 1] == QLatin1Char('\n'))
+            ++i;
+        copied = i + 1;
+    }
+    out.append(begin + copied, n - copied);
+    return out;
+}
+
+} // namespace vellum

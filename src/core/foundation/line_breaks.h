@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace vellum {
+
+/// `crlfText` with each CR LF written as `lineBreak` ("\n", "\r" or "\r\n"), in one pass. Lone CRs
+/// and lone LFs are left as they are; for "\r\n" the text comes back unchanged.
+QString withLineBreak(const QString& crlfText, QStringView lineBreak);
+
+/// The text with every CR LF, lone CR and lone LF made CR LF.
+QString normalizeLineBreaks(const QString& text);
+
+/// The kinds of line break a text had.
+struct LineBreakKinds {
+    bool crLf = false;
+    bool cr = false;
+    bool lf = false;
+    /// True when the text has at most one kind of line break.
+    bool uniform() const { return int(crLf) + int(cr) + int(lf) <= 1; }
+};
+
+/// As above, also telling which kinds of line break the text had.
+QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds);
+
+} // namespace vellum
