@@ -36,7 +36,6 @@
 #include "core/editor/insertion.h"
 #include "core/foundation/clipboard.h"
 #include "ui/app/document_area.h"
-#include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/app/start_sequence.h"
 #include "ui/app/status_line.h"
@@ -64,7 +63,6 @@
 namespace {
 
 using vellum::PlainTextControl;
-using vellum::TMDImain;
 using vellum::TMDIsub;
 using vellum::bench::generateHtml;
 using vellum::bench::NearEnd;
@@ -174,7 +172,7 @@ int caretParagraph(TMDIsub& document) {
 void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
-    vellum::Insertions& insertions = started->main().workspace().insertions();
+    vellum::Insertions& insertions = started->app().workspace().insertions();
     const QString open = QStringLiteral("<B>"), close = QStringLiteral("</B>");
     Random rnd(17);
     Figures figures;
@@ -222,7 +220,7 @@ void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
 void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
-    vellum::Insertions& insertions = started->main().workspace().insertions();
+    vellum::Insertions& insertions = started->app().workspace().insertions();
     const QString text = QStringLiteral("<BR>");
     Random rnd(19);
     Figures figures;
@@ -243,7 +241,7 @@ void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
         const int caret = control.selection().start;
         control.setSelection(p0, p0 + static_cast<int>(text.size()));
         if (control.length() != length + text.size() || caret != p0 + text.size() ||
-            control.selectedText() != text || started->main().workspace().scratch().length() != 0) {
+            control.selectedText() != text || started->app().workspace().scratch().length() != 0) {
             state.SkipWithError("the text did not arrive at the caret through the scratch editor");
             break;
         }
@@ -257,7 +255,7 @@ void BM_LineSet(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
     TMDIsub& document = started->document();
-    QLabel* label = started->main().status().linecol();
+    QLabel* label = started->app().status().linecol();
     Random rnd(23);
     Figures figures;
     for (auto _ : state) {

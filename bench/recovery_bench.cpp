@@ -28,7 +28,7 @@ public:
         m_started.control().setModified(true);
         return m_started.document().record();
     }
-    vellum::Workspace& workspace() { return m_started.main().workspace(); }
+    vellum::Workspace& workspace() { return m_started.app().workspace(); }
     QString folder() const { return m_folder.path(); }
 
 private:

@@ -4,17 +4,15 @@
 
 #include "core/app/document.h"
 #include "core/app/document_file.h"
-#include "core/app/home_directory.h"
 #include "core/foundation/clipboard.h"
 #include "core/foundation/settings_file.h"
+#include "support/started_application.h"
+#include "ui/app/application.h"
 #include "ui/app/document_area.h"
-#include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
-#include "ui/app/start_sequence.h"
 #include "ui/editor/document_window.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdint>
@@ -56,38 +54,26 @@ private:
     }
 };
 
-/// The main window of a normal start in a fresh home, shown, with its first document. Keeping
+/// The program as a user starts it in a fresh home, shown, with its first document. Keeping
 /// documents for recovery is off: its writes would land in the middle of what is timed.
 class StartedMain {
 public:
     StartedMain() {
-        if (!m_home.isValid())
-            qFatal("no temporary home folder");
-        qputenv("VELLUMHTML_HOME", m_home.path().toLocal8Bit());
-        SettingsFile(HomeDirectory(m_home.path()).settingsPath())
+        SettingsFile(m_started.home.settingsPath())
             .writeText(QStringLiteral("Vellum"), QStringLiteral("Recovery"), QStringLiteral("0"));
-        m_start =
-            std::make_unique<StartSequence>(HomeDirectory(m_home.path()), m_prompter, m_clipboard);
-        m_main = m_start->run({}, false);
-        if (!m_main)
-            qFatal("the start sequence did not build a main window");
-        m_main->start();
-        if (!QTest::qWaitForWindowExposed(m_main.get()))
+        m_started.runAndShow();
+        if (!m_started.app)
+            qFatal("the start sequence did not build the application");
+        if (!QTest::qWaitForWindowExposed(m_started.window()))
             qFatal("the main window was not exposed");
         QCoreApplication::processEvents();
-        if (!m_main->documents().activeDocument())
+        if (!app().documents().activeDocument())
             qFatal("the start left no active document");
     }
-    ~StartedMain() {
-        m_main.reset(); // before the start sequence whose settings it uses
-        m_start.reset();
-        qunsetenv("VELLUMHTML_HOME");
-    }
 
-    TMDImain& main() { return *m_main; }
-    TMDIsub& document() { return *m_main->documents().activeDocument(); }
+    Application& app() { return *m_started.app; }
+    TMDIsub& document() { return *app().documents().activeDocument(); }
     PlainTextControl& control() { return document().control(); }
-
     /// Loads the document of `mb` MB into the active document window (unless it holds it),
     /// lets the idle-time layout settle, and puts the caret near the end.
     void load(int mb) {
@@ -110,11 +96,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_home;
-    QuietPrompter m_prompter;
-    MemoryClipboard m_clipboard;
-    std::unique_ptr<StartSequence> m_start;
-    std::unique_ptr<TMDImain> m_main;
+    test::StartedApplication<QuietPrompter> m_started;
     int m_loadedMb = -1;
 };
 

@@ -62,17 +62,17 @@ int main(int argc, char** argv) {
     vellum::tools::ShotStart shot;
     if (!shot.run(Page, QSize(900, 560)))
         return 1;
-    vellum::TMDImain* main = shot.main.get();
-    save(main, "main_window");
+    vellum::Application& program = *shot.app;
+    save(shot.window(), "main_window");
 
     for (const auto& helper : Helpers) {
-        QWidget* window = main->helpers().open(QString::fromLatin1(helper.id));
+        QWidget* window = program.helpers().open(QString::fromLatin1(helper.id));
         save(window, helper.picture);
         if (window)
             window->hide();
     }
 
-    vellum::CommandRegistry& commands = main->commands();
+    vellum::CommandRegistry& commands = program.commands();
     commands.run(QStringLiteral("Replace1"));
     QWidget* findReplace = windowTitled(QStringLiteral("Find&Replace"));
     save(findReplace, "replace");

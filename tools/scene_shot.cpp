@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
                   " <TR>\r\n\t<TD> one\r\n\t<TD> two\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n",
                   QSize(1100, 720)))
         return 1;
-    vellum::TMDImain* main = shot.main.get();
-    QWidget* table = main->helpers().open(QStringLiteral("Table"));
-    QWidget* font = main->helpers().open(QStringLiteral("Font"));
-    QWidget* color = main->helpers().open(QStringLiteral("Color"));
+    vellum::TMDImain* main = shot.window();
+    QWidget* table = shot.app->helpers().open(QStringLiteral("Table"));
+    QWidget* font = shot.app->helpers().open(QStringLiteral("Font"));
+    QWidget* color = shot.app->helpers().open(QStringLiteral("Color"));
     // Side by side rather than stacked, so that each can be seen.
     table->move(main->width() - table->width() - 25, 90);
     font->move(table->x() - font->width() - 10, 90);

@@ -19,6 +19,7 @@
 #include "core/app/home_directory.h"
 #include "core/foundation/clipboard.h"
 #include "platform/app/instance_registry.h"
+#include "ui/app/application.h"
 #include "ui/app/document_area.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
@@ -90,14 +91,14 @@ int main(int argc, char** argv) {
     StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
                         prompter, clipboard);
     start.guardInstances(InstanceRegistry::defaultFolder());
-    std::unique_ptr<TMDImain> main = start.run({page}, false);
-    if (!main) {
+    std::unique_ptr<Application> program = start.run({page}, false);
+    if (!program) {
         say(QStringLiteral("error no main window"));
         return 1;
     }
-    prompter.setParent(main.get());
-    main->start(handOffFile(start.commandLine(), nativePathStyle()));
-    TMDIsub* document = main->documents().activeDocument();
+    prompter.setParent(&program->window());
+    program->start(handOffFile(start.commandLine(), nativePathStyle()));
+    TMDIsub* document = program->documents().activeDocument();
     if (!document || document->key() != page) {
         say(QStringLiteral("error the page did not open"));
         return 1;
@@ -115,7 +116,7 @@ int main(int argc, char** argv) {
             // The page was read with LF breaks and is written back with them.
             const QString text = document->control().text().replace("\r\n", "\n");
             say("save " + hashOf(text.toUtf8()));
-            main->commands().run(QStringLiteral("Save1"));
+            program->commands().run(QStringLiteral("Save1"));
             say(QStringLiteral("saved"));
         }
         QTest::qWait(static_cast<int>(random.bounded(25)));

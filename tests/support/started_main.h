@@ -4,12 +4,11 @@
 #include "core/foundation/clipboard.h"
 #include "core/foundation/settings_file.h"
 #include "support/marked_text.h"
-#include "support/temp_home.h"
+#include "support/started_application.h"
 #include "support/ui_prompter.h"
+#include "ui/app/application.h"
 #include "ui/app/document_area.h"
 #include "ui/app/main_menus.h"
-#include "ui/app/main_window.h"
-#include "ui/app/start_sequence.h"
 #include "ui/app/status_line.h"
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
@@ -21,25 +20,9 @@
 
 namespace vellum::test {
 
-/// A main window built by the real start sequence in a fresh home, with scripted dialogs and a
-/// clipboard of its own.
-struct Started {
-    TempHome home;
-    ScriptedPrompter prompter;
-    MemoryClipboard clipboard;
-    std::unique_ptr<StartSequence> start;
-    std::unique_ptr<TMDImain> main;
-
-    void run(const QStringList& arguments) {
-        start = std::make_unique<StartSequence>(HomeDirectory(home.path()), prompter, clipboard);
-        main = start->run(arguments, false);
-    }
-    /// Runs the start sequence and shows the main window with its first document.
-    void runAndShow(const QStringList& arguments = {}) {
-        run(arguments);
-        if (main)
-            main->start();
-    }
+/// The program started in a fresh home, with scripted dialogs and a clipboard of its own, and the
+/// ways the tests look at it.
+struct Started : StartedApplication<ScriptedPrompter> {
     QString read(const char* section, const QString& key) const {
         return SettingsFile(home.settingsPath()).readText(section, key);
     }
@@ -48,11 +31,11 @@ struct Started {
     }
 
     /// The tab index the settings record for a document key, read as the tab strip reads it.
-    int ledger(const QString& key) const { return main->documents().tabs().ledger().indexOf(key); }
+    int ledger(const QString& key) const { return app->documents().tabs().ledger().indexOf(key); }
 
-    void trigger(const char* action) const { main->menus().action(action)->trigger(); }
-    TMDIsub* active() const { return main->documents().activeDocument(); }
-    QList<TMDIsub*> documents() const { return main->documents().documentWindows(); }
+    void trigger(const char* action) const { app->menus().action(action)->trigger(); }
+    TMDIsub* active() const { return app->documents().activeDocument(); }
+    QList<TMDIsub*> documents() const { return app->documents().documentWindows(); }
     QStringList captions() const {
         QStringList out;
         for (const TMDIsub* document : documents())
@@ -65,7 +48,7 @@ struct Started {
             out << document->key();
         return out;
     }
-    QTabBar* tabBar() const { return main->documents().tabs().bar(); }
+    QTabBar* tabBar() const { return app->documents().tabs().bar(); }
     QStringList tabTexts() const {
         QStringList out;
         for (int i = 0; i < tabBar()->count(); ++i)

@@ -16,31 +16,31 @@ TEST(DesktopLook, TitleNamesTheActiveDocumentInEveryArrangement) {
     const QString a = s.home.write("site/a.htm", "<p>a</p>\n");
     const QString b = s.home.write("site/b.htm", "<p>b</p>\n");
     s.runAndShow();
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [Untitled 1]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [Untitled 1]");
     s.open(a);
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [a.htm]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [a.htm]");
     s.trigger("Tile1");
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [a.htm]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [a.htm]");
     s.open(b);
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [b.htm]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [b.htm]");
     s.trigger("Cascade1");
     s.trigger("Tabbed1");
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [b.htm]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [b.htm]");
     // Saved under another name, the new name shows.
     s.prompter.saveNames.push_back(s.home.file("site/c.htm"));
     s.trigger("SaveAs1");
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML - [c.htm]");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML - [c.htm]");
     for (int i = 0; i < 3; ++i)
         s.trigger("Close1");
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.documents().isEmpty());
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML");
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML");
 }
 
 TEST(DesktopLook, EveryToolbarButtonHasAnIconSharpAtDoubleScale) {
     Started s;
     s.runAndShow();
-    const auto* toolbar = s.main->findChild<QToolBar*>("toolbar");
+    const auto* toolbar = s.window()->findChild<QToolBar*>("toolbar");
     ASSERT_TRUE(toolbar);
     ASSERT_FALSE(toolbar->actions().isEmpty());
     for (const QAction* button : toolbar->actions()) {
@@ -72,7 +72,7 @@ TEST(DesktopLook, TheTextFollowsADarkColourScheme) {
         const QPalette text = s.active()->memo()->palette();
         EXPECT_EQ(text.color(QPalette::Base), QColor(30, 30, 30));
         EXPECT_EQ(text.color(QPalette::Text), QColor(220, 220, 220));
-        EXPECT_EQ(s.main->palette().color(QPalette::Window), QColor(45, 45, 45));
+        EXPECT_EQ(s.window()->palette().color(QPalette::Window), QColor(45, 45, 45));
     }
     QApplication::setPalette(before);
 }

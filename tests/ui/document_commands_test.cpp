@@ -43,7 +43,7 @@ TEST(DocumentStart, FirstDocumentIsUntitledOrTheHandedOverFile) {
             arguments << key;
         }
         s.runAndShow(arguments);
-        ASSERT_TRUE(s.main);
+        ASSERT_TRUE(s.app);
         EXPECT_EQ(s.captions(), QStringList{row.caption});
         EXPECT_EQ(s.active()->key(), key);
         EXPECT_EQ(s.tabTexts(), QStringList{row.caption});
@@ -51,7 +51,7 @@ TEST(DocumentStart, FirstDocumentIsUntitledOrTheHandedOverFile) {
         EXPECT_EQ(s.read("Vellum", "count"), row.count);
         EXPECT_EQ(s.read("Vellum", "hello"), "");
         EXPECT_TRUE(s.tabBar()->isVisible());
-        EXPECT_FALSE(s.main->findChild<QLabel*>("Label2")->isVisible());
+        EXPECT_FALSE(s.window()->findChild<QLabel*>("Label2")->isVisible());
         EXPECT_TRUE(s.active()->frame()->isMaximized());
 
         s.trigger("new2");
@@ -86,7 +86,7 @@ TEST(DocumentOpen, ChosenFileBecomesTheCurrentTab) {
         EXPECT_EQ(document->key(), path);
         EXPECT_EQ(document->control().text(), row.text);
         EXPECT_FALSE(document->isModified());
-        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
+        EXPECT_FALSE(s.app->menus().msave()->isEnabled());
         EXPECT_EQ(s.tabTexts(), (QStringList{"Untitled 1", row.file}));
         EXPECT_EQ(s.tabBar()->currentIndex(), 1);
         ASSERT_EQ(s.prompter.openRequests.size(), 1u);
@@ -150,7 +150,7 @@ TEST(DocumentSave, SaveAsChoosesTheNameWritten) {
         EXPECT_EQ(s.ledger("Untitled 2"), -1);
         EXPECT_EQ(s.ledger(key), 1);
         EXPECT_FALSE(s.active()->isModified());
-        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
+        EXPECT_FALSE(s.app->menus().msave()->isEnabled());
     }
 }
 

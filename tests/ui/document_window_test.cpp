@@ -75,7 +75,7 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
         s.runAndShow();
         // Measured once the window manager has placed and sized the window, and once for both
         // texts, so that a late resize cannot give the two different words.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
         TMDIsub& doc = *s.active();
         const QString longWord = wrapping(doc, "W");
         const auto widen = [&](QString text) { return text.replace('W', longWord); };
@@ -99,10 +99,10 @@ TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
     TMDIsub& doc = *s.active();
     s.write("Vellum", "ai", "t");
     load(doc, "\t\tx|\r\nend");
-    s.main->workspace().enterFlag() = "noEnter";
+    s.app->workspace().enterFlag() = "noEnter";
     key(doc, Qt::Key_Return);
     EXPECT_EQ(drawn(doc), "\t\tx\r\n|\r\nend");
-    EXPECT_EQ(s.main->workspace().enterFlag(), "");
+    EXPECT_EQ(s.app->workspace().enterFlag(), "");
     key(doc, Qt::Key_Up);
     key(doc, Qt::Key_End);
     key(doc, Qt::Key_Return);
@@ -140,8 +140,8 @@ TEST(DocumentWindowKeys, CtrlShiftBracketKeysInsertTags) {
         Started s;
         s.runAndShow();
         // Active, as for the user: a menu shortcut on these keys would take them from the editor.
-        s.main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+        s.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
         TMDIsub& doc = *s.active();
         load(doc, row.before);
         key(doc, row.key, Qt::ControlModifier | Qt::ShiftModifier);
@@ -161,12 +161,12 @@ TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
         SCOPED_TRACE(name);
         Started s;
         s.runAndShow();
-        s.main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+        s.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
         TMDIsub& doc = *s.active();
         load(doc, "a|bc\r\ndef");
-        test::userOpenMenu(s.main->menuBar(), s.main->menus().menu("Edit1"));
-        ASSERT_FALSE(s.main->menus().action("delete1")->isEnabled());
+        test::userOpenMenu(s.window()->menuBar(), s.app->menus().menu("Edit1"));
+        ASSERT_FALSE(s.app->menus().action("delete1")->isEnabled());
         test::userCloseMenus();
         key(doc, letter, Qt::ControlModifier);
         EXPECT_EQ(drawn(doc), "a|bc\r\ndef");
@@ -192,12 +192,12 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         {"typing ab: undo takes back the b",
          [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
         {"a program insertion cannot be undone",
-         [](Started& s) { s.main->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false,
+         [](Started& s) { s.app->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false,
          "<HR>|"},
         {"nor can the typing before it",
          [](Started& s) {
              QTest::keyClicks(s.active()->memo(), "a");
-             s.main->workspace().insertions().listcode2("<HR>");
+             s.app->workspace().insertions().listcode2("<HR>");
          },
          "a<HR>|", false, "a<HR>|"},
         {"a paste from the context menu is one step",
@@ -215,11 +215,11 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         s.runAndShow();
         TMDIsub& doc = *s.active();
         EXPECT_FALSE(doc.isModified());
-        EXPECT_FALSE(s.main->menus().msave()->isEnabled());
+        EXPECT_FALSE(s.app->menus().msave()->isEnabled());
         row.edit(s);
         EXPECT_EQ(drawn(doc), row.edited);
         EXPECT_TRUE(doc.isModified());
-        EXPECT_TRUE(s.main->menus().msave()->isEnabled());
+        EXPECT_TRUE(s.app->menus().msave()->isEnabled());
         EXPECT_EQ(doc.control().canUndo(), row.canUndo);
         doc.control().undo();
         EXPECT_EQ(drawn(doc), row.undone);
@@ -251,12 +251,12 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
         Started s;
         s.runAndShow();
         // Measured once the window manager has placed and sized the window.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
         TMDIsub& doc = *s.active();
         if (!row.text.isEmpty())
             load(doc, wrapping(doc, row.text));
         row.act(doc);
-        EXPECT_EQ(s.main->status().linecol()->text(), row.line);
+        EXPECT_EQ(s.app->status().linecol()->text(), row.line);
     }
 }
 
@@ -318,9 +318,9 @@ TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
         s.runAndShow();
         TMDIsub& doc = *s.active();
         load(doc, "ab|");
-        s.main->workspace().insertionSlots().tagOpen = "<A href=\"\">";
-        s.main->workspace().insertionSlots().tagClose = "</A>";
-        s.main->workspace().insertions().tipper("an URL", 2);
+        s.app->workspace().insertionSlots().tagOpen = "<A href=\"\">";
+        s.app->workspace().insertionSlots().tagClose = "</A>";
+        s.app->workspace().insertions().tipper("an URL", 2);
         EXPECT_EQ(drawn(doc), "ab<A href=\"|\"></A>");
         QLabel* tip = doc.urlTip();
         EXPECT_TRUE(tip->isVisible());
@@ -360,11 +360,11 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
              frame(s)->showMaximized();
          },
          "max", true},
-        {"tiling is no user command", [](Started& s) { s.main->documents().Tiled(); }, "norm",
+        {"tiling is no user command", [](Started& s) { s.app->documents().Tiled(); }, "norm",
          false},
         {"a new document while tiled",
          [](Started& s) {
-             s.main->documents().Tiled();
+             s.app->documents().Tiled();
              s.trigger("new2");
          },
          "norm", false},
@@ -380,7 +380,7 @@ TEST(DocumentWindowState, UserCommandsSwitchBetweenTabsAndBanner) {
         QCoreApplication::processEvents();
         EXPECT_EQ(s.read("vellum", "state"), row.state);
         EXPECT_EQ(s.tabBar()->isVisible(), row.tabbed);
-        EXPECT_EQ(s.main->findChild<QLabel*>("Label2")->isVisible(), !row.tabbed);
+        EXPECT_EQ(s.window()->findChild<QLabel*>("Label2")->isVisible(), !row.tabbed);
     }
 }
 
@@ -395,7 +395,7 @@ TEST(DocumentWindowState, CoverNeverStaysAfterTabClicks) {
         test::userClick(s.tabBar(), s.tabBar()->tabRect(tab).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(s.active(), documents[tab]);
-        EXPECT_FALSE(s.main->documents().switchpanel()->isVisible());
+        EXPECT_FALSE(s.app->documents().switchpanel()->isVisible());
         EXPECT_EQ(s.read("vellum", "state"), "max");
     }
 }
@@ -421,16 +421,16 @@ TEST(DocumentWindowInsertions, DoNothingWithoutADocument) {
         s.runAndShow();
         s.trigger("Close1");
         ASSERT_TRUE(s.documents().isEmpty());
-        s.main->workspace().insertionSlots().tagOpen = "<I>";
+        s.app->workspace().insertionSlots().tagOpen = "<I>";
         const QByteArray settings = s.home.read("vellumh.ini");
-        const QString line = s.main->status().linecol()->text();
-        const bool saveEnabled = s.main->menus().msave()->isEnabled();
-        run(s.main->workspace().insertions());
+        const QString line = s.app->status().linecol()->text();
+        const bool saveEnabled = s.app->menus().msave()->isEnabled();
+        run(s.app->workspace().insertions());
         EXPECT_TRUE(s.documents().isEmpty());
-        EXPECT_EQ(s.main->workspace().storememo().text(), "");
-        EXPECT_EQ(s.main->workspace().insertionSlots().tagOpen, "<I>");
-        EXPECT_EQ(s.main->status().linecol()->text(), line);
-        EXPECT_EQ(s.main->menus().msave()->isEnabled(), saveEnabled);
+        EXPECT_EQ(s.app->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().insertionSlots().tagOpen, "<I>");
+        EXPECT_EQ(s.app->status().linecol()->text(), line);
+        EXPECT_EQ(s.app->menus().msave()->isEnabled(), saveEnabled);
         EXPECT_EQ(s.home.read("vellumh.ini"), settings);
     }
 }

@@ -126,7 +126,7 @@ TEST(DocumentClose, ModifiedDocumentAsksBeforeClosing) {
         if (row.saveName)
             s.prompter.saveNames.push_back(s.home.file(row.saveName));
         if (row.exit)
-            EXPECT_EQ(s.main->close(), row.closed);
+            EXPECT_EQ(s.window()->close(), row.closed);
         else
             s.trigger("Close1");
         EXPECT_EQ(s.prompter.asked,
@@ -140,7 +140,7 @@ TEST(DocumentClose, ModifiedDocumentAsksBeforeClosing) {
             EXPECT_EQ(s.home.read(row.saveName), "x");
         }
         if (row.exit) {
-            EXPECT_EQ(s.main->isVisible(), !row.closed);
+            EXPECT_EQ(s.window()->isVisible(), !row.closed);
             EXPECT_EQ(s.home.read("vellumh.ini").contains("[Windows]"), row.closed);
         }
     }
@@ -170,7 +170,7 @@ TEST(Arrangement, TileCascadeAndTab) {
             s.trigger("Close1");
         else
             s.trigger("new2");
-        QLabel* banner = s.main->findChild<QLabel*>("Label2");
+        QLabel* banner = s.window()->findChild<QLabel*>("Label2");
         for (const char* step : row.steps) {
             if (QString(step) == "Label2")
                 test::userDoubleClick(banner);
@@ -210,7 +210,7 @@ TEST(DocumentInsert, FileTextReplacesTheSelectionAsOneUndo) {
         s.trigger("Insert1");
         EXPECT_EQ(control.text(), row.text);
         EXPECT_EQ(s.clipboard.text(), "kept");
-        EXPECT_TRUE(s.main->menus().msave()->isEnabled());
+        EXPECT_TRUE(s.app->menus().msave()->isEnabled());
         control.undo();
         EXPECT_EQ(control.text(), "abcd");
     }
@@ -274,13 +274,13 @@ TEST(MainMenus, ItemsComeFromTheTable) {
     s.runAndShow();
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        QAction* action = s.main->menus().action(row.name);
+        QAction* action = s.app->menus().action(row.name);
         ASSERT_TRUE(action);
         EXPECT_EQ(action->text(), row.text);
         EXPECT_EQ(action->shortcut().toString(QKeySequence::PortableText), row.shortcut);
         EXPECT_EQ(action->isEnabled(), row.enabled);
     }
-    EXPECT_EQ(s.main->menus().action("msave")->toolTip(), "Save Current Document");
+    EXPECT_EQ(s.app->menus().action("msave")->toolTip(), "Save Current Document");
 }
 
 // No item is silently dead: each runs a registered command or is listed as not built yet (and
@@ -288,7 +288,7 @@ TEST(MainMenus, ItemsComeFromTheTable) {
 TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
     Started s;
     s.runAndShow();
-    const CommandRegistry& commands = s.main->commands();
+    const CommandRegistry& commands = s.app->commands();
     QStringList items, named;
     for (const std::vector<MenuEntry>* table : {&mainMenuTable(), &contextMenuTable()}) {
         for (const MenuEntry& entry : *table) {
@@ -305,7 +305,7 @@ TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
         EXPECT_NE(commands.has(id), commandsNotYetBuilt().contains(id));
         if (commands.has(id))
             continue;
-        if (QAction* item = s.main->menus().action(id)) {
+        if (QAction* item = s.app->menus().action(id)) {
             EXPECT_FALSE(item->isEnabled());
         }
         if (QAction* item = popup->findChild<QAction*>(id)) {
@@ -320,9 +320,9 @@ TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
 
 // Opens File > Recent Files from the menu bar as the user does; returns the submenu, open.
 QMenu* openRecentFiles(const Started& s) {
-    QMenu* file = s.main->menus().menu("File1");
-    QMenu* recent = s.main->menus().menu("RecentFiles1");
-    test::userOpenMenu(s.main->menuBar(), file);
+    QMenu* file = s.app->menus().menu("File1");
+    QMenu* recent = s.app->menus().menu("RecentFiles1");
+    test::userOpenMenu(s.window()->menuBar(), file);
     test::userChoose(file, recent->menuAction());
     EXPECT_TRUE(QTest::qWaitFor([&] { return recent->isVisible(); }, 3000));
     return recent;
@@ -380,8 +380,8 @@ TEST(MainMenus, ShortcutsRunTheirCommands) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        s.main->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+        s.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
         QTest::keyClick(s.active()->memo(), static_cast<Qt::Key>(row.key), row.modifiers);
         EXPECT_EQ(s.captions(), row.captions);
         EXPECT_EQ(s.prompter.dialogs, row.dialogs);

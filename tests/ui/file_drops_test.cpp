@@ -40,14 +40,14 @@ TEST(FileDrops, DroppedFilesOpenAsOpenWouldAndStayOutOfTheText) {
     EXPECT_EQ(s.documents().first()->control().text(), QString());
 
     // Dropped on the main window: an open file comes forward, a missing one is reported.
-    EXPECT_TRUE(dropOn(s.main.get(), {QUrl::fromLocalFile(a), QUrl::fromLocalFile(missing)}));
+    EXPECT_TRUE(dropOn(s.window(), {QUrl::fromLocalFile(a), QUrl::fromLocalFile(missing)}));
     EXPECT_EQ(s.keys(), (QStringList{"Untitled 1", a, b}));
     EXPECT_EQ(s.active()->key(), a);
     EXPECT_EQ(s.prompter.informed.value(0), a + " is already open.");
     EXPECT_EQ(s.prompter.errors.size(), 1);
 
     // A link from a browser is text for the editor, not a file to open.
-    EXPECT_FALSE(dropOn(s.main.get(), {QUrl(QStringLiteral("https://example.org/x.htm"))}));
+    EXPECT_FALSE(dropOn(s.window(), {QUrl(QStringLiteral("https://example.org/x.htm"))}));
     EXPECT_EQ(s.keys().size(), 3);
 }
 

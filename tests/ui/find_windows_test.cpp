@@ -32,7 +32,7 @@ using test::userClickIndicator;
 
 TFRbig* openFindReplace(Started& s, const QString& find, const QString& replace) {
     s.trigger("Replace1");
-    TFRbig* window = s.main->finds().findReplaceWindow();
+    TFRbig* window = s.app->finds().findReplaceWindow();
     if (window) {
         window->boxes().find->setText(find);
         window->boxes().replace->setText(replace);
@@ -41,7 +41,7 @@ TFRbig* openFindReplace(Started& s, const QString& find, const QString& replace)
 }
 
 TFRmini* bar(Started& s) {
-    return s.main->finds().findAgainWindow();
+    return s.app->finds().findAgainWindow();
 }
 
 // Find & Replace with a text that is there: the bar takes over.
@@ -52,11 +52,11 @@ TFRmini* firstHit(Started& s, const QString& find, const QString& replace) {
 
 QString openWindows(Started& s) {
     QStringList open;
-    if (s.main->finds().findReplaceWindow())
+    if (s.app->finds().findReplaceWindow())
         open << "Find & Replace";
     if (bar(s))
         open << "Find Again";
-    if (s.main->finds().goToLineDialog())
+    if (s.app->finds().goToLineDialog())
         open << "go to line";
     return open.join(", ");
 }
@@ -208,9 +208,9 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         {"Cancel in the bar writes its options and place; it opens there with them",
          [&](Started& s) {
              EXPECT_EQ(tickedBar(s)->pos(), QPoint(300, 200));
-             s.main->finds().search().replaceMode = true;
+             s.app->finds().search().replaceMode = true;
              userClick(bar(s)->cancelButton());
-             EXPECT_FALSE(s.main->finds().search().replaceMode);
+             EXPECT_FALSE(s.app->finds().search().replaceMode);
              s.trigger("Again1");
              EXPECT_EQ(bar(s)->pos(), QPoint(300, 200));
              EXPECT_TRUE(bar(s)->boxes().wholeWord->isChecked());
@@ -225,16 +225,16 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         {"Escape in the editor drops the bar without writing anything",
          [&](Started& s) {
              tickedBar(s);
-             s.main->finds().search().replaceMode = true;
+             s.app->finds().search().replaceMode = true;
              QTest::keyClick(s.active()->memo(), Qt::Key_Escape);
-             EXPECT_TRUE(s.main->finds().search().replaceMode);
+             EXPECT_TRUE(s.app->finds().search().replaceMode);
          },
          {{"wword", ""}, {"mcase", ""}, {"sup", ""}, {"sbeg", ""}, {"repl2t", ""}, {"repl2l", ""}}},
         {"closing the last document closes the bar with its close steps",
          [&](Started& s) {
              tickedBar(s);
              s.trigger("Close1");
-             EXPECT_EQ(s.main->workspace().count(), 0);
+             EXPECT_EQ(s.app->workspace().count(), 0);
          },
          {{"wword", "t"},
           {"mcase", ""},
@@ -245,7 +245,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
         {"the bar opens first 25 pixels below the main window's top, at the left edge",
          [](Started& s) {
              s.trigger("Again1");
-             EXPECT_EQ(bar(s)->pos(), QPoint(0, s.main->frameGeometry().top() + 25));
+             EXPECT_EQ(bar(s)->pos(), QPoint(0, s.window()->frameGeometry().top() + 25));
              userClick(bar(s)->downsButton());
              test::waitForHeight(bar(s), bar(s)->fullHeight());
              EXPECT_FALSE(bar(s)->isCollapsed());
@@ -295,7 +295,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
 
 void goToLine(Started& s, const char* typed) {
     s.trigger("goto1");
-    Tgotoline* dialog = s.main->finds().goToLineDialog();
+    Tgotoline* dialog = s.app->finds().goToLineDialog();
     ASSERT_NE(dialog, nullptr);
     dialog->lineBox()->setText(typed);
     QTest::keyClick(dialog->lineBox(), Qt::Key_Return);
@@ -330,16 +330,16 @@ TEST(FindWindows, GoToLineAndRemoveTagsOnTheActiveDocument) {
          lines, "it is already open", "go to line"},
         {"a double-click on the line number opens it, one on its label closes it", lines,
          [](Started& s) {
-             test::userDoubleClick(s.main->status().linecol());
-             Tgotoline* dialog = s.main->finds().goToLineDialog();
+             test::userDoubleClick(s.app->status().linecol());
+             Tgotoline* dialog = s.app->finds().goToLineDialog();
              ASSERT_NE(dialog, nullptr);
              test::userDoubleClick(dialog->label());
          },
          lines, "", ""},
         {"Remove Tags from the Edit menu", "x [<B>bold</B> <I\r\nclass=a>text]&amp;",
          [](Started& s) {
-             test::userOpenMenu(s.main->menuBar(), s.main->menus().menu("Edit1"));
-             EXPECT_TRUE(s.main->menus().action("RemoveTags1")->isEnabled());
+             test::userOpenMenu(s.window()->menuBar(), s.app->menus().menu("Edit1"));
+             EXPECT_TRUE(s.app->menus().action("RemoveTags1")->isEnabled());
              test::userCloseMenus();
              s.trigger("RemoveTags1");
          },

@@ -36,12 +36,12 @@ QString helperId(Kind kind) {
 }
 
 HelperFrame* currentHelper(const Started& s, Kind kind) {
-    return s.main->helpers().find(helperId(kind));
+    return s.app->helpers().find(helperId(kind));
 }
 
 // Opens the helper through its main-window command; null when none is open afterwards.
 HelperFrame* openHelper(Started& s, Kind kind) {
-    return s.main->helpers().open(helperId(kind));
+    return s.app->helpers().open(helperId(kind));
 }
 
 // Clicks a button where its indicator or text is, as the user would.
@@ -93,7 +93,7 @@ TEST(HelperCommands, OpenOnceAndOnlyWithADocument) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ASSERT_EQ(s.active(), nullptr);
         EXPECT_EQ(openHelper(s, row.kind), nullptr);
-        EXPECT_TRUE(s.main->findChildren<HelperFrame*>().isEmpty());
+        EXPECT_TRUE(s.window()->findChildren<HelperFrame*>().isEmpty());
 
         s.trigger("new2");
         HelperFrame* helper = openHelper(s, row.kind);
@@ -101,14 +101,14 @@ TEST(HelperCommands, OpenOnceAndOnlyWithADocument) {
         EXPECT_TRUE(helper->isVisible());
         closeByButton(helper, row.closeButton);
         EXPECT_EQ(currentHelper(s, row.kind), nullptr);
-        EXPECT_TRUE(s.main->findChildren<HelperFrame*>().isEmpty());
+        EXPECT_TRUE(s.window()->findChildren<HelperFrame*>().isEmpty());
 
         // Open again and hidden: a second call finds the same window.
         helper = openHelper(s, row.kind);
         ASSERT_NE(helper, nullptr);
         helper->hide();
         EXPECT_EQ(openHelper(s, row.kind), helper);
-        EXPECT_EQ(s.main->findChildren<HelperFrame*>().size(), 1);
+        EXPECT_EQ(s.window()->findChildren<HelperFrame*>().size(), 1);
         EXPECT_EQ(helper->isVisible(), row.secondCallShows);
     }
 }
@@ -153,7 +153,7 @@ TEST(HelperPlacement, OpensAtTheDefaultOrWhereItWasLeft) {
         }
         HelperFrame* helper = openHelper(s, row.kind);
         ASSERT_NE(helper, nullptr);
-        const QRect main = s.main->frameGeometry();
+        const QRect main = s.window()->frameGeometry();
         const int offset = row.kind == Kind::Table ? 98 : row.kind == Kind::Font ? 80 : 152;
         EXPECT_EQ(helper->y(), row.top == Default ? main.y() + offset : row.top);
         EXPECT_EQ(helper->x(),
@@ -207,7 +207,7 @@ TEST(HelperPlacement, HelpersOpenAtExitRememberTheirPositions) {
     ASSERT_TRUE(table && font);
     table->move(11, 22);
     font->move(33, 44);
-    ASSERT_TRUE(s.main->close());
+    ASSERT_TRUE(s.window()->close());
     EXPECT_EQ(s.read("Windows", "tabt"), "22");
     EXPECT_EQ(s.read("Windows", "tabl"), "11");
     EXPECT_EQ(s.read("Windows", "fontt"), "44");

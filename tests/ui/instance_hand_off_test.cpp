@@ -15,16 +15,16 @@ TEST(AppActivation, RunningInstanceComesForwardAndOpensWhenNoDialogIsOpen) {
     Started s;
     const QString page = s.home.write("site/index.htm", "<p>hi</p>\n");
     s.runAndShow();
-    AppActivation& activation = s.main->activation();
-    s.main->showMinimized();
+    AppActivation& activation = s.app->activation();
+    s.window()->showMinimized();
     QCoreApplication::processEvents();
-    QDialog dialog(s.main.get());
+    QDialog dialog(s.window());
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
 
     activation.activate(page);
-    EXPECT_FALSE(s.main->isMinimized());
-    EXPECT_TRUE(s.main->windowState() & Qt::WindowMaximized) << "restored as it was";
+    EXPECT_FALSE(s.window()->isMinimized());
+    EXPECT_TRUE(s.window()->windowState() & Qt::WindowMaximized) << "restored as it was";
     EXPECT_EQ(s.keys(), QStringList{"Untitled 1"}) << "no document behind a question";
     EXPECT_EQ(activation.waiting(), 1);
     dialog.hide();
@@ -35,7 +35,7 @@ TEST(AppActivation, RunningInstanceComesForwardAndOpensWhenNoDialogIsOpen) {
     s.trigger("new2");
     s.write("Vellum", "hello", page);
     QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(s.main.get(), &activate);
+    QCoreApplication::sendEvent(s.window(), &activate);
     QTRY_COMPARE_WITH_TIMEOUT(s.prompter.informed, QStringList{page + " is already open."}, 5000);
     EXPECT_EQ(s.active()->key(), page);
     EXPECT_EQ(s.tabBar()->currentIndex(), 1);
@@ -51,12 +51,12 @@ TEST(InstanceGuard, SecondStartHandsOverBeforeItsWindowExists) {
         SCOPED_TRACE(exists ? "an existing file" : "a name that does not exist");
         test::RuntimeFolder runtime;
         Started first;
-        first.start = std::make_unique<StartSequence>(HomeDirectory(first.home.path()),
-                                                      first.prompter, first.clipboard);
-        first.start->guardInstances(runtime.registry());
-        first.main = first.start->run({}, false);
-        ASSERT_TRUE(first.main);
-        first.main->start();
+        first.sequence = std::make_unique<StartSequence>(HomeDirectory(first.home.path()),
+                                                         first.prompter, first.clipboard);
+        first.sequence->guardInstances(runtime.registry());
+        first.app = first.sequence->run({}, false);
+        ASSERT_TRUE(first.app);
+        first.app->start();
         const QString page = first.home.file("My Pages/index.htm");
         if (exists)
             first.home.write("My Pages/index.htm", "<p>hi</p>\n");

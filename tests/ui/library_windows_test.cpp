@@ -27,7 +27,7 @@ using test::userDoubleClick;
 
 Ttplate* templateDialog(Started& s) {
     s.trigger("New1");
-    const QList<Ttplate*> open = s.main->findChildren<Ttplate*>();
+    const QList<Ttplate*> open = s.window()->findChildren<Ttplate*>();
     return open.isEmpty() ? nullptr : open.last();
 }
 
@@ -127,7 +127,7 @@ QPoint cellCentre(const QTableWidget* table, int row, int column) {
 }
 
 Tspecials* openSpecials(Started& s) {
-    auto* specials = static_cast<Tspecials*>(s.main->helpers().open("Special"));
+    auto* specials = static_cast<Tspecials*>(s.app->helpers().open("Special"));
     if (specials) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(specials));
     }

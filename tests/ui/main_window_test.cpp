@@ -45,8 +45,8 @@ TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
         const QString file = s.home.write("My Pages/index.htm", "<HTML>");
         const QStringList arguments = row.arguments(s.home.path());
         s.run(arguments);
-        ASSERT_TRUE(s.main);
-        EXPECT_EQ(s.start->commandLine(), arguments.join(' '));
+        ASSERT_TRUE(s.app);
+        EXPECT_EQ(s.sequence->commandLine(), arguments.join(' '));
         if (row.exists) {
             EXPECT_EQ(s.read("Vellum", "hello"), file);
             EXPECT_TRUE(s.prompter.informed.isEmpty());
@@ -61,15 +61,15 @@ TEST(StartSequence, CommandLineFileIsHandedToTheMainWindow) {
 TEST(StartSequence, FreshHomeGetsSettingsFoldersAndLibrary) {
     Started s;
     s.run({});
-    ASSERT_TRUE(s.main);
+    ASSERT_TRUE(s.app);
     EXPECT_EQ(s.read("Vellum", "state"), "max");
     EXPECT_EQ(s.read("Vellum", "count"), "0");
     EXPECT_EQ(s.read("Vellum", "hello"), "");
     for (const char* dir : {"data", "template", "library"})
         EXPECT_TRUE(QFileInfo(s.home.file(dir)).isDir()) << dir;
     EXPECT_TRUE(QFileInfo::exists(s.home.file("library/library.dat")));
-    EXPECT_EQ(s.main->windowTitle(), "VellumHTML");
-    EXPECT_EQ(s.main->status().dates()->text(),
+    EXPECT_EQ(s.window()->windowTitle(), "VellumHTML");
+    EXPECT_EQ(s.app->status().dates()->text(),
               QLocale::system().dayName(QDate::currentDate().dayOfWeek()) + ", " +
                   QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 }
@@ -80,7 +80,7 @@ TEST(StartSequence, PreviousRunBookkeepingIsCleared) {
                  "[Roster]\r\n0=A\r\n[Ledger]\r\nA=0\r\n[CleanUp]\r\ncount=1\r\n1=x\r\n"
                  "[Vellum]\r\nstate=norm\r\ncount=7\r\n");
     s.run({});
-    ASSERT_TRUE(s.main);
+    ASSERT_TRUE(s.app);
     EXPECT_EQ(s.home.read("vellumh.ini"), "[Vellum]\r\nstate=norm\r\ncount=0\r\n");
 }
 
@@ -88,7 +88,7 @@ TEST(StartSequence, FolderThatCannotBeCreatedStopsTheStart) {
     Started s;
     s.home.write("template", "a file where a folder must go");
     s.run({});
-    EXPECT_FALSE(s.main);
+    EXPECT_FALSE(s.app);
     ASSERT_EQ(s.prompter.errors.size(), 1);
     EXPECT_TRUE(s.prompter.errors[0].contains(s.home.file("template")))
         << s.prompter.errors[0].toStdString();
@@ -116,14 +116,14 @@ TEST(MainWindow, FirstShowPlacement) {
         if (!row.settings.isEmpty())
             s.home.write("vellumh.ini", row.settings);
         s.run({});
-        ASSERT_TRUE(s.main);
-        EXPECT_TRUE(s.main->isFirstShow());
-        s.main->start();
-        EXPECT_FALSE(s.main->isFirstShow());
-        EXPECT_EQ(s.main->isMaximized(), row.maximised);
+        ASSERT_TRUE(s.app);
+        EXPECT_TRUE(s.window()->isFirstShow());
+        s.app->start();
+        EXPECT_FALSE(s.window()->isFirstShow());
+        EXPECT_EQ(s.window()->isMaximized(), row.maximised);
         if (!row.maximised) {
-            EXPECT_EQ(s.main->size(), QSize(600, 400));
-            EXPECT_EQ(s.main->pos(), QPoint(50, 40));
+            EXPECT_EQ(s.window()->size(), QSize(600, 400));
+            EXPECT_EQ(s.window()->pos(), QPoint(50, 40));
         }
     }
 }
@@ -145,7 +145,7 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         SCOPED_TRACE(row.name);
         Started s;
         s.run({});
-        ASSERT_TRUE(s.main);
+        ASSERT_TRUE(s.app);
         SettingsFile settings(s.home.settingsPath());
         settings.writeInt("Windows", "mw", 999);
         const QString kept = s.home.write("data/a.htm", "a");
@@ -158,7 +158,7 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         QFile::setPermissions(browser, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         settings.writeText("Vellum", "browser", browser);
 
-        s.main->start();
+        s.app->start();
         // The run's previews: the untitled document's in the data folder, then one beside a file.
         s.trigger("Preview1");
         s.open(s.home.write("x/page.htm", "c"));
@@ -167,17 +167,17 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         const QString gone2 = s.home.file("x/_&temp.htm");
         ASSERT_TRUE(QFileInfo::exists(gone1) && QFileInfo::exists(gone2));
         if (row.state == State::Normal) {
-            s.main->showNormal();
-            s.main->resize(640, 480);
-            s.main->move(20, 30);
+            s.window()->showNormal();
+            s.window()->resize(640, 480);
+            s.window()->move(20, 30);
         } else if (row.state == State::Maximised) {
-            s.main->showMaximized();
+            s.window()->showMaximized();
         } else {
-            s.main->showMinimized();
+            s.window()->showMinimized();
         }
-        s.main->help().showContents();
-        EXPECT_TRUE(s.main->help().isOpen());
-        EXPECT_TRUE(s.main->close());
+        s.app->help().showContents();
+        EXPECT_TRUE(s.app->help().isOpen());
+        EXPECT_TRUE(s.window()->close());
 
         EXPECT_EQ(s.read("Windows", "up"), row.up);
         if (row.width) {
@@ -192,7 +192,7 @@ TEST(MainWindow, ExitWritesPlacementAndCleansUp) {
         EXPECT_FALSE(QFileInfo::exists(gone2));
         EXPECT_TRUE(QFileInfo::exists(kept));
         EXPECT_EQ(s.home.read("y/_&temp.htm"), "mine");
-        EXPECT_FALSE(s.main->help().isOpen());
+        EXPECT_FALSE(s.app->help().isOpen());
     }
 }
 
@@ -211,10 +211,10 @@ TEST(MainWindow, RefusedSettingsWriteIsReportedOnce) {
              QMdiSubWindow* frame = s.active()->frame();
              test::userDoubleClick(frame, QPoint(frame->width() / 2, 5));
          }},
-        {"a helper closing", [](Started& s) { s.main->helpers().open("Font"); },
+        {"a helper closing", [](Started& s) { s.app->helpers().open("Font"); },
          [](Started& s) {
              test::userClick(
-                 s.main->helpers().find("Font")->findChild<QAbstractButton*>("CloseButton"));
+                 s.app->helpers().find("Font")->findChild<QAbstractButton*>("CloseButton"));
          }},
     };
     for (const Row& row : rows) {

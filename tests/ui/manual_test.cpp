@@ -45,7 +45,7 @@ TEST(Manual, NamesEveryMenuCommandAndEveryHelperWindow) {
     s.runAndShow();
     for (const char* id : {"Table", "Document", "Font", "Color", "Form", "List", "Link", "Image",
                            "Special", "User"}) {
-        HelperFrame* helper = s.main->helpers().open(QString::fromLatin1(id));
+        HelperFrame* helper = s.app->helpers().open(QString::fromLatin1(id));
         ASSERT_TRUE(helper) << id;
         const QString caption = helper->captionLabel()->text();
         EXPECT_FALSE(caption.isEmpty()) << id;

@@ -38,22 +38,22 @@ template <typename T> T* exposed(T* window) {
 
 QWidget* openFindReplace(Started& s) {
     s.trigger("Replace1");
-    return exposed(s.main->finds().findReplaceWindow());
+    return exposed(s.app->finds().findReplaceWindow());
 }
 
 void findTag(Started& s, QWidget*) {
-    TFRbig* window = s.main->finds().findReplaceWindow();
+    TFRbig* window = s.app->finds().findReplaceWindow();
     window->boxes().find->setText("<td>");
     userClick(window->findReplaceButton());
 }
 
 QWidget* openGoToLine(Started& s) {
     s.trigger("goto1");
-    return exposed(s.main->finds().goToLineDialog());
+    return exposed(s.app->finds().goToLineDialog());
 }
 
 void typeNoNumber(Started& s, QWidget*) {
-    QLineEdit* box = s.main->finds().goToLineDialog()->lineBox();
+    QLineEdit* box = s.app->finds().goToLineDialog()->lineBox();
     QTest::keyClicks(box, "abc");
     QTest::keyClick(box, Qt::Key_Return);
 }
@@ -61,7 +61,7 @@ void typeNoNumber(Started& s, QWidget*) {
 QWidget* openTemplates(Started& s) {
     s.home.write("template/basic.htm", "<P>\n");
     s.trigger("New1");
-    const QList<Ttplate*> open = s.main->findChildren<Ttplate*>();
+    const QList<Ttplate*> open = s.window()->findChildren<Ttplate*>();
     return open.isEmpty() ? nullptr : exposed(open.last());
 }
 
@@ -76,7 +76,7 @@ void deleteBasic(Started&, QWidget* window) {
 
 QWidget* openPreferences(Started& s) {
     s.trigger("Preferences1");
-    const QList<TTabbedNotebookDlg*> open = s.main->findChildren<TTabbedNotebookDlg*>();
+    const QList<TTabbedNotebookDlg*> open = s.window()->findChildren<TTabbedNotebookDlg*>();
     return open.isEmpty() ? nullptr : exposed(open.last());
 }
 
@@ -86,11 +86,11 @@ void storeMissingBrowser(Started& s, QWidget* dialog) {
 }
 
 QWidget* openTableHelper(Started& s) {
-    return exposed(s.main->helpers().open("Table"));
+    return exposed(s.app->helpers().open("Table"));
 }
 
 void spinNoNumber(Started& s, QWidget*) {
-    NumberBox* indent = static_cast<TtabRoll*>(s.main->helpers().find("Table"))->indentBox();
+    NumberBox* indent = static_cast<TtabRoll*>(s.app->helpers().find("Table"))->indentBox();
     userClick(indent->edit());
     QTest::keyClick(indent->edit(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(indent->edit(), "1a");
@@ -98,7 +98,7 @@ void spinNoNumber(Started& s, QWidget*) {
 }
 
 QWidget* mainWindow(Started& s) {
-    return s.main.get();
+    return s.window();
 }
 
 void openTagNamedFileTwice(Started& s, QWidget*) {
@@ -132,7 +132,7 @@ TEST(MessageBoxes, ShowTheirTextAsItIsAboveTheWindowThatRaisedThem) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.main.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
         QWidget* window = row.open(s);
         ASSERT_NE(window, nullptr);
         s.prompter.showBoxes = true;

@@ -23,7 +23,7 @@ using test::Started;
 
 TTabbedNotebookDlg* openPreferences(Started& s) {
     s.trigger("Preferences1");
-    const auto open = s.main->findChildren<TTabbedNotebookDlg*>();
+    const auto open = s.window()->findChildren<TTabbedNotebookDlg*>();
     return open.isEmpty() ? nullptr : open.last();
 }
 

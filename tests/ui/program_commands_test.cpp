@@ -145,7 +145,7 @@ TEST(BrowserPreview, RegistersEachFileOnceAndTheyGoAtExit) {
     const QStringList files{s.home.file("data/_&temp.htm"), s.home.file("other/_&temp.htm")};
     EXPECT_EQ((QStringList{s.read("CleanUp", "1"), s.read("CleanUp", "2")}), files);
     browser.waitForRuns(3);
-    s.main->close();
+    s.window()->close();
     for (const QString& file : files)
         EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
 }
@@ -209,7 +209,7 @@ TEST(ProgramChoice, LocatingStoresOnlyAProgramThatCanRun) {
                                : QString(row.answer) == "text" ? text
                                                                : QString();
         s.prompter.openNames.push_back(chosen);
-        ProgramCommands& programs = s.main->programs();
+        ProgramCommands& programs = s.app->programs();
         if (row.via == Via::Preview)
             s.trigger("Preview1");
         else if (row.via == Via::HelperCommand)
@@ -241,7 +241,7 @@ TEST(ReturnIcon, ShownByBothCommandsUnlessTurnedOff) {
             s.write("Windows", "backt", "40");
             s.write("Windows", "backl", "70");
             s.trigger(command);
-            TForm3* icon = s.main->programs().returnIcon();
+            TForm3* icon = s.app->programs().returnIcon();
             ASSERT_EQ(icon != nullptr, back.isEmpty());
             program.waitForRuns(1);
             if (!icon)
@@ -252,7 +252,7 @@ TEST(ReturnIcon, ShownByBothCommandsUnlessTurnedOff) {
             EXPECT_TRUE(icon->windowFlags() & Qt::WindowStaysOnTopHint);
             EXPECT_EQ(icon->panel()->palette().color(QPalette::Window), QColor(0, 128, 128));
             s.trigger(command); // still the one window
-            EXPECT_EQ(s.main->programs().returnIcon(), icon);
+            EXPECT_EQ(s.app->programs().returnIcon(), icon);
             program.waitForRuns(2);
         }
     }
@@ -267,7 +267,7 @@ TEST(ReturnIcon, ClosesByItsPictureOrGripAndRemembersWhereItWas) {
         const Recorder browser(s, "browser");
         s.write("Vellum", "browser", browser.path);
         s.trigger("Preview1");
-        QPointer<TForm3> icon = s.main->programs().returnIcon();
+        QPointer<TForm3> icon = s.app->programs().returnIcon();
         ASSERT_TRUE(icon);
         icon->move(120, 45);
         QPoint expected(120, 45);
@@ -298,10 +298,10 @@ TEST(HelperProgram, FirstUseClearsTheHelpersStartsItAndAsksForTheTitle) {
     s.write("Vellum", "browser", browser.path);
     s.write("Vellum", "helper", helper.path);
     s.trigger("Preview1");
-    QPointer<TForm3> oldIcon = s.main->programs().returnIcon();
+    QPointer<TForm3> oldIcon = s.app->programs().returnIcon();
     ASSERT_TRUE(oldIcon);
     oldIcon->move(300, 200);
-    HelperRegistry& helpers = s.main->helpers();
+    HelperRegistry& helpers = s.app->helpers();
     QPointer<QWidget> font = helpers.open("Font"), table = helpers.open("Table");
     QPointer<QWidget> document = helpers.open("Document");
 
@@ -312,9 +312,9 @@ TEST(HelperProgram, FirstUseClearsTheHelpersStartsItAndAsksForTheTitle) {
     EXPECT_FALSE(oldIcon);
     for (const char* key : {"fontt", "tabt", "backt"})
         EXPECT_EQ(s.read("Windows", key), "") << key;
-    EXPECT_TRUE(s.main->programs().returnIcon());
-    ASSERT_TRUE(s.main->programs().titleDialog());
-    EXPECT_TRUE(s.main->programs().titleDialog()->isVisible());
+    EXPECT_TRUE(s.app->programs().returnIcon());
+    ASSERT_TRUE(s.app->programs().titleDialog());
+    EXPECT_TRUE(s.app->programs().titleDialog()->isVisible());
     EXPECT_EQ(helper.waitForRuns(1).size(), 1);
 }
 
@@ -327,8 +327,8 @@ TEST(HelperTitleDialog, StoresTheTitleOrCancelsWithTheReturnIcon) {
         const Recorder helper(s, "helper");
         s.write("Vellum", "helper", helper.path);
         s.trigger("HelperApp1");
-        QPointer<Thelpername> dialog = s.main->programs().titleDialog();
-        QPointer<TForm3> icon = s.main->programs().returnIcon();
+        QPointer<Thelpername> dialog = s.app->programs().titleDialog();
+        QPointer<TForm3> icon = s.app->programs().returnIcon();
         ASSERT_TRUE(dialog && icon);
         icon->move(123, 45);
         if (act != Act::OkEmpty)
@@ -373,7 +373,7 @@ TEST(HelperProgram, LaterUseSwitchesToTheTitledWindowOrStartsTheHelperAgain) {
         s.trigger("HelperApp1");
         const bool found = canSeeDesktopWindows() && title == shown;
         EXPECT_EQ(helper.waitForRuns(found ? 0 : 2).size(), found ? 0 : 2);
-        EXPECT_EQ(s.main->programs().titleDialog(), nullptr);
+        EXPECT_EQ(s.app->programs().titleDialog(), nullptr);
         if (found) {
             EXPECT_TRUE(waitUntil([&] { return window.isActiveWindow(); }));
         }

@@ -22,7 +22,7 @@ using test::Started;
 // The records in the instance's own recovery folder, as "name: text".
 QStringList kept(const Started& s) {
     QStringList out;
-    const QDir folder(s.main->recovery().folder().path());
+    const QDir folder(s.app->recovery().folder().path());
     for (const QString& name : folder.entryList({"*.recovery"}, QDir::Files, QDir::Name)) {
         const std::optional<RecoveryRecord> r = readRecoveryFile(folder.filePath(name));
         out << (r ? r->name + ": " + r->text : name + ": incomplete");
@@ -50,7 +50,7 @@ TEST(RecoveryWriting, TypedTextIsKeptUntilTheDocumentIsSavedOrClosed) {
         s.write("Vellum", "Recovery", row.recovery);
         const QString page = s.home.write("page.htm", "<p>old</p>\n");
         s.runAndShow({page});
-        ASSERT_TRUE(s.main);
+        ASSERT_TRUE(s.app);
         QTest::keyClicks(s.active()->memo(), "new ");
         const QStringList typed{page + ": new <p>old</p>\r\n"};
         if (QByteArray(row.recovery) == "1")
@@ -64,11 +64,11 @@ TEST(RecoveryWriting, TypedTextIsKeptUntilTheDocumentIsSavedOrClosed) {
             s.prompter.yesNoCancel.push_back(Prompter::Answer::No);
             s.trigger("Close1");
         }
-        s.main->recovery().flush();
+        s.app->recovery().flush();
         EXPECT_EQ(kept(s), row.keptAfter ? typed : QStringList{});
         // At the end the instance's folder goes with its lock, unless a document is left in it.
         const QString root = s.home.file("recovery");
-        s.main.reset();
+        s.app.reset();
         EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(),
                   row.keptAfter ? 1 : 0);
     }
@@ -104,7 +104,7 @@ TEST(RecoveryStart, AnEndedInstancesDocumentsAreOfferedAndTheChosenOpenAgain) {
              encodeRecovery(test::recoveryRecord("Untitled 4", true, "draft", 1700000060000))});
         s.prompter.recoveryChoice = [&row](const QList<RecoveryChoice>&) { return row.chosen; };
         s.runAndShow();
-        ASSERT_TRUE(s.main);
+        ASSERT_TRUE(s.app);
         ASSERT_EQ(s.prompter.recoveryOffers.size(), 1u);
         const QList<RecoveryChoice>& offer = s.prompter.recoveryOffers[0];
         ASSERT_EQ(offer.size(), 2);
@@ -115,7 +115,7 @@ TEST(RecoveryStart, AnEndedInstancesDocumentsAreOfferedAndTheChosenOpenAgain) {
         EXPECT_EQ(offer[1].path, "");
         EXPECT_EQ(s.captions(), row.captions);
         EXPECT_EQ(QFileInfo::exists(root + "/ended"), row.offeredAgain);
-        EXPECT_EQ(RecoveryClaim::gather(root, s.main->recovery().folder().id()).entries().size(),
+        EXPECT_EQ(RecoveryClaim::gather(root, s.app->recovery().folder().id()).entries().size(),
                   row.offeredAgain ? 2u : 0u);
 
         if (row.captions.size() < 2)
@@ -124,11 +124,11 @@ TEST(RecoveryStart, AnEndedInstancesDocumentsAreOfferedAndTheChosenOpenAgain) {
         EXPECT_TRUE(reopened.isModified());
         EXPECT_EQ(reopened.key(), page);
         EXPECT_EQ(reopened.control().text(), "<p>new</p>\r\n");
-        s.main->workspace().bringForward(reopened.record());
+        s.app->workspace().bringForward(reopened.record());
         s.trigger("Save1");
         EXPECT_EQ(s.home.read("Site/page.htm"), "<p>new</p>\n");
         EXPECT_FALSE(reopened.isModified());
-        s.main->recovery().flush();
+        s.app->recovery().flush();
         EXPECT_EQ(kept(s).filter(page), QStringList{}) << "its file went with the save";
     }
 }

@@ -23,8 +23,8 @@ using test::load;
 // Shortcuts reach the menus only while the main window is the active one.
 void startActive(Started& s) {
     s.runAndShow();
-    s.main->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(s.main.get()));
+    s.window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
 }
 
 void press(Started& s, const char* keys) {
@@ -91,7 +91,7 @@ TEST(TagShortcuts, KeysInTheEditorRunTheirCommands) {
             row.prepare(s);
         press(s, row.keys);
         EXPECT_EQ(drawn(*s.active()), row.after);
-        EXPECT_EQ(s.main->workspace().enterFlag(), "");
+        EXPECT_EQ(s.app->workspace().enterFlag(), "");
     }
 }
 
@@ -118,13 +118,13 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
         if (row.typed)
             QTest::keyClicks(s.active()->memo(), "c");
         s.clipboard.setText(row.clipboard);
-        const auto item = [&s](const char* name) { return s.main->menus().action(name); };
+        const auto item = [&s](const char* name) { return s.app->menus().action(name); };
         // Every item starts the opposite way, so that only the opening can set it right.
         item("Undo1")->setEnabled(!row.undo);
         for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             item(name)->setEnabled(!row.selected);
         item("Paste1")->setEnabled(!row.paste);
-        test::userOpenMenu(s.main->menuBar(), item("Edit1")->menu());
+        test::userOpenMenu(s.window()->menuBar(), item("Edit1")->menu());
         EXPECT_EQ(item("Undo1")->isEnabled(), row.undo);
         for (const char* name : {"Cut1", "Copy1", "delete1", "RemoveTags1"})
             EXPECT_EQ(item(name)->isEnabled(), row.selected) << name;
@@ -223,10 +223,10 @@ TEST(FontMenu, ItemsSetTheEditorFont) {
 TEST(StatusBarDate, DoubleClickReplacesTheSelectionAndSelectsTheDate) {
     Started s;
     s.runAndShow();
-    const QString date = s.main->status().dates()->text();
+    const QString date = s.app->status().dates()->text();
     ASSERT_FALSE(date.isEmpty());
     load(*s.active(), "on [word] now");
-    test::userDoubleClick(s.main->status().dates());
+    test::userDoubleClick(s.app->status().dates());
     EXPECT_EQ(drawn(*s.active()), "on [" + date + "] now");
 }
 

@@ -32,7 +32,7 @@ QString file(Kind kind) {
 }
 
 Tuserroll* userTags(Started& s) {
-    return static_cast<Tuserroll*>(s.main->helpers().find("User"));
+    return static_cast<Tuserroll*>(s.app->helpers().find("User"));
 }
 
 // Clicks with `button` where `at` of `widget` is drawn. The click goes to the widget the screen
@@ -134,7 +134,7 @@ TEST(UserTags, InsertPutsTheCurrentEntryIntoTheDocument) {
         else
             clickButton(helper->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
-        EXPECT_EQ(s.main->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().storememo().text(), "");
     }
 }
 
@@ -222,13 +222,13 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         s.home.write("library/library.dat", "1..One\r\n");
         s.write("Vellum", "libs", "4");
         load(*s.active(), row.document);
-        Tuserroll* helper = static_cast<Tuserroll*>(s.main->helpers().open("User"));
+        Tuserroll* helper = static_cast<Tuserroll*>(s.app->helpers().open("User"));
         ASSERT_NE(helper, nullptr);
         choose(*helper, Kind::Library, row.row);
         clickAt(helper->editCheck(), QPoint(8, 8));
         clickButton(helper->libraryPanel()->findChild<QPushButton*>("SpeedButton3"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const QList<TForm4*> dialogs = s.main->findChildren<TForm4*>();
+        const QList<TForm4*> dialogs = s.window()->findChildren<TForm4*>();
         EXPECT_EQ(s.prompter.informed.join('|'), row.message);
         if (!row.message.isEmpty()) {
             EXPECT_TRUE(dialogs.isEmpty());
@@ -252,7 +252,7 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         EXPECT_TRUE(helper->editCheck()->isChecked());
         EXPECT_EQ(helper->grid(Kind::Library)->currentRow(), 1);
         EXPECT_EQ(helper->grid(Kind::Library)->item(1, 2)->text(), "Second");
-        EXPECT_EQ(s.main->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().storememo().text(), "");
     }
 }
 

@@ -1,10 +1,10 @@
 #include "ui/app/app_activation.h"
 
 #include "core/app/command_registry.h"
-#include "ui/app/main_window.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QWidget>
 #include <algorithm>
 
 namespace vellum {
@@ -29,11 +29,10 @@ void bringToFront(QWidget& window) {
 
 } // namespace
 
-AppActivation::AppActivation(TMDImain& main, Workspace& workspace, SettingsFile& settings,
-                             Prompter& prompter)
+AppActivation::AppActivation(QWidget& main, std::function<void(const QString&)> openHandedOver,
+                             Workspace& workspace, SettingsFile& settings, Prompter& prompter)
     : QObject(&main), m_main(main), m_prompter(prompter),
-      m_inbox(workspace, settings, prompter,
-              [target = &main](const QString& file) { target->news(file); }) {
+      m_inbox(workspace, settings, prompter, std::move(openHandedOver)) {
     m_retry.setSingleShot(true);
     m_retry.setInterval(DialogPollMs);
     connect(&m_retry, &QTimer::timeout, this, &AppActivation::serve);

@@ -3,14 +3,17 @@
 #include "core/app/hand_off.h"
 
 #include <QObject>
+#include <QString>
 #include <QTimer>
 #include <deque>
+#include <functional>
+
+class QWidget;
 
 namespace vellum {
 
 class Prompter;
 class SettingsFile;
-class TMDImain;
 class Workspace;
 
 /// The main window's activation check (AppAct) and its answer to the activation messages of later
@@ -21,8 +24,10 @@ class Workspace;
 class AppActivation : public QObject {
     Q_OBJECT
 public:
-    /// Attached to `main` (its child) and to the application's activation.
-    AppActivation(TMDImain& main, Workspace& workspace, SettingsFile& settings, Prompter& prompter);
+    /// Attached to `main` (its child) and to the application's activation; a file handed over
+    /// opens through `openHandedOver`.
+    AppActivation(QWidget& main, std::function<void(const QString&)> openHandedOver,
+                  Workspace& workspace, SettingsFile& settings, Prompter& prompter);
 
     /// The activation check: the file waiting in "hello" opens, or comes to the front when it is
     /// open already.
@@ -42,7 +47,7 @@ private:
     };
     void serve();
 
-    TMDImain& m_main;
+    QWidget& m_main;
     Prompter& m_prompter;
     HandOffInbox m_inbox;
     std::deque<Request> m_queue;

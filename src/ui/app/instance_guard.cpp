@@ -5,6 +5,7 @@
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
 #include "ui/app/app_activation.h"
+#include "ui/app/application.h"
 #include "ui/app/main_window.h"
 
 #include <QCoreApplication>
@@ -60,9 +61,9 @@ void InstanceGuard::UnoPrevInstance1AllowedInstancesExceeded(QObject*, int, TUno
     });
 }
 
-void InstanceGuard::attach(TMDImain& main) {
+void InstanceGuard::attach(Application& app) {
     const QString own = m_settings.path();
-    AppActivation& activation = main.activation();
+    AppActivation& activation = app.activation();
     // Queued: the message is answered before anything it asks for is done.
     connect(
         &m_guard, &TUnoPrevInstance::activated, &activation,
@@ -70,7 +71,7 @@ void InstanceGuard::attach(TMDImain& main) {
             activation.activate(sameFile(origin, own) ? file : QString());
         },
         Qt::QueuedConnection);
-    connect(&main, &QObject::destroyed, this, [this] { m_guard.withdraw(); });
+    connect(&app.window(), &QObject::destroyed, this, [this] { m_guard.withdraw(); });
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_guard.withdraw(); });
     m_guard.acceptActivations();
 }

@@ -8,7 +8,7 @@ namespace vellum {
 
 class Prompter;
 class SettingsFile;
-class TMDImain;
+class Application;
 
 /// The program's single-instance guard (`UnoPrevInstance1`, one instance allowed, restore and
 /// quit) with the main window's handler of it. A start while another instance runs hands its
@@ -33,7 +33,7 @@ public:
     /// From now on the activation messages of later starts reach `main`: the window comes to the
     /// front and opens the file handed over from a start sharing its settings file. The instance
     /// leaves the registry when the application quits or `main` goes.
-    void attach(TMDImain& main);
+    void attach(Application& app);
 
     TUnoPrevInstance& UnoPrevInstance1() { return m_guard; }
 

@@ -7,6 +7,7 @@
 #include "platform/app/instance_registry.h"
 #include "platform/editor/system_clipboard.h"
 #include "ui/app/app_icon.h"
+#include "ui/app/application.h"
 #include "ui/app/instance_guard.h"
 #include "ui/app/main_window.h"
 #include "ui/app/message_box_prompter.h"
@@ -42,7 +43,7 @@ QString StartSequence::shippedDataDir() {
 
 StartSequence::~StartSequence() = default;
 
-std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool withSplash) {
+std::unique_ptr<Application> StartSequence::run(const QStringList& arguments, bool withSplash) {
     // The first file goes the way of a command line naming one file; the others open after it.
     const QStringList files = commandLineFiles(arguments);
     m_commandLine = files.value(0);
@@ -76,12 +77,12 @@ std::unique_ptr<TMDImain> StartSequence::run(const QStringList& arguments, bool 
     m_handedOver = m_guard && !m_guard->admit(m_commandLine, m_moreFiles);
     if (m_handedOver)
         return nullptr;
-    auto main = std::make_unique<TMDImain>(m_settings, m_home, m_prompter, m_clipboard);
+    auto app = std::make_unique<Application>(m_settings, m_home, m_prompter, m_clipboard);
     if (m_guard)
-        m_guard->attach(*main);
+        m_guard->attach(*app);
     // Boxes that no other window causes show over the main window.
-    m_prompter.setParent(main.get());
-    return main;
+    m_prompter.setParent(&app->window());
+    return app;
 }
 
 void StartSequence::guardInstances(const QString& registryFolder) {
@@ -107,12 +108,12 @@ int runVellumHtml(int argc, char** argv) {
         StartSequence start(HomeDirectory::fromEnvironment(QCoreApplication::applicationDirPath()),
                             prompter, clipboard, StartSequence::shippedDataDir());
         start.guardInstances(InstanceRegistry::defaultFolder());
-        std::unique_ptr<TMDImain> main = start.run(app.arguments().mid(1), true);
-        if (!main)
+        std::unique_ptr<Application> program = start.run(app.arguments().mid(1), true);
+        if (!program)
             return start.handedOver() ? EXIT_SUCCESS : EXIT_FAILURE;
         // Its own file, not the shared record: a start at the same moment may have overwritten it.
-        main->start(handOffFile(start.commandLine(), nativePathStyle()));
-        main->openMore(start.moreFiles());
+        program->start(handOffFile(start.commandLine(), nativePathStyle()));
+        program->openMore(start.moreFiles());
         return app.exec();
     } catch (const std::exception& failure) {
         prompter.error(QString::fromUtf8(failure.what()));

@@ -11,7 +11,7 @@ namespace vellum {
 class Clipboard;
 class InstanceGuard;
 class MessageBoxPrompter;
-class TMDImain;
+class Application;
 
 /// The program's start, from the arguments to a main window ready to show.
 class StartSequence {
@@ -27,9 +27,9 @@ public:
 
     /// Runs the start steps in order: joins the arguments into one file name, shows the splash
     /// (when asked), records the file for the main window or says it could not be opened, creates
-    /// the working folders and builds the main window. Returns null when a working folder cannot
+    /// the working folders and builds the application. Returns null when a working folder cannot
     /// be created (the user has been told which).
-    std::unique_ptr<TMDImain> run(const QStringList& arguments, bool withSplash);
+    std::unique_ptr<Application> run(const QStringList& arguments, bool withSplash);
 
     /// The command line the last run built.
     const QString& commandLine() const { return m_commandLine; }
