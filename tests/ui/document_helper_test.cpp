@@ -36,7 +36,7 @@ Tdocuroll* openOn(Started& s, const QString& drawn) {
     s.runAndShow();
     s.open(s.home.write("Site/index.htm", ""));
     test::load(*s.active(), drawn);
-    return static_cast<Tdocuroll*>(s.app->helpers().open("Document"));
+    return qobject_cast<Tdocuroll*>(s.app->helpers().open("Document"));
 }
 
 TEST(DocumentHelper, ColoursTickTheirBoxesAndGoIntoTheTag) {

@@ -69,7 +69,7 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* form = static_cast<TlinkRoll2*>(s.app->helpers().open("Form"));
+        auto* form = qobject_cast<TlinkRoll2*>(s.app->helpers().open("Form"));
         ASSERT_NE(form, nullptr);
         row.choose(*form);
         userClick(form->insertButton());
@@ -109,7 +109,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
         s.open(s.home.write("Site/index.htm", ""));
         load(*s.active(), "go [word]");
         s.prompter.openRequests.clear();
-        auto* link = static_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+        auto* link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
         ASSERT_NE(link, nullptr);
         row.choose(s, *link);
         userClick(link->insertButton());
@@ -130,7 +130,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
 TEST(LinkHelper, UseFileOnDiskSurvivesReopening) {
     Started s;
     s.runAndShow();
-    auto* link = static_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+    auto* link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
     ASSERT_NE(link, nullptr);
     EXPECT_FALSE(link->useFileCheck()->isChecked());
     EXPECT_FALSE(link->pathList()->isVisible());
@@ -140,7 +140,7 @@ TEST(LinkHelper, UseFileOnDiskSurvivesReopening) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(s.read("Vellum", "use1"), "sure");
 
-    link = static_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+    link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
     ASSERT_NE(link, nullptr);
     EXPECT_TRUE(link->useFileCheck()->isChecked());
     EXPECT_TRUE(link->pathList()->isVisible());

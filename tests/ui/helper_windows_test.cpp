@@ -371,7 +371,7 @@ TEST(FontHelper, SampleShowsTheTagsAndInsertWrapsTheSelection) {
         Started s;
         s.runAndShow();
         load(*s.active(), "x[abc]y");
-        auto* font = static_cast<TfontRoll*>(openHelper(s, Kind::Font));
+        auto* font = qobject_cast<TfontRoll*>(openHelper(s, Kind::Font));
         ASSERT_NE(font, nullptr);
         fontSteps(s, *font, row.steps);
         EXPECT_EQ(font->sample()->text(), row.sample);
@@ -401,7 +401,7 @@ TEST(ColorHelper, SampleShowsTheChosenFormAndInsertReplacesTheSelection) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* color = static_cast<TlinkRoll1*>(openHelper(s, Kind::Color));
+        auto* color = qobject_cast<TlinkRoll1*>(openHelper(s, Kind::Color));
         ASSERT_NE(color, nullptr);
         EXPECT_EQ(color->sample()->text(), "FFFFFF");
         EXPECT_TRUE(color->formButton(ColourForm::CodeOnly)->isChecked());
@@ -485,7 +485,7 @@ TEST(TableHelper, InsertPutsTheCodeInAndTheCaretWhereTypingGoesOn) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* table = static_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         click(table->insertButton());
@@ -513,7 +513,7 @@ TEST(TableHelper, ModeSwitchResetsLabelsAndValues) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = static_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         QStringList labels, values;
@@ -539,7 +539,7 @@ TEST(TableHelper, EndCellChoiceIsStoredAtEachClick) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = static_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         EXPECT_EQ(s.read("Vellum", "endtd"), row.stored);
@@ -569,7 +569,7 @@ TEST(TableHelper, SizesAndNumbersAreCheckedAsTyped) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = static_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         EXPECT_EQ((row.width ? table->widthEdit() : table->indentBox()->edit())->text(), row.shown);

@@ -37,7 +37,7 @@ Timageroll* openHelper(Started& s) {
     s.runAndShow();
     s.open(s.home.write("Site/index.htm", ""));
     test::writeImage(s.home.file("Site/other.png"), {5, 6}, "PNG");
-    return static_cast<Timageroll*>(s.app->helpers().open("Image"));
+    return qobject_cast<Timageroll*>(s.app->helpers().open("Image"));
 }
 
 TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
@@ -110,7 +110,7 @@ TEST(ImageHelper, PreviewChoiceSurvivesReopening) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(s.read("Vellum", "prev"), on ? "sure" : "");
 
-        image = static_cast<Timageroll*>(s.app->helpers().open("Image"));
+        image = qobject_cast<Timageroll*>(s.app->helpers().open("Image"));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->previewCheck()->isChecked(), on);
         EXPECT_EQ(image->previewBox()->isVisible(), on);

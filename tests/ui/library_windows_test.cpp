@@ -127,7 +127,7 @@ QPoint cellCentre(const QTableWidget* table, int row, int column) {
 }
 
 Tspecials* openSpecials(Started& s) {
-    auto* specials = static_cast<Tspecials*>(s.app->helpers().open("Special"));
+    auto* specials = qobject_cast<Tspecials*>(s.app->helpers().open("Special"));
     if (specials) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(specials));
     }

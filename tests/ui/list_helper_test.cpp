@@ -48,7 +48,7 @@ void listSteps(TlistRoll& list, const QString& steps) {
 }
 
 TlistRoll* openList(Started& s) {
-    return static_cast<TlistRoll*>(s.app->helpers().open("List"));
+    return qobject_cast<TlistRoll*>(s.app->helpers().open("List"));
 }
 
 TEST(ListHelper, InsertPutsTheListInWithTheCaretOnTheFirstItem) {

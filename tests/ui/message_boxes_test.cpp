@@ -66,7 +66,7 @@ QWidget* openTemplates(Started& s) {
 }
 
 void deleteBasic(Started&, QWidget* window) {
-    auto* dialog = static_cast<Ttplate*>(window);
+    auto* dialog = qobject_cast<Ttplate*>(window);
     QListWidget* list = dialog->fileList();
     const QList<QListWidgetItem*> found = list->findItems("basic.htm", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
@@ -90,7 +90,7 @@ QWidget* openTableHelper(Started& s) {
 }
 
 void spinNoNumber(Started& s, QWidget*) {
-    NumberBox* indent = static_cast<TtabRoll*>(s.app->helpers().find("Table"))->indentBox();
+    NumberBox* indent = qobject_cast<TtabRoll*>(s.app->helpers().find("Table"))->indentBox();
     userClick(indent->edit());
     QTest::keyClick(indent->edit(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(indent->edit(), "1a");

@@ -32,7 +32,7 @@ QString file(Kind kind) {
 }
 
 Tuserroll* userTags(Started& s) {
-    return static_cast<Tuserroll*>(s.app->helpers().find("User"));
+    return qobject_cast<Tuserroll*>(s.app->helpers().find("User"));
 }
 
 // Clicks with `button` where `at` of `widget` is drawn. The click goes to the widget the screen
@@ -222,7 +222,7 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         s.home.write("library/library.dat", "1..One\r\n");
         s.write("Vellum", "libs", "4");
         load(*s.active(), row.document);
-        Tuserroll* helper = static_cast<Tuserroll*>(s.app->helpers().open("User"));
+        Tuserroll* helper = qobject_cast<Tuserroll*>(s.app->helpers().open("User"));
         ASSERT_NE(helper, nullptr);
         choose(*helper, Kind::Library, row.row);
         clickAt(helper->editCheck(), QPoint(8, 8));

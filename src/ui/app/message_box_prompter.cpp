@@ -53,7 +53,7 @@ protected:
         case QEvent::MouseButtonDblClick:
         case QEvent::KeyPress:
             if (watched->isWidgetType())
-                m_last = static_cast<QWidget*>(watched)->window();
+                m_last = qobject_cast<QWidget*>(watched)->window();
             break;
         default:
             break;
