@@ -28,7 +28,6 @@ namespace vellum {
 
 namespace {
 
-constexpr char Prev[] = "prev";
 constexpr int PreviewHeight = 140;
 
 // Controls that come and go keep their room, so that the window, whose height is fixed once
@@ -108,7 +107,7 @@ Timageroll::Timageroll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_preview, &QCheckBox::toggled, this, &Timageroll::previewToggled);
 
     m_chooser->setFolder(imageListStart(host.activeDocumentPath(), QDir::currentPath()));
-    m_preview->setChecked(host.settings().readText(keys::Vellum::Section, Prev) ==
+    m_preview->setChecked(host.settings().readText(keys::Vellum::Section, keys::Vellum::Preview) ==
                           QLatin1String(keys::Sure));
     sampleUpdate();
     finishSetUp();
@@ -268,7 +267,7 @@ void Timageroll::insertCode() {
 }
 
 void Timageroll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, Prev,
+    host().settings().writeText(keys::Vellum::Section, keys::Vellum::Preview,
                                 m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
                                                        : QString());
 }

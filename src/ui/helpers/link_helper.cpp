@@ -19,7 +19,6 @@ namespace vellum {
 namespace {
 
 using Protocol = LinkOptions::Protocol;
-constexpr char Use1[] = "use1";
 
 struct ProtocolButton {
     Protocol protocol;
@@ -105,7 +104,7 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_useFile, &QCheckBox::clicked, this, &TlinkRoll::useFileToggled);
     connect(m_paths, &QComboBox::activated, this, &TlinkRoll::focusmain);
 
-    m_useFile->setChecked(host.settings().readText(keys::Vellum::Section, Use1) ==
+    m_useFile->setChecked(host.settings().readText(keys::Vellum::Section, keys::Vellum::UseFile) ==
                           QLatin1String(keys::Sure));
     m_paths->setVisible(m_useFile->isChecked());
     finishSetUp();
@@ -199,7 +198,7 @@ void TlinkRoll::insertCode() {
 }
 
 void TlinkRoll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, Use1,
+    host().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
                                 m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
                                                        : QString());
 }

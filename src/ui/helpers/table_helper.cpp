@@ -24,7 +24,6 @@ namespace {
 using Mode = TableOptions::Mode;
 using HAlign = TableOptions::HAlign;
 using VAlign = TableOptions::VAlign;
-constexpr char EndTd[] = "endtd";
 } // namespace
 
 const HelperTraits TtabRoll::Traits =
@@ -39,7 +38,8 @@ TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Traits) {
     body()->addWidget(buildNumbers());
     body()->addWidget(buildSizes());
 
-    m_endCell->setChecked(!host.settings().readText(keys::Vellum::Section, EndTd).isEmpty());
+    m_endCell->setChecked(
+        !host.settings().readText(keys::Vellum::Section, keys::Vellum::EndTd).isEmpty());
     m_mode = Mode::Row; // so that choosing Table below runs its resets
     setMode(Mode::Table);
     modeButton(Mode::Table)->setChecked(true);
@@ -192,7 +192,7 @@ QWidget* TtabRoll::buildSizes() {
     connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
         focusmain();
         host().guard([this, checked] {
-            host().settings().writeText(keys::Vellum::Section, EndTd,
+            host().settings().writeText(keys::Vellum::Section, keys::Vellum::EndTd,
                                         checked ? QStringLiteral("yes") : QString());
         });
     });
