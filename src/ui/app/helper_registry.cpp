@@ -22,39 +22,80 @@ namespace vellum {
 
 namespace {
 
-/// What a helper's command does when the helper is open already.
-enum class WhenOpen {
-    ShowAgain, ///< shows it again and gives the focus back to the main window
-    Nothing,
+using Services = HelperServices;
+using Traits = HelperTraits;
+constexpr bool Cleared = true;
+constexpr bool Stays = false;
+
+// The helpers, in the order of their help topics' chapters.
+const std::vector<HelperRow> HelperTable{
+    {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
+     WhenOpen::ShowAgain, Cleared, "table",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TtabRoll(s.context, t, s.chooseColour);
+     }},
+    {"Document", "Document1,DocumentHelper1,BackgroundImage1",
+     Traits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen(),
+     WhenOpen::ShowAgain, Stays, "document",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new Tdocuroll(s.context, t, s.chooseColour, s.files);
+     }},
+    {"Font", "Helper2,SizeColor1", Traits("Font Helper", "fontt", "fontl").below(80).topic(10),
+     WhenOpen::Nothing, Cleared, "font",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TfontRoll(s.context, t, s.chooseColour);
+     }},
+    {"Color", "Color2", Traits("Color Helper", "colort", "colorl").below(152).topic(14),
+     WhenOpen::Nothing, Cleared, "color",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TlinkRoll1(s.context, t, s.chooseColour);
+     }},
+    {"Form", "Helper6",
+     Traits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll(),
+     WhenOpen::Nothing, Cleared, "form",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TlinkRoll2(s.context, t);
+     }},
+    {"List", "Helper8", Traits("List Helper", "listt", "listl").below(116).topic(12),
+     WhenOpen::ShowAgain, Cleared, "list",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TlistRoll(s.context, t);
+     }},
+    {"Link", "Helper9", Traits("Link Helper", "linkt", "linkl").below(134).topic(13),
+     WhenOpen::ShowAgain, Cleared, "link",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new TlinkRoll(s.context, t, s.files);
+     }},
+    {"Image", "Helper7", Traits("Image Helper", "imgt", "imgl").below(170).topic(15),
+     WhenOpen::ShowAgain, Cleared, "image",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new Timageroll(s.context, t, s.files);
+     }},
+    {"Special", "SpecialChars1",
+     Traits("Special Characters", "charst", "charsl")
+         .below(224)
+         .topic(18)
+         .insertButton("Insert")
+         .helpButtonName("SpeedButton3"),
+     WhenOpen::Nothing, Stays, "chars",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new Tspecials(s.context, t, s.library.libraryDir());
+     }},
+    {"User", "UserTags1,UserTags2",
+     Traits("User Tags Helper", "usert", "userl").below(188).topic(16), WhenOpen::Nothing, Cleared,
+     "usertags",
+     [](const Services& s, const Traits& t) -> HelperFrame* {
+         return new Tuserroll(s.context, t, s.library);
+     }},
 };
 
-struct HelperRow {
-    const char* id;
-    /// The items that open it, separated by ",".
-    const char* commands;
-    HelperFrame* (*make)(HelperHost& host);
-    WhenOpen whenOpen;
-};
+} // namespace
 
-template <typename Helper> HelperFrame* make(HelperHost& host) {
-    return new Helper(host);
+const std::vector<HelperRow>& helperTable() {
+    return HelperTable;
 }
 
-const HelperRow HelperTable[] = {
-    {"Table", "Helper5", make<TtabRoll>, WhenOpen::ShowAgain},
-    {"Document", "Document1,DocumentHelper1,BackgroundImage1", make<Tdocuroll>,
-     WhenOpen::ShowAgain},
-    {"Font", "Helper2,SizeColor1", make<TfontRoll>, WhenOpen::Nothing},
-    {"Color", "Color2", make<TlinkRoll1>, WhenOpen::Nothing},
-    {"Form", "Helper6", make<TlinkRoll2>, WhenOpen::Nothing},
-    {"List", "Helper8", make<TlistRoll>, WhenOpen::ShowAgain},
-    {"Link", "Helper9", make<TlinkRoll>, WhenOpen::ShowAgain},
-    {"Image", "Helper7", make<Timageroll>, WhenOpen::ShowAgain},
-    {"Special", "SpecialChars1", make<Tspecials>, WhenOpen::Nothing},
-    {"User", "UserTags1,UserTags2", make<Tuserroll>, WhenOpen::Nothing},
-};
-
-const HelperRow* rowOf(const QString& id) {
+const HelperRow* helperRow(const QString& id) {
     for (const HelperRow& row : HelperTable) {
         if (id == QLatin1String(row.id))
             return &row;
@@ -62,13 +103,33 @@ const HelperRow* rowOf(const QString& id) {
     return nullptr;
 }
 
-} // namespace
+/// The files of the open documents and the open-file dialog, as the helpers that refer to files
+/// are handed them.
+class HelperRegistry::Files : public DocumentFiles {
+public:
+    Files(Workspace& workspace, MessageBoxPrompter& prompter)
+        : m_workspace(workspace), m_prompter(prompter) {}
+
+    QString activeDocumentPath() const override {
+        const Document* document = m_workspace.active();
+        return document && document->isNamed() && !document->isUntitled() ? document->key()
+                                                                          : QString();
+    }
+    QString openFileName(const FileDialogRequest& request) override {
+        return m_prompter.openFileName(request);
+    }
+
+private:
+    Workspace& m_workspace;
+    MessageBoxPrompter& m_prompter;
+};
 
 HelperRegistry::HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
                                const HomeDirectory& home, HelpViewer& help,
                                MessageBoxPrompter& prompter, CommandRegistry& commands)
     : m_main(main), m_workspace(workspace), m_settings(settings), m_home(home), m_help(help),
-      m_prompter(prompter), m_commands(commands) {}
+      m_prompter(prompter), m_commands(commands),
+      m_files(std::make_unique<Files>(workspace, prompter)) {}
 
 HelperRegistry::~HelperRegistry() = default;
 
@@ -81,12 +142,15 @@ void HelperRegistry::registerCommands() {
 }
 
 HelperFrame* HelperRegistry::open(const QString& id) {
-    const HelperRow* row = rowOf(id);
-    if (!row || !hasDocument())
+    const HelperRow* row = helperRow(id);
+    if (!row || !insertions().hasDocument())
         return find(id);
     QPointer<HelperFrame>& helper = m_open[id];
     if (!helper) {
-        helper = row->make(*this);
+        const HelperServices services{
+            *this, [this](QColor& colour) { return m_prompter.chooseColour(colour); }, *m_files,
+            *this};
+        helper = row->make(services, row->traits);
         helper->show();
     } else if (row->whenOpen == WhenOpen::ShowAgain) {
         helper->show();
@@ -111,17 +175,15 @@ void HelperRegistry::closeAll() {
     }
 }
 
-void HelperRegistry::destroyWithoutClosing(const QStringList& ids) {
-    for (const QString& id : ids)
-        delete m_open.take(id).data();
+void HelperRegistry::clearForHelperProgram() {
+    for (const HelperRow& row : HelperTable) {
+        if (row.clearedForHelperProgram)
+            delete m_open.take(QString::fromLatin1(row.id)).data();
+    }
 }
 
 QRect HelperRegistry::mainGeometry() const {
     return m_main.frameGeometry();
-}
-
-bool HelperRegistry::hasDocument() const {
-    return m_workspace.active() != nullptr;
 }
 
 void HelperRegistry::focusMain() {
@@ -134,37 +196,12 @@ Insertions& HelperRegistry::insertions() {
     return m_workspace.insertions();
 }
 
-InsertionContext& HelperRegistry::insertionContext() {
+InsertionContext& HelperRegistry::documents() {
     return m_workspace;
-}
-
-TextControl& HelperRegistry::scratch() {
-    return m_workspace.scratch();
-}
-
-InsertionSlots& HelperRegistry::insertionSlots() {
-    return m_workspace.insertionSlots();
-}
-
-QString HelperRegistry::libraryDir() const {
-    return m_home.libraryDir();
-}
-
-QString HelperRegistry::activeDocumentPath() const {
-    const Document* document = m_workspace.active();
-    return document && document->isNamed() && !document->isUntitled() ? document->key() : QString();
-}
-
-QString HelperRegistry::openFileName(const FileDialogRequest& request) {
-    return m_prompter.openFileName(request);
 }
 
 void HelperRegistry::showHelpTopic(int topic) {
     m_help.showTopic(topic);
-}
-
-bool HelperRegistry::chooseColour(QColor& colour) {
-    return m_prompter.chooseColour(colour);
 }
 
 void HelperRegistry::showError(const QString& text) {
@@ -173,6 +210,14 @@ void HelperRegistry::showError(const QString& text) {
 
 void HelperRegistry::showMessage(const QString& text) {
     m_prompter.inform(text);
+}
+
+void HelperRegistry::guard(const std::function<void()>& action) {
+    m_commands.guard(action);
+}
+
+QString HelperRegistry::libraryDir() const {
+    return m_home.libraryDir();
 }
 
 void HelperRegistry::newlibr() {
@@ -194,12 +239,12 @@ void HelperRegistry::newlibr() {
     scratch.replaceSelection(document->editor().selectedText());
     if (HelperFrame* userTags = find(QStringLiteral("User")))
         userTags->close();
-    m_addToLibrary = new TForm4(*this);
+    m_addToLibrary = new TForm4(*this, *this);
     m_addToLibrary->show();
 }
 
-void HelperRegistry::guard(const std::function<void()>& action) {
-    m_commands.guard(action);
+void HelperRegistry::openUserTags() {
+    open(QStringLiteral("User"));
 }
 
 } // namespace vellum

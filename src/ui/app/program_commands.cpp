@@ -24,12 +24,6 @@ namespace V = keys::Vellum;
 // Programs have no telling extension here: any file may be chosen, and is then checked.
 const QString ProgramFilter = QStringLiteral("All files|*.*");
 
-// The floating helpers that the helper program's first run clears away.
-const QStringList HelpersClearedForHelper{QStringLiteral("Font"),  QStringLiteral("Table"),
-                                          QStringLiteral("List"),  QStringLiteral("Link"),
-                                          QStringLiteral("Color"), QStringLiteral("Image"),
-                                          QStringLiteral("User"),  QStringLiteral("Form")};
-
 } // namespace
 
 ProgramCommands::ProgramCommands(QWidget& main, Workspace& workspace, SettingsFile& settings,
@@ -151,7 +145,7 @@ void ProgramCommands::openhelper() {
     }
     // The first run: the screen is cleared for the helper, without the helpers writing where
     // they stood.
-    m_helpers.destroyWithoutClosing(HelpersClearedForHelper);
+    m_helpers.clearForHelperProgram();
     delete m_returnIcon.data();
     if (!startHelper(helper))
         return;

@@ -3,7 +3,7 @@
 #include "core/editor/insertion.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -12,13 +12,11 @@
 
 namespace vellum {
 
-const HelperTraits TlinkRoll1::Traits =
-    HelperTraits("Color Helper", "colort", "colorl").below(152).topic(14);
-
-TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
+                       ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlinkRoll1"));
-    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
-                                QStringLiteral("Click for palette"),
+    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
                                 ColourPicker::Layout::GridAbove, this);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
@@ -97,7 +95,7 @@ void TlinkRoll1::sampleupdate() {
 }
 
 void TlinkRoll1::insertCode() {
-    host().insertions().listcode2(m_sample->text());
+    context().insertions().listcode2(m_sample->text());
 }
 
 } // namespace vellum

@@ -3,7 +3,7 @@
 #include "core/editor/insertion.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,13 +14,10 @@
 
 namespace vellum {
 
-const HelperTraits TfontRoll::Traits =
-    HelperTraits("Font Helper", "fontt", "fontl").below(80).topic(10);
-
-TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TfontRoll"));
-    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
-                                QStringLiteral("Click for palette"),
+    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
                                 ColourPicker::Layout::ButtonBeside, this);
     m_noColour = new QRadioButton(QStringLiteral("no color"), this);
     m_noColour->setObjectName(QStringLiteral("nocolor"));
@@ -96,7 +93,7 @@ void TfontRoll::sampleupdate() {
 }
 
 void TfontRoll::insertCode() {
-    host().insertions().wraptag(m_code.open, m_code.close);
+    context().insertions().wraptag(m_code.open, m_code.close);
 }
 
 bool TfontRoll::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,7 @@
 #include "ui/helpers/form_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -60,10 +60,8 @@ QLabel* label(const char* name, const char* text) {
 
 } // namespace
 
-const HelperTraits TlinkRoll2::Traits =
-    HelperTraits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll();
-
-TlinkRoll2::TlinkRoll2(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll2::TlinkRoll2(HelperContext& context, const HelperTraits& traits)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlinkRoll2"));
     auto* top = new QHBoxLayout;
     top->addWidget(buildKinds());
@@ -99,7 +97,7 @@ QWidget* TlinkRoll2::buildNumbers() {
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
+    const auto report = [this](const QString& text) { context().showError(text); };
     m_items = new NumberBox(QStringLiteral("itemsedit"), 1, focus, report);
     QFont bold = m_items->edit()->font();
     bold.setBold(true);
@@ -227,10 +225,10 @@ void TlinkRoll2::insertCode() {
     bool tooLarge = false;
     const QString code = formGenerator(options, &tooLarge);
     if (tooLarge) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    insertForm(host().insertions(), host().scratch(), options.kind, code);
+    insertForm(context().insertions(), context().documents().scratch(), options.kind, code);
 }
 
 } // namespace vellum

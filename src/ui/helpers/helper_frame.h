@@ -11,7 +11,7 @@ class QVBoxLayout;
 
 namespace vellum {
 
-class HelperHost;
+class HelperContext;
 
 /// The frame every helper window shares: a borderless window above the main window with a navy
 /// title strip to drag it by (an outline follows the pointer; the window moves on release) and
@@ -21,11 +21,12 @@ class HelperHost;
 class HelperFrame : public QWidget {
     Q_OBJECT
 public:
-    HelperFrame(HelperHost& host, const HelperTraits& traits);
+    /// `traits` come from the helper's row of the helper table.
+    HelperFrame(HelperContext& context, const HelperTraits& traits);
     ~HelperFrame() override;
 
     const HelperTraits& traits() const { return m_traits; }
-    HelperHost& host() { return m_host; }
+    HelperContext& context() { return m_context; }
 
     /// The layout the helper puts its controls in, above the buttons.
     QVBoxLayout* body() const { return m_body; }
@@ -60,7 +61,7 @@ protected:
 private:
     void place();
 
-    HelperHost& m_host;
+    HelperContext& m_context;
     HelperTraits m_traits;
     QWidget* m_strip;
     QLabel* m_caption;

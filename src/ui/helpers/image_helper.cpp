@@ -6,7 +6,7 @@
 #include "core/helpers/image_files.h"
 #include "platform/helpers/image_decoder.h"
 #include "ui/foundation/click_label.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/smart_image.h"
@@ -57,10 +57,8 @@ QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
 
 } // namespace
 
-const HelperTraits Timageroll::Traits =
-    HelperTraits("Image Helper", "imgt", "imgl").below(170).topic(15);
-
-Timageroll::Timageroll(HelperHost& host) : HelperFrame(host, Traits) {
+Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+    : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("Timageroll"));
     m_chooser = new ImageFileChooser(QStringLiteral("Dirlist"), QStringLiteral("Files"), this);
     body()->addWidget(m_chooser);
@@ -106,9 +104,10 @@ Timageroll::Timageroll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_border->edit(), &QLineEdit::textChanged, this, &Timageroll::sampleUpdate);
     connect(m_preview, &QCheckBox::toggled, this, &Timageroll::previewToggled);
 
-    m_chooser->setFolder(imageListStart(host.activeDocumentPath(), QDir::currentPath()));
-    m_preview->setChecked(host.settings().readText(keys::Vellum::Section, keys::Vellum::Preview) ==
-                          QLatin1String(keys::Sure));
+    m_chooser->setFolder(imageListStart(files.activeDocumentPath(), QDir::currentPath()));
+    m_preview->setChecked(
+        context.settings().readText(keys::Vellum::Section, keys::Vellum::Preview) ==
+        QLatin1String(keys::Sure));
     sampleUpdate();
     finishSetUp();
     m_focusKeeper->setFocus();
@@ -125,7 +124,7 @@ QWidget* Timageroll::buildImageOptions() {
     bordercol->setObjectName(QStringLiteral("bordercol"));
     m_border = new NumberBox(
         QStringLiteral("borderedit"), 0, [this] { focusmain(); },
-        [this](const QString& text) { host().showError(text); }, m_imagePanel);
+        [this](const QString& text) { context().showError(text); }, m_imagePanel);
     m_border->setText(QStringLiteral("0"));
     m_alt = checkBox("alts", QStringLiteral("Alt text"), m_imagePanel);
     m_aligns = dropList("aligns",
@@ -194,7 +193,7 @@ QWidget* Timageroll::buildPreview() {
 ImageOptions Timageroll::options() {
     ImageOptions o;
     o.file = m_chooser->chosenFile();
-    o.documentPath = host().activeDocumentPath();
+    o.documentPath = m_files.activeDocumentPath();
     switch (m_paths->currentIndex()) {
     case 1:
         o.path = PathMode::Absolute;
@@ -263,13 +262,13 @@ void Timageroll::showPicture() {
 
 void Timageroll::insertCode() {
     sampleUpdate();
-    host().insertions().listcode2(m_output->text());
+    context().insertions().listcode2(m_output->text());
 }
 
 void Timageroll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, keys::Vellum::Preview,
-                                m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
-                                                       : QString());
+    context().settings().writeText(keys::Vellum::Section, keys::Vellum::Preview,
+                                   m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
+                                                          : QString());
 }
 
 bool Timageroll::eventFilter(QObject* watched, QEvent* event) {

@@ -4,7 +4,7 @@
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,10 +42,8 @@ const QString TargetCaption = QStringLiteral("target=\"\"");
 
 } // namespace
 
-const HelperTraits TlinkRoll::Traits =
-    HelperTraits("Link Helper", "linkt", "linkl").below(134).topic(13);
-
-TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+    : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("TlinkRoll"));
     auto* kinds = new QHBoxLayout;
     m_href = new QRadioButton(QStringLiteral("HREF"), this);
@@ -82,8 +80,8 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
 
     m_filePanel = new QWidget(this);
     m_filePanel->setObjectName(QStringLiteral("usefilepan"));
-    auto* files = new QVBoxLayout(m_filePanel);
-    files->setContentsMargins(0, 0, 0, 0);
+    auto* fileRows = new QVBoxLayout(m_filePanel);
+    fileRows->setContentsMargins(0, 0, 0, 0);
     m_useFile = new QCheckBox(QStringLiteral("use file on disk"), m_filePanel);
     m_useFile->setObjectName(QStringLiteral("usefilecheck"));
     m_paths = new QComboBox(m_filePanel);
@@ -93,8 +91,8 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
     // Until the user chooses, the list shows the choice that counts.
     m_paths->setPlaceholderText(QStringLiteral("relative path"));
     m_paths->setCurrentIndex(-1);
-    files->addWidget(m_useFile);
-    files->addWidget(m_paths);
+    fileRows->addWidget(m_useFile);
+    fileRows->addWidget(m_paths);
     m_filePanel->hide();
     body()->addWidget(m_filePanel);
 
@@ -104,8 +102,9 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_useFile, &QCheckBox::clicked, this, &TlinkRoll::useFileToggled);
     connect(m_paths, &QComboBox::activated, this, &TlinkRoll::focusmain);
 
-    m_useFile->setChecked(host.settings().readText(keys::Vellum::Section, keys::Vellum::UseFile) ==
-                          QLatin1String(keys::Sure));
+    m_useFile->setChecked(
+        context.settings().readText(keys::Vellum::Section, keys::Vellum::UseFile) ==
+        QLatin1String(keys::Sure));
     m_paths->setVisible(m_useFile->isChecked());
     finishSetUp();
     // HREF has the focus when the window opens, which chooses it.
@@ -187,20 +186,21 @@ void TlinkRoll::insertCode() {
     const LinkOptions chosen = options();
     const LinkCode code = linkGenerator(chosen);
     if (!code.needsFile) {
-        insertLink(host().insertions(), host().insertionSlots(), code);
+        insertLink(context().insertions(), context().documents().insertionSlots(), code);
         return;
     }
-    const QString file = host().openFileName(FileRequest);
+    const QString file = m_files.openFileName(FileRequest);
     if (file.isEmpty())
         return;
-    const QString open = fileLinkOpen(chosen, file, host().activeDocumentPath(), nativePathStyle());
-    host().insertions().wraptag(open, code.close);
+    const QString open =
+        fileLinkOpen(chosen, file, m_files.activeDocumentPath(), nativePathStyle());
+    context().insertions().wraptag(open, code.close);
 }
 
 void TlinkRoll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
-                                m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
-                                                       : QString());
+    context().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
+                                   m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
+                                                          : QString());
 }
 
 } // namespace vellum

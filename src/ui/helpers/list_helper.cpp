@@ -1,7 +1,7 @@
 #include "ui/helpers/list_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -46,10 +46,8 @@ void clearGroup(QButtonGroup* group) {
 
 } // namespace
 
-const HelperTraits TlistRoll::Traits =
-    HelperTraits("List Helper", "listt", "listl").below(116).topic(12);
-
-TlistRoll::TlistRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TlistRoll::TlistRoll(HelperContext& context, const HelperTraits& traits)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlistRoll"));
     m_listBullets = new QButtonGroup(this);
     m_itemBullets = new QButtonGroup(this);
@@ -183,7 +181,7 @@ QWidget* TlistRoll::buildNumbers() {
     auto* layout = new QGridLayout(numbers);
     layout->setContentsMargins(0, 0, 0, 0);
     const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
+    const auto report = [this](const QString& text) { context().showError(text); };
     m_startLabel = new QLabel(QStringLiteral("start list at"), numbers);
     m_startLabel->setObjectName(QStringLiteral("startlabel"));
     m_start = new NumberBox(QStringLiteral("startEdit"), 1, focus, report, numbers);
@@ -285,10 +283,10 @@ void TlistRoll::insertCode() {
 
     const ListCode code = listGenerator(options);
     if (code.tooLarge) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    insertList(host().insertions(), host().scratch(), code);
+    insertList(context().insertions(), context().documents().scratch(), code);
 }
 
 bool TlistRoll::eventFilter(QObject* watched, QEvent* event) {

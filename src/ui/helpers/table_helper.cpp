@@ -5,7 +5,7 @@
 #include "core/foundation/settings_keys.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -26,20 +26,18 @@ using HAlign = TableOptions::HAlign;
 using VAlign = TableOptions::VAlign;
 } // namespace
 
-const HelperTraits TtabRoll::Traits =
-    HelperTraits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts();
-
-TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TtabRoll::TtabRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TtabRoll"));
     auto* top = new QHBoxLayout;
     top->addWidget(buildModes());
     top->addWidget(buildAlignments());
     body()->addLayout(top);
     body()->addWidget(buildNumbers());
-    body()->addWidget(buildSizes());
+    body()->addWidget(buildSizes(std::move(chooseColour)));
 
     m_endCell->setChecked(
-        !host.settings().readText(keys::Vellum::Section, keys::Vellum::EndTd).isEmpty());
+        !context.settings().readText(keys::Vellum::Section, keys::Vellum::EndTd).isEmpty());
     m_mode = Mode::Row; // so that choosing Table below runs its resets
     setMode(Mode::Table);
     modeButton(Mode::Table)->setChecked(true);
@@ -107,7 +105,7 @@ QWidget* TtabRoll::buildNumbers() {
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
+    const auto report = [this](const QString& text) { context().showError(text); };
     m_topSpins = new QWidget(panel);
     m_topSpins->setObjectName(QStringLiteral("topspins"));
     auto* spins = new QGridLayout(m_topSpins);
@@ -136,7 +134,7 @@ QWidget* TtabRoll::buildNumbers() {
     return panel;
 }
 
-QWidget* TtabRoll::buildSizes() {
+QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
     m_widthHeight = new QGroupBox(this);
     m_widthHeight->setObjectName(QStringLiteral("widthheight"));
     m_widthHeight->installEventFilter(this);
@@ -168,8 +166,7 @@ QWidget* TtabRoll::buildSizes() {
     m_below->hide();
     m_colourOn = new QCheckBox(QStringLiteral("color"), m_widthHeight);
     m_colourOn->setObjectName(QStringLiteral("colorbox"));
-    m_colour = new ColourButton([this](QColor& colour) { return host().chooseColour(colour); },
-                                m_widthHeight);
+    m_colour = new ColourButton(std::move(chooseColour), m_widthHeight);
     m_colour->setObjectName(QStringLiteral("ColorButton1"));
     m_endCell = new QCheckBox(QStringLiteral("/TD"), m_widthHeight);
     m_endCell->setObjectName(QStringLiteral("endtd"));
@@ -191,9 +188,9 @@ QWidget* TtabRoll::buildSizes() {
     connect(m_colour, &ColourButton::clickedAfterDialog, this, &TtabRoll::focusmain);
     connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
         focusmain();
-        host().guard([this, checked] {
-            host().settings().writeText(keys::Vellum::Section, keys::Vellum::EndTd,
-                                        checked ? QStringLiteral("yes") : QString());
+        context().guard([this, checked] {
+            context().settings().writeText(keys::Vellum::Section, keys::Vellum::EndTd,
+                                           checked ? QStringLiteral("yes") : QString());
         });
     });
     return m_widthHeight;
@@ -260,7 +257,7 @@ void TtabRoll::checkSize(bool width) {
     const SizeCheck check = checkSizeBox(width, field->text(), percent);
     if (!check.message)
         return;
-    host().showError(*check.message);
+    context().showError(*check.message);
     if (check.emptiesBox)
         field->clear();
 }
@@ -293,8 +290,8 @@ void TtabRoll::insertCode() {
 
     const TableCode code = tableGenerator(options);
     if (code.tooLarge)
-        host().showError(tooMuchTextMessage());
-    insertTable(host().insertions(), host().scratch(), code);
+        context().showError(tooMuchTextMessage());
+    insertTable(context().insertions(), context().documents().scratch(), code);
 }
 
 bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {

@@ -2,7 +2,8 @@
 
 #include "core/app/document_file.h"
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/library/user_library.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -99,10 +100,8 @@ bool isTyping(const QKeyEvent* key) {
 
 } // namespace
 
-const HelperTraits Tuserroll::Traits =
-    HelperTraits("User Tags Helper", "usert", "userl").below(188).topic(16);
-
-Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
+Tuserroll::Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library)
+    : HelperFrame(context, traits), m_library(library) {
     setObjectName(QStringLiteral("Tuserroll"));
     buildPopupMenu();
     auto* area = new QHBoxLayout;
@@ -123,7 +122,7 @@ Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
         buttons->addButton(button);
         QTableWidget* grid = makeGrid(l.grid);
         grids->addWidget(grid, 0, 0);
-        const QString file = QDir(host.libraryDir()).filePath(QString::fromLatin1(l.file));
+        const QString file = QDir(library.libraryDir()).filePath(QString::fromLatin1(l.file));
         m_panes.push_back({TagList::read(l.kind, file), grid, button, file});
         showRows(m_panes.back(), 0, m_panes.back().list.rows() - 1);
         grid->setCurrentCell(0, TextColumn);
@@ -141,7 +140,7 @@ Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
 
     // Focusing a list button selects it; the helper opens again on the Library, in edit mode at
     // the new item's row, after a new item was made.
-    LibraryHandOff& handOff = host.libraryHandOff();
+    LibraryHandOff& handOff = library.handOff();
     const bool reopened = handOff.reopen == QLatin1String("yes");
     QRadioButton* first = listButton(reopened ? Kind::Library : Kind::Tags);
     first->setChecked(true);
@@ -365,12 +364,12 @@ bool Tuserroll::writeList(const Pane& p, const TagList& list) {
     QString error;
     if (list.write(p.file, error))
         return true;
-    host().showError(error);
+    context().showError(error);
     return false;
 }
 
 void Tuserroll::guarded(void (Tuserroll::*handler)()) {
-    host().guard([this, handler] { (this->*handler)(); });
+    context().guard([this, handler] { (this->*handler)(); });
 }
 
 void Tuserroll::InsertCodeClick() {
@@ -388,11 +387,11 @@ void Tuserroll::insertCode() {
     switch (p.list.kind()) {
     case Kind::Tags: {
         const TagPair tags = splitTagEntry(p.list.text(row));
-        host().insertions().wraptag(tags.open, tags.close);
+        context().insertions().wraptag(tags.open, tags.close);
         break;
     }
     case Kind::Fillers:
-        host().insertions().listcode2(p.list.text(row));
+        context().insertions().listcode2(p.list.text(row));
         break;
     case Kind::Library:
         insertItem(p.list.row(row).name);
@@ -405,23 +404,23 @@ void Tuserroll::insertItem(const QString& name) {
     // elsewhere is no item.
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return;
-    const QString path = QDir(host().libraryDir()).filePath(name);
+    const QString path = QDir(m_library.libraryDir()).filePath(name);
     if (!QFileInfo(path).isFile())
         return;
     LoadedDocument item;
     QString error;
     if (!loadDocumentFile(path, item, error)) {
-        host().showError(error);
+        context().showError(error);
         return;
     }
     if (item.text.size() > ScratchCapacity) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    TextControl& scratch = host().scratch();
+    TextControl& scratch = context().documents().scratch();
     scratch.selectAll();
     scratch.replaceSelection(item.text);
-    host().insertions().boardit();
+    context().insertions().boardit();
 }
 
 void Tuserroll::SaveEditsClick() {
@@ -484,14 +483,14 @@ void Tuserroll::NewItemClick() {
     if (row < 0)
         return;
     if (!library.list.text(row).isEmpty()) {
-        host().showMessage(
+        context().showMessage(
             QStringLiteral("You must select an empty row before you can add a new item. ") +
             QStringLiteral("Click OK and try again."));
         return;
     }
-    host().libraryHandOff().row = row;
+    m_library.handOff().row = row;
     if (writeList(library, library.list))
-        host().newlibr();
+        m_library.newlibr();
 }
 
 void Tuserroll::EditMode1Click() {
@@ -512,7 +511,7 @@ bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
     // what it holds.
     if (auto* editor = qobject_cast<QLineEdit*>(watched))
         editor->clear();
-    host().showMessage(QStringLiteral("You must use the New command to add new entries."));
+    context().showMessage(QStringLiteral("You must use the New command to add new entries."));
     Pane& p = pane(Kind::Library);
     p.list.setText(row, QString());
     showRows(p, row, row);

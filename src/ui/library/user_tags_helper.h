@@ -16,6 +16,8 @@ class QTableWidgetItem;
 
 namespace vellum {
 
+class UserLibrary;
+
 /// The User Tags helper: three lists the user keeps in the tag library. A Tags entry wraps the
 /// document's selection in its pair of tags, a Filler goes in at the caret, a Library item (a text
 /// in a file of its own) goes in at the caret. In edit mode the lists are changed in place: cells
@@ -25,9 +27,7 @@ class Tuserroll : public HelperFrame {
     Q_OBJECT
 public:
     using Kind = TagList::Kind;
-    static const HelperTraits Traits;
-
-    explicit Tuserroll(HelperHost& host);
+    Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library);
 
     QRadioButton* listButton(Kind kind) const { return pane(kind).button; }
     QTableWidget* grid(Kind kind) const { return pane(kind).grid; }
@@ -86,6 +86,7 @@ private:
     /// Runs a handler that writes files: whatever fails is reported, never passed on.
     void guarded(void (Tuserroll::*handler)());
 
+    UserLibrary& m_library;
     std::vector<Pane> m_panes;
     QCheckBox* m_editCheck = nullptr;
     QWidget* m_libraryPanel = nullptr;
