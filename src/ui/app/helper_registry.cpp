@@ -27,66 +27,59 @@ using Traits = HelperTraits;
 constexpr bool Cleared = true;
 constexpr bool Stays = false;
 
-// The helpers, in the order of their help topics' chapters.
+// What a row hands its helper besides the context, each picked from the services by name.
+namespace handed {
+struct Colours {
+    static ColourChooser of(const Services& s) { return s.chooseColour; }
+};
+struct Files {
+    static DocumentFiles& of(const Services& s) { return s.files; }
+};
+struct Library {
+    static UserLibrary& of(const Services& s) { return s.library; }
+};
+struct LibraryDir {
+    static QString of(const Services& s) { return s.library.libraryDir(); }
+};
+} // namespace handed
+
+template <typename Helper, typename... Handed>
+HelperFrame* make(const Services& services, const Traits& traits) {
+    return new Helper(services.context, traits, Handed::of(services)...);
+}
+
+using namespace handed;
+
+// Every helper window, one row each.
 const std::vector<HelperRow> HelperTable{
     {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
-     WhenOpen::ShowAgain, Cleared, "table",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TtabRoll(s.context, t, s.chooseColour);
-     }},
+     WhenOpen::ShowAgain, Cleared, "table", make<TtabRoll, Colours>},
     {"Document", "Document1,DocumentHelper1,BackgroundImage1",
      Traits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen(),
-     WhenOpen::ShowAgain, Stays, "document",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new Tdocuroll(s.context, t, s.chooseColour, s.files);
-     }},
+     WhenOpen::ShowAgain, Stays, "document", make<Tdocuroll, Colours, Files>},
     {"Font", "Helper2,SizeColor1", Traits("Font Helper", "fontt", "fontl").below(80).topic(10),
-     WhenOpen::Nothing, Cleared, "font",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TfontRoll(s.context, t, s.chooseColour);
-     }},
+     WhenOpen::Nothing, Cleared, "font", make<TfontRoll, Colours>},
     {"Color", "Color2", Traits("Color Helper", "colort", "colorl").below(152).topic(14),
-     WhenOpen::Nothing, Cleared, "color",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TlinkRoll1(s.context, t, s.chooseColour);
-     }},
+     WhenOpen::Nothing, Cleared, "color", make<TlinkRoll1, Colours>},
     {"Form", "Helper6",
      Traits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll(),
-     WhenOpen::Nothing, Cleared, "form",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TlinkRoll2(s.context, t);
-     }},
+     WhenOpen::Nothing, Cleared, "form", make<TlinkRoll2>},
     {"List", "Helper8", Traits("List Helper", "listt", "listl").below(116).topic(12),
-     WhenOpen::ShowAgain, Cleared, "list",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TlistRoll(s.context, t);
-     }},
+     WhenOpen::ShowAgain, Cleared, "list", make<TlistRoll>},
     {"Link", "Helper9", Traits("Link Helper", "linkt", "linkl").below(134).topic(13),
-     WhenOpen::ShowAgain, Cleared, "link",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new TlinkRoll(s.context, t, s.files);
-     }},
+     WhenOpen::ShowAgain, Cleared, "link", make<TlinkRoll, Files>},
     {"Image", "Helper7", Traits("Image Helper", "imgt", "imgl").below(170).topic(15),
-     WhenOpen::ShowAgain, Cleared, "image",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new Timageroll(s.context, t, s.files);
-     }},
+     WhenOpen::ShowAgain, Cleared, "image", make<Timageroll, Files>},
     {"Special", "SpecialChars1",
      Traits("Special Characters", "charst", "charsl")
          .below(224)
          .topic(18)
          .insertButton("Insert")
          .helpButtonName("SpeedButton3"),
-     WhenOpen::Nothing, Stays, "chars",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new Tspecials(s.context, t, s.library.libraryDir());
-     }},
+     WhenOpen::Nothing, Stays, "chars", make<Tspecials, LibraryDir>},
     {"User", "UserTags1,UserTags2",
      Traits("User Tags Helper", "usert", "userl").below(188).topic(16), WhenOpen::Nothing, Cleared,
-     "usertags",
-     [](const Services& s, const Traits& t) -> HelperFrame* {
-         return new Tuserroll(s.context, t, s.library);
-     }},
+     "usertags", make<Tuserroll, Library>},
 };
 
 } // namespace
@@ -105,9 +98,9 @@ const HelperRow* helperRow(const QString& id) {
 
 /// The files of the open documents and the open-file dialog, as the helpers that refer to files
 /// are handed them.
-class HelperRegistry::Files : public DocumentFiles {
+class HelperRegistry::OpenDocumentFiles : public DocumentFiles {
 public:
-    Files(Workspace& workspace, MessageBoxPrompter& prompter)
+    OpenDocumentFiles(Workspace& workspace, MessageBoxPrompter& prompter)
         : m_workspace(workspace), m_prompter(prompter) {}
 
     QString activeDocumentPath() const override {
@@ -129,7 +122,7 @@ HelperRegistry::HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile
                                MessageBoxPrompter& prompter, CommandRegistry& commands)
     : m_main(main), m_workspace(workspace), m_settings(settings), m_home(home), m_help(help),
       m_prompter(prompter), m_commands(commands),
-      m_files(std::make_unique<Files>(workspace, prompter)) {}
+      m_files(std::make_unique<OpenDocumentFiles>(workspace, prompter)) {}
 
 HelperRegistry::~HelperRegistry() = default;
 

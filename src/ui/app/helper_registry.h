@@ -93,7 +93,7 @@ public:
     void guard(const std::function<void()>& action) override;
 
 private:
-    class Files;
+    class OpenDocumentFiles;
 
     // UserLibrary
     QString libraryDir() const override;
@@ -108,7 +108,7 @@ private:
     HelpViewer& m_help;
     MessageBoxPrompter& m_prompter;
     CommandRegistry& m_commands;
-    std::unique_ptr<Files> m_files;
+    std::unique_ptr<OpenDocumentFiles> m_files;
     QHash<QString, QPointer<HelperFrame>> m_open;
     LibraryHandOff m_handOff;
     QPointer<TForm4> m_addToLibrary;
