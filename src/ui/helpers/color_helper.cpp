@@ -4,6 +4,7 @@
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -20,29 +21,24 @@ TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
                                 ColourPicker::Layout::GridAbove, this);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
-    const struct {
-        ColourForm form;
-        const char* name;
-        const char* caption;
-    } forms[] = {
-        {ColourForm::Font, "checkfont", "Font color"},
-        {ColourForm::BgColor, "checkbgcolor", "BGcolor"},
-        {ColourForm::Text, "checktext", "Body: Text"},
-        {ColourForm::Link, "checklink", "Body: Link"},
-        {ColourForm::VLink, "checkvlink", "Body: vLink"},
-        {ColourForm::ALink, "checkalink", "Body: aLink"},
-        {ColourForm::CodeOnly, "checkcode", "Code only"},
-    };
     auto* group = new QButtonGroup(this);
+    const QList<QRadioButton*> buttons = radioButtons<ColourForm>(
+        {
+            {ColourForm::Font, "checkfont", "Font color"},
+            {ColourForm::BgColor, "checkbgcolor", "BGcolor"},
+            {ColourForm::Text, "checktext", "Body: Text"},
+            {ColourForm::Link, "checklink", "Body: Link"},
+            {ColourForm::VLink, "checkvlink", "Body: vLink"},
+            {ColourForm::ALink, "checkalink", "Body: aLink"},
+            {ColourForm::CodeOnly, "checkcode", "Code only"},
+        },
+        group, this);
     auto* formColumn = new QVBoxLayout;
-    for (const auto& f : forms) {
-        auto* button = new QRadioButton(QString::fromLatin1(f.caption), this);
-        button->setObjectName(QString::fromLatin1(f.name));
-        group->addButton(button);
+    for (QRadioButton* button : buttons) {
         formColumn->addWidget(button);
-        m_forms.append({f.form, button});
-        connect(button, &QRadioButton::clicked, this, &TlinkRoll1::sampleupdate);
+        m_forms.append({static_cast<ColourForm>(group->id(button)), button});
     }
+    connect(group, &QButtonGroup::idClicked, this, &TlinkRoll1::sampleupdate);
     formButton(ColourForm::CodeOnly)->setChecked(true);
 
     auto* top = new QHBoxLayout;

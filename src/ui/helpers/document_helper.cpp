@@ -7,6 +7,7 @@
 #include "ui/foundation/colour_controls.h"
 #include "ui/foundation/please_wait.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/smart_image.h"
 
@@ -88,8 +89,7 @@ Tdocuroll::Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourC
     setObjectName(QStringLiteral("Tdocuroll"));
 
     auto* imageRow = new QHBoxLayout;
-    m_imageCheck = new QCheckBox(this);
-    m_imageCheck->setObjectName(QStringLiteral("CheckBox1"));
+    m_imageCheck = checkBox("CheckBox1", QString(), this);
     auto* imageLabel =
         new ClickLabel(QStringLiteral("Label1"), QStringLiteral("background image"), this);
     imageRow->addWidget(m_imageCheck);
@@ -101,13 +101,7 @@ Tdocuroll::Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourC
     m_chooser = new ImageFileChooser(QStringLiteral("dirlist"), QStringLiteral("files"), this);
     m_chooser->setFolder(imageListStart(files.activeDocumentPath(), QDir::currentPath()));
     m_chooser->setEnabled(false);
-    m_paths = new QComboBox(this);
-    m_paths->setObjectName(QStringLiteral("pathlist"));
-    m_paths->addItems({QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                       QStringLiteral("no path")});
-    // Until the user chooses, the list shows the choice that counts.
-    m_paths->setPlaceholderText(QStringLiteral("relative path"));
-    m_paths->setCurrentIndex(-1);
+    m_paths = pathModeList(this);
     m_paths->setEnabled(false);
     fileRow->addWidget(m_chooser, 1);
     fileRow->addWidget(m_paths, 0, Qt::AlignTop);
@@ -220,17 +214,7 @@ BodyOptions Tdocuroll::options() {
     o.backgroundImage = m_imageCheck->isChecked();
     o.file = m_chooser->chosenFile();
     o.documentPath = m_files.activeDocumentPath();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = PathMode::Absolute;
-        break;
-    case 2:
-        o.path = PathMode::NoPath;
-        break;
-    default:
-        o.path = PathMode::Relative;
-        break;
-    }
+    o.path = chosenPathMode(m_paths);
     for (int i = 0; i < PageColourCount; ++i)
         o.colours[i] = {m_colours[i].check->isChecked(), m_colours[i].picker->colour()};
     return o;

@@ -4,6 +4,7 @@
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -28,14 +29,15 @@ TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourC
     auto* sizes = new QButtonGroup(this);
     auto* sizeGrid = new QGridLayout;
     for (int size = 0; size <= 7; ++size) {
-        m_sizes[size] = new QRadioButton(
-            size == 0 ? QStringLiteral("no size") : QStringLiteral("size=%1").arg(size), this);
-        m_sizes[size]->setObjectName(size == 0 ? QStringLiteral("nosize")
-                                               : QStringLiteral("size%1").arg(size));
-        sizes->addButton(m_sizes[size], size);
-        sizeGrid->addWidget(m_sizes[size], size % 4, size / 4);
-        connect(m_sizes[size], &QRadioButton::clicked, this, &TfontRoll::sampleupdate);
+        const QByteArray name =
+            size == 0 ? QByteArray("nosize") : "size" + QByteArray::number(size);
+        m_sizes[size] =
+            radioButton(name.constData(),
+                        size == 0 ? QStringLiteral("no size") : QStringLiteral("size=%1").arg(size),
+                        sizes, size, this);
     }
+    placeInColumns(sizeGrid, QList<QRadioButton*>(std::begin(m_sizes), std::end(m_sizes)), 4);
+    connect(sizes, &QButtonGroup::idClicked, this, &TfontRoll::sampleupdate);
     m_sizes[0]->setChecked(true);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 

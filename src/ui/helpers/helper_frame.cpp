@@ -3,6 +3,7 @@
 #include "core/editor/insertion.h"
 #include "ui/foundation/outline_drag.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/number_box.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -176,6 +177,15 @@ void HelperFrame::InsertCodeClick() {
 
 void HelperFrame::focusmain() {
     m_context.focusMain();
+}
+
+NumberBox* HelperFrame::numberBox(const char* name, int minimum, const QString& text,
+                                  QWidget* parent) {
+    auto* box = new NumberBox(
+        QString::fromLatin1(name), minimum, [this] { focusmain(); },
+        [this](const QString& error) { m_context.showError(error); }, parent);
+    box->setText(text);
+    return box;
 }
 
 void HelperFrame::closeEvent(QCloseEvent* event) {

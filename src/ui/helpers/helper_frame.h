@@ -12,6 +12,7 @@ class QVBoxLayout;
 namespace vellum {
 
 class HelperContext;
+class NumberBox;
 
 /// The frame every helper window shares: a borderless window above the main window with a navy
 /// title strip to drag it by (an outline follows the pointer; the window moves on release) and
@@ -50,6 +51,12 @@ public:
     void focusmain();
 
 protected:
+    /// A number box named `name` holding `text`, never stepped below `minimum`: a click on its
+    /// arrows gives the focus back to the main window first, and a text that is not a whole
+    /// number is reported.
+    NumberBox* numberBox(const char* name, int minimum, const QString& text = QString(),
+                         QWidget* parent = nullptr);
+
     /// Builds and inserts the helper's code; runs only while a document is open.
     virtual void insertCode() = 0;
     /// Writes the helper's own settings keys when it closes.

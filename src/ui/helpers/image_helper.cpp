@@ -7,6 +7,7 @@
 #include "platform/helpers/image_decoder.h"
 #include "ui/foundation/click_label.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/smart_image.h"
@@ -30,31 +31,6 @@ namespace {
 
 constexpr int PreviewHeight = 140;
 
-// Controls that come and go keep their room, so that the window, whose height is fixed once
-// built, keeps its shape.
-void keepRoom(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-QComboBox* dropList(const char* name, const QStringList& items, const QString& shown,
-                    QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->addItems(items);
-    // Until the user chooses, the list says what counts.
-    list->setPlaceholderText(shown);
-    list->setCurrentIndex(-1);
-    return list;
-}
-
-QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 } // namespace
 
 Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
@@ -64,10 +40,7 @@ Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, Docum
     body()->addWidget(m_chooser);
 
     auto* modes = new QHBoxLayout;
-    m_paths = dropList("pathlist",
-                       {QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                        QStringLiteral("no path")},
-                       QStringLiteral("relative path"), this);
+    m_paths = pathModeList(this);
     m_background = checkBox("backcheck", QStringLiteral("background="), this);
     modes->addWidget(m_paths);
     modes->addWidget(m_background);
@@ -120,12 +93,8 @@ QWidget* Timageroll::buildImageOptions() {
     keepRoom(m_imagePanel);
     auto* grid = new QGridLayout(m_imagePanel);
     grid->setContentsMargins(0, 0, 0, 0);
-    auto* bordercol = new QLabel(QStringLiteral("Border"), m_imagePanel);
-    bordercol->setObjectName(QStringLiteral("bordercol"));
-    m_border = new NumberBox(
-        QStringLiteral("borderedit"), 0, [this] { focusmain(); },
-        [this](const QString& text) { context().showError(text); }, m_imagePanel);
-    m_border->setText(QStringLiteral("0"));
+    QLabel* bordercol = namedLabel("bordercol", QStringLiteral("Border"), m_imagePanel);
+    m_border = numberBox("borderedit", 0, QStringLiteral("0"), m_imagePanel);
     m_alt = checkBox("alts", QStringLiteral("Alt text"), m_imagePanel);
     m_aligns = dropList("aligns",
                         {QStringLiteral("default"), QStringLiteral("left"), QStringLiteral("right"),
@@ -194,17 +163,7 @@ ImageOptions Timageroll::options() {
     ImageOptions o;
     o.file = m_chooser->chosenFile();
     o.documentPath = m_files.activeDocumentPath();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = PathMode::Absolute;
-        break;
-    case 2:
-        o.path = PathMode::NoPath;
-        break;
-    default:
-        o.path = PathMode::Relative;
-        break;
-    }
+    o.path = chosenPathMode(m_paths);
     o.background = m_background->isChecked();
     o.border = m_border->text();
     o.alt = m_alt->isChecked();

@@ -5,6 +5,7 @@
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
 #include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,13 +21,7 @@ namespace {
 
 using Protocol = LinkOptions::Protocol;
 
-struct ProtocolButton {
-    Protocol protocol;
-    const char* name;
-    const char* caption;
-};
-
-const ProtocolButton ProtocolButtons[] = {
+const std::vector<RadioChoice<Protocol>> ProtocolButtons = {
     {Protocol::Http, "httpbut", "http://"},       {Protocol::Ftp, "ftpbut", "ftp://"},
     {Protocol::Gopher, "gopherbut", "gopher://"}, {Protocol::News, "newsbut", "news:"},
     {Protocol::Telnet, "telnetbut", "telnet://"}, {Protocol::Mailto, "mailtobut", "mailto:"},
@@ -46,10 +41,9 @@ TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, Documen
     : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("TlinkRoll"));
     auto* kinds = new QHBoxLayout;
-    m_href = new QRadioButton(QStringLiteral("HREF"), this);
-    m_href->setObjectName(QStringLiteral("hrefbut"));
-    m_name = new QRadioButton(QStringLiteral("Name"), this);
-    m_name->setObjectName(QStringLiteral("namebut"));
+    auto* linkKinds = new QButtonGroup(this);
+    m_href = radioButton("hrefbut", QStringLiteral("HREF"), linkKinds, -1, this);
+    m_name = radioButton("namebut", QStringLiteral("Name"), linkKinds, -1, this);
     kinds->addWidget(m_href);
     kinds->addWidget(m_name);
     body()->addLayout(kinds);
@@ -59,17 +53,9 @@ TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, Documen
     auto* grid = new QGridLayout(m_protocols);
     grid->setContentsMargins(0, 0, 0, 0);
     m_protocolGroup = new QButtonGroup(this);
-    int index = 0;
-    for (const ProtocolButton& p : ProtocolButtons) {
-        auto* button = new QRadioButton(QString::fromLatin1(p.caption), m_protocols);
-        button->setObjectName(QString::fromLatin1(p.name));
-        m_protocolGroup->addButton(button, static_cast<int>(p.protocol));
-        grid->addWidget(button, index % 4, index / 4);
-        ++index;
-        const Protocol protocol = p.protocol;
-        connect(button, &QRadioButton::clicked, this,
-                [this, protocol] { protocolClicked(protocol); });
-    }
+    placeInColumns(grid, radioButtons(ProtocolButtons, m_protocolGroup, m_protocols), 4);
+    connect(m_protocolGroup, &QButtonGroup::idClicked, this,
+            [this](int protocol) { protocolClicked(static_cast<Protocol>(protocol)); });
     protocolButton(Protocol::None)->setChecked(true);
     body()->addWidget(m_protocols);
 
@@ -84,13 +70,7 @@ TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, Documen
     fileRows->setContentsMargins(0, 0, 0, 0);
     m_useFile = new QCheckBox(QStringLiteral("use file on disk"), m_filePanel);
     m_useFile->setObjectName(QStringLiteral("usefilecheck"));
-    m_paths = new QComboBox(m_filePanel);
-    m_paths->setObjectName(QStringLiteral("pathlist"));
-    m_paths->addItems({QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                       QStringLiteral("no path")});
-    // Until the user chooses, the list shows the choice that counts.
-    m_paths->setPlaceholderText(QStringLiteral("relative path"));
-    m_paths->setCurrentIndex(-1);
+    m_paths = pathModeList(m_filePanel);
     fileRows->addWidget(m_useFile);
     fileRows->addWidget(m_paths);
     m_filePanel->hide();
@@ -168,17 +148,7 @@ LinkOptions TlinkRoll::options() const {
     o.protocol = protocol < 0 ? Protocol::None : static_cast<Protocol>(protocol);
     o.target = m_target->isChecked();
     o.useFile = m_useFile->isChecked();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = LinkOptions::PathMode::Absolute;
-        break;
-    case 2:
-        o.path = LinkOptions::PathMode::NoPath;
-        break;
-    default:
-        o.path = LinkOptions::PathMode::Relative;
-        break;
-    }
+    o.path = chosenPathMode(m_paths);
     return o;
 }
 

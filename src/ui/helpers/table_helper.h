@@ -56,7 +56,6 @@ private:
     QWidget* buildAlignments();
     QWidget* buildNumbers();
     QWidget* buildSizes(ColourChooser chooseColour);
-    static void clearGroup(QButtonGroup* group);
 
     TableOptions::Mode m_mode = TableOptions::Mode::Table;
     QButtonGroup* m_modes = nullptr;
