@@ -60,21 +60,12 @@ QComboBox* dropList(const char* name, const QStringList& items, const QString& s
 }
 
 QComboBox* pathModeList(QWidget* parent) {
-    const QString relative = QStringLiteral("relative path");
-    return dropList("pathlist",
-                    {relative, QStringLiteral("absolute path"), QStringLiteral("no path")},
-                    relative, parent);
+    const QStringList captions = pathModeCaptions();
+    return dropList("pathlist", captions, captions.first(), parent);
 }
 
 PathMode chosenPathMode(const QComboBox* list) {
-    switch (list->currentIndex()) {
-    case 1:
-        return PathMode::Absolute;
-    case 2:
-        return PathMode::NoPath;
-    default:
-        return PathMode::Relative;
-    }
+    return pathModeAt(list->currentIndex());
 }
 
 } // namespace vellum
