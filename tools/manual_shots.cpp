@@ -19,16 +19,6 @@ const char* const Page =
     "<H1>My page</H1>\r\n<P>Some text to <B>format</B>.</P>\r\n<UL>\r\n\t<LI>first\r\n\t<LI>"
     "second\r\n</UL>\r\n</BODY>\r\n</HTML>\r\n";
 
-// The helpers by their id, and the picture each goes to.
-const struct {
-    const char* id;
-    const char* picture;
-} Helpers[] = {
-    {"Table", "table"},   {"Document", "document"}, {"Image", "image"}, {"Font", "font"},
-    {"Color", "color"},   {"Form", "form"},         {"List", "list"},   {"Link", "link"},
-    {"User", "usertags"}, {"Special", "chars"},
-};
-
 QWidget* windowTitled(const QString& title) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && window->windowTitle() == title)
@@ -65,9 +55,9 @@ int main(int argc, char** argv) {
     vellum::Application& program = *shot.app;
     save(shot.window(), "main_window");
 
-    for (const auto& helper : Helpers) {
+    for (const vellum::HelperRow& helper : vellum::helperTable()) {
         QWidget* window = program.helpers().open(QString::fromLatin1(helper.id));
-        save(window, helper.picture);
+        save(window, helper.manualPicture);
         if (window)
             window->hide();
     }

@@ -228,6 +228,27 @@ TEST(HelperFileReference, SampleAndOutputOfEachMode) {
     }
 }
 
+TEST(HelperFileReference, PathListChoices) {
+    EXPECT_EQ(pathModeCaptions(),
+              QStringList({QStringLiteral("relative path"), QStringLiteral("absolute path"),
+                           QStringLiteral("no path")}));
+    const struct {
+        const char* name;
+        int index;
+        PathMode mode;
+    } rows[] = {
+        {"nothing chosen yet counts as relative", -1, PathMode::Relative},
+        {"first item", 0, PathMode::Relative},
+        {"second item", 1, PathMode::Absolute},
+        {"third item", 2, PathMode::NoPath},
+        {"past the list", 3, PathMode::Relative},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(pathModeAt(row.index), row.mode);
+    }
+}
+
 TEST(HelperLink, FileReferences) {
     const struct {
         const char* name;

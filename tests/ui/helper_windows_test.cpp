@@ -143,9 +143,7 @@ TEST(HelperPlacement, OpensAtTheDefaultOrWhereItWasLeft) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        const HelperTraits& traits = row.kind == Kind::Table  ? TtabRoll::Traits
-                                     : row.kind == Kind::Font ? TfontRoll::Traits
-                                                              : TlinkRoll1::Traits;
+        const HelperTraits& traits = helperRow(helperId(row.kind))->traits;
         s.write("Windows", "help", row.help);
         if (row.storedTop) {
             s.write("Windows", traits.topKey, row.storedTop);

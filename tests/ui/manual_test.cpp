@@ -43,8 +43,8 @@ TEST(Manual, NamesEveryMenuCommandAndEveryHelperWindow) {
     }
     Started s;
     s.runAndShow();
-    for (const char* id : {"Table", "Document", "Font", "Color", "Form", "List", "Link", "Image",
-                           "Special", "User"}) {
+    for (const HelperRow& row : helperTable()) {
+        const char* id = row.id;
         HelperFrame* helper = s.app->helpers().open(QString::fromLatin1(id));
         ASSERT_TRUE(helper) << id;
         const QString caption = helper->captionLabel()->text();

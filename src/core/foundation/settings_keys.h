@@ -29,6 +29,12 @@ inline constexpr char Highlight[] = "Highlight";
 inline constexpr char Recovery[] = "Recovery";
 // Milliseconds without an edit before a modified document is kept for recovery (default 2000).
 inline constexpr char RecoveryDelay[] = "RecoveryDelay";
+// Non-empty: the Table helper closes each cell with /TD.
+inline constexpr char EndTd[] = "endtd";
+// "sure": the Link helper offers a file on disk.
+inline constexpr char UseFile[] = "use1";
+// "sure": the Image helper previews the chosen picture.
+inline constexpr char Preview[] = "prev";
 } // namespace Vellum
 
 namespace Windows {

@@ -1,5 +1,7 @@
 #include "core/helpers/file_reference.h"
 
+#include <iterator>
+
 namespace vellum {
 
 namespace {
@@ -11,7 +13,31 @@ QString written(const QString& path, PathStyle style) {
     return path.toLower().replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
+struct PathChoice {
+    PathMode mode;
+    const char* caption;
+};
+
+const PathChoice PathChoices[] = {
+    {PathMode::Relative, "relative path"},
+    {PathMode::Absolute, "absolute path"},
+    {PathMode::NoPath, "no path"},
+};
+
 } // namespace
+
+QStringList pathModeCaptions() {
+    QStringList captions;
+    for (const PathChoice& choice : PathChoices)
+        captions << QString::fromLatin1(choice.caption);
+    return captions;
+}
+
+PathMode pathModeAt(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(PathChoices)))
+        return PathMode::Relative;
+    return PathChoices[index].mode;
+}
 
 FileReference fileReference(const QString& file, const QString& documentPath, PathMode mode,
                             PathStyle style) {

@@ -3,6 +3,7 @@
 #include "core/foundation/path_style.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace vellum {
 
@@ -12,6 +13,14 @@ enum class PathMode {
     Absolute, ///< a file URL
     NoPath,   ///< the file's name alone
 };
+
+/// The forms of a path in the order a helper's path list offers them: "relative path", "absolute
+/// path", "no path".
+QStringList pathModeCaptions();
+
+/// The form at `index` of a path list whose items are pathModeCaptions(): Relative while the user
+/// has chosen none (a negative index) and for an index past the list.
+PathMode pathModeAt(int index);
 
 /// A chosen file as the helpers write it: `sample` is shown to the user, `output` inserted. They
 /// differ only in the absolute form, whose sample is the plain path.

@@ -22,39 +22,73 @@ namespace vellum {
 
 namespace {
 
-/// What a helper's command does when the helper is open already.
-enum class WhenOpen {
-    ShowAgain, ///< shows it again and gives the focus back to the main window
-    Nothing,
-};
+using Services = HelperServices;
+using Traits = HelperTraits;
+constexpr bool Cleared = true;
+constexpr bool Stays = false;
 
-struct HelperRow {
-    const char* id;
-    /// The items that open it, separated by ",".
-    const char* commands;
-    HelperFrame* (*make)(HelperHost& host);
-    WhenOpen whenOpen;
+// What a row hands its helper besides the context, each picked from the services by name.
+namespace handed {
+struct Colours {
+    static ColourChooser of(const Services& s) { return s.chooseColour; }
 };
+struct Files {
+    static DocumentFiles& of(const Services& s) { return s.files; }
+};
+struct Library {
+    static UserLibrary& of(const Services& s) { return s.library; }
+};
+struct LibraryDir {
+    static QString of(const Services& s) { return s.library.libraryDir(); }
+};
+} // namespace handed
 
-template <typename Helper> HelperFrame* make(HelperHost& host) {
-    return new Helper(host);
+template <typename Helper, typename... Handed>
+HelperFrame* make(const Services& services, const Traits& traits) {
+    return new Helper(services.context, traits, Handed::of(services)...);
 }
 
-const HelperRow HelperTable[] = {
-    {"Table", "Helper5", make<TtabRoll>, WhenOpen::ShowAgain},
-    {"Document", "Document1,DocumentHelper1,BackgroundImage1", make<Tdocuroll>,
-     WhenOpen::ShowAgain},
-    {"Font", "Helper2,SizeColor1", make<TfontRoll>, WhenOpen::Nothing},
-    {"Color", "Color2", make<TlinkRoll1>, WhenOpen::Nothing},
-    {"Form", "Helper6", make<TlinkRoll2>, WhenOpen::Nothing},
-    {"List", "Helper8", make<TlistRoll>, WhenOpen::ShowAgain},
-    {"Link", "Helper9", make<TlinkRoll>, WhenOpen::ShowAgain},
-    {"Image", "Helper7", make<Timageroll>, WhenOpen::ShowAgain},
-    {"Special", "SpecialChars1", make<Tspecials>, WhenOpen::Nothing},
-    {"User", "UserTags1,UserTags2", make<Tuserroll>, WhenOpen::Nothing},
+using namespace handed;
+
+// Every helper window, one row each.
+const std::vector<HelperRow> HelperTable{
+    {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
+     WhenOpen::ShowAgain, Cleared, "table", make<TtabRoll, Colours>},
+    {"Document", "Document1,DocumentHelper1,BackgroundImage1",
+     Traits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen(),
+     WhenOpen::ShowAgain, Stays, "document", make<Tdocuroll, Colours, Files>},
+    {"Font", "Helper2,SizeColor1", Traits("Font Helper", "fontt", "fontl").below(80).topic(10),
+     WhenOpen::Nothing, Cleared, "font", make<TfontRoll, Colours>},
+    {"Color", "Color2", Traits("Color Helper", "colort", "colorl").below(152).topic(14),
+     WhenOpen::Nothing, Cleared, "color", make<TlinkRoll1, Colours>},
+    {"Form", "Helper6",
+     Traits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll(),
+     WhenOpen::Nothing, Cleared, "form", make<TlinkRoll2>},
+    {"List", "Helper8", Traits("List Helper", "listt", "listl").below(116).topic(12),
+     WhenOpen::ShowAgain, Cleared, "list", make<TlistRoll>},
+    {"Link", "Helper9", Traits("Link Helper", "linkt", "linkl").below(134).topic(13),
+     WhenOpen::ShowAgain, Cleared, "link", make<TlinkRoll, Files>},
+    {"Image", "Helper7", Traits("Image Helper", "imgt", "imgl").below(170).topic(15),
+     WhenOpen::ShowAgain, Cleared, "image", make<Timageroll, Files>},
+    {"Special", "SpecialChars1",
+     Traits("Special Characters", "charst", "charsl")
+         .below(224)
+         .topic(18)
+         .insertButton("Insert")
+         .helpButtonName("SpeedButton3"),
+     WhenOpen::Nothing, Stays, "chars", make<Tspecials, LibraryDir>},
+    {"User", "UserTags1,UserTags2",
+     Traits("User Tags Helper", "usert", "userl").below(188).topic(16), WhenOpen::Nothing, Cleared,
+     "usertags", make<Tuserroll, Library>},
 };
 
-const HelperRow* rowOf(const QString& id) {
+} // namespace
+
+const std::vector<HelperRow>& helperTable() {
+    return HelperTable;
+}
+
+const HelperRow* helperRow(const QString& id) {
     for (const HelperRow& row : HelperTable) {
         if (id == QLatin1String(row.id))
             return &row;
@@ -62,13 +96,33 @@ const HelperRow* rowOf(const QString& id) {
     return nullptr;
 }
 
-} // namespace
+/// The files of the open documents and the open-file dialog, as the helpers that refer to files
+/// are handed them.
+class HelperRegistry::OpenDocumentFiles : public DocumentFiles {
+public:
+    OpenDocumentFiles(Workspace& workspace, MessageBoxPrompter& prompter)
+        : m_workspace(workspace), m_prompter(prompter) {}
+
+    QString activeDocumentPath() const override {
+        const Document* document = m_workspace.active();
+        return document && document->isNamed() && !document->isUntitled() ? document->key()
+                                                                          : QString();
+    }
+    QString openFileName(const FileDialogRequest& request) override {
+        return m_prompter.openFileName(request);
+    }
+
+private:
+    Workspace& m_workspace;
+    MessageBoxPrompter& m_prompter;
+};
 
 HelperRegistry::HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
                                const HomeDirectory& home, HelpViewer& help,
                                MessageBoxPrompter& prompter, CommandRegistry& commands)
     : m_main(main), m_workspace(workspace), m_settings(settings), m_home(home), m_help(help),
-      m_prompter(prompter), m_commands(commands) {}
+      m_prompter(prompter), m_commands(commands),
+      m_files(std::make_unique<OpenDocumentFiles>(workspace, prompter)) {}
 
 HelperRegistry::~HelperRegistry() = default;
 
@@ -81,12 +135,15 @@ void HelperRegistry::registerCommands() {
 }
 
 HelperFrame* HelperRegistry::open(const QString& id) {
-    const HelperRow* row = rowOf(id);
-    if (!row || !hasDocument())
+    const HelperRow* row = helperRow(id);
+    if (!row || !insertions().hasDocument())
         return find(id);
     QPointer<HelperFrame>& helper = m_open[id];
     if (!helper) {
-        helper = row->make(*this);
+        const HelperServices services{
+            *this, [this](QColor& colour) { return m_prompter.chooseColour(colour); }, *m_files,
+            *this};
+        helper = row->make(services, row->traits);
         helper->show();
     } else if (row->whenOpen == WhenOpen::ShowAgain) {
         helper->show();
@@ -111,17 +168,15 @@ void HelperRegistry::closeAll() {
     }
 }
 
-void HelperRegistry::destroyWithoutClosing(const QStringList& ids) {
-    for (const QString& id : ids)
-        delete m_open.take(id).data();
+void HelperRegistry::clearForHelperProgram() {
+    for (const HelperRow& row : HelperTable) {
+        if (row.clearedForHelperProgram)
+            delete m_open.take(QString::fromLatin1(row.id)).data();
+    }
 }
 
 QRect HelperRegistry::mainGeometry() const {
     return m_main.frameGeometry();
-}
-
-bool HelperRegistry::hasDocument() const {
-    return m_workspace.active() != nullptr;
 }
 
 void HelperRegistry::focusMain() {
@@ -134,37 +189,12 @@ Insertions& HelperRegistry::insertions() {
     return m_workspace.insertions();
 }
 
-InsertionContext& HelperRegistry::insertionContext() {
+InsertionContext& HelperRegistry::documents() {
     return m_workspace;
-}
-
-TextControl& HelperRegistry::scratch() {
-    return m_workspace.scratch();
-}
-
-InsertionSlots& HelperRegistry::insertionSlots() {
-    return m_workspace.insertionSlots();
-}
-
-QString HelperRegistry::libraryDir() const {
-    return m_home.libraryDir();
-}
-
-QString HelperRegistry::activeDocumentPath() const {
-    const Document* document = m_workspace.active();
-    return document && document->isNamed() && !document->isUntitled() ? document->key() : QString();
-}
-
-QString HelperRegistry::openFileName(const FileDialogRequest& request) {
-    return m_prompter.openFileName(request);
 }
 
 void HelperRegistry::showHelpTopic(int topic) {
     m_help.showTopic(topic);
-}
-
-bool HelperRegistry::chooseColour(QColor& colour) {
-    return m_prompter.chooseColour(colour);
 }
 
 void HelperRegistry::showError(const QString& text) {
@@ -173,6 +203,14 @@ void HelperRegistry::showError(const QString& text) {
 
 void HelperRegistry::showMessage(const QString& text) {
     m_prompter.inform(text);
+}
+
+void HelperRegistry::guard(const std::function<void()>& action) {
+    m_commands.guard(action);
+}
+
+QString HelperRegistry::libraryDir() const {
+    return m_home.libraryDir();
 }
 
 void HelperRegistry::newlibr() {
@@ -194,12 +232,12 @@ void HelperRegistry::newlibr() {
     scratch.replaceSelection(document->editor().selectedText());
     if (HelperFrame* userTags = find(QStringLiteral("User")))
         userTags->close();
-    m_addToLibrary = new TForm4(*this);
+    m_addToLibrary = new TForm4(*this, *this);
     m_addToLibrary->show();
 }
 
-void HelperRegistry::guard(const std::function<void()>& action) {
-    m_commands.guard(action);
+void HelperRegistry::openUserTags() {
+    open(QStringLiteral("User"));
 }
 
 } // namespace vellum

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "ui/helpers/helper_host.h"
+#include "core/helpers/helper_placement.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/library/user_library.h"
 
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <memory>
+#include <vector>
 
 namespace vellum {
 
@@ -16,10 +20,47 @@ class MessageBoxPrompter;
 class TForm4;
 class Workspace;
 
+/// Everything a row of the helper table may hand its helper; each row takes what its helper uses.
+struct HelperServices {
+    HelperContext& context;
+    ColourChooser chooseColour;
+    DocumentFiles& files;
+    UserLibrary& library;
+};
+
+/// What a helper's command does when the helper is open already.
+enum class WhenOpen {
+    ShowAgain, ///< shows it again and gives the focus back to the main window
+    Nothing,
+};
+
+/// One helper window and every fact particular to it. Adding a helper is a generator in the core,
+/// a window class and one of these rows.
+struct HelperRow {
+    /// The name the program knows it by ("Table", ...).
+    const char* id;
+    /// The items that open it, separated by ",".
+    const char* commands;
+    /// Its caption, position keys, default place, help topic and the like (see HelperTraits).
+    HelperTraits traits;
+    WhenOpen whenOpen;
+    /// The helper program's first run clears it away (it is a floating helper).
+    bool clearedForHelperProgram;
+    /// The name of its picture in the manual, without ".png".
+    const char* manualPicture;
+    /// Makes the window, handing it the services it uses.
+    HelperFrame* (*make)(const HelperServices& services, const HelperTraits& traits);
+};
+
+/// The helper table, one row a helper.
+const std::vector<HelperRow>& helperTable();
+/// The row of helper `id`, or null.
+const HelperRow* helperRow(const QString& id);
+
 /// The helper windows: which commands open them and how, made on demand from the helper table,
 /// one of each at most. A helper that closes is forgotten, so the next command makes it anew.
-/// It is also what every helper needs of the main window.
-class HelperRegistry : public HelperHost {
+/// It is also the context every helper works in.
+class HelperRegistry : public HelperContext, private UserLibrary {
 public:
     HelperRegistry(QWidget& main, Workspace& workspace, SettingsFile& settings,
                    const HomeDirectory& home, HelpViewer& help, MessageBoxPrompter& prompter,
@@ -35,33 +76,31 @@ public:
     HelperFrame* find(const QString& id) const;
     /// Closes every open helper as a click on its close button would.
     void closeAll();
-    /// Destroys the open helpers `ids` at once, skipping their close steps (so their positions are
-    /// not written).
-    void destroyWithoutClosing(const QStringList& ids);
+    /// Destroys the open helpers that the helper program's first run clears away, skipping their
+    /// close steps (so their positions are not written).
+    void clearForHelperProgram();
 
-    // HelperHost
-    QRect mainGeometry() const override;
+    // HelperContext
     QWidget* mainWidget() override { return &m_main; }
-    bool hasDocument() const override;
+    QRect mainGeometry() const override;
+    SettingsFile& settings() override { return m_settings; }
     void focusMain() override;
     Insertions& insertions() override;
-    InsertionContext& insertionContext() override;
-    TextControl& scratch() override;
-    InsertionSlots& insertionSlots() override;
-    QString libraryDir() const override;
-    QString activeDocumentPath() const override;
-    QString openFileName(const FileDialogRequest& request) override;
-    SettingsFile& settings() override { return m_settings; }
+    InsertionContext& documents() override;
     void showHelpTopic(int topic) override;
-    bool chooseColour(QColor& colour) override;
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
-    void openHelper(const QString& id) override { open(id); }
-    LibraryHandOff& libraryHandOff() override { return m_handOff; }
-    void newlibr() override;
     void guard(const std::function<void()>& action) override;
 
 private:
+    class OpenDocumentFiles;
+
+    // UserLibrary
+    QString libraryDir() const override;
+    LibraryHandOff& handOff() override { return m_handOff; }
+    void newlibr() override;
+    void openUserTags() override;
+
     QWidget& m_main;
     Workspace& m_workspace;
     SettingsFile& m_settings;
@@ -69,6 +108,7 @@ private:
     HelpViewer& m_help;
     MessageBoxPrompter& m_prompter;
     CommandRegistry& m_commands;
+    std::unique_ptr<OpenDocumentFiles> m_files;
     QHash<QString, QPointer<HelperFrame>> m_open;
     LibraryHandOff m_handOff;
     QPointer<TForm4> m_addToLibrary;

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/app/home_directory.h"
-#include "core/app/preview.h"
+#include "core/app/program_flows.h"
+#include "platform/app/desktop_launcher.h"
 
 #include <QPointer>
 #include <QString>
@@ -19,37 +20,34 @@ class TForm3;
 class Thelpername;
 class Workspace;
 
-/// Browser preview and the helper program: the two commands that hand the screen to another
-/// program, the Return Icon window that offers the way back, and the dialog that records the
-/// helper's window title. Programs are always started with an argument list, never through a
-/// shell.
-class ProgramCommands {
+/// The windows of browser preview and the helper program: the Return Icon window that offers the
+/// way back and the dialog that records the helper's window title. What the two commands do is
+/// decided by ProgramFlows; this shows and takes away the windows it asks for.
+class ProgramCommands : private ProgramScreen {
 public:
     ProgramCommands(QWidget& main, Workspace& workspace, SettingsFile& settings,
                     const HomeDirectory& home, Prompter& prompter, HelperRegistry& helpers,
                     CommandRegistry& commands);
-    ~ProgramCommands();
+    ~ProgramCommands() override;
     ProgramCommands(const ProgramCommands&) = delete;
     ProgramCommands& operator=(const ProgramCommands&) = delete;
 
     /// Registers "Preview1" and "HelperApp1"; both do nothing without an open document.
-    void registerCommands();
+    void registerCommands() { m_flows.registerCommands(); }
 
-    /// Browser preview: writes the document to a preview file of this run and gives the browser
-    /// the file's address, choosing the browser first when none is stored.
-    void openbrowser(Document& document);
-    /// Locate browser: asks for the browser program and stores it. True when one was stored.
-    bool writebrowser();
+    /// Browser preview (see ProgramFlows::openbrowser).
+    void openbrowser(Document& document) { m_flows.openbrowser(document); }
+    /// Locate browser: true when a browser was stored.
+    bool writebrowser() { return m_flows.writebrowser(); }
     /// Runs the helper program, or switches to its window once its title is known.
-    void openhelper();
-    /// Locate helper: asks for the helper program and stores it, forgetting the old helper's
-    /// window title. True when one was stored.
-    bool writehelper();
+    void openhelper() { m_flows.openhelper(); }
+    /// Locate helper: true when a helper was stored.
+    bool writehelper() { return m_flows.writehelper(); }
     /// Stores the helper's window title and switches to the window of that title.
-    void writeHName(const QString& title);
+    void writeHName(const QString& title) { m_flows.writeHName(title); }
 
     /// The preview files this run wrote; at exit, those still as written are deleted.
-    PreviewFiles& previews() { return m_previews; }
+    PreviewFiles& previews() { return m_flows.previews(); }
 
     /// The Return Icon window, or null.
     TForm3* returnIcon() const;
@@ -57,26 +55,18 @@ public:
     Thelpername* titleDialog() const;
 
 private:
-    /// The program-locating dialog; the chosen path, or empty when cancelled.
-    QString findprogram(const QString& title);
-    /// A chosen browser that can be started, or empty (the user was told why not).
-    QString chooseBrowser(const QString& title);
-    /// Opens the Return Icon window unless the user turned it off or one is open.
-    void showReturnIcon();
-    /// Starts the helper: as a program when it is one, else with the desktop's default
-    /// application. False when that failed (the user was told).
-    bool startHelper(const QString& helper);
-    void showTitleDialog();
-    QString setting(const char* key) const;
+    void showReturnIcon() override;
+    void closeReturnIcon() override;
+    void dropReturnIcon() override;
+    void clearHelpers() override;
+    void askHelperTitle() override;
 
     QWidget& m_main;
-    Workspace& m_workspace;
     SettingsFile& m_settings;
-    HomeDirectory m_home;
     Prompter& m_prompter;
     HelperRegistry& m_helpers;
-    CommandRegistry& m_commands;
-    PreviewFiles m_previews;
+    DesktopLauncher m_launcher;
+    ProgramFlows m_flows;
     QPointer<TForm3> m_returnIcon;
     QPointer<Thelpername> m_titleDialog;
 };

@@ -3,7 +3,8 @@
 #include "core/editor/insertion.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -12,39 +13,32 @@
 
 namespace vellum {
 
-const HelperTraits TlinkRoll1::Traits =
-    HelperTraits("Color Helper", "colort", "colorl").below(152).topic(14);
-
-TlinkRoll1::TlinkRoll1(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
+                       ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlinkRoll1"));
-    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
-                                QStringLiteral("Click for palette"),
+    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
                                 ColourPicker::Layout::GridAbove, this);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
-    const struct {
-        ColourForm form;
-        const char* name;
-        const char* caption;
-    } forms[] = {
-        {ColourForm::Font, "checkfont", "Font color"},
-        {ColourForm::BgColor, "checkbgcolor", "BGcolor"},
-        {ColourForm::Text, "checktext", "Body: Text"},
-        {ColourForm::Link, "checklink", "Body: Link"},
-        {ColourForm::VLink, "checkvlink", "Body: vLink"},
-        {ColourForm::ALink, "checkalink", "Body: aLink"},
-        {ColourForm::CodeOnly, "checkcode", "Code only"},
-    };
     auto* group = new QButtonGroup(this);
+    const QList<QRadioButton*> buttons = radioButtons<ColourForm>(
+        {
+            {ColourForm::Font, "checkfont", "Font color"},
+            {ColourForm::BgColor, "checkbgcolor", "BGcolor"},
+            {ColourForm::Text, "checktext", "Body: Text"},
+            {ColourForm::Link, "checklink", "Body: Link"},
+            {ColourForm::VLink, "checkvlink", "Body: vLink"},
+            {ColourForm::ALink, "checkalink", "Body: aLink"},
+            {ColourForm::CodeOnly, "checkcode", "Code only"},
+        },
+        group, this);
     auto* formColumn = new QVBoxLayout;
-    for (const auto& f : forms) {
-        auto* button = new QRadioButton(QString::fromLatin1(f.caption), this);
-        button->setObjectName(QString::fromLatin1(f.name));
-        group->addButton(button);
+    for (QRadioButton* button : buttons) {
         formColumn->addWidget(button);
-        m_forms.append({f.form, button});
-        connect(button, &QRadioButton::clicked, this, &TlinkRoll1::sampleupdate);
+        m_forms.append({static_cast<ColourForm>(group->id(button)), button});
     }
+    connect(group, &QButtonGroup::idClicked, this, &TlinkRoll1::sampleupdate);
     formButton(ColourForm::CodeOnly)->setChecked(true);
 
     auto* top = new QHBoxLayout;
@@ -97,7 +91,7 @@ void TlinkRoll1::sampleupdate() {
 }
 
 void TlinkRoll1::insertCode() {
-    host().insertions().listcode2(m_sample->text());
+    context().insertions().listcode2(m_sample->text());
 }
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/helpers/color_code.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/helper_frame.h"
 
 class QRadioButton;
@@ -16,9 +17,7 @@ class ColourPicker;
 class TlinkRoll1 : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TlinkRoll1(HelperHost& host);
+    TlinkRoll1(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     ClickLabel* sample() const { return m_sample; }
     ColourGrid* grid() const;

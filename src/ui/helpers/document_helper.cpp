@@ -6,7 +6,8 @@
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
 #include "ui/foundation/please_wait.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/smart_image.h"
 
@@ -82,15 +83,13 @@ public:
 
 } // namespace
 
-const HelperTraits Tdocuroll::Traits =
-    HelperTraits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen();
-
-Tdocuroll::Tdocuroll(HelperHost& host) : HelperFrame(host, Traits) {
+Tdocuroll::Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour,
+                     DocumentFiles& files)
+    : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("Tdocuroll"));
 
     auto* imageRow = new QHBoxLayout;
-    m_imageCheck = new QCheckBox(this);
-    m_imageCheck->setObjectName(QStringLiteral("CheckBox1"));
+    m_imageCheck = checkBox("CheckBox1", QString(), this);
     auto* imageLabel =
         new ClickLabel(QStringLiteral("Label1"), QStringLiteral("background image"), this);
     imageRow->addWidget(m_imageCheck);
@@ -100,15 +99,9 @@ Tdocuroll::Tdocuroll(HelperHost& host) : HelperFrame(host, Traits) {
 
     auto* fileRow = new QHBoxLayout;
     m_chooser = new ImageFileChooser(QStringLiteral("dirlist"), QStringLiteral("files"), this);
-    m_chooser->setFolder(imageListStart(host.activeDocumentPath(), QDir::currentPath()));
+    m_chooser->setFolder(imageListStart(files.activeDocumentPath(), QDir::currentPath()));
     m_chooser->setEnabled(false);
-    m_paths = new QComboBox(this);
-    m_paths->setObjectName(QStringLiteral("pathlist"));
-    m_paths->addItems({QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                       QStringLiteral("no path")});
-    // Until the user chooses, the list shows the choice that counts.
-    m_paths->setPlaceholderText(QStringLiteral("relative path"));
-    m_paths->setCurrentIndex(-1);
+    m_paths = pathModeList(this);
     m_paths->setEnabled(false);
     fileRow->addWidget(m_chooser, 1);
     fileRow->addWidget(m_paths, 0, Qt::AlignTop);
@@ -116,7 +109,7 @@ Tdocuroll::Tdocuroll(HelperHost& host) : HelperFrame(host, Traits) {
 
     auto* colourRow = new QHBoxLayout;
     for (const ColourControl& c : ColourControls) {
-        addColourRow(c.colour, c.stem, c.caption);
+        addColourRow(c.colour, c.stem, c.caption, chooseColour);
         colourRow->addWidget(m_colours[static_cast<int>(c.colour)].picker);
     }
     body()->addLayout(colourRow);
@@ -149,11 +142,10 @@ Tdocuroll::Tdocuroll(HelperHost& host) : HelperFrame(host, Traits) {
     focusmain();
 }
 
-void Tdocuroll::addColourRow(PageColour colour, const char* stem, const char* caption) {
-    HelperHost& h = host();
-    auto* picker =
-        new ColourPicker([&h](QColor& chosen) { return h.chooseColour(chosen); },
-                         QString::fromLatin1(caption), ColourPicker::Layout::GridAbove, this);
+void Tdocuroll::addColourRow(PageColour colour, const char* stem, const char* caption,
+                             const ColourChooser& chooseColour) {
+    auto* picker = new ColourPicker(chooseColour, QString::fromLatin1(caption),
+                                    ColourPicker::Layout::GridAbove, this);
     picker->grid()->setObjectName(name(stem, "grid"));
     picker->button()->setObjectName(name(stem, "but"));
     // The pickers' captions would otherwise all be called Label1, like the image check's label.
@@ -221,18 +213,8 @@ BodyOptions Tdocuroll::options() {
     BodyOptions o;
     o.backgroundImage = m_imageCheck->isChecked();
     o.file = m_chooser->chosenFile();
-    o.documentPath = host().activeDocumentPath();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = PathMode::Absolute;
-        break;
-    case 2:
-        o.path = PathMode::NoPath;
-        break;
-    default:
-        o.path = PathMode::Relative;
-        break;
-    }
+    o.documentPath = m_files.activeDocumentPath();
+    o.path = chosenPathMode(m_paths);
     for (int i = 0; i < PageColourCount; ++i)
         o.colours[i] = {m_colours[i].check->isChecked(), m_colours[i].picker->colour()};
     return o;
@@ -311,14 +293,14 @@ void Tdocuroll::updategif() {
     if (waiter)
         waiter->close();
     if (!decoded.refusal.isEmpty())
-        host().showError(decoded.refusal);
+        context().showError(decoded.refusal);
     sampleUpdate();
 }
 
 void Tdocuroll::insertCode() {
     // The tag always follows the controls as they are now.
     sampleUpdate();
-    host().insertions().listcode2(m_output->text());
+    context().insertions().listcode2(m_output->text());
 }
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/helpers/body_code.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/helper_frame.h"
 
 #include <array>
@@ -21,11 +22,11 @@ class TSmartImage;
 class Tdocuroll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
     /// The preview panel's size; the tiles fill it.
     static constexpr QSize PreviewSize{360, 100};
 
-    explicit Tdocuroll(HelperHost& host);
+    Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour,
+              DocumentFiles& files);
 
     /// The choices as the controls hold them.
     BodyOptions options();
@@ -57,12 +58,14 @@ private:
     };
 
     QWidget* buildPreview();
-    void addColourRow(PageColour colour, const char* stem, const char* caption);
+    void addColourRow(PageColour colour, const char* stem, const char* caption,
+                      const ColourChooser& chooseColour);
     void colourChosen(PageColour colour);
     void backgroundClicked();
     void folderChosen();
     void paintPreview(const BodyCode& code);
 
+    DocumentFiles& m_files;
     QCheckBox* m_imageCheck;
     ImageFileChooser* m_chooser;
     QComboBox* m_paths;

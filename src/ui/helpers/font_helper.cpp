@@ -3,7 +3,8 @@
 #include "core/editor/insertion.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,13 +15,10 @@
 
 namespace vellum {
 
-const HelperTraits TfontRoll::Traits =
-    HelperTraits("Font Helper", "fontt", "fontl").below(80).topic(10);
-
-TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TfontRoll"));
-    m_picker = new ColourPicker([&host](QColor& colour) { return host.chooseColour(colour); },
-                                QStringLiteral("Click for palette"),
+    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
                                 ColourPicker::Layout::ButtonBeside, this);
     m_noColour = new QRadioButton(QStringLiteral("no color"), this);
     m_noColour->setObjectName(QStringLiteral("nocolor"));
@@ -31,14 +29,15 @@ TfontRoll::TfontRoll(HelperHost& host) : HelperFrame(host, Traits) {
     auto* sizes = new QButtonGroup(this);
     auto* sizeGrid = new QGridLayout;
     for (int size = 0; size <= 7; ++size) {
-        m_sizes[size] = new QRadioButton(
-            size == 0 ? QStringLiteral("no size") : QStringLiteral("size=%1").arg(size), this);
-        m_sizes[size]->setObjectName(size == 0 ? QStringLiteral("nosize")
-                                               : QStringLiteral("size%1").arg(size));
-        sizes->addButton(m_sizes[size], size);
-        sizeGrid->addWidget(m_sizes[size], size % 4, size / 4);
-        connect(m_sizes[size], &QRadioButton::clicked, this, &TfontRoll::sampleupdate);
+        const QByteArray name =
+            size == 0 ? QByteArray("nosize") : "size" + QByteArray::number(size);
+        m_sizes[size] =
+            radioButton(name.constData(),
+                        size == 0 ? QStringLiteral("no size") : QStringLiteral("size=%1").arg(size),
+                        sizes, size, this);
     }
+    placeInColumns(sizeGrid, QList<QRadioButton*>(std::begin(m_sizes), std::end(m_sizes)), 4);
+    connect(sizes, &QButtonGroup::idClicked, this, &TfontRoll::sampleupdate);
     m_sizes[0]->setChecked(true);
     m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
@@ -96,7 +95,7 @@ void TfontRoll::sampleupdate() {
 }
 
 void TfontRoll::insertCode() {
-    host().insertions().wraptag(m_code.open, m_code.close);
+    context().insertions().wraptag(m_code.open, m_code.close);
 }
 
 bool TfontRoll::eventFilter(QObject* watched, QEvent* event) {

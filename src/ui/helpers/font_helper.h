@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/helpers/font_code.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/helper_frame.h"
 
 class QRadioButton;
@@ -16,9 +17,7 @@ class ColourPicker;
 class TfontRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TfontRoll(HelperHost& host);
+    TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     /// The tags of the last generator run; Insert passes them on.
     const FontCode& code() const { return m_code; }

@@ -1,7 +1,8 @@
 #include "ui/helpers/form_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -18,21 +19,6 @@ namespace vellum {
 namespace {
 
 using Kind = FormOptions::Kind;
-
-struct KindButton {
-    Kind kind;
-    const char* name;
-    const char* caption;
-};
-
-const KindButton KindButtons[] = {
-    {Kind::NewForm, "newbut", "New Form"},    {Kind::Hidden, "hidbut", "Hidden"},
-    {Kind::Password, "passbut", "Password"},  {Kind::Text, "textbut", "Text"},
-    {Kind::TextArea, "areabut", "Text Area"}, {Kind::Radio, "RadioBut", "Radio"},
-    {Kind::Check, "checkbut", "Check"},       {Kind::ListBox, "listbut", "List Box"},
-    {Kind::DropList, "dropbut", "DropList"},  {Kind::Submit, "submitbut", "Submit"},
-    {Kind::Reset, "resetbut", "Reset"},
-};
 
 /// A panel holding a caption and a control in a row.
 QWidget* row(QWidget* parent, const char* name, QWidget* caption, QWidget* control,
@@ -52,18 +38,10 @@ QWidget* row(QWidget* parent, const char* name, QWidget* caption, QWidget* contr
     return panel;
 }
 
-QLabel* label(const char* name, const char* text) {
-    auto* l = new QLabel(QString::fromLatin1(text));
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
 } // namespace
 
-const HelperTraits TlinkRoll2::Traits =
-    HelperTraits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll();
-
-TlinkRoll2::TlinkRoll2(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll2::TlinkRoll2(HelperContext& context, const HelperTraits& traits)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlinkRoll2"));
     auto* top = new QHBoxLayout;
     top->addWidget(buildKinds());
@@ -81,16 +59,22 @@ QWidget* TlinkRoll2::buildKinds() {
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     m_kinds = new QButtonGroup(this);
-    int index = 0;
-    for (const KindButton& k : KindButtons) {
-        auto* button = new QRadioButton(QString::fromLatin1(k.caption), panel);
-        button->setObjectName(QString::fromLatin1(k.name));
-        m_kinds->addButton(button, static_cast<int>(k.kind));
-        layout->addWidget(button, index % 6, index / 6);
-        ++index;
-        const Kind kind = k.kind;
-        connect(button, &QRadioButton::clicked, this, [this, kind] { setKind(kind); });
-    }
+    placeInColumns(layout,
+                   radioButtons<Kind>({{Kind::NewForm, "newbut", "New Form"},
+                                       {Kind::Hidden, "hidbut", "Hidden"},
+                                       {Kind::Password, "passbut", "Password"},
+                                       {Kind::Text, "textbut", "Text"},
+                                       {Kind::TextArea, "areabut", "Text Area"},
+                                       {Kind::Radio, "RadioBut", "Radio"},
+                                       {Kind::Check, "checkbut", "Check"},
+                                       {Kind::ListBox, "listbut", "List Box"},
+                                       {Kind::DropList, "dropbut", "DropList"},
+                                       {Kind::Submit, "submitbut", "Submit"},
+                                       {Kind::Reset, "resetbut", "Reset"}},
+                                      m_kinds, panel),
+                   6);
+    connect(m_kinds, &QButtonGroup::idClicked, this,
+            [this](int kind) { setKind(static_cast<Kind>(kind)); });
     return panel;
 }
 
@@ -98,34 +82,29 @@ QWidget* TlinkRoll2::buildNumbers() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
-    m_items = new NumberBox(QStringLiteral("itemsedit"), 1, focus, report);
+    m_items = numberBox("itemsedit", 1);
     QFont bold = m_items->edit()->font();
     bold.setBold(true);
     m_items->edit()->setFont(bold);
-    m_first = new NumberBox(QStringLiteral("maxedit"), 1, focus, report);
-    m_second = new NumberBox(QStringLiteral("sizeedit"), 1, focus, report);
-    m_indent = new NumberBox(QStringLiteral("indentedit"), 0, focus, report);
-    m_first->setText(QStringLiteral("20"));
-    m_second->setText(QStringLiteral("20"));
-    m_indent->setText(QStringLiteral("0"));
-    m_maxCheck = new QCheckBox;
-    m_maxCheck->setObjectName(QStringLiteral("maxcheck"));
-    m_yesCheck = new QCheckBox;
-    m_yesCheck->setObjectName(QStringLiteral("yesnocheck"));
+    m_first = numberBox("maxedit", 1, QStringLiteral("20"));
+    m_second = numberBox("sizeedit", 1, QStringLiteral("20"));
+    m_indent = numberBox("indentedit", 0, QStringLiteral("0"));
+    m_maxCheck = checkBox("maxcheck", QString());
+    m_yesCheck = checkBox("yesnocheck", QString());
     m_group = new QLineEdit;
     m_group->setObjectName(QStringLiteral("groupedit"));
-    m_firstLabel = label("Label1", "max length");
-    m_secondLabel = label("Label2", "size");
-    m_yesLabel = label("yesnote", "Get instead of Post");
+    m_firstLabel = namedLabel("Label1", QStringLiteral("max length"));
+    m_secondLabel = namedLabel("Label2", QStringLiteral("size"));
+    m_yesLabel = namedLabel("yesnote", QStringLiteral("Get instead of Post"));
 
-    m_itemsPanel = row(panel, "itemspan", label("itemslabel", "Items"), m_items);
+    m_itemsPanel =
+        row(panel, "itemspan", namedLabel("itemslabel", QStringLiteral("Items")), m_items);
     m_maxPanel = row(panel, "maxpan", m_firstLabel, m_first, m_maxCheck);
     m_sizePanel = row(panel, "sizepan", m_secondLabel, m_second);
-    QWidget* indentPanel = row(panel, "Panel2", label("Label5", "Item Indent"), m_indent);
+    QWidget* indentPanel =
+        row(panel, "Panel2", namedLabel("Label5", QStringLiteral("Item Indent")), m_indent);
     m_yesPanel = row(panel, "yesno", m_yesLabel, m_yesCheck);
-    m_groupPanel = row(panel, "group", label("Label3", "group name"), m_group);
+    m_groupPanel = row(panel, "group", namedLabel("Label3", QStringLiteral("group name")), m_group);
     for (QWidget* part :
          {m_itemsPanel, m_maxPanel, m_sizePanel, indentPanel, m_yesPanel, m_groupPanel})
         layout->addWidget(part);
@@ -227,10 +206,10 @@ void TlinkRoll2::insertCode() {
     bool tooLarge = false;
     const QString code = formGenerator(options, &tooLarge);
     if (tooLarge) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    insertForm(host().insertions(), host().scratch(), options.kind, code);
+    insertForm(context().insertions(), context().documents().scratch(), options.kind, code);
 }
 
 } // namespace vellum

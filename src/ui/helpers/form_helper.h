@@ -17,9 +17,7 @@ class NumberBox;
 class TlinkRoll2 : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TlinkRoll2(HelperHost& host);
+    TlinkRoll2(HelperContext& context, const HelperTraits& traits);
 
     FormOptions::Kind kind() const;
     /// Chooses a kind as a click on its button does: the count goes back to 1 and the panels,

@@ -1,7 +1,9 @@
 #include "ui/helpers/helper_frame.h"
 
+#include "core/editor/insertion.h"
 #include "ui/foundation/outline_drag.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/number_box.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -58,8 +60,8 @@ QToolButton* stripButton(QToolButton* button, const char* name, const QString& t
 
 } // namespace
 
-HelperFrame::HelperFrame(HelperHost& host, const HelperTraits& traits)
-    : QWidget(host.mainWidget(), Qt::Tool | Qt::FramelessWindowHint), m_host(host),
+HelperFrame::HelperFrame(HelperContext& context, const HelperTraits& traits)
+    : QWidget(context.mainWidget(), Qt::Tool | Qt::FramelessWindowHint), m_context(context),
       m_traits(traits) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString::fromLatin1(traits.caption));
@@ -113,7 +115,7 @@ HelperFrame::HelperFrame(HelperHost& host, const HelperTraits& traits)
 
     connect(m_roll, &QToolButton::clicked, this, &HelperFrame::RollButtonClick);
     connect(m_help, &QToolButton::clicked, this,
-            [this] { m_host.showHelpTopic(m_traits.helpTopic); });
+            [this] { m_context.showHelpTopic(m_traits.helpTopic); });
     connect(m_close, &QToolButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_closeBody, &QPushButton::clicked, this, &HelperFrame::CloseButtonClick);
     connect(m_insert, &QPushButton::clicked, this, &HelperFrame::InsertCodeClick);
@@ -143,7 +145,7 @@ void HelperFrame::place() {
     if (m_traits.centred && screen)
         move(centredPosition(screen->geometry().size(), size()));
     else
-        move(helperPosition(m_host.settings(), m_traits, m_host.mainGeometry(), width()));
+        move(helperPosition(m_context.settings(), m_traits, m_context.mainGeometry(), width()));
 }
 
 bool HelperFrame::isRolledUp() const {
@@ -167,20 +169,29 @@ void HelperFrame::CloseButtonClick() {
 
 void HelperFrame::InsertCodeClick() {
     focusmain();
-    if (!m_host.hasDocument())
+    if (!m_context.insertions().hasDocument())
         return;
     // Whatever goes wrong in building the code is reported, never passed on to the event loop.
-    m_host.guard([this] { insertCode(); });
+    m_context.guard([this] { insertCode(); });
 }
 
 void HelperFrame::focusmain() {
-    m_host.focusMain();
+    m_context.focusMain();
+}
+
+NumberBox* HelperFrame::numberBox(const char* name, int minimum, const QString& text,
+                                  QWidget* parent) {
+    auto* box = new NumberBox(
+        QString::fromLatin1(name), minimum, [this] { focusmain(); },
+        [this](const QString& error) { m_context.showError(error); }, parent);
+    box->setText(text);
+    return box;
 }
 
 void HelperFrame::closeEvent(QCloseEvent* event) {
     // The position is written at every close, rolled up or not, whatever the user chose.
-    m_host.guard([this] {
-        writeHelperPosition(m_host.settings(), m_traits, pos());
+    m_context.guard([this] {
+        writeHelperPosition(m_context.settings(), m_traits, pos());
         writeOwnKeys();
     });
     event->accept();

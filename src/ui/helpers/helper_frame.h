@@ -11,7 +11,8 @@ class QVBoxLayout;
 
 namespace vellum {
 
-class HelperHost;
+class HelperContext;
+class NumberBox;
 
 /// The frame every helper window shares: a borderless window above the main window with a navy
 /// title strip to drag it by (an outline follows the pointer; the window moves on release) and
@@ -21,11 +22,12 @@ class HelperHost;
 class HelperFrame : public QWidget {
     Q_OBJECT
 public:
-    HelperFrame(HelperHost& host, const HelperTraits& traits);
+    /// `traits` come from the helper's row of the helper table.
+    HelperFrame(HelperContext& context, const HelperTraits& traits);
     ~HelperFrame() override;
 
     const HelperTraits& traits() const { return m_traits; }
-    HelperHost& host() { return m_host; }
+    HelperContext& context() { return m_context; }
 
     /// The layout the helper puts its controls in, above the buttons.
     QVBoxLayout* body() const { return m_body; }
@@ -49,6 +51,12 @@ public:
     void focusmain();
 
 protected:
+    /// A number box named `name` holding `text`, never stepped below `minimum`: a click on its
+    /// arrows gives the focus back to the main window first, and a text that is not a whole
+    /// number is reported.
+    NumberBox* numberBox(const char* name, int minimum, const QString& text = QString(),
+                         QWidget* parent = nullptr);
+
     /// Builds and inserts the helper's code; runs only while a document is open.
     virtual void insertCode() = 0;
     /// Writes the helper's own settings keys when it closes.
@@ -60,7 +68,7 @@ protected:
 private:
     void place();
 
-    HelperHost& m_host;
+    HelperContext& m_context;
     HelperTraits m_traits;
     QWidget* m_strip;
     QLabel* m_caption;

@@ -6,7 +6,8 @@
 #include "core/helpers/image_files.h"
 #include "platform/helpers/image_decoder.h"
 #include "ui/foundation/click_label.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/smart_image.h"
@@ -28,49 +29,18 @@ namespace vellum {
 
 namespace {
 
-constexpr char Prev[] = "prev";
 constexpr int PreviewHeight = 140;
-
-// Controls that come and go keep their room, so that the window, whose height is fixed once
-// built, keeps its shape.
-void keepRoom(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
-QComboBox* dropList(const char* name, const QStringList& items, const QString& shown,
-                    QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->addItems(items);
-    // Until the user chooses, the list says what counts.
-    list->setPlaceholderText(shown);
-    list->setCurrentIndex(-1);
-    return list;
-}
-
-QCheckBox* checkBox(const char* name, const QString& caption, QWidget* parent) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
 
 } // namespace
 
-const HelperTraits Timageroll::Traits =
-    HelperTraits("Image Helper", "imgt", "imgl").below(170).topic(15);
-
-Timageroll::Timageroll(HelperHost& host) : HelperFrame(host, Traits) {
+Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+    : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("Timageroll"));
     m_chooser = new ImageFileChooser(QStringLiteral("Dirlist"), QStringLiteral("Files"), this);
     body()->addWidget(m_chooser);
 
     auto* modes = new QHBoxLayout;
-    m_paths = dropList("pathlist",
-                       {QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                        QStringLiteral("no path")},
-                       QStringLiteral("relative path"), this);
+    m_paths = pathModeList(this);
     m_background = checkBox("backcheck", QStringLiteral("background="), this);
     modes->addWidget(m_paths);
     modes->addWidget(m_background);
@@ -107,9 +77,10 @@ Timageroll::Timageroll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_border->edit(), &QLineEdit::textChanged, this, &Timageroll::sampleUpdate);
     connect(m_preview, &QCheckBox::toggled, this, &Timageroll::previewToggled);
 
-    m_chooser->setFolder(imageListStart(host.activeDocumentPath(), QDir::currentPath()));
-    m_preview->setChecked(host.settings().readText(keys::Vellum::Section, Prev) ==
-                          QLatin1String(keys::Sure));
+    m_chooser->setFolder(imageListStart(files.activeDocumentPath(), QDir::currentPath()));
+    m_preview->setChecked(
+        context.settings().readText(keys::Vellum::Section, keys::Vellum::Preview) ==
+        QLatin1String(keys::Sure));
     sampleUpdate();
     finishSetUp();
     m_focusKeeper->setFocus();
@@ -122,12 +93,8 @@ QWidget* Timageroll::buildImageOptions() {
     keepRoom(m_imagePanel);
     auto* grid = new QGridLayout(m_imagePanel);
     grid->setContentsMargins(0, 0, 0, 0);
-    auto* bordercol = new QLabel(QStringLiteral("Border"), m_imagePanel);
-    bordercol->setObjectName(QStringLiteral("bordercol"));
-    m_border = new NumberBox(
-        QStringLiteral("borderedit"), 0, [this] { focusmain(); },
-        [this](const QString& text) { host().showError(text); }, m_imagePanel);
-    m_border->setText(QStringLiteral("0"));
+    QLabel* bordercol = namedLabel("bordercol", QStringLiteral("Border"), m_imagePanel);
+    m_border = numberBox("borderedit", 0, QStringLiteral("0"), m_imagePanel);
     m_alt = checkBox("alts", QStringLiteral("Alt text"), m_imagePanel);
     m_aligns = dropList("aligns",
                         {QStringLiteral("default"), QStringLiteral("left"), QStringLiteral("right"),
@@ -195,18 +162,8 @@ QWidget* Timageroll::buildPreview() {
 ImageOptions Timageroll::options() {
     ImageOptions o;
     o.file = m_chooser->chosenFile();
-    o.documentPath = host().activeDocumentPath();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = PathMode::Absolute;
-        break;
-    case 2:
-        o.path = PathMode::NoPath;
-        break;
-    default:
-        o.path = PathMode::Relative;
-        break;
-    }
+    o.documentPath = m_files.activeDocumentPath();
+    o.path = chosenPathMode(m_paths);
     o.background = m_background->isChecked();
     o.border = m_border->text();
     o.alt = m_alt->isChecked();
@@ -264,13 +221,13 @@ void Timageroll::showPicture() {
 
 void Timageroll::insertCode() {
     sampleUpdate();
-    host().insertions().listcode2(m_output->text());
+    context().insertions().listcode2(m_output->text());
 }
 
 void Timageroll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, Prev,
-                                m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
-                                                       : QString());
+    context().settings().writeText(keys::Vellum::Section, keys::Vellum::Preview,
+                                   m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
+                                                          : QString());
 }
 
 bool Timageroll::eventFilter(QObject* watched, QEvent* event) {

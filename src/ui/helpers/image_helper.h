@@ -11,6 +11,7 @@ class QScrollArea;
 
 namespace vellum {
 
+class DocumentFiles;
 class ImageFileChooser;
 class NumberBox;
 class TSmartImage;
@@ -20,9 +21,7 @@ class TSmartImage;
 class Timageroll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit Timageroll(HelperHost& host);
+    Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
 
     /// The choices as the controls hold them, the chosen picture measured when its height and
     /// width are asked for.
@@ -63,6 +62,7 @@ private:
     /// Shows the chosen file in the preview box, or nothing while none is chosen.
     void showPicture();
 
+    DocumentFiles& m_files;
     ImageFileChooser* m_chooser;
     QComboBox* m_paths;
     QCheckBox* m_background;

@@ -4,7 +4,8 @@
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,15 +20,8 @@ namespace vellum {
 namespace {
 
 using Protocol = LinkOptions::Protocol;
-constexpr char Use1[] = "use1";
 
-struct ProtocolButton {
-    Protocol protocol;
-    const char* name;
-    const char* caption;
-};
-
-const ProtocolButton ProtocolButtons[] = {
+const std::vector<RadioChoice<Protocol>> ProtocolButtons = {
     {Protocol::Http, "httpbut", "http://"},       {Protocol::Ftp, "ftpbut", "ftp://"},
     {Protocol::Gopher, "gopherbut", "gopher://"}, {Protocol::News, "newsbut", "news:"},
     {Protocol::Telnet, "telnetbut", "telnet://"}, {Protocol::Mailto, "mailtobut", "mailto:"},
@@ -43,16 +37,13 @@ const QString TargetCaption = QStringLiteral("target=\"\"");
 
 } // namespace
 
-const HelperTraits TlinkRoll::Traits =
-    HelperTraits("Link Helper", "linkt", "linkl").below(134).topic(13);
-
-TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+    : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("TlinkRoll"));
     auto* kinds = new QHBoxLayout;
-    m_href = new QRadioButton(QStringLiteral("HREF"), this);
-    m_href->setObjectName(QStringLiteral("hrefbut"));
-    m_name = new QRadioButton(QStringLiteral("Name"), this);
-    m_name->setObjectName(QStringLiteral("namebut"));
+    auto* linkKinds = new QButtonGroup(this);
+    m_href = radioButton("hrefbut", QStringLiteral("HREF"), linkKinds, -1, this);
+    m_name = radioButton("namebut", QStringLiteral("Name"), linkKinds, -1, this);
     kinds->addWidget(m_href);
     kinds->addWidget(m_name);
     body()->addLayout(kinds);
@@ -62,17 +53,9 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
     auto* grid = new QGridLayout(m_protocols);
     grid->setContentsMargins(0, 0, 0, 0);
     m_protocolGroup = new QButtonGroup(this);
-    int index = 0;
-    for (const ProtocolButton& p : ProtocolButtons) {
-        auto* button = new QRadioButton(QString::fromLatin1(p.caption), m_protocols);
-        button->setObjectName(QString::fromLatin1(p.name));
-        m_protocolGroup->addButton(button, static_cast<int>(p.protocol));
-        grid->addWidget(button, index % 4, index / 4);
-        ++index;
-        const Protocol protocol = p.protocol;
-        connect(button, &QRadioButton::clicked, this,
-                [this, protocol] { protocolClicked(protocol); });
-    }
+    placeInColumns(grid, radioButtons(ProtocolButtons, m_protocolGroup, m_protocols), 4);
+    connect(m_protocolGroup, &QButtonGroup::idClicked, this,
+            [this](int protocol) { protocolClicked(static_cast<Protocol>(protocol)); });
     protocolButton(Protocol::None)->setChecked(true);
     body()->addWidget(m_protocols);
 
@@ -83,19 +66,13 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
 
     m_filePanel = new QWidget(this);
     m_filePanel->setObjectName(QStringLiteral("usefilepan"));
-    auto* files = new QVBoxLayout(m_filePanel);
-    files->setContentsMargins(0, 0, 0, 0);
+    auto* fileRows = new QVBoxLayout(m_filePanel);
+    fileRows->setContentsMargins(0, 0, 0, 0);
     m_useFile = new QCheckBox(QStringLiteral("use file on disk"), m_filePanel);
     m_useFile->setObjectName(QStringLiteral("usefilecheck"));
-    m_paths = new QComboBox(m_filePanel);
-    m_paths->setObjectName(QStringLiteral("pathlist"));
-    m_paths->addItems({QStringLiteral("relative path"), QStringLiteral("absolute path"),
-                       QStringLiteral("no path")});
-    // Until the user chooses, the list shows the choice that counts.
-    m_paths->setPlaceholderText(QStringLiteral("relative path"));
-    m_paths->setCurrentIndex(-1);
-    files->addWidget(m_useFile);
-    files->addWidget(m_paths);
+    m_paths = pathModeList(m_filePanel);
+    fileRows->addWidget(m_useFile);
+    fileRows->addWidget(m_paths);
     m_filePanel->hide();
     body()->addWidget(m_filePanel);
 
@@ -105,8 +82,9 @@ TlinkRoll::TlinkRoll(HelperHost& host) : HelperFrame(host, Traits) {
     connect(m_useFile, &QCheckBox::clicked, this, &TlinkRoll::useFileToggled);
     connect(m_paths, &QComboBox::activated, this, &TlinkRoll::focusmain);
 
-    m_useFile->setChecked(host.settings().readText(keys::Vellum::Section, Use1) ==
-                          QLatin1String(keys::Sure));
+    m_useFile->setChecked(
+        context.settings().readText(keys::Vellum::Section, keys::Vellum::UseFile) ==
+        QLatin1String(keys::Sure));
     m_paths->setVisible(m_useFile->isChecked());
     finishSetUp();
     // HREF has the focus when the window opens, which chooses it.
@@ -170,17 +148,7 @@ LinkOptions TlinkRoll::options() const {
     o.protocol = protocol < 0 ? Protocol::None : static_cast<Protocol>(protocol);
     o.target = m_target->isChecked();
     o.useFile = m_useFile->isChecked();
-    switch (m_paths->currentIndex()) {
-    case 1:
-        o.path = LinkOptions::PathMode::Absolute;
-        break;
-    case 2:
-        o.path = LinkOptions::PathMode::NoPath;
-        break;
-    default:
-        o.path = LinkOptions::PathMode::Relative;
-        break;
-    }
+    o.path = chosenPathMode(m_paths);
     return o;
 }
 
@@ -188,20 +156,21 @@ void TlinkRoll::insertCode() {
     const LinkOptions chosen = options();
     const LinkCode code = linkGenerator(chosen);
     if (!code.needsFile) {
-        insertLink(host().insertions(), host().insertionSlots(), code);
+        insertLink(context().insertions(), context().documents().insertionSlots(), code);
         return;
     }
-    const QString file = host().openFileName(FileRequest);
+    const QString file = m_files.openFileName(FileRequest);
     if (file.isEmpty())
         return;
-    const QString open = fileLinkOpen(chosen, file, host().activeDocumentPath(), nativePathStyle());
-    host().insertions().wraptag(open, code.close);
+    const QString open =
+        fileLinkOpen(chosen, file, m_files.activeDocumentPath(), nativePathStyle());
+    context().insertions().wraptag(open, code.close);
 }
 
 void TlinkRoll::writeOwnKeys() {
-    host().settings().writeText(keys::Vellum::Section, Use1,
-                                m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
-                                                       : QString());
+    context().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
+                                   m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
+                                                          : QString());
 }
 
 } // namespace vellum

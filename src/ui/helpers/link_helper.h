@@ -10,14 +10,14 @@ class QRadioButton;
 
 namespace vellum {
 
+class DocumentFiles;
+
 /// The Link helper: wraps the selection in a named anchor, or in a link to a typed address or to
 /// a file chosen on disk.
 class TlinkRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TlinkRoll(HelperHost& host);
+    TlinkRoll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
 
     /// The choices as the controls hold them.
     LinkOptions options() const;
@@ -40,6 +40,7 @@ private:
     void protocolClicked(LinkOptions::Protocol protocol);
     void useFileToggled();
 
+    DocumentFiles& m_files;
     QRadioButton* m_href;
     QRadioButton* m_name;
     QWidget* m_protocols;

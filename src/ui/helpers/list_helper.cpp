@@ -1,7 +1,8 @@
 #include "ui/helpers/list_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -21,14 +22,6 @@ namespace {
 using Kind = ListOptions::Kind;
 using Style = ListOptions::Style;
 
-// Controls that take turns in one place keep their room while hidden, so that the window keeps
-// its shape whichever of them is on show.
-void keepRoom(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
-}
-
 QFrame* panel(const char* name, QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setObjectName(QString::fromLatin1(name));
@@ -37,19 +30,10 @@ QFrame* panel(const char* name, QWidget* parent) {
     return frame;
 }
 
-void clearGroup(QButtonGroup* group) {
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons())
-        button->setChecked(false);
-    group->setExclusive(true);
-}
-
 } // namespace
 
-const HelperTraits TlistRoll::Traits =
-    HelperTraits("List Helper", "listt", "listl").below(116).topic(12);
-
-TlistRoll::TlistRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TlistRoll::TlistRoll(HelperContext& context, const HelperTraits& traits)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlistRoll"));
     m_listBullets = new QButtonGroup(this);
     m_itemBullets = new QButtonGroup(this);
@@ -62,8 +46,7 @@ TlistRoll::TlistRoll(HelperHost& host) : HelperFrame(host, Traits) {
         "Panbulla", m_itemBullets,
         {{"circle", "circle"}, {"disc", "disc"}, {"square", "square"}, {"defitem", "definition"}});
     area->addWidget(m_itemBulletPanel, 0, 1, 2, 1);
-    m_typeLabel = new QLabel(QStringLiteral("Type"), this);
-    m_typeLabel->setObjectName(QStringLiteral("Label1"));
+    m_typeLabel = namedLabel("Label1", QStringLiteral("Type"), this);
     area->addWidget(m_typeLabel, 0, 2);
     m_listBulletPanel =
         buildStylePanel("Panbull", m_listBullets,
@@ -122,15 +105,11 @@ QWidget* TlistRoll::buildModes() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     m_modes = new QButtonGroup(this);
-    auto* list = new QRadioButton(QStringLiteral("List"), column);
-    list->setObjectName(QStringLiteral("listbut"));
+    auto* list = radioButton("listbut", QStringLiteral("List"), m_modes, -1, column);
     list->setChecked(true);
-    m_itemMode = new QRadioButton(QStringLiteral("List Item"), column);
-    m_itemMode->setObjectName(QStringLiteral("itembut"));
-    for (QRadioButton* button : {list, m_itemMode}) {
-        m_modes->addButton(button);
+    m_itemMode = radioButton("itembut", QStringLiteral("List Item"), m_modes, -1, column);
+    for (QRadioButton* button : {list, m_itemMode})
         layout->addWidget(button);
-    }
     layout->addStretch(1);
     connect(list, &QRadioButton::clicked, this, &TlistRoll::chooseListMode);
     connect(m_itemMode, &QRadioButton::clicked, this, &TlistRoll::chooseItemMode);
@@ -142,22 +121,17 @@ QWidget* TlistRoll::buildKinds() {
     m_kindPanel->installEventFilter(this);
     auto* layout = new QVBoxLayout(m_kindPanel);
     m_kinds = new QButtonGroup(this);
-    const struct {
-        Kind kind;
-        const char* name;
-    } kinds[] = {
-        {Kind::Bullet, "Bullet"}, {Kind::Number, "Number"}, {Kind::Definition, "Definition"}};
-    for (const auto& k : kinds) {
-        auto* button = new QRadioButton(QString::fromLatin1(k.name), m_kindPanel);
-        button->setObjectName(QString::fromLatin1(k.name));
+    for (QRadioButton* button : radioButtons<Kind>({{Kind::Bullet, "Bullet", "Bullet"},
+                                                    {Kind::Number, "Number", "Number"},
+                                                    {Kind::Definition, "Definition", "Definition"}},
+                                                   m_kinds, m_kindPanel)) {
         button->installEventFilter(this);
-        m_kinds->addButton(button, static_cast<int>(k.kind));
         layout->addWidget(button);
-        connect(button, &QRadioButton::clicked, this, [this, k] {
-            focusmain();
-            chooseKind(k.kind);
-        });
     }
+    connect(m_kinds, &QButtonGroup::idClicked, this, [this](int kind) {
+        focusmain();
+        chooseKind(static_cast<Kind>(kind));
+    });
     layout->addStretch(1);
     return m_kindPanel;
 }
@@ -169,10 +143,9 @@ TlistRoll::buildStylePanel(const char* name, QButtonGroup* group,
     frame->installEventFilter(this);
     auto* layout = new QVBoxLayout(frame);
     for (const auto& [buttonName, caption] : buttons) {
-        auto* button = new QRadioButton(QString::fromLatin1(caption), frame);
-        button->setObjectName(QString::fromLatin1(buttonName));
+        QRadioButton* button =
+            radioButton(buttonName, QString::fromLatin1(caption), group, -1, frame);
         button->installEventFilter(this);
-        group->addButton(button);
         layout->addWidget(button);
     }
     return frame;
@@ -182,23 +155,15 @@ QWidget* TlistRoll::buildNumbers() {
     auto* numbers = new QWidget(this);
     auto* layout = new QGridLayout(numbers);
     layout->setContentsMargins(0, 0, 0, 0);
-    const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
-    m_startLabel = new QLabel(QStringLiteral("start list at"), numbers);
-    m_startLabel->setObjectName(QStringLiteral("startlabel"));
-    m_start = new NumberBox(QStringLiteral("startEdit"), 1, focus, report, numbers);
-    m_start->setText(QStringLiteral("1"));
+    m_startLabel = namedLabel("startlabel", QStringLiteral("start list at"), numbers);
+    m_start = numberBox("startEdit", 1, QStringLiteral("1"), numbers);
     m_start->edit()->setFrame(false);
     keepRoom(m_startLabel);
     keepRoom(m_start);
-    auto* itemLabel = new QLabel(QStringLiteral("List Items"), numbers);
-    itemLabel->setObjectName(QStringLiteral("Label3"));
-    m_items = new NumberBox(QStringLiteral("ItemEdit"), 1, focus, report, numbers);
-    m_items->setText(QStringLiteral("2"));
-    auto* indentLabel = new QLabel(QStringLiteral("item indent"), numbers);
-    indentLabel->setObjectName(QStringLiteral("Label2"));
-    m_indent = new NumberBox(QStringLiteral("tabsedit"), 0, focus, report, numbers);
-    m_indent->setText(QStringLiteral("0"));
+    QLabel* itemLabel = namedLabel("Label3", QStringLiteral("List Items"), numbers);
+    m_items = numberBox("ItemEdit", 1, QStringLiteral("2"), numbers);
+    QLabel* indentLabel = namedLabel("Label2", QStringLiteral("item indent"), numbers);
+    m_indent = numberBox("tabsedit", 0, QStringLiteral("0"), numbers);
     layout->addWidget(m_startLabel, 0, 2);
     layout->addWidget(m_start, 0, 3);
     layout->addWidget(itemLabel, 1, 0);
@@ -285,10 +250,10 @@ void TlistRoll::insertCode() {
 
     const ListCode code = listGenerator(options);
     if (code.tooLarge) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    insertList(host().insertions(), host().scratch(), code);
+    insertList(context().insertions(), context().documents().scratch(), code);
 }
 
 bool TlistRoll::eventFilter(QObject* watched, QEvent* event) {

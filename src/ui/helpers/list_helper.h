@@ -21,9 +21,7 @@ class NumberBox;
 class TlistRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TlistRoll(HelperHost& host);
+    TlistRoll(HelperContext& context, const HelperTraits& traits);
 
     /// A radio button, panel or label by its name ("listbut", "Number", "Pannum", "Label1", ...).
     template <typename Widget = QWidget> Widget* control(const char* name) const {

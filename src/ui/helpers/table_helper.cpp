@@ -5,7 +5,8 @@
 #include "core/foundation/settings_keys.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
 #include "ui/helpers/number_box.h"
 
 #include <QButtonGroup>
@@ -24,22 +25,20 @@ namespace {
 using Mode = TableOptions::Mode;
 using HAlign = TableOptions::HAlign;
 using VAlign = TableOptions::VAlign;
-constexpr char EndTd[] = "endtd";
 } // namespace
 
-const HelperTraits TtabRoll::Traits =
-    HelperTraits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts();
-
-TtabRoll::TtabRoll(HelperHost& host) : HelperFrame(host, Traits) {
+TtabRoll::TtabRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TtabRoll"));
     auto* top = new QHBoxLayout;
     top->addWidget(buildModes());
     top->addWidget(buildAlignments());
     body()->addLayout(top);
     body()->addWidget(buildNumbers());
-    body()->addWidget(buildSizes());
+    body()->addWidget(buildSizes(std::move(chooseColour)));
 
-    m_endCell->setChecked(!host.settings().readText(keys::Vellum::Section, EndTd).isEmpty());
+    m_endCell->setChecked(
+        !context.settings().readText(keys::Vellum::Section, keys::Vellum::EndTd).isEmpty());
     m_mode = Mode::Row; // so that choosing Table below runs its resets
     setMode(Mode::Table);
     modeButton(Mode::Table)->setChecked(true);
@@ -52,20 +51,13 @@ QWidget* TtabRoll::buildModes() {
     box->installEventFilter(this);
     auto* layout = new QVBoxLayout(box);
     m_modes = new QButtonGroup(this);
-    const struct {
-        Mode mode;
-        const char* name;
-        const char* caption;
-    } modes[] = {{Mode::Table, "tablebut", "Table"},
-                 {Mode::Row, "rowbut", "Row"},
-                 {Mode::Cell, "cellbut", "Cell"}};
-    for (const auto& m : modes) {
-        auto* button = new QRadioButton(QString::fromLatin1(m.caption), box);
-        button->setObjectName(QString::fromLatin1(m.name));
-        m_modes->addButton(button, static_cast<int>(m.mode));
+    for (QRadioButton* button : radioButtons<Mode>({{Mode::Table, "tablebut", "Table"},
+                                                    {Mode::Row, "rowbut", "Row"},
+                                                    {Mode::Cell, "cellbut", "Cell"}},
+                                                   m_modes, box))
         layout->addWidget(button);
-        connect(button, &QRadioButton::clicked, this, [this, m] { setMode(m.mode); });
-    }
+    connect(m_modes, &QButtonGroup::idClicked, this,
+            [this](int mode) { setMode(static_cast<Mode>(mode)); });
     return box;
 }
 
@@ -73,28 +65,25 @@ QWidget* TtabRoll::buildAlignments() {
     auto* box = new QGroupBox(this);
     box->installEventFilter(this);
     auto* layout = new QGridLayout(box);
-    auto* label6 = new QLabel(box);
-    label6->setObjectName(QStringLiteral("Label6"));
-    auto* label3 = new QLabel(QStringLiteral("Vert Alignment"), box);
-    label3->setObjectName(QStringLiteral("Label3"));
-    layout->addWidget(label6, 0, 0);
-    layout->addWidget(label3, 0, 1);
+    layout->addWidget(namedLabel("Label6", QString(), box), 0, 0);
+    layout->addWidget(namedLabel("Label3", QStringLiteral("Vert Alignment"), box), 0, 1);
     m_aligns = new QButtonGroup(this);
     m_valigns = new QButtonGroup(this);
-    const char* aligns[] = {"left", "center", "right"};
-    for (int i = 0; i < 3; ++i) {
-        auto* button = new QRadioButton(QString::fromLatin1(aligns[i]), box);
-        button->setObjectName(QStringLiteral("align") + QString::fromLatin1(aligns[i]));
-        m_aligns->addButton(button, i + 1);
-        layout->addWidget(button, i + 1, 0);
-    }
-    const char* valigns[] = {"top", "middle", "bottom", "baseline"};
-    for (int i = 0; i < 4; ++i) {
-        auto* button = new QRadioButton(QString::fromLatin1(valigns[i]), box);
-        button->setObjectName(QStringLiteral("valign") + QString::fromLatin1(valigns[i]));
-        m_valigns->addButton(button, i + 1);
-        layout->addWidget(button, i + 1, 1);
-    }
+    const QList<QRadioButton*> aligns =
+        radioButtons<HAlign>({{HAlign::Left, "alignleft", "left"},
+                              {HAlign::Center, "aligncenter", "center"},
+                              {HAlign::Right, "alignright", "right"}},
+                             m_aligns, box);
+    const QList<QRadioButton*> valigns =
+        radioButtons<VAlign>({{VAlign::Top, "valigntop", "top"},
+                              {VAlign::Middle, "valignmiddle", "middle"},
+                              {VAlign::Bottom, "valignbottom", "bottom"},
+                              {VAlign::Baseline, "valignbaseline", "baseline"}},
+                             m_valigns, box);
+    for (int i = 0; i < aligns.size(); ++i)
+        layout->addWidget(aligns[i], i + 1, 0);
+    for (int i = 0; i < valigns.size(); ++i)
+        layout->addWidget(valigns[i], i + 1, 1);
     for (QAbstractButton* button : m_aligns->buttons() + m_valigns->buttons()) {
         button->installEventFilter(this);
         connect(button, &QAbstractButton::clicked, this, &TtabRoll::focusmain);
@@ -106,26 +95,23 @@ QWidget* TtabRoll::buildNumbers() {
     auto* panel = new QWidget(this);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    const auto focus = [this] { focusmain(); };
-    const auto report = [this](const QString& text) { host().showError(text); };
     m_topSpins = new QWidget(panel);
     m_topSpins->setObjectName(QStringLiteral("topspins"));
     auto* spins = new QGridLayout(m_topSpins);
     spins->setContentsMargins(0, 0, 0, 0);
     auto* bordercol = new ClickLabel(QStringLiteral("bordercol"), QString(), m_topSpins);
     auto* spacerow = new ClickLabel(QStringLiteral("spacerow"), QString(), m_topSpins);
-    m_border = new NumberBox(QStringLiteral("bordercoledit"), 0, focus, report, m_topSpins);
-    m_spacing = new NumberBox(QStringLiteral("spacerowedit"), 0, focus, report, m_topSpins);
+    m_border = numberBox("bordercoledit", 0, QString(), m_topSpins);
+    m_spacing = numberBox("spacerowedit", 0, QString(), m_topSpins);
     spins->addWidget(bordercol, 0, 0);
     spins->addWidget(m_border, 0, 1);
     spins->addWidget(spacerow, 1, 0);
     spins->addWidget(m_spacing, 1, 1);
     auto* paditem = new ClickLabel(QStringLiteral("paditem"), QString(), panel);
-    m_items = new NumberBox(QStringLiteral("ItemEdit"), 0, focus, report, panel);
+    m_items = numberBox("ItemEdit", 0, QString(), panel);
     auto* indentLabel =
         new ClickLabel(QStringLiteral("Label2"), QStringLiteral("TD indent"), panel);
-    m_indent = new NumberBox(QStringLiteral("tabsedit"), 0, focus, report, panel);
-    m_indent->setText(QStringLiteral("0"));
+    m_indent = numberBox("tabsedit", 0, QStringLiteral("0"), panel);
     layout->addWidget(m_topSpins, 0, 0, 2, 2);
     layout->addWidget(paditem, 0, 2);
     layout->addWidget(m_items, 0, 3);
@@ -136,21 +122,20 @@ QWidget* TtabRoll::buildNumbers() {
     return panel;
 }
 
-QWidget* TtabRoll::buildSizes() {
+QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
     m_widthHeight = new QGroupBox(this);
     m_widthHeight->setObjectName(QStringLiteral("widthheight"));
     m_widthHeight->installEventFilter(this);
     auto* layout = new QGridLayout(m_widthHeight);
     const auto sizeRow = [&](int row, const char* label, const char* edit, const char* box,
                              QLineEdit*& field, QCheckBox*& percent, bool width) {
-        auto* name = new QLabel(QString::fromLatin1(label), m_widthHeight);
-        name->setObjectName(row == 0 ? QStringLiteral("Label5") : QStringLiteral("Label7"));
+        auto* name =
+            namedLabel(row == 0 ? "Label5" : "Label7", QString::fromLatin1(label), m_widthHeight);
         field = new QLineEdit(m_widthHeight);
         field->setObjectName(QString::fromLatin1(edit));
         field->setFixedWidth(44);
         field->installEventFilter(this);
-        percent = new QCheckBox(QStringLiteral("%"), m_widthHeight);
-        percent->setObjectName(QString::fromLatin1(box));
+        percent = checkBox(box, QStringLiteral("%"), m_widthHeight);
         connect(percent, &QCheckBox::clicked, this, [this, width] {
             focusmain();
             checkSize(width);
@@ -161,18 +146,13 @@ QWidget* TtabRoll::buildSizes() {
     };
     sizeRow(0, "Width", "widthedit", "percentbox", m_width, m_widthPercent, true);
     sizeRow(1, "Height", "heightedit", "percentbox2", m_height, m_heightPercent, false);
-    m_caption = new QCheckBox(m_widthHeight);
-    m_caption->setObjectName(QStringLiteral("captionnowrap"));
-    m_below = new QCheckBox(QStringLiteral(" below table"), m_widthHeight);
-    m_below->setObjectName(QStringLiteral("belowtable"));
+    m_caption = checkBox("captionnowrap", QString(), m_widthHeight);
+    m_below = checkBox("belowtable", QStringLiteral(" below table"), m_widthHeight);
     m_below->hide();
-    m_colourOn = new QCheckBox(QStringLiteral("color"), m_widthHeight);
-    m_colourOn->setObjectName(QStringLiteral("colorbox"));
-    m_colour = new ColourButton([this](QColor& colour) { return host().chooseColour(colour); },
-                                m_widthHeight);
+    m_colourOn = checkBox("colorbox", QStringLiteral("color"), m_widthHeight);
+    m_colour = new ColourButton(std::move(chooseColour), m_widthHeight);
     m_colour->setObjectName(QStringLiteral("ColorButton1"));
-    m_endCell = new QCheckBox(QStringLiteral("/TD"), m_widthHeight);
-    m_endCell->setObjectName(QStringLiteral("endtd"));
+    m_endCell = checkBox("endtd", QStringLiteral("/TD"), m_widthHeight);
     layout->addWidget(m_caption, 2, 0, 1, 2);
     layout->addWidget(m_below, 3, 0, 1, 2);
     layout->addWidget(m_colourOn, 2, 2);
@@ -191,9 +171,9 @@ QWidget* TtabRoll::buildSizes() {
     connect(m_colour, &ColourButton::clickedAfterDialog, this, &TtabRoll::focusmain);
     connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
         focusmain();
-        host().guard([this, checked] {
-            host().settings().writeText(keys::Vellum::Section, EndTd,
-                                        checked ? QStringLiteral("yes") : QString());
+        context().guard([this, checked] {
+            context().settings().writeText(keys::Vellum::Section, keys::Vellum::EndTd,
+                                           checked ? QStringLiteral("yes") : QString());
         });
     });
     return m_widthHeight;
@@ -213,13 +193,6 @@ QRadioButton* TtabRoll::valignButton(VAlign valign) const {
 
 QLabel* TtabRoll::label(const char* name) const {
     return findChild<QLabel*>(QString::fromLatin1(name));
-}
-
-void TtabRoll::clearGroup(QButtonGroup* group) {
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons())
-        button->setChecked(false);
-    group->setExclusive(true);
 }
 
 void TtabRoll::setMode(Mode mode) {
@@ -260,7 +233,7 @@ void TtabRoll::checkSize(bool width) {
     const SizeCheck check = checkSizeBox(width, field->text(), percent);
     if (!check.message)
         return;
-    host().showError(*check.message);
+    context().showError(*check.message);
     if (check.emptiesBox)
         field->clear();
 }
@@ -293,8 +266,8 @@ void TtabRoll::insertCode() {
 
     const TableCode code = tableGenerator(options);
     if (code.tooLarge)
-        host().showError(tooMuchTextMessage());
-    insertTable(host().insertions(), host().scratch(), code);
+        context().showError(tooMuchTextMessage());
+    insertTable(context().insertions(), context().documents().scratch(), code);
 }
 
 bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {

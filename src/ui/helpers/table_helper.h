@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/helpers/table_code.h"
+#include "ui/helpers/helper_context.h"
 #include "ui/helpers/helper_frame.h"
 
 class QButtonGroup;
@@ -18,9 +19,7 @@ class NumberBox;
 class TtabRoll : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit TtabRoll(HelperHost& host);
+    TtabRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     TableOptions::Mode mode() const { return m_mode; }
     /// Chooses a mode and resets the controls it changes (also what a click on a mode button does).
@@ -56,8 +55,7 @@ private:
     QWidget* buildModes();
     QWidget* buildAlignments();
     QWidget* buildNumbers();
-    QWidget* buildSizes();
-    static void clearGroup(QButtonGroup* group);
+    QWidget* buildSizes(ColourChooser chooseColour);
 
     TableOptions::Mode m_mode = TableOptions::Mode::Table;
     QButtonGroup* m_modes = nullptr;

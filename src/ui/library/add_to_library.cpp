@@ -4,7 +4,8 @@
 #include "core/helpers/helper_placement.h"
 #include "core/library/tag_library.h"
 #include "ui/foundation/outline_drag.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/library/user_library.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -35,15 +36,16 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm4::TForm4(HelperHost& host)
-    : QWidget(host.mainWidget(), Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_host(host) {
+TForm4::TForm4(HelperContext& context, UserLibrary& library)
+    : QWidget(context.mainWidget(),
+              Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_context(context), m_library(library) {
     setObjectName(QStringLiteral("TForm4"));
     setWindowTitle(QStringLiteral("Add to Library"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The item's text leaves the scratch editor at once: other insertions while the dialog is open
     // neither change it nor receive it, and the scratch editor is empty between operations again.
-    TextControl& scratch = host.scratch();
+    TextControl& scratch = context.documents().scratch();
     m_text = scratch.text();
     scratch.selectAll();
     scratch.replaceSelection(QString());
@@ -93,8 +95,8 @@ TForm4::TForm4(HelperHost& host)
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
-    m_disabledDocument = dynamic_cast<QObject*>(host.insertionContext().activeDocument());
-    host.insertions().killmemo();
+    m_disabledDocument = dynamic_cast<QObject*>(context.documents().activeDocument());
+    context.insertions().killmemo();
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -110,13 +112,13 @@ void TForm4::InsertCodeClick() {
     if (description.isEmpty())
         return;
     bool made = false;
-    m_host.guard([&] {
+    m_context.guard([&] {
         QString error;
-        made = !createLibraryItem(m_host.settings(), m_host.libraryDir(), m_text, description,
-                                  m_host.libraryHandOff().row, error)
+        made = !createLibraryItem(m_context.settings(), m_library.libraryDir(), m_text, description,
+                                  m_library.handOff().row, error)
                     .isEmpty();
         if (!made)
-            m_host.showError(error);
+            m_context.showError(error);
     });
     if (made)
         close();
@@ -127,15 +129,15 @@ void TForm4::closeEvent(QCloseEvent* event) {
     if (m_closed)
         return;
     m_closed = true;
-    m_host.guard([this] {
-        m_host.insertions().bearmemo();
+    m_context.guard([this] {
+        m_context.insertions().bearmemo();
         // The user may have gone to another document meanwhile: the editor stopped when the
         // dialog opened takes input again too.
         if (auto* document = dynamic_cast<DocumentView*>(m_disabledDocument.data()))
             document->setEditorEnabled(true);
-        LibraryHandOff& handOff = m_host.libraryHandOff();
+        LibraryHandOff& handOff = m_library.handOff();
         handOff.reopen = QStringLiteral("yes");
-        m_host.openHelper(QStringLiteral("User"));
+        m_library.openUserTags();
         // With no document left the helper stays closed; its next opening starts afresh.
         handOff.reopen.clear();
     });

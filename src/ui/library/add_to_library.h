@@ -9,7 +9,8 @@ class QPushButton;
 
 namespace vellum {
 
-class HelperHost;
+class HelperContext;
+class UserLibrary;
 
 /// The Add to Library dialog: asks for the description of a new Library item made of the text
 /// the main window put into the scratch editor. While it is open the active document's editor
@@ -18,7 +19,7 @@ class HelperHost;
 class TForm4 : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm4(HelperHost& host);
+    TForm4(HelperContext& context, UserLibrary& library);
 
     QWidget* panel() const { return m_panel; }
     QLineEdit* description() const { return m_description; }
@@ -37,7 +38,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    HelperHost& m_host;
+    HelperContext& m_context;
+    UserLibrary& m_library;
     QString m_text;
     QWidget* m_panel;
     QLineEdit* m_description;

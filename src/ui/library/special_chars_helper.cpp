@@ -1,7 +1,7 @@
 #include "ui/library/special_chars_helper.h"
 
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -73,16 +73,10 @@ QSize glyphRoom(const QFontMetrics& metrics, const CharTables& tables) {
 
 } // namespace
 
-const HelperTraits Tspecials::Traits = HelperTraits("Special Characters", "charst", "charsl")
-                                           .below(224)
-                                           .topic(18)
-                                           .insertButton("Insert")
-                                           .helpButtonName("SpeedButton3");
-
-Tspecials::Tspecials(HelperHost& host) : HelperFrame(host, Traits) {
+Tspecials::Tspecials(HelperContext& context, const HelperTraits& traits, const QString& libraryDir)
+    : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("Tspecials"));
-    const CharTables tables =
-        CharTables::read(QDir(host.libraryDir()).filePath(QStringLiteral("chars")));
+    const CharTables tables = CharTables::read(QDir(libraryDir).filePath(QStringLiteral("chars")));
     m_special = makeTable("charsgrid", CharTables::SpecialRows);
     m_extended = makeTable("extendgrid", CharTables::ExtendedRows);
     fill(m_special, tables.special);
@@ -194,7 +188,7 @@ void Tspecials::insertCode() {
     const QTableWidget* table = extendedShown() ? m_extended : m_special;
     const QTableWidgetItem* cell = table->item(table->currentRow(), table->currentColumn());
     // An empty cell inserts nothing: the selection and the undo history stay as they are.
-    host().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
+    context().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
 }
 
 } // namespace vellum

@@ -14,9 +14,8 @@ namespace vellum {
 class Tspecials : public HelperFrame {
     Q_OBJECT
 public:
-    static const HelperTraits Traits;
-
-    explicit Tspecials(HelperHost& host);
+    /// The tables come from the file "chars" of `libraryDir`.
+    Tspecials(HelperContext& context, const HelperTraits& traits, const QString& libraryDir);
 
     QTableWidget* specialTable() const { return m_special; }
     QTableWidget* extendedTable() const { return m_extended; }

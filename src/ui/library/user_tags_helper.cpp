@@ -2,13 +2,13 @@
 
 #include "core/app/document_file.h"
 #include "core/editor/insertion.h"
-#include "ui/helpers/helper_host.h"
+#include "ui/helpers/helper_context.h"
+#include "ui/helpers/helper_controls.h"
+#include "ui/library/user_library.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,7 +18,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -59,12 +58,6 @@ private:
     QObject* m_watcher;
 };
 
-/// A list file holds one entry a line: a line break typed or pasted into an entry would split it
-/// and move every later row.
-QString oneLine(QString text) {
-    return text.replace(QRegularExpression(QStringLiteral("\r\n|\r|\n")), QStringLiteral(" "));
-}
-
 /// Ends an edit in progress in a cell, as the user would by leaving the row: the current row
 /// moves down one and back up.
 void nudge(QTableWidget* grid) {
@@ -99,10 +92,8 @@ bool isTyping(const QKeyEvent* key) {
 
 } // namespace
 
-const HelperTraits Tuserroll::Traits =
-    HelperTraits("User Tags Helper", "usert", "userl").below(188).topic(16);
-
-Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
+Tuserroll::Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library)
+    : HelperFrame(context, traits), m_library(library), m_session(library.libraryDir()) {
     setObjectName(QStringLiteral("Tuserroll"));
     buildPopupMenu();
     auto* area = new QHBoxLayout;
@@ -113,19 +104,16 @@ Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
         const char* button;
         const char* caption;
         const char* grid;
-        const char* file;
-    } lists[] = {{Kind::Tags, "tagsbut", "Tags", "tagsgrid", "tags.dat"},
-                 {Kind::Fillers, "fillerbut", "Fillers", "fillergrid", "fillers.dat"},
-                 {Kind::Library, "librbut", "Library", "librgrid", "library.dat"}};
+    } lists[] = {{Kind::Tags, "tagsbut", "Tags", "tagsgrid"},
+                 {Kind::Fillers, "fillerbut", "Fillers", "fillergrid"},
+                 {Kind::Library, "librbut", "Library", "librgrid"}};
     for (const auto& l : lists) {
-        auto* button = new QRadioButton(QString::fromLatin1(l.caption), this);
-        button->setObjectName(QString::fromLatin1(l.button));
-        buttons->addButton(button);
+        QRadioButton* button = radioButton(l.button, QString::fromLatin1(l.caption), buttons,
+                                           static_cast<int>(l.kind), this);
         QTableWidget* grid = makeGrid(l.grid);
         grids->addWidget(grid, 0, 0);
-        const QString file = QDir(host.libraryDir()).filePath(QString::fromLatin1(l.file));
-        m_panes.push_back({TagList::read(l.kind, file), grid, button, file});
-        showRows(m_panes.back(), 0, m_panes.back().list.rows() - 1);
+        m_panes.push_back({l.kind, grid, button});
+        showRows(m_panes.back(), 0, list(l.kind).rows() - 1);
         grid->setCurrentCell(0, TextColumn);
         const Kind kind = l.kind;
         connect(button, &QRadioButton::toggled, this, [this, kind](bool on) {
@@ -141,7 +129,7 @@ Tuserroll::Tuserroll(HelperHost& host) : HelperFrame(host, Traits) {
 
     // Focusing a list button selects it; the helper opens again on the Library, in edit mode at
     // the new item's row, after a new item was made.
-    LibraryHandOff& handOff = host.libraryHandOff();
+    LibraryHandOff& handOff = library.handOff();
     const bool reopened = handOff.reopen == QLatin1String("yes");
     QRadioButton* first = listButton(reopened ? Kind::Library : Kind::Tags);
     first->setChecked(true);
@@ -163,8 +151,7 @@ QWidget* Tuserroll::buildSide() {
     for (const Pane& p : m_panes)
         layout->addWidget(p.button);
     layout->addStretch(1);
-    m_editCheck = new QCheckBox(QStringLiteral("edit"), side);
-    m_editCheck->setObjectName(QStringLiteral("editcheck"));
+    m_editCheck = checkBox("editcheck", QStringLiteral("edit"), side);
     layout->addWidget(m_editCheck);
     connect(m_editCheck, &QCheckBox::toggled, this, &Tuserroll::setEditMode);
     connect(m_editCheck, &QCheckBox::clicked, this, &Tuserroll::focusmain);
@@ -174,9 +161,7 @@ QWidget* Tuserroll::buildSide() {
     panel->setObjectName(QStringLiteral("Panel2"));
     panel->setFrameShape(QFrame::StyledPanel);
     // The panel keeps its room while hidden, so that the window keeps its shape.
-    QSizePolicy policy = panel->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    panel->setSizePolicy(policy);
+    keepRoom(panel);
     auto* panelLayout = new QVBoxLayout(panel);
     const struct {
         const char* name;
@@ -280,16 +265,8 @@ QAction* Tuserroll::menuItem(const char* name) const {
     return m_popup->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-Tuserroll::Kind Tuserroll::selected() const {
-    for (const Pane& p : m_panes) {
-        if (p.button->isChecked())
-            return p.list.kind();
-    }
-    return Kind::Tags;
-}
-
 bool Tuserroll::editing() const {
-    return m_editCheck->isChecked();
+    return m_session.editing();
 }
 
 Tuserroll::Pane& Tuserroll::paneOf(const QTableWidget* grid) {
@@ -299,16 +276,17 @@ Tuserroll::Pane& Tuserroll::paneOf(const QTableWidget* grid) {
 
 void Tuserroll::showRows(Pane& p, int first, int last) {
     const QSignalBlocker blocker(p.grid);
+    const TagList& shown = list(p.kind);
     m_filling = true;
-    if (p.grid->rowCount() != p.list.rows()) {
-        p.grid->setRowCount(p.list.rows());
-        p.grid->setVerticalHeaderLabels(QStringList(p.list.rows(), QString()));
+    if (p.grid->rowCount() != shown.rows()) {
+        p.grid->setRowCount(shown.rows());
+        p.grid->setVerticalHeaderLabels(QStringList(shown.rows(), QString()));
     }
-    for (int row = std::max(0, first); row <= last && row < p.list.rows(); ++row) {
-        auto* name = new QTableWidgetItem(p.list.row(row).name);
+    for (int row = std::max(0, first); row <= last && row < shown.rows(); ++row) {
+        auto* name = new QTableWidgetItem(shown.row(row).name);
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         p.grid->setItem(row, NameColumn, name);
-        auto* text = new QTableWidgetItem(p.list.text(row));
+        auto* text = new QTableWidgetItem(shown.text(row));
         text->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
         p.grid->setItem(row, TextColumn, text);
     }
@@ -317,12 +295,14 @@ void Tuserroll::showRows(Pane& p, int first, int last) {
 }
 
 void Tuserroll::selectList(Kind kind) {
+    m_session.select(kind);
     for (const Pane& p : m_panes)
-        p.grid->setVisible(p.list.kind() == kind);
+        p.grid->setVisible(p.kind == kind);
     m_libraryPanel->setVisible(kind == Kind::Library && editing());
 }
 
 void Tuserroll::setEditMode(bool on) {
+    m_session.setEditing(on);
     insertButton()->setText(on ? QStringLiteral("Save Edits") : QStringLiteral("Insert Code"));
     m_libraryPanel->setVisible(on && selected() == Kind::Library);
     for (const Pane& p : m_panes) {
@@ -337,12 +317,12 @@ void Tuserroll::setEditMode(bool on) {
 void Tuserroll::cellEdited(QTableWidgetItem* item) {
     if (m_filling || item->column() != TextColumn)
         return;
-    const QString text = oneLine(item->text());
+    const QString text =
+        m_session.setText(paneOf(item->tableWidget()).kind, item->row(), item->text());
     if (text != item->text()) {
         const QSignalBlocker blocker(item->tableWidget());
         item->setText(text);
     }
-    paneOf(item->tableWidget()).list.setText(item->row(), text);
 }
 
 void Tuserroll::rowDragged(QTableWidget* grid, int from, int to) {
@@ -352,25 +332,13 @@ void Tuserroll::rowDragged(QTableWidget* grid, int from, int to) {
         grid->verticalHeader()->moveSection(to, from);
     }
     Pane& p = paneOf(grid);
-    const LibraryRow moved = p.list.row(from);
-    const int step = from < to ? 1 : -1;
-    for (int row = from; row != to; row += step)
-        p.list.setRow(row, p.list.row(row + step));
-    p.list.setRow(to, moved);
+    m_session.moveRow(p.kind, from, to);
     showRows(p, std::min(from, to), std::max(from, to));
     grid->setCurrentCell(to, TextColumn);
 }
 
-bool Tuserroll::writeList(const Pane& p, const TagList& list) {
-    QString error;
-    if (list.write(p.file, error))
-        return true;
-    host().showError(error);
-    return false;
-}
-
 void Tuserroll::guarded(void (Tuserroll::*handler)()) {
-    host().guard([this, handler] { (this->*handler)(); });
+    context().guard([this, handler] { (this->*handler)(); });
 }
 
 void Tuserroll::InsertCodeClick() {
@@ -385,113 +353,101 @@ void Tuserroll::insertCode() {
     const int row = p.grid->currentRow();
     if (row < 0)
         return;
-    switch (p.list.kind()) {
+    switch (p.kind) {
     case Kind::Tags: {
-        const TagPair tags = splitTagEntry(p.list.text(row));
-        host().insertions().wraptag(tags.open, tags.close);
+        const TagPair tags = splitTagEntry(list(p.kind).text(row));
+        context().insertions().wraptag(tags.open, tags.close);
         break;
     }
     case Kind::Fillers:
-        host().insertions().listcode2(p.list.text(row));
+        context().insertions().listcode2(list(p.kind).text(row));
         break;
     case Kind::Library:
-        insertItem(p.list.row(row).name);
+        insertItem(row);
         break;
     }
 }
 
-void Tuserroll::insertItem(const QString& name) {
-    // Items are files of the library folder: a name written into the index by hand that leads
-    // elsewhere is no item.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
-        return;
-    const QString path = QDir(host().libraryDir()).filePath(name);
-    if (!QFileInfo(path).isFile())
+void Tuserroll::insertItem(int row) {
+    const QString path = m_session.itemFile(row);
+    if (path.isEmpty())
         return;
     LoadedDocument item;
     QString error;
     if (!loadDocumentFile(path, item, error)) {
-        host().showError(error);
+        context().showError(error);
         return;
     }
     if (item.text.size() > ScratchCapacity) {
-        host().showError(tooMuchTextMessage());
+        context().showError(tooMuchTextMessage());
         return;
     }
-    TextControl& scratch = host().scratch();
+    TextControl& scratch = context().documents().scratch();
     scratch.selectAll();
     scratch.replaceSelection(item.text);
-    host().insertions().boardit();
+    context().insertions().boardit();
 }
 
 void Tuserroll::SaveEditsClick() {
     Pane& p = selectedPane();
     // The cell being edited is part of what is saved.
     nudge(p.grid);
-    if (!writeList(p, p.list))
+    QString message;
+    if (m_session.save(message) != TagListSession::Change::Done) {
+        context().showError(message);
         return;
+    }
     m_editCheck->setChecked(false);
     nudge(p.grid);
     focusmain();
 }
 
-Tuserroll::Pane* Tuserroll::rowToEdit(int* row) {
+int Tuserroll::rowToEdit() {
     if (!editing())
-        return nullptr;
+        return -1;
     Pane& p = selectedPane();
     nudge(p.grid);
-    *row = p.grid->currentRow();
-    return *row < 0 ? nullptr : &p;
+    return p.grid->currentRow();
+}
+
+void Tuserroll::changed(TagListSession::Change change, const QString& message, int row) {
+    if (change == TagListSession::Change::Failed)
+        context().showError(message);
+    else if (change == TagListSession::Change::Done)
+        showRows(selectedPane(), row, list(selected()).rows() - 1);
 }
 
 void Tuserroll::InsertRowClick() {
-    int row = -1;
-    Pane* pane = rowToEdit(&row);
-    if (!pane)
-        return;
-    Pane& p = *pane;
-    // The window changes only when the file took the change.
-    TagList changed = p.list;
-    changed.insertRow(row);
-    if (!writeList(p, changed))
-        return;
-    p.list = changed;
-    showRows(p, row, p.list.rows() - 1);
+    const int row = rowToEdit();
+    QString message;
+    changed(m_session.insertRow(row, message), message, row);
 }
 
 void Tuserroll::DeleteRowClick() {
-    int row = -1;
-    Pane* pane = rowToEdit(&row);
-    if (!pane)
-        return;
-    Pane& p = *pane;
-    TagList changed = p.list;
-    changed.deleteRow(row);
-    // A Library row goes from the index at once (its item file stays); Tags and Fillers wait
-    // for Save Edits.
-    if (changed.kind() == Kind::Library && !writeList(p, changed))
-        return;
-    p.list = changed;
-    showRows(p, row, p.list.rows() - 1);
+    const int row = rowToEdit();
+    QString message;
+    changed(m_session.deleteRow(row, message), message, row);
 }
 
 void Tuserroll::NewItemClick() {
     if (!editing() || selected() != Kind::Library)
         return;
-    Pane& library = pane(Kind::Library);
-    nudge(library.grid);
-    const int row = library.grid->currentRow();
-    if (row < 0)
+    QTableWidget* library = grid(Kind::Library);
+    nudge(library);
+    const int row = library->currentRow();
+    QString message;
+    const TagListSession::Change change = m_session.newItemAt(row, message);
+    if (change == TagListSession::Change::Ignored)
         return;
-    if (!library.list.text(row).isEmpty()) {
-        host().showMessage(
-            QStringLiteral("You must select an empty row before you can add a new item. ") +
-            QStringLiteral("Click OK and try again."));
+    if (change == TagListSession::Change::Refused) {
+        context().showMessage(message);
         return;
     }
-    host().libraryHandOff().row = row;
-    if (writeList(library, library.list))
-        host().newlibr();
+    m_library.handOff().row = row;
+    if (change == TagListSession::Change::Done)
+        m_library.newlibr();
+    else
+        context().showError(message);
 }
 
 void Tuserroll::EditMode1Click() {
@@ -505,17 +461,15 @@ bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
                            (watched->isWidgetType() &&
                             static_cast<QWidget*>(watched)->parentWidget() == library->viewport());
     const int row = library->currentRow();
-    if (!inLibrary || !editing() || !isTyping(key) || row < 0 ||
-        !list(Kind::Library).row(row).name.isEmpty())
+    if (!inLibrary || !isTyping(key) || !m_session.refusesTyping(Kind::Library, row))
         return false;
     // The typed text goes first: the message takes the focus, and a cell editor losing it keeps
     // what it holds.
     if (auto* editor = qobject_cast<QLineEdit*>(watched))
         editor->clear();
-    host().showMessage(QStringLiteral("You must use the New command to add new entries."));
-    Pane& p = pane(Kind::Library);
-    p.list.setText(row, QString());
-    showRows(p, row, row);
+    context().showMessage(QStringLiteral("You must use the New command to add new entries."));
+    m_session.setText(Kind::Library, row, QString());
+    showRows(pane(Kind::Library), row, row);
     nudge(library);
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/library/tag_library.h"
+#include "core/library/tag_list_session.h"
 #include "ui/helpers/helper_frame.h"
 
 #include <QString>
@@ -16,24 +16,25 @@ class QTableWidgetItem;
 
 namespace vellum {
 
+class UserLibrary;
+
 /// The User Tags helper: three lists the user keeps in the tag library. A Tags entry wraps the
 /// document's selection in its pair of tags, a Filler goes in at the caret, a Library item (a text
 /// in a file of its own) goes in at the caret. In edit mode the lists are changed in place: cells
 /// edited, rows dragged by their marker, inserted and deleted, and saved to their files; new
-/// Library items are made from the document's selection.
+/// Library items are made from the document's selection. The lists and the rules of every change
+/// are a TagListSession's; the window shows them and hands it the user's actions.
 class Tuserroll : public HelperFrame {
     Q_OBJECT
 public:
     using Kind = TagList::Kind;
-    static const HelperTraits Traits;
-
-    explicit Tuserroll(HelperHost& host);
+    Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library);
 
     QRadioButton* listButton(Kind kind) const { return pane(kind).button; }
     QTableWidget* grid(Kind kind) const { return pane(kind).grid; }
-    const TagList& list(Kind kind) const { return pane(kind).list; }
+    const TagList& list(Kind kind) const { return m_session.list(kind); }
     /// The list on show.
-    Kind selected() const;
+    Kind selected() const { return m_session.selected(); }
     QCheckBox* editCheck() const { return m_editCheck; }
     bool editing() const;
     /// The panel of the "New" and "Save" buttons, shown for the Library in edit mode.
@@ -56,19 +57,20 @@ protected:
 
 private:
     struct Pane {
-        TagList list;
+        Kind kind;
         QTableWidget* grid;
         QRadioButton* button;
-        QString file;
     };
 
     const Pane& pane(Kind kind) const { return m_panes.at(static_cast<size_t>(kind)); }
     Pane& pane(Kind kind) { return m_panes.at(static_cast<size_t>(kind)); }
     Pane& paneOf(const QTableWidget* grid);
     Pane& selectedPane() { return pane(selected()); }
-    /// The selected pane and its current row, when the lists are being edited and a row is
-    /// current; otherwise nothing.
-    Pane* rowToEdit(int* row);
+    /// The current row of the list on show, its edit in progress ended; -1 when the lists are
+    /// not being edited.
+    int rowToEdit();
+    /// Shows what became of a change to rows `row` onwards of the list on show.
+    void changed(TagListSession::Change change, const QString& message, int row);
 
     QTableWidget* makeGrid(const char* name);
     QWidget* buildSide();
@@ -78,14 +80,14 @@ private:
     void setEditMode(bool on);
     void cellEdited(QTableWidgetItem* item);
     void rowDragged(QTableWidget* grid, int from, int to);
-    /// Writes a list's file; false after reporting when it cannot be written.
-    bool writeList(const Pane& pane, const TagList& list);
-    void insertItem(const QString& name);
+    void insertItem(int row);
     /// Refuses text typed into a Library row that has no item; true when it did.
     bool refuseTyping(QObject* watched, const QKeyEvent* key);
     /// Runs a handler that writes files: whatever fails is reported, never passed on.
     void guarded(void (Tuserroll::*handler)());
 
+    UserLibrary& m_library;
+    TagListSession m_session;
     std::vector<Pane> m_panes;
     QCheckBox* m_editCheck = nullptr;
     QWidget* m_libraryPanel = nullptr;
