@@ -27,6 +27,20 @@ public:
     bool enabled = true;
 };
 
+/// The open documents as the insertion operations see them: at most one buffer document, with the
+/// scratch buffer and the slots beside it.
+class BufferContext : public InsertionContext {
+public:
+    DocumentView* activeDocument() override { return document; }
+    TextControl& scratch() override { return scratchBuffer; }
+    InsertionSlots& insertionSlots() override { return shared; }
+
+    /// The open document; null: none is open.
+    DocumentView* document = nullptr;
+    TextBuffer scratchBuffer;
+    InsertionSlots shared;
+};
+
 /// Loads a marked text (see parseMarked).
 inline void load(TextBuffer& buffer, const QString& drawn) {
     const MarkedText marked = parseMarked(drawn);
