@@ -1,5 +1,6 @@
 #include "ui/app/document_area.h"
 
+#include "core/app/arrangement.h"
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/document_flows.h"
@@ -144,7 +145,7 @@ void DocumentArea::hideCover() {
 
 void DocumentArea::showCover(Cover when) {
     if (when == Cover::WhenTabbedArrangement) {
-        if (m_settings.readText(V::Section, V::State) != QLatin1String(keys::StateMax))
+        if (storedArrangement(m_settings) != Arrangement::Tabbed)
             return;
         showCoverNow();
         m_area->setBackground(Qt::white);
@@ -160,10 +161,6 @@ void DocumentArea::switchpanelClick() {
     m_switch = Switch::Settled;
 }
 
-void DocumentArea::writeState(const char* section, const char* state) {
-    m_settings.writeText(QString::fromLatin1(section), V::State, QString::fromLatin1(state));
-}
-
 void DocumentArea::Tabbed() {
     TMDIsub* document = activeDocument();
     if (!document)
@@ -173,7 +170,7 @@ void DocumentArea::Tabbed() {
     document->frame()->showMaximized();
     m_area->setBackground(Qt::white);
     m_switch = Switch::Settled;
-    writeState(V::SectionLower, keys::StateMax);
+    storeArrangement(m_settings, Arrangement::Tabbed, ArrangementWriter::DocumentWindow);
 }
 
 void DocumentArea::arrange(bool tile) {
@@ -192,7 +189,7 @@ void DocumentArea::arrange(bool tile) {
     m_area->setBackground(m_workspaceBrush);
     m_status.showTabs(false);
     hideCover();
-    writeState(V::Section, keys::StateNorm);
+    storeArrangement(m_settings, Arrangement::Normal, ArrangementWriter::Program);
 }
 
 void DocumentArea::Tiled() {
@@ -209,7 +206,7 @@ DocumentView& DocumentArea::createWindow(const std::shared_ptr<Document>& record
     auto* document = new TMDIsub(*this, m_clipboard, record);
     QMdiSubWindow* frame = m_area->addSubWindow(document);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_settings.readText(V::Section, V::State) == QLatin1String(keys::StateMax)) {
+    if (storedArrangement(m_settings) == Arrangement::Tabbed) {
         frame->showMaximized();
         m_status.showTabs(true);
     } else {
@@ -351,7 +348,9 @@ void DocumentArea::documentMaximised(TMDIsub&) {
     m_area->setBackground(Qt::white);
     hideCover();
     m_status.showTabs(true);
-    m_commands->guard([this] { writeState(V::SectionLower, keys::StateMax); });
+    m_commands->guard([this] {
+        storeArrangement(m_settings, Arrangement::Tabbed, ArrangementWriter::DocumentWindow);
+    });
 }
 
 void DocumentArea::documentUnmaximised(TMDIsub&) {
@@ -361,7 +360,9 @@ void DocumentArea::documentUnmaximised(TMDIsub&) {
     m_area->setBackground(m_workspaceBrush);
     m_status.showTabs(false);
     hideCover();
-    m_commands->guard([this] { writeState(V::SectionLower, keys::StateNorm); });
+    m_commands->guard([this] {
+        storeArrangement(m_settings, Arrangement::Normal, ArrangementWriter::DocumentWindow);
+    });
 }
 
 void DocumentArea::documentResized(TMDIsub&) {

@@ -122,7 +122,6 @@ private:
     void showCoverNow();
     void arrange(bool tile);
     void subWindowActivated(QMdiSubWindow* window);
-    void writeState(const char* section, const char* state);
 
     QMainWindow& m_frame;
     StatusLine& m_status;
