@@ -116,6 +116,7 @@ void TMDImain::registerCommands() {
     m_edits->registerCommands(c);
     m_documents->registerCommands(c);
     registerTagCommands(c, *m_workspace, m_settings);
+    registerEditorKeyCommands(c, *m_workspace);
     m_helpers->registerCommands();
     m_programs = std::make_unique<ProgramCommands>(*this, *m_workspace, m_settings, m_home,
                                                    m_prompter, *m_helpers, c);

@@ -64,9 +64,6 @@ public:
     void setEditorEnabled(bool enabled) override;
     void showCaption(const QString& caption) override;
 
-    void movechar();
-    void boardit();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -80,7 +77,6 @@ private:
     bool memoKeyDown(QKeyEvent* event);
     void memoKeyPress(QKeyEvent* event);
     void memoKeyUp(QKeyEvent* event);
-    void insertBrackets(const QString& text);
     void applyFormattingRect();
     void frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
 
