@@ -18,7 +18,6 @@ public:
     void hideTip() override { tip.clear(); }
     void focusEditor() override { focused = true; }
     void setEditorEnabled(bool enabled) override { this->enabled = enabled; }
-    void showCaption(const QString&) override {}
 
     TextBuffer buffer;
     int lineSets = 0;

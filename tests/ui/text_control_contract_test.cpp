@@ -322,6 +322,16 @@ TYPED_TEST(TextControlContract, ModifiedFlagSelectAllAndChangeHandler) {
         row.change();
         EXPECT_GT(calls, before);
     }
+
+    // Each change of the modified flag is reported once, with its new value; setting it to the
+    // value it has is not a change.
+    c.setModified(false);
+    QList<bool> reported;
+    c.setModifiedHandler([&reported](bool modified) { reported << modified; });
+    for (const bool modified : {false, true, true, false})
+        c.setModified(modified);
+    c.replaceSelection(QStringLiteral("x"));
+    EXPECT_EQ(reported, (QList<bool>{true, false, true}));
 }
 
 // The widget wraps at the width the factory asks for: a word of `n` characters fills a line.

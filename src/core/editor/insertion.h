@@ -39,8 +39,6 @@ public:
     virtual void hideTip() = 0;
     virtual void focusEditor() = 0;
     virtual void setEditorEnabled(bool enabled) = 0;
-    /// Shows the document's caption on its window.
-    virtual void showCaption(const QString& caption) = 0;
 };
 
 /// The open documents as the insertion operations see them.

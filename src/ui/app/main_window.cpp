@@ -80,9 +80,6 @@ TMDImain::TMDImain(SettingsFile& settings, const HomeDirectory& home, MessageBox
             [this] { m_commands->run(QStringLiteral("goto1")); });
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
-    m_documents->setRecoveryHooks(
-        {[this](Document& document) { m_recovery->documentChanged(document); },
-         [this](Document& document) { m_recovery->documentClosing(document); }});
     m_activation = new AppActivation(*this, *m_workspace, settings, prompter);
     new FileDrops(*this, *m_flows, *m_commands);
     new WindowTitle(*this, *m_documents->area());

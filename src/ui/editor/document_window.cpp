@@ -80,10 +80,6 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Docum
 
     m_control = new PlainTextControl(m_memo, &clipboard);
     m_control->setModified(false);
-    m_control->setChangeHandler([this] {
-        m_record->textChanged();
-        m_host.documentChanged(*this);
-    });
     connect(m_control, &PlainTextControl::layoutSettled, this, [this] {
         if (m_lineSetPending)
             lineSet();
@@ -101,8 +97,8 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Docum
 
 TMDIsub::~TMDIsub() = default;
 
-TMDIsub& TMDIsub::of(const Document& document) {
-    return *static_cast<TMDIsub*>(document.view());
+TMDIsub* TMDIsub::of(const Document& document) {
+    return dynamic_cast<TMDIsub*>(document.view());
 }
 
 QString TMDIsub::caption() const {
@@ -123,10 +119,6 @@ bool TMDIsub::isUntitled() const {
 
 void TMDIsub::loadNewText(const QString& text) {
     m_record->loadNew(text);
-}
-
-void TMDIsub::showCaption(const QString& caption) {
-    setWindowTitle(caption);
 }
 
 QMdiSubWindow* TMDIsub::frame() const {

@@ -32,8 +32,8 @@ public:
             QWidget* parent = nullptr);
     ~TMDIsub() override;
 
-    /// The window showing a document (every document's view is one).
-    static TMDIsub& of(const Document& document);
+    /// The window showing a document, or null when its view is none of these.
+    static TMDIsub* of(const Document& document);
 
     Document& record() const { return *m_record; }
 
@@ -62,7 +62,6 @@ public:
     void hideTip() override;
     void focusEditor() override;
     void setEditorEnabled(bool enabled) override;
-    void showCaption(const QString& caption) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
