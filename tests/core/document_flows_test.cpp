@@ -251,7 +251,7 @@ TEST(DocumentFlows, SaveNamesTheFile) {
         EXPECT_EQ(desk.home.read(row.file), QByteArray(row.own ? "<p>new</p>old" : "<p>new</p>"));
         EXPECT_EQ(document->caption(), QString(row.file));
         EXPECT_EQ(document->key(), QDir::cleanPath(desk.home.file(row.file)));
-        EXPECT_EQ(desk.windows.renamed, oldKey == document->key()
+        EXPECT_EQ(desk.windows.renames, oldKey == document->key()
                                             ? QStringList{}
                                             : QStringList{oldKey + " -> " + document->key()});
     }

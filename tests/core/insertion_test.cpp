@@ -12,17 +12,6 @@ using test::BufferDocument;
 using test::load;
 using test::show;
 
-class BufferWorkspace : public InsertionContext {
-public:
-    DocumentView* activeDocument() override { return document; }
-    TextControl& scratch() override { return scratchBuffer; }
-    InsertionSlots& insertionSlots() override { return shared; }
-
-    DocumentView* document = nullptr;
-    TextBuffer scratchBuffer;
-    InsertionSlots shared;
-};
-
 TEST(Insertion, AddtagsWrapsTheSelection) {
     struct Row {
         const char* name;
@@ -108,7 +97,7 @@ TEST(Insertion, MainWindowOperations) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         BufferDocument document;
-        BufferWorkspace workspace;
+        test::BufferContext workspace;
         workspace.document = &document;
         Insertions insertions(workspace);
         load(document.buffer, row.before);
@@ -122,7 +111,7 @@ TEST(Insertion, InsertingNothingChangesNothing) {
     for (const char* before : {"a[bc]d!", "ab|cd!", "[abcd!]"}) {
         SCOPED_TRACE(before);
         BufferDocument document;
-        BufferWorkspace workspace;
+        test::BufferContext workspace;
         workspace.document = &document;
         Insertions insertions(workspace);
         // The "!" is the user's typing, kept for undo; the document was saved since.
@@ -149,7 +138,7 @@ TEST(Insertion, GotoLineCountsDisplayLines) {
 
 TEST(Insertion, TipperAndBoarditReportToTheWindow) {
     BufferDocument document;
-    BufferWorkspace workspace;
+    test::BufferContext workspace;
     workspace.document = &document;
     Insertions insertions(workspace);
     load(document.buffer, "go |now");
@@ -170,7 +159,7 @@ TEST(Insertion, TipperAndBoarditReportToTheWindow) {
 }
 
 TEST(Insertion, NothingHappensWithoutADocument) {
-    BufferWorkspace workspace;
+    test::BufferContext workspace;
     Insertions insertions(workspace);
     insertions.listcode();
     insertions.listcode2("<HR>");

@@ -99,17 +99,6 @@ TEST(ListCode, RefusesMoreThanTheScratchEditorHolds) {
     }
 }
 
-class OneDocument : public InsertionContext {
-public:
-    DocumentView* activeDocument() override { return document; }
-    TextControl& scratch() override { return scratchBuffer; }
-    InsertionSlots& insertionSlots() override { return shared; }
-
-    DocumentView* document = nullptr;
-    TextBuffer scratchBuffer;
-    InsertionSlots shared;
-};
-
 TEST(ListCode, InsertLeavesTheCaretAfterTheFirstItemTag) {
     const struct {
         const char* name;
@@ -129,7 +118,7 @@ TEST(ListCode, InsertLeavesTheCaretAfterTheFirstItemTag) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         test::BufferDocument document;
-        OneDocument workspace;
+        test::BufferContext workspace;
         workspace.document = &document;
         Insertions insertions(workspace);
         test::load(document.buffer, row.before);
@@ -139,7 +128,7 @@ TEST(ListCode, InsertLeavesTheCaretAfterTheFirstItemTag) {
         EXPECT_EQ(test::show(document.buffer), row.after);
         EXPECT_TRUE(workspace.scratchBuffer.text().isEmpty());
     }
-    OneDocument none;
+    test::BufferContext none;
     Insertions insertions(none);
     insertList(insertions, none.scratchBuffer, listGenerator({}));
     EXPECT_TRUE(none.scratchBuffer.text().isEmpty());

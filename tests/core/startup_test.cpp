@@ -1,3 +1,4 @@
+#include "core/app/arrangement.h"
 #include "core/app/home_directory.h"
 #include "core/app/preview.h"
 #include "core/app/startup.h"
@@ -78,6 +79,35 @@ TEST(Startup, RecordsHandOff) {
         EXPECT_EQ(recordHandOff(settings, row.commandLine, row.style), row.message) << row.intent;
         EXPECT_EQ(settings.readText("vellum", "HELLO", "unset"), expected) << row.intent;
         QDir::setCurrent(previousFolder);
+    }
+}
+
+TEST(Startup, ArrangementIsKeptUnderTheSpellingOfItsWriter) {
+    using W = ArrangementWriter;
+    const struct {
+        const char* intent;
+        QByteArray before;
+        Arrangement stored;
+        W writer;
+        QByteArray after;
+    } rows[] = {
+        {"a document window creates the lower-case section", NoFile, Arrangement::Tabbed,
+         W::DocumentWindow, "[vellum]\nstate=max\n"},
+        {"the program creates its usual spelling", NoFile, Arrangement::Normal, W::Program,
+         "[Vellum]\nstate=norm\n"},
+        {"an existing section keeps its spelling", "[Vellum]\r\nstate=norm\r\n",
+         Arrangement::Tabbed, W::DocumentWindow, "[Vellum]\r\nstate=max\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        TempHome home;
+        if (!row.before.isNull())
+            home.write("vellumh.ini", row.before);
+        SettingsFile settings(home.settingsPath());
+        EXPECT_EQ(storedArrangement(settings), Arrangement::Normal);
+        storeArrangement(settings, row.stored, row.writer);
+        EXPECT_EQ(home.read("vellumh.ini"), row.after);
+        EXPECT_EQ(storedArrangement(settings), row.stored);
     }
 }
 

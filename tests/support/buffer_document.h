@@ -18,13 +18,26 @@ public:
     void hideTip() override { tip.clear(); }
     void focusEditor() override { focused = true; }
     void setEditorEnabled(bool enabled) override { this->enabled = enabled; }
-    void showCaption(const QString&) override {}
 
     TextBuffer buffer;
     int lineSets = 0;
     QString tip;
     bool focused = false;
     bool enabled = true;
+};
+
+/// The open documents as the insertion operations see them: at most one buffer document, with the
+/// scratch buffer and the slots beside it.
+class BufferContext : public InsertionContext {
+public:
+    DocumentView* activeDocument() override { return document; }
+    TextControl& scratch() override { return scratchBuffer; }
+    InsertionSlots& insertionSlots() override { return shared; }
+
+    /// The open document; null: none is open.
+    DocumentView* document = nullptr;
+    TextBuffer scratchBuffer;
+    InsertionSlots shared;
 };
 
 /// Loads a marked text (see parseMarked).

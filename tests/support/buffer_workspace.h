@@ -17,14 +17,13 @@
 
 namespace vellum::test {
 
-/// Document windows made of text buffers. They record what the workspace asks of them.
-class BufferWindows : public DocumentWindows {
+/// Document windows made of text buffers. They record what the workspace asks of them, and follow
+/// its events as the document area does: the Save button and the renamed tabs.
+class BufferWindows : public DocumentWindows, public WorkspaceListener {
 public:
-    /// One window: a buffer document that shows its caption.
+    /// One window: a buffer document.
     struct Window : BufferDocument {
-        void showCaption(const QString& text) override { caption = text; }
         std::shared_ptr<Document> document;
-        QString caption;
         bool ready = false;
         bool minimised = false;
     };
@@ -34,8 +33,6 @@ public:
         windows.push_back(std::make_unique<Window>());
         Window& window = *windows.back();
         window.document = document;
-        // The buffer reports its changes to the document, as the editor widget does.
-        window.buffer.setChangeHandler([&window] { window.document->textChanged(); });
         active = &window;
         transitions << startsTransition;
         return window;
@@ -58,14 +55,24 @@ public:
             active = nullptr;
         return true;
     }
-    void windowRenamed(Document& document, const QString& oldKey) override {
-        renamed << oldKey + QStringLiteral(" -> ") + document.key();
-    }
-    void showCover(Cover) override { ++covers; }
-    void hideCover() override { --covers; }
-    void setSaveEnabled(bool enabled) override { saveEnabled = enabled; }
     void textInserted(Document&, int start) override { insertedFrom = start; }
-    void showWait(bool shown) override { waits << shown; }
+
+    // WorkspaceListener
+    void made(Document* document) override {
+        if (document)
+            saveEnabled = document->text().isModified();
+    }
+    void modifiedChanged(Document& document, bool modified) override {
+        if (workspace && workspace->active() == &document)
+            saveEnabled = modified;
+    }
+    void textChanged(Document& document) override {
+        modifiedChanged(document, document.text().isModified());
+    }
+    void renamed(Document& document, const QString& oldKey) override {
+        if (!oldKey.isEmpty())
+            renames << oldKey + QStringLiteral(" -> ") + document.key();
+    }
 
     Window& windowOf(const Document& document) {
         for (const auto& window : windows) {
@@ -80,9 +87,8 @@ public:
     std::function<bool(Document&)> closeQuestion;
     std::vector<std::unique_ptr<Window>> windows;
     DocumentView* active = nullptr;
-    QList<bool> transitions, waits;
-    QStringList closed, renamed;
-    int covers = 0;
+    QList<bool> transitions;
+    QStringList closed, renames;
     bool saveEnabled = true;
     int insertedFrom = -1;
 };
@@ -101,6 +107,7 @@ struct Desk {
 
     Desk() {
         windows.workspace = &workspace;
+        workspace.addListener(windows);
         windows.closeQuestion = [this](Document& document) { return flows.mayClose(document); };
         directory.createWorkingFolders();
         resetRunState(settings, directory);

@@ -6,27 +6,24 @@
 
 namespace vellum::test {
 
-/// A text drawn with its selection: "|" is a bare caret; "[" and "]" enclose a selection, the
-/// anchor at "[" and the caret at "]".
+/// A text drawn with its selection: "|" is a bare caret; "[" is the anchor and "]" the caret of a
+/// selection, in either order ("a]bc[d" is selected backwards).
 struct MarkedText {
     QString text;
     int anchor = 0;
     int caret = 0;
 };
 
-inline MarkedText parseMarked(QString drawn) {
+inline MarkedText parseMarked(const QString& drawn) {
     MarkedText out;
-    const int bare = drawn.indexOf(QLatin1Char('|'));
-    if (bare >= 0) {
-        drawn.remove(bare, 1);
-        out.anchor = out.caret = bare;
-    } else {
-        out.anchor = drawn.indexOf(QLatin1Char('['));
-        drawn.remove(out.anchor, 1);
-        out.caret = drawn.indexOf(QLatin1Char(']'));
-        drawn.remove(out.caret, 1);
+    for (const QChar c : drawn) {
+        if (c == QLatin1Char('[') || c == QLatin1Char('|'))
+            out.anchor = static_cast<int>(out.text.size());
+        if (c == QLatin1Char(']') || c == QLatin1Char('|'))
+            out.caret = static_cast<int>(out.text.size());
+        if (c != QLatin1Char('[') && c != QLatin1Char(']') && c != QLatin1Char('|'))
+            out.text += c;
     }
-    out.text = drawn;
     return out;
 }
 

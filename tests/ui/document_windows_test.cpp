@@ -299,6 +299,8 @@ TEST(MainMenus, EveryItemIsBoundOrListedAsNotBuilt) {
     }
     for (const ToolButtonEntry& button : toolbarTable())
         items << button.command;
+    for (const EditorKey& key : editorKeyTable())
+        items << key.command;
     const QMenu* popup = s.active()->popupMenu();
     for (const QString& id : items) {
         SCOPED_TRACE(id.toStdString());

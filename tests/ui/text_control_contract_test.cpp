@@ -3,6 +3,7 @@
 #include "core/editor/text_buffer.h"
 #include "core/foundation/clipboard.h"
 #include "support/fixed_pitch_editor.h"
+#include "support/marked_text.h"
 #include "support/qt_printers.h"
 #include "ui/editor/plain_text_control.h"
 
@@ -16,34 +17,11 @@
 namespace vellum {
 namespace {
 
-// Texts are written with their selection: "[" is the anchor, "]" the caret, "|" a caret with
-// nothing selected. A control's state is shown the same way, "[" at the start and "]" at the end.
-struct Marked {
-    QString text;
-    int anchor = 0;
-    int caret = 0;
-};
-
-Marked parseMarked(const QString& marked) {
-    Marked m;
-    for (const QChar c : marked) {
-        if (c == QLatin1Char('[') || c == QLatin1Char('|'))
-            m.anchor = m.text.size();
-        if (c == QLatin1Char(']') || c == QLatin1Char('|'))
-            m.caret = m.text.size();
-        if (c != QLatin1Char('[') && c != QLatin1Char(']') && c != QLatin1Char('|'))
-            m.text += c;
-    }
-    return m;
-}
-
-QString shown(const TextControl& control) {
-    const Selection s = control.selection();
-    QString out = control.text();
-    if (s.length() == 0)
-        return out.insert(s.start, QLatin1Char('|'));
-    return out.insert(s.end, QLatin1Char(']')).insert(s.start, QLatin1Char('['));
-}
+// Texts are written with their selection (see parseMarked); a control's state is drawn the same
+// way, "[" at the start and "]" at the end.
+using test::drawMarked;
+using test::MarkedText;
+using test::parseMarked;
 
 // "Make a control holding `marked`, wrapped at `columns` characters", one factory per
 // implementation. Each call drops the previous control.
@@ -51,7 +29,7 @@ class BufferFactory {
 public:
     MemoryClipboard clipboard;
     TextControl& make(const QString& marked, int columns) {
-        const Marked m = parseMarked(marked);
+        const MarkedText m = parseMarked(marked);
         m_buffer = std::make_unique<TextBuffer>(columns, &clipboard);
         m_buffer->setText(m.text);
         m_buffer->setSelection(m.anchor, m.caret);
@@ -66,7 +44,7 @@ class WidgetFactory {
 public:
     MemoryClipboard clipboard;
     TextControl& make(const QString& marked, int columns) {
-        const Marked m = parseMarked(marked);
+        const MarkedText m = parseMarked(marked);
         m_editor = std::make_unique<TSRichEdit>();
         m_editor->setFont(test::fixedPitchFont());
         auto* control = new PlainTextControl(m_editor.get(), &clipboard); // owned by the editor
@@ -107,7 +85,7 @@ TYPED_TEST(TextControlContract, ReplaceSelectionNormalisesLineBreaks) {
         SCOPED_TRACE(row.intent);
         TextControl& c = this->factory.make(row.before, 80);
         c.replaceSelection(row.inserted);
-        EXPECT_EQ(shown(c), row.after);
+        EXPECT_EQ(drawMarked(c), row.after);
         EXPECT_EQ(c.length(), c.text().size());
         EXPECT_TRUE(c.isModified());
     }
@@ -132,7 +110,7 @@ TYPED_TEST(TextControlContract, SearchSelectsTheSameHits) {
         SCOPED_TRACE(row.intent);
         TextControl& c = this->factory.make(row.before, 80);
         EXPECT_TRUE(SearchText(c, "AB", row.options));
-        EXPECT_EQ(shown(c), row.after);
+        EXPECT_EQ(drawMarked(c), row.after);
     }
 }
 
@@ -153,14 +131,14 @@ TYPED_TEST(TextControlContract, SelectionIsStartFirstWithTheCaretWhereAsked) {
         SCOPED_TRACE(row.intent);
         TextControl& c = this->factory.make("ab\r\ncd\r\nef", 80);
         c.setSelection(row.anchor, row.caret);
-        EXPECT_EQ(shown(c), row.shown);
+        EXPECT_EQ(drawMarked(c), row.shown);
         EXPECT_EQ(c.selectedText(), c.text().mid(c.selection().start, c.selection().length()));
         EXPECT_EQ(c.lineStart(-1), row.caretLineStart);
         EXPECT_EQ(CaretLine(c), c.lineFromPosition(c.selection().start));
         EXPECT_EQ(c.lineLength(-1), c.lineLength(c.selection().start));
-        const Marked m = parseMarked(row.shown);
+        const MarkedText m = parseMarked(row.shown);
         c.replaceSelection(QStringLiteral("X"));
-        EXPECT_EQ(shown(c), m.text.left(m.anchor) + "X|" + m.text.mid(m.caret));
+        EXPECT_EQ(drawMarked(c), m.text.left(m.anchor) + "X|" + m.text.mid(m.caret));
     }
 }
 
@@ -256,7 +234,7 @@ TYPED_TEST(TextControlContract, SetCaretLineAndColumnClampAndCollapse) {
         SCOPED_TRACE(row.intent);
         TextControl& c = this->factory.make(row.before, 8);
         row.op == Line ? SetCaretLine(c, row.value) : SetCaretColumn(c, row.value);
-        EXPECT_EQ(shown(c), row.after);
+        EXPECT_EQ(drawMarked(c), row.after);
     }
 }
 
@@ -283,7 +261,7 @@ TYPED_TEST(TextControlContract, ClipboardOperationsAreUndoableAndSetModified) {
         const QString before = c.text();
         const Op op = row.op;
         op == Cut ? c.cut() : op == Copy ? c.copy() : op == Paste ? c.paste() : c.clear();
-        EXPECT_EQ(shown(c), row.after);
+        EXPECT_EQ(drawMarked(c), row.after);
         EXPECT_EQ(this->factory.clipboard.text(), row.clipboardAfter);
         const bool changed = c.text() != before;
         EXPECT_EQ(c.isModified(), changed);
@@ -302,7 +280,7 @@ TYPED_TEST(TextControlContract, UndoStepsAndReplaceSelectionEmptiesTheHistory) {
     c.paste();
     c.setSelection(0, 1);
     c.cut();
-    EXPECT_EQ(shown(c), "|bXX");
+    EXPECT_EQ(drawMarked(c), "|bXX");
     for (const char* expected : {"abXX", "abX", "ab"}) {
         ASSERT_TRUE(c.canUndo());
         c.undo();
@@ -323,7 +301,7 @@ TYPED_TEST(TextControlContract, ModifiedFlagSelectAllAndChangeHandler) {
         EXPECT_EQ(c.isModified(), modified);
     }
     c.selectAll();
-    EXPECT_EQ(shown(c), "[ab\r\ncd]");
+    EXPECT_EQ(drawMarked(c), "[ab\r\ncd]");
     EXPECT_EQ(c.selectedText(), "ab\r\ncd");
 
     int calls = 0;
@@ -344,6 +322,16 @@ TYPED_TEST(TextControlContract, ModifiedFlagSelectAllAndChangeHandler) {
         row.change();
         EXPECT_GT(calls, before);
     }
+
+    // Each change of the modified flag is reported once, with its new value; setting it to the
+    // value it has is not a change.
+    c.setModified(false);
+    QList<bool> reported;
+    c.setModifiedHandler([&reported](bool modified) { reported << modified; });
+    for (const bool modified : {false, true, true, false})
+        c.setModified(modified);
+    c.replaceSelection(QStringLiteral("x"));
+    EXPECT_EQ(reported, (QList<bool>{true, false, true}));
 }
 
 // The widget wraps at the width the factory asks for: a word of `n` characters fills a line.

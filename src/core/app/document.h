@@ -4,14 +4,31 @@
 #include "core/foundation/path_style.h"
 
 #include <QString>
+#include <vector>
 
 namespace vellum {
 
+class Document;
 class DocumentView;
 class TextControl;
 
-/// One open document: its identity (key and caption), how its file is stored, and the window that
-/// shows its text. The workspace creates it together with its window.
+/// What a document tells those who listen to it. Every call comes after the change.
+class DocumentListener {
+public:
+    virtual ~DocumentListener() = default;
+    /// The modified flag of the text became `modified`.
+    virtual void modifiedChanged(Document& document, bool modified);
+    /// The text changed.
+    virtual void textChanged(Document& document);
+    /// The document was named (`oldKey` empty) or renamed (`oldKey`: its former key).
+    virtual void renamed(Document& document, const QString& oldKey);
+    /// The document is closing: its window is still open and it is still listed.
+    virtual void closing(Document& document);
+};
+
+/// One open document: its identity (key and caption), its text, how its file is stored, and the
+/// window that shows it. The workspace creates it together with its window, and says to its
+/// listeners when the text, the modified flag or the name changes and when it closes.
 class Document {
 public:
     /// The caption of a document that is not named yet.
@@ -21,11 +38,23 @@ public:
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
+    ~Document();
+
     /// The window showing the document (null only while the window is being made).
     DocumentView* view() const { return m_view; }
-    void attachView(DocumentView* view) { m_view = view; }
-    /// The document's text (the window's editor).
-    TextControl& text() const;
+    /// Gives the document its window and its text store (the window's editor, or a buffer); the
+    /// document reports the store's changes from now on.
+    void attach(DocumentView* view, TextControl& text);
+    /// The document's text.
+    TextControl& text() const { return *m_text; }
+
+    /// `listener` is told of this document's changes until it is removed (or the document goes).
+    void addListener(DocumentListener& listener);
+    void removeListener(DocumentListener& listener);
+    /// Nothing is reported any more: the listeners are dropped and the text store is left alone.
+    void stopReporting();
+    /// Tells the listeners the document is closing.
+    void reportClosing();
 
     /// The document key: its file's identity, or its untitled caption.
     const QString& key() const { return m_key; }
@@ -45,9 +74,6 @@ public:
     void load(LoadedDocument&& loaded);
     /// Fills the text with a new text to be stored as UTF-8 with LF breaks.
     void loadNew(const QString& text);
-    /// The text changed since it was loaded.
-    void textChanged() { m_pristine = false; }
-
     /// The bytes to write for the current text. When the text cannot be stored in the file's own
     /// encoding the format becomes UTF-8 and `*switched` is set.
     QByteArray bytesToSave(bool* switched);
@@ -61,7 +87,13 @@ public:
     void setDeclinedStamp(const DiskStamp& stamp) { m_declined = stamp; }
 
 private:
+    void renamedFrom(const QString& oldKey);
+    template <typename Call> void tell(Call call);
+
     DocumentView* m_view = nullptr;
+    TextControl* m_text = nullptr;
+    bool m_reporting = false;
+    std::vector<DocumentListener*> m_listeners;
     QString m_key;
     QString m_caption = QLatin1String(UnnamedCaption);
     bool m_untitled = false;

@@ -17,7 +17,7 @@
 namespace vellum {
 
 namespace V = keys::Vellum;
-using Cover = DocumentWindows::Cover;
+using Origin = DocumentRequest::Origin;
 
 namespace {
 
@@ -32,27 +32,9 @@ const FileDialogRequest InsertRequest{
 const FileDialogRequest SaveRequest{QString(), QStringLiteral("HTML Files|*.htm*|Any File|*.*"),
                                     QString(), false};
 
-/// Shows the "Please wait." window while it lives, when it is needed.
-class WaitScope {
-public:
-    WaitScope(DocumentWindows& windows, bool needed) : m_windows(needed ? &windows : nullptr) {
-        if (m_windows)
-            m_windows->showWait(true);
-    }
-    ~WaitScope() {
-        if (m_windows)
-            m_windows->showWait(false);
-    }
-    WaitScope(const WaitScope&) = delete;
-    WaitScope& operator=(const WaitScope&) = delete;
-
-private:
-    DocumentWindows* m_windows;
-};
-
-bool loadWithWait(DocumentWindows& windows, const QString& path, qint64 waitAbove,
+bool loadWithWait(Workspace& workspace, const QString& path, qint64 waitAbove,
                   LoadedDocument& loaded, QString& error, DeclaredCharsets declared) {
-    const WaitScope wait(windows, QFileInfo(path).size() > waitAbove);
+    const BusyScope wait(workspace, QFileInfo(path).size() > waitAbove);
     return loadDocumentFile(path, loaded, error, declared);
 }
 
@@ -78,6 +60,12 @@ QString mismatchMessage(const QString& path, const QString& written,
 
 } // namespace
 
+int takeUntitledNumber(SettingsFile& settings) {
+    const int number = settings.readInt(V::Section, V::Count, 1) + 1;
+    settings.writeInt(V::Section, V::Count, number);
+    return number;
+}
+
 DocumentFlows::DocumentFlows(Workspace& workspace, Prompter& prompter, SettingsFile& settings,
                              const HomeDirectory& home, Clipboard& clipboard, PathStyle style)
     : m_workspace(workspace), m_prompter(prompter), m_settings(settings), m_home(home),
@@ -88,96 +76,81 @@ DeclaredCharsets DocumentFlows::declaredCharsets() const {
                                                                       : DeclaredCharsets::Ignore;
 }
 
-void DocumentFlows::finishNewDocument(Document& document) {
-    m_workspace.windows().windowReady(document);
-    m_workspace.setActiveKey(document.key());
-    document.text().setModified(false);
-    m_workspace.windows().setSaveEnabled(false);
-}
-
 Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& handedOver) {
     const QString handed = handedOver ? *handedOver : m_settings.readText(V::Section, V::Hello);
     const QString templateName = tpl.isEmpty() ? m_settings.readText(V::Section, V::Tpl) : tpl;
 
-    LoadedDocument loaded;
-    bool haveFile = false;
+    DocumentRequest request;
+    request.origin = Origin::New;
+    request.style = m_style;
     if (!handed.isEmpty()) {
+        LoadedDocument loaded;
         QString error;
-        haveFile = loadDocumentFile(handed, loaded, error, declaredCharsets());
-        if (!haveFile) {
+        if (loadDocumentFile(handed, loaded, error, declaredCharsets())) {
+            request.path = handed;
+            request.file = std::move(loaded);
+        } else {
             // The file went away or cannot be read: say so and start an untitled document instead.
             m_settings.writeText(V::Section, V::Hello, QString());
             m_prompter.error(error);
         }
     }
     // The settings are written before a window exists, so that a refused write leaves nothing.
-    int number = 0;
-    if (haveFile) {
+    if (request.file) {
         m_settings.writeText(V::Section, V::Hello, QString());
     } else {
-        number = m_settings.readInt(V::Section, V::Count, 1) + 1;
-        m_settings.writeInt(V::Section, V::Count, number);
-    }
-
-    m_workspace.windows().showCover(Cover::WhenTabbedArrangement);
-    Document& document = m_workspace.create(true);
-    if (haveFile) {
-        document.load(std::move(loaded));
-        document.nameFile(handed, m_style);
-        UpdateOldies(m_settings, handed, m_style);
-    } else {
+        request.number = takeUntitledNumber(m_settings);
         const QString templatePath = m_home.templateDir() + QLatin1Char('/') + templateName;
         LoadedDocument fromTemplate;
         QString error;
         if (!templateName.isEmpty() && QFileInfo(templatePath).isFile() &&
             loadDocumentFile(templatePath, fromTemplate, error, declaredCharsets()))
-            document.loadNew(fromTemplate.text);
-        document.nameUntitled(number);
+            request.newText = fromTemplate.text;
     }
-    finishNewDocument(document);
-    return &document;
+    const bool fromFile = request.file.has_value();
+    Document* document = m_workspace.make(std::move(request));
+    if (fromFile)
+        UpdateOldies(m_settings, handed, m_style);
+    return document;
 }
 
 Document* DocumentFlows::newclean() {
-    const int number = m_settings.readInt(V::Section, V::Count, 1) + 1;
-    m_settings.writeInt(V::Section, V::Count, number);
-    m_workspace.windows().showCover(Cover::WhenActiveMaximised);
-    Document& document = m_workspace.create(false);
-    document.nameUntitled(number);
-    finishNewDocument(document);
-    return &document;
+    DocumentRequest request;
+    request.origin = Origin::Clean;
+    request.number = takeUntitledNumber(m_settings);
+    return m_workspace.make(std::move(request));
 }
 
 Document* DocumentFlows::Opens(const QString& given) {
     const QString path = given.isEmpty() ? m_prompter.openFileName(OpenRequest) : given;
     if (path.isEmpty())
         return nullptr;
-    DocumentWindows& windows = m_workspace.windows();
-    windows.showCover(Cover::WhenActiveMaximised);
-
-    if (Document* open = m_workspace.findFile(path, m_style)) {
-        m_prompter.inform(alreadyOpenMessage(path));
-        m_workspace.bringForward(*open);
-        windows.hideCover();
-        return nullptr;
-    }
-
-    // The file is read before a window exists for it, so a file that cannot be read leaves
-    // nothing half made behind.
-    LoadedDocument loaded;
+    DocumentRequest request;
+    request.origin = Origin::Open;
+    request.path = path;
+    request.style = m_style;
     QString error;
-    if (!loadWithWait(windows, path, OpenWaitBytes, loaded, error, declaredCharsets())) {
-        windows.hideCover();
+    request.prepare = [this, &error](DocumentRequest& asked) {
+        if (Document* open = m_workspace.findFile(asked.path, m_style)) {
+            m_prompter.inform(alreadyOpenMessage(asked.path));
+            m_workspace.bringForward(*open);
+            return false;
+        }
+        // The file is read before a window exists for it, so a file that cannot be read leaves
+        // nothing half made behind.
+        LoadedDocument loaded;
+        if (!loadWithWait(m_workspace, asked.path, OpenWaitBytes, loaded, error,
+                          declaredCharsets()))
+            return false;
+        asked.file = std::move(loaded);
+        return true;
+    };
+    Document* document = m_workspace.make(std::move(request));
+    if (!error.isEmpty())
         m_prompter.error(error);
-        return nullptr;
-    }
-    Document& document = m_workspace.create(true);
-    document.nameFile(path, m_style);
-    document.load(std::move(loaded));
-    document.text().setSelection(0, 0);
-    finishNewDocument(document);
-    UpdateOldies(m_settings, path, m_style);
-    return &document;
+    if (document)
+        UpdateOldies(m_settings, path, m_style);
+    return document;
 }
 
 void DocumentFlows::InsertFile() {
@@ -189,8 +162,7 @@ void DocumentFlows::InsertFile() {
         return;
     LoadedDocument loaded;
     QString error;
-    if (!loadWithWait(m_workspace.windows(), path, InsertWaitBytes, loaded, error,
-                      declaredCharsets())) {
+    if (!loadWithWait(m_workspace, path, InsertWaitBytes, loaded, error, declaredCharsets())) {
         m_prompter.error(error);
         return;
     }
@@ -208,7 +180,6 @@ void DocumentFlows::InsertFile() {
     scratch.setText(QString());
     editor.paste();
     m_clipboard.setText(remembered);
-    m_workspace.windows().setSaveEnabled(true);
     m_workspace.windows().textInserted(*document, start);
 }
 
@@ -255,10 +226,7 @@ bool DocumentFlows::Saves(Document& document) {
     // A file of its own that happens to be called "Untitled ..." is saved like any other.
     if (document.isUntitled())
         return SavesAs(document);
-    if (!mayOverwrite(document) || !writeDocument(document, document.key()))
-        return false;
-    m_workspace.windows().setSaveEnabled(false);
-    return true;
+    return mayOverwrite(document) && writeDocument(document, document.key());
 }
 
 bool DocumentFlows::SavesAs(Document& document) {
@@ -287,8 +255,6 @@ bool DocumentFlows::SavesAs(Document& document) {
         return false;
     document.nameFile(name, m_style);
     UpdateOldies(m_settings, name, m_style);
-    m_workspace.windows().windowRenamed(document, oldKey);
-    m_workspace.windows().setSaveEnabled(false);
     m_workspace.setActiveKey(document.key());
     return true;
 }
@@ -341,15 +307,13 @@ void DocumentFlows::checkDisk(Document& document) {
     }
     LoadedDocument loaded;
     QString error;
-    if (!loadWithWait(m_workspace.windows(), document.key(), OpenWaitBytes, loaded, error,
+    if (!loadWithWait(m_workspace, document.key(), OpenWaitBytes, loaded, error,
                       declaredCharsets())) {
         m_prompter.error(error);
         return;
     }
     document.load(std::move(loaded));
     document.text().setModified(false);
-    if (m_workspace.active() == &document)
-        m_workspace.windows().setSaveEnabled(false);
 }
 
 } // namespace vellum

@@ -15,6 +15,9 @@ class Prompter;
 class SettingsFile;
 class Workspace;
 
+/// The number of the next untitled document, counted on in the settings file (the key Count).
+int takeUntitledNumber(SettingsFile& settings);
+
 /// Creating, opening, inserting, saving and closing documents: the flows behind the File menu,
 /// the start and the hand-off, over the workspace, the prompter and the settings file.
 class DocumentFlows {
@@ -62,8 +65,6 @@ private:
     DeclaredCharsets declaredCharsets() const;
     bool writeDocument(Document& document, const QString& path);
     bool mayOverwrite(Document& document);
-    Document& createNamedUntitled(bool startsTransition);
-    void finishNewDocument(Document& document);
 
     Workspace& m_workspace;
     Prompter& m_prompter;

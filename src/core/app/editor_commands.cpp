@@ -24,4 +24,15 @@ void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
     }
 }
 
+void registerEditorKeyCommands(CommandRegistry& registry, Workspace& workspace) {
+    const auto brackets = [&workspace](const QString& text) {
+        return [&workspace, text](Document& document) {
+            docops::insertBrackets(*document.view(), workspace.scratch(),
+                                   workspace.insertionSlots(), text);
+        };
+    };
+    registry.addForDocument(QStringLiteral("bracketPair"), brackets(QStringLiteral("<>")));
+    registry.addForDocument(QStringLiteral("closingBracketPair"), brackets(QStringLiteral("</>")));
+}
+
 } // namespace vellum

@@ -11,4 +11,8 @@ class Workspace;
 void registerTagCommands(CommandRegistry& registry, Workspace& workspace,
                          const SettingsFile& settings);
 
+/// Registers the commands of the document editor's own keys (editorKeyTable) that are not tag
+/// commands: the bracket pairs "<>" and "</>" typed with the caret between the brackets.
+void registerEditorKeyCommands(CommandRegistry& registry, Workspace& workspace);
+
 } // namespace vellum

@@ -193,6 +193,19 @@ const std::vector<MenuEntry>& mainMenuTable() {
     return table;
 }
 
+const std::vector<EditorKey>& editorKeyTable() {
+    static const std::vector<EditorKey> table{
+        {"bracketPair", "Ctrl+Shift+<"},
+        {"bracketPair", "Ctrl+Shift+,"},
+        {"closingBracketPair", "Ctrl+Shift+>"},
+        {"closingBracketPair", "Ctrl+Shift+."},
+        // The context menu's hidden "remove tags" item: its key is taken in the editor, over the
+        // main menus' use of the same key.
+        {"removethem", "Ctrl+Shift+D"},
+    };
+    return table;
+}
+
 const std::vector<ToolButtonEntry>& toolbarTable() {
     static const std::vector<ToolButtonEntry> table{
         {"SpeedButton1", "Open New Document", "document-new", "new2"},

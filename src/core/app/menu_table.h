@@ -36,4 +36,15 @@ const std::vector<ToolButtonEntry>& toolbarTable();
 /// separators in order (top-level entries have no parent).
 const std::vector<MenuEntry>& contextMenuTable();
 
+/// A key the document editor takes for a command while it has the focus, ahead of the menus'
+/// shortcuts and of the editor's own handling.
+struct EditorKey {
+    const char* command;  ///< the id of the command it runs on the editor's document
+    const char* shortcut; ///< portable key text ("Ctrl+Shift+D")
+};
+
+/// The document editor's own keys. A command may have several keys (the shifted and unshifted
+/// character of one key cap, as keyboards report either).
+const std::vector<EditorKey>& editorKeyTable();
+
 } // namespace vellum

@@ -1,12 +1,12 @@
 #include "core/app/recovery_documents.h"
 
 #include "core/app/document.h"
+#include "core/app/document_flows.h"
 #include "core/app/recovery_folders.h"
 #include "core/app/workspace.h"
 #include "core/editor/text_control.h"
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
-#include "core/foundation/settings_keys.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +14,6 @@
 #include <algorithm>
 
 namespace vellum {
-
-namespace V = keys::Vellum;
 
 namespace {
 
@@ -194,19 +192,14 @@ Document& reopenRecovered(Workspace& workspace, SettingsFile& settings, Prompter
                           const RecoveryRecord& record, PathStyle style) {
     const bool openAlready = !record.untitled && workspace.findFile(record.name, style);
     const bool asFile = !record.untitled && !openAlready;
+    DocumentRequest request;
+    request.origin = DocumentRequest::Origin::Recovered;
+    request.style = style;
     // The number is taken before the window exists, as a new document's is.
-    int number = 0;
-    if (!asFile) {
-        number = settings.readInt(V::Section, V::Count, 1) + 1;
-        settings.writeInt(V::Section, V::Count, number);
-    }
-    DocumentWindows& windows = workspace.windows();
-    windows.showCover(DocumentWindows::Cover::WhenActiveMaximised);
-    Document& document = workspace.create(true);
     if (asFile)
-        document.nameFile(record.name, style);
+        request.path = record.name;
     else
-        document.nameUntitled(number);
+        request.number = takeUntitledNumber(settings);
     LoadedDocument loaded;
     loaded.text = record.text;
     // An untitled document is stored as a new one; the text of a file in the file's own format,
@@ -215,12 +208,9 @@ Document& reopenRecovered(Workspace& workspace, SettingsFile& settings, Prompter
         loaded.format = record.format;
         loaded.stamp = record.stamp;
     }
-    document.load(std::move(loaded));
-    document.text().setSelection(0, 0);
-    windows.windowReady(document);
-    workspace.setActiveKey(document.key());
-    document.text().setModified(true);
-    windows.setSaveEnabled(true);
+    request.file = std::move(loaded);
+    request.modified = true;
+    Document& document = *workspace.make(std::move(request));
     if (openAlready)
         prompter.inform(QStringLiteral("%1 is open already, so its recovered text was opened as "
                                        "%2, a new untitled document.")

@@ -1,5 +1,6 @@
 #include "core/app/startup.h"
 
+#include "core/app/arrangement.h"
 #include "core/app/home_directory.h"
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
@@ -49,8 +50,7 @@ QString recordHandOff(SettingsFile& settings, const QString& commandLine, PathSt
 }
 
 void resetRunState(SettingsFile& settings, const HomeDirectory& home) {
-    if (settings.readText(V::Section, V::State).isEmpty())
-        settings.writeText(V::Section, V::State, keys::StateMax);
+    storeDefaultArrangement(settings);
     settings.writeInt(V::Section, V::Count, 0);
     settings.eraseSection(keys::Roster::Section);
     settings.eraseSection(keys::Ledger::Section);

@@ -88,6 +88,16 @@ void boardit(DocumentView& document, TextControl& scratch) {
     document.lineSet();
 }
 
+void insertBrackets(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                    const QString& brackets) {
+    scratch.selectAll();
+    scratch.replaceSelection(brackets);
+    boardit(document, scratch);
+    // Back over the ">" so that the caret stands inside the brackets.
+    shared.caretShift = -1;
+    movechar(document.editor(), shared);
+}
+
 void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
             const QString& hint, int back) {
     addtags(document, scratch, shared, shared.tagOpen, shared.tagClose);

@@ -39,8 +39,6 @@ public:
     virtual void hideTip() = 0;
     virtual void focusEditor() = 0;
     virtual void setEditorEnabled(bool enabled) = 0;
-    /// Shows the document's caption on its window.
-    virtual void showCaption(const QString& caption) = 0;
 };
 
 /// The open documents as the insertion operations see them.
@@ -67,6 +65,10 @@ void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& share
 void movechar(TextControl& editor, const InsertionSlots& shared);
 /// Replaces the selection with the whole scratch text and empties the scratch editor.
 void boardit(DocumentView& document, TextControl& scratch);
+/// Replaces the selection with `brackets` ("<>" or "</>") and puts the caret before the last
+/// character, inside the brackets.
+void insertBrackets(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                    const QString& brackets);
 /// addtags with the slots, then the caret goes back `back` positions and the tip shows `hint`.
 void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
             const QString& hint, int back);

@@ -51,7 +51,7 @@ void TextBuffer::setText(const QString& text) {
     m_text = normalizeLineBreaks(text);
     m_anchor = m_caret = 0;
     m_undo.clear();
-    m_modified = false;
+    setModified(false);
     changed();
 }
 
@@ -103,8 +103,16 @@ void TextBuffer::edit(const QString& inserted, bool recordUndo) {
         m_undo.clear();
     m_text.replace(s.start, s.length(), inserted);
     m_anchor = m_caret = s.start + inserted.size();
-    m_modified = true;
+    setModified(true);
     changed();
+}
+
+void TextBuffer::setModified(bool modified) {
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    if (m_onModified)
+        m_onModified(modified);
 }
 
 void TextBuffer::changed() {
@@ -170,7 +178,7 @@ void TextBuffer::undo() {
     m_text.replace(last.position, last.inserted.size(), last.removed);
     m_anchor = last.anchorBefore;
     m_caret = last.caretBefore;
-    m_modified = true;
+    setModified(true);
     changed();
 }
 

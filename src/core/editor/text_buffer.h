@@ -51,13 +51,16 @@ public:
     void clear() override;
     void selectAll() override;
     bool isModified() const override { return m_modified; }
-    void setModified(bool modified) override { m_modified = modified; }
+    void setModified(bool modified) override;
     // Nothing is displayed: there is no selection to hide and no rectangle to lay out in.
     void setSelectionHidden(bool) override {}
     void setFormattingRect(const QRect&) override {}
     QPoint caretPixelPosition() const override;
     void setChangeHandler(std::function<void()> handler) override {
         m_onChange = std::move(handler);
+    }
+    void setModifiedHandler(std::function<void(bool)> handler) override {
+        m_onModified = std::move(handler);
     }
 
     /// The caret position (the end of the selection the caret is at).
@@ -86,6 +89,7 @@ private:
     MemoryClipboard m_ownClipboard;
     Clipboard* m_clipboard;
     std::function<void()> m_onChange;
+    std::function<void(bool)> m_onModified;
     mutable std::vector<int> m_lineStarts; // display-line starts; empty = to be rebuilt
 };
 

@@ -85,6 +85,8 @@ public:
 
     /// Called after every change of the text.
     virtual void setChangeHandler(std::function<void()> handler) = 0;
+    /// Called after every change of the modified flag, with its new value.
+    virtual void setModifiedHandler(std::function<void(bool)> handler) = 0;
 
     /// The text as the control holds it, to be read through quickly: a control may keep each line
     /// break as one character there. Positions convert with toSearchPosition and

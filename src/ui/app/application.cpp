@@ -79,9 +79,6 @@ Application::Application(SettingsFile& settings, const HomeDirectory& home,
                      [this] { m_commands->run(QStringLiteral("goto1")); });
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
-    m_documents->setRecoveryHooks(
-        {[this](Document& document) { m_recovery->documentChanged(document); },
-         [this](Document& document) { m_recovery->documentClosing(document); }});
     m_activation = new AppActivation(
         *m_window, [this](const QString& file) { news(file); }, *m_workspace, settings, prompter);
     new FileDrops(*m_window, *m_flows, *m_commands);
@@ -118,6 +115,7 @@ void Application::registerCommands() {
     m_edits->registerCommands(c);
     m_documents->registerCommands(c);
     registerTagCommands(c, *m_workspace, m_settings);
+    registerEditorKeyCommands(c, *m_workspace);
     m_helpers->registerCommands();
     m_programs = std::make_unique<ProgramCommands>(*m_window, *m_workspace, m_settings, m_home,
                                                    m_prompter, *m_helpers, c);

@@ -1,5 +1,6 @@
 #include "ui/app/document_area.h"
 
+#include "core/app/arrangement.h"
 #include "core/app/command_registry.h"
 #include "core/app/document.h"
 #include "core/app/document_flows.h"
@@ -50,7 +51,8 @@ private:
 };
 
 QMdiSubWindow* frameOf(DocumentView& view) {
-    return static_cast<TMDIsub&>(view).frame();
+    auto* window = dynamic_cast<TMDIsub*>(&view);
+    return window ? window->frame() : nullptr;
 }
 
 } // namespace
@@ -97,7 +99,7 @@ DocumentArea::~DocumentArea() {
     // The document windows go before what they report to does, and tell nothing on the way.
     m_area->disconnect(this);
     for (TMDIsub* document : documentWindows())
-        document->control().setChangeHandler(nullptr);
+        document->record().stopReporting();
     delete m_area;
 }
 
@@ -105,6 +107,7 @@ void DocumentArea::attach(Workspace& workspace, DocumentFlows& flows, CommandReg
     m_workspace = &workspace;
     m_flows = &flows;
     m_commands = &commands;
+    workspace.addListener(*this);
     m_frame.menuBar()->installEventFilter(this);
 }
 
@@ -128,6 +131,14 @@ TMDIsub* DocumentArea::activeDocument() const {
     return window ? qobject_cast<TMDIsub*>(window->widget()) : nullptr;
 }
 
+TMDIsub* DocumentArea::windowOf(const Document& document) const {
+    for (TMDIsub* window : documentWindows()) {
+        if (&window->record() == &document)
+            return window;
+    }
+    return nullptr;
+}
+
 bool DocumentArea::isTabbed() const {
     return m_status.tabsShown();
 }
@@ -142,9 +153,11 @@ void DocumentArea::hideCover() {
     m_cover->hide();
 }
 
-void DocumentArea::showCover(Cover when) {
-    if (when == Cover::WhenTabbedArrangement) {
-        if (m_settings.readText(V::Section, V::State) != QLatin1String(keys::StateMax))
+void DocumentArea::making(const DocumentRequest& request) {
+    // A new document from New hides the switch whenever the documents are tabbed; the others
+    // when the active document is maximised.
+    if (request.origin == DocumentRequest::Origin::New) {
+        if (storedArrangement(m_settings) != Arrangement::Tabbed)
             return;
         showCoverNow();
         m_area->setBackground(Qt::white);
@@ -160,10 +173,6 @@ void DocumentArea::switchpanelClick() {
     m_switch = Switch::Settled;
 }
 
-void DocumentArea::writeState(const char* section, const char* state) {
-    m_settings.writeText(QString::fromLatin1(section), V::State, QString::fromLatin1(state));
-}
-
 void DocumentArea::Tabbed() {
     TMDIsub* document = activeDocument();
     if (!document)
@@ -173,7 +182,7 @@ void DocumentArea::Tabbed() {
     document->frame()->showMaximized();
     m_area->setBackground(Qt::white);
     m_switch = Switch::Settled;
-    writeState(V::SectionLower, keys::StateMax);
+    storeArrangement(m_settings, Arrangement::Tabbed, ArrangementWriter::DocumentWindow);
 }
 
 void DocumentArea::arrange(bool tile) {
@@ -192,7 +201,7 @@ void DocumentArea::arrange(bool tile) {
     m_area->setBackground(m_workspaceBrush);
     m_status.showTabs(false);
     hideCover();
-    writeState(V::Section, keys::StateNorm);
+    storeArrangement(m_settings, Arrangement::Normal, ArrangementWriter::Program);
 }
 
 void DocumentArea::Tiled() {
@@ -209,7 +218,7 @@ DocumentView& DocumentArea::createWindow(const std::shared_ptr<Document>& record
     auto* document = new TMDIsub(*this, m_clipboard, record);
     QMdiSubWindow* frame = m_area->addSubWindow(document);
     frame->setAttribute(Qt::WA_DeleteOnClose);
-    if (m_settings.readText(V::Section, V::State) == QLatin1String(keys::StateMax)) {
+    if (storedArrangement(m_settings) == Arrangement::Tabbed) {
         frame->showMaximized();
         m_status.showTabs(true);
     } else {
@@ -220,13 +229,21 @@ DocumentView& DocumentArea::createWindow(const std::shared_ptr<Document>& record
     return *document;
 }
 
-void DocumentArea::windowReady(Document& record) {
-    TMDIsub& document = TMDIsub::of(record);
-    m_tabs->addtabs(document, static_cast<int>(documentWindows().size()));
+void DocumentArea::made(Document* document) {
     hideCover();
-    m_style.readFont(document);
-    m_style.applyTabStops(document);
-    m_style.applyHighlighting(document);
+    if (document)
+        m_msave->setEnabled(document->text().isModified());
+}
+
+void DocumentArea::windowReady(Document& record) {
+    TMDIsub* document = windowOf(record);
+    if (!document)
+        return;
+    m_tabs->addtabs(*document, static_cast<int>(documentWindows().size()));
+    hideCover();
+    m_style.readFont(*document);
+    m_style.applyTabStops(*document);
+    m_style.applyHighlighting(*document);
 }
 
 DocumentView* DocumentArea::activeWindow() const {
@@ -257,23 +274,42 @@ bool DocumentArea::closeWindow(DocumentView& view, bool ask) {
     return closed;
 }
 
-void DocumentArea::windowRenamed(Document& document, const QString& oldKey) {
+void DocumentArea::renamed(Document& document, const QString& oldKey) {
+    TMDIsub* window = windowOf(document);
+    if (!window)
+        return;
+    window->setWindowTitle(document.caption());
+    // A first name needs no tab of its own yet: the tab is added once the document is ready.
+    if (oldKey.isEmpty())
+        return;
     showCoverNow();
     m_tabs->renamed(oldKey, document.key(), document.caption());
     hideCover();
 }
 
-void DocumentArea::setSaveEnabled(bool enabled) {
-    m_msave->setEnabled(enabled);
+void DocumentArea::followModified(Document& document) {
+    if (m_workspace->active() == &document)
+        m_msave->setEnabled(document.text().isModified());
+}
+
+void DocumentArea::modifiedChanged(Document& document, bool) {
+    followModified(document);
+}
+
+void DocumentArea::textChanged(Document& document) {
+    followModified(document);
+    if (m_workspace->active() == &document)
+        document.view()->lineSet();
 }
 
 void DocumentArea::textInserted(Document& document, int) {
     // The editor keeps one set of tab stops for its whole text: the inserted range has them once
     // the document has them again.
-    m_style.applyTabStops(TMDIsub::of(document));
+    if (TMDIsub* window = windowOf(document))
+        m_style.applyTabStops(*window);
 }
 
-void DocumentArea::showWait(bool shown) {
+void DocumentArea::busyChanged(bool shown) {
     // The user may have clicked it away already.
     if (m_wait)
         m_wait->close();
@@ -316,15 +352,6 @@ void DocumentArea::documentActivated(TMDIsub& document) {
     m_tabs->documentActivated(document);
 }
 
-void DocumentArea::documentChanged(TMDIsub& document) {
-    if (m_recoveryHooks.changed)
-        m_recoveryHooks.changed(document.record());
-    if (&document == activeDocument()) {
-        m_msave->setEnabled(true);
-        document.lineSet();
-    }
-}
-
 bool DocumentArea::mayClose(TMDIsub& document) {
     if (m_closingUnasked == &document || !m_workspace->of(document))
         return true;
@@ -342,8 +369,6 @@ void DocumentArea::documentClosing(TMDIsub& document) {
         m_findHooks.lastDocumentClosing();
     const bool minimised = document.frame() && document.frame()->isMinimized();
     m_commands->guard([&] { m_tabs->mdiClosed(document, open, minimised); });
-    if (m_recoveryHooks.closing)
-        m_recoveryHooks.closing(document.record());
     m_workspace->remove(document.record());
 }
 
@@ -351,7 +376,9 @@ void DocumentArea::documentMaximised(TMDIsub&) {
     m_area->setBackground(Qt::white);
     hideCover();
     m_status.showTabs(true);
-    m_commands->guard([this] { writeState(V::SectionLower, keys::StateMax); });
+    m_commands->guard([this] {
+        storeArrangement(m_settings, Arrangement::Tabbed, ArrangementWriter::DocumentWindow);
+    });
 }
 
 void DocumentArea::documentUnmaximised(TMDIsub&) {
@@ -361,7 +388,9 @@ void DocumentArea::documentUnmaximised(TMDIsub&) {
     m_area->setBackground(m_workspaceBrush);
     m_status.showTabs(false);
     hideCover();
-    m_commands->guard([this] { writeState(V::SectionLower, keys::StateNorm); });
+    m_commands->guard([this] {
+        storeArrangement(m_settings, Arrangement::Normal, ArrangementWriter::DocumentWindow);
+    });
 }
 
 void DocumentArea::documentResized(TMDIsub&) {

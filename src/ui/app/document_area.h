@@ -30,7 +30,10 @@ class Twaiter;
 /// The document area of the main window: the document windows, their arrangement (tabbed, tiled
 /// or cascaded), the tab strip that follows them and the cover panel that hides a switch between
 /// maximised documents until it has settled.
-class DocumentArea : public QObject, public DocumentWindows, public DocumentHost {
+class DocumentArea : public QObject,
+                     public DocumentWindows,
+                     public DocumentHost,
+                     public WorkspaceListener {
     Q_OBJECT
 public:
     /// What the find windows are told by the documents.
@@ -39,14 +42,6 @@ public:
         std::function<void()> lastDocumentClosing;
         /// Escape was pressed in an editor: the Find Again window goes at once.
         std::function<void()> escapeInEditor;
-    };
-
-    /// What crash recovery is told by the documents.
-    struct RecoveryHooks {
-        /// A document's text changed.
-        std::function<void(Document&)> changed;
-        /// A document is closing, saved or not.
-        std::function<void(Document&)> closing;
     };
 
     /// How far a switch between maximised documents has come: the cover panel shows from the
@@ -70,6 +65,8 @@ public:
     QList<TMDIsub*> documentWindows() const;
     /// The active document window, or null when none is open.
     TMDIsub* activeDocument() const;
+    /// The window showing `document`, or null when it has none here.
+    TMDIsub* windowOf(const Document& document) const;
 
     void Tabbed();
     void Tiled();
@@ -85,16 +82,19 @@ public:
     void bringForward(DocumentView& view) override;
     void restoreWindow(DocumentView& view) override;
     bool closeWindow(DocumentView& view, bool ask) override;
-    void windowRenamed(Document& document, const QString& oldKey) override;
-    void showCover(Cover when) override;
-    void hideCover() override;
-    void setSaveEnabled(bool enabled) override;
     void textInserted(Document& document, int start) override;
-    void showWait(bool shown) override;
+
+    // WorkspaceListener: the cover panel, the wait window, the Save button, the window captions
+    // and the tabs follow the documents.
+    void making(const DocumentRequest& request) override;
+    void made(Document* document) override;
+    void busyChanged(bool busy) override;
+    void modifiedChanged(Document& document, bool modified) override;
+    void textChanged(Document& document) override;
+    void renamed(Document& document, const QString& oldKey) override;
 
     // DocumentHost
     void documentActivated(TMDIsub& document) override;
-    void documentChanged(TMDIsub& document) override;
     bool mayClose(TMDIsub& document) override;
     void documentClosing(TMDIsub& document) override;
     void documentMaximised(TMDIsub& document) override;
@@ -110,7 +110,6 @@ public:
     /// The Save button whose state follows the active document.
     void setSaveButton(QAction* msave) { m_msave = msave; }
     void setFindWindowHooks(FindWindowHooks hooks) { m_findHooks = std::move(hooks); }
-    void setRecoveryHooks(RecoveryHooks hooks) { m_recoveryHooks = std::move(hooks); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,9 +119,11 @@ private:
     class ArrangingScope;
 
     void showCoverNow();
+    void hideCover();
+    /// The Save button follows the active document's modified flag.
+    void followModified(Document& document);
     void arrange(bool tile);
     void subWindowActivated(QMdiSubWindow* window);
-    void writeState(const char* section, const char* state);
 
     QMainWindow& m_frame;
     StatusLine& m_status;
@@ -144,7 +145,6 @@ private:
     QTimer m_diskCheck;
     QPointer<Twaiter> m_wait;
     FindWindowHooks m_findHooks;
-    RecoveryHooks m_recoveryHooks;
 };
 
 } // namespace vellum

@@ -39,8 +39,9 @@ QPrinter& DocumentCommands::printer() {
 }
 
 void DocumentCommands::Prints(Document& document) {
-    if (m_prompter.choosePrinter(printer()))
-        printDocument(TMDIsub::of(document), printer());
+    TMDIsub* window = TMDIsub::of(document);
+    if (window && m_prompter.choosePrinter(printer()))
+        printDocument(*window, printer());
 }
 
 void DocumentCommands::PrintSetup() {

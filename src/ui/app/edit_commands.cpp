@@ -15,11 +15,13 @@ namespace vellum {
 namespace {
 
 EditorFont fontOf(const Document& document) {
-    return EditorStyle::fontOf(TMDIsub::of(document));
+    const TMDIsub* window = TMDIsub::of(document);
+    return window ? EditorStyle::fontOf(*window) : EditorFont::defaults();
 }
 
 void setFont(Document& document, const EditorFont& font) {
-    EditorStyle::setFont(TMDIsub::of(document), font);
+    if (TMDIsub* window = TMDIsub::of(document))
+        EditorStyle::setFont(*window, font);
 }
 
 } // namespace
@@ -71,7 +73,8 @@ void EditCommands::registerCommands(CommandRegistry& commands) {
     commands.addForDocument(QStringLiteral("Change2"),
                             [this](Document& document) { Font1Click(document); });
     commands.addForDocument(QStringLiteral("Change1"), [this](Document& document) {
-        m_style.readFont(TMDIsub::of(document));
+        if (TMDIsub* window = TMDIsub::of(document))
+            m_style.readFont(*window);
     });
     commands.addForDocument(QStringLiteral("SettoDefault2"),
                             [](Document& document) { setFont(document, EditorFont::defaults()); });
@@ -97,8 +100,10 @@ void EditCommands::paste(Document& document) {
 }
 
 void EditCommands::Font1Click(Document& document) {
-    TMDIsub& window = TMDIsub::of(document);
-    QFont font = window.memo()->font();
+    const TMDIsub* window = TMDIsub::of(document);
+    if (!window)
+        return;
+    QFont font = window->memo()->font();
     if (!m_prompter.chooseFont(font))
         return;
     // The dialog is modal, but the document may have gone meanwhile.

@@ -52,8 +52,8 @@ protected:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::KeyPress:
-            if (watched->isWidgetType())
-                m_last = qobject_cast<QWidget*>(watched)->window();
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                m_last = widget->window();
             break;
         default:
             break;

@@ -5,11 +5,9 @@
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
-#include "ui/editor/document_window.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QTextDocument>
 
 #include <algorithm>
 
@@ -34,9 +32,11 @@ RecoveryWriter::RecoveryWriter(Workspace& workspace, SettingsFile& settings,
         QMetaObject::invokeMethod(
             this, [this, serial, error] { done(serial, error); }, Qt::QueuedConnection);
     });
+    m_workspace.addListener(*this);
 }
 
 RecoveryWriter::~RecoveryWriter() {
+    m_workspace.removeListener(*this);
     m_timer.stop();
     // The worker carries out what is queued (the removals of closed documents' files at exit
     // among them) before the folder is given up.
@@ -52,10 +52,9 @@ int RecoveryWriter::delayMs() const {
                       MaxDelayMs);
 }
 
-void RecoveryWriter::documentChanged(Document& document) {
+void RecoveryWriter::textChanged(Document& document) {
     // Called for every keystroke: nothing here reads the text or the settings file.
     m_book.changed(document);
-    watch(document);
     m_lastChange.start();
     if (!m_firstChange.isValid())
         m_firstChange.start();
@@ -63,14 +62,18 @@ void RecoveryWriter::documentChanged(Document& document) {
         arm();
 }
 
-void RecoveryWriter::documentClosing(Document& document) {
-    m_watched.remove(&document);
+void RecoveryWriter::modifiedChanged(Document&, bool modified) {
+    // (Undo marks the text modified even when it returns to the saved text.)
+    if (!modified)
+        submit(m_book.reconcile(m_workspace));
+}
+
+void RecoveryWriter::closing(Document& document) {
     if (std::optional<RecoveryJob> job = m_book.closed(document))
         m_worker->submit(std::move(*job));
 }
 
 std::optional<QString> RecoveryWriter::adopt(Document& document, RecoveryClaim& claim, int index) {
-    watch(document);
     std::optional<QString> failure = m_book.adopt(document, claim, index);
     if (!failure && !m_timer.isActive())
         arm();
@@ -80,19 +83,6 @@ std::optional<QString> RecoveryWriter::adopt(Document& document, RecoveryClaim& 
 void RecoveryWriter::flush() {
     m_worker->drain();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-}
-
-void RecoveryWriter::watch(Document& document) {
-    if (m_watched.contains(&document))
-        return;
-    m_watched.insert(&document);
-    // Saving, or reading the file again, leaves the document unmodified: its file goes at once.
-    // (Undo marks the text modified even when it returns to the saved text.)
-    QTextDocument* text = TMDIsub::of(document).memo()->document();
-    connect(text, &QTextDocument::modificationChanged, this, [this](bool modified) {
-        if (!modified)
-            submit(m_book.reconcile(m_workspace));
-    });
 }
 
 void RecoveryWriter::arm() {

@@ -2,10 +2,10 @@
 
 #include "core/app/recovery_documents.h"
 #include "core/app/recovery_folders.h"
+#include "core/app/workspace.h"
 
 #include <QElapsedTimer>
 #include <QObject>
-#include <QSet>
 #include <QTimer>
 #include <memory>
 
@@ -23,7 +23,8 @@ class Workspace;
 /// milliseconds) the changed documents' texts are taken, on this thread while the user is idle,
 /// and written by a worker thread; a write still under way when the next is due is followed by
 /// one more once it ends. A document's file goes when it is saved, read again from disk or closed.
-class RecoveryWriter : public QObject {
+/// It listens to the workspace's documents from its construction to its end.
+class RecoveryWriter : public QObject, public WorkspaceListener {
     Q_OBJECT
 public:
     static constexpr int DefaultDelayMs = 2000;
@@ -37,10 +38,13 @@ public:
     /// Whether recovery is on, as the settings say now (the key Recovery, 1 by default).
     bool enabled() const;
 
-    /// The document's text changed.
-    void documentChanged(Document& document);
+    // WorkspaceListener
+    /// The document's text changed: a snapshot is due after the next pause.
+    void textChanged(Document& document) override;
+    /// Saving, or reading the file again, leaves the document unmodified: its file goes at once.
+    void modifiedChanged(Document& document, bool modified) override;
     /// The document is closing, saved or not: its file goes.
-    void documentClosing(Document& document);
+    void closing(Document& document) override;
     /// The file of entry `index` of `claim` becomes `document`'s own (see RecoveryBook::adopt).
     /// Returns an error message on failure.
     std::optional<QString> adopt(Document& document, RecoveryClaim& claim, int index);
@@ -57,7 +61,6 @@ signals:
 
 private:
     int delayMs() const;
-    void watch(Document& document);
     void arm();
     void due();
     void submit(std::vector<RecoveryJob> jobs);
@@ -72,7 +75,6 @@ private:
     QTimer m_timer;
     QElapsedTimer m_firstChange;
     QElapsedTimer m_lastChange;
-    QSet<const Document*> m_watched;
     bool m_reported = false;
     std::unique_ptr<RecoveryWorker> m_worker;
 };

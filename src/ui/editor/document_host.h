@@ -12,8 +12,6 @@ public:
     virtual ~DocumentHost() = default;
     /// The window became the active document.
     virtual void documentActivated(TMDIsub& document) = 0;
-    /// The window's text changed.
-    virtual void documentChanged(TMDIsub& document) = 0;
     /// The window is asked to close: true when it may (a modified document asks first).
     virtual bool mayClose(TMDIsub& document) = 0;
     /// The window is closing: it is still open and still the active document.

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -30,6 +31,20 @@ bool exactly(const QKeyEvent* event, Qt::KeyboardModifiers wanted) {
 
 bool isEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+/// The command of the editor key pressed, or an empty id.
+QString editorKeyCommand(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers held =
+        event->modifiers() &
+        (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier);
+    const QKeySequence pressed(QKeyCombination(held, Qt::Key(event->key())));
+    for (const EditorKey& entry : editorKeyTable()) {
+        if (QKeySequence::fromString(QString::fromLatin1(entry.shortcut),
+                                     QKeySequence::PortableText) == pressed)
+            return QString::fromLatin1(entry.command);
+    }
+    return QString();
 }
 
 } // namespace
@@ -65,10 +80,6 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Docum
 
     m_control = new PlainTextControl(m_memo, &clipboard);
     m_control->setModified(false);
-    m_control->setChangeHandler([this] {
-        m_record->textChanged();
-        m_host.documentChanged(*this);
-    });
     connect(m_control, &PlainTextControl::layoutSettled, this, [this] {
         if (m_lineSetPending)
             lineSet();
@@ -86,8 +97,8 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Docum
 
 TMDIsub::~TMDIsub() = default;
 
-TMDIsub& TMDIsub::of(const Document& document) {
-    return *static_cast<TMDIsub*>(document.view());
+TMDIsub* TMDIsub::of(const Document& document) {
+    return dynamic_cast<TMDIsub*>(document.view());
 }
 
 QString TMDIsub::caption() const {
@@ -108,10 +119,6 @@ bool TMDIsub::isUntitled() const {
 
 void TMDIsub::loadNewText(const QString& text) {
     m_record->loadNew(text);
-}
-
-void TMDIsub::showCaption(const QString& caption) {
-    setWindowTitle(caption);
 }
 
 QMdiSubWindow* TMDIsub::frame() const {
@@ -149,14 +156,6 @@ void TMDIsub::setEditorEnabled(bool enabled) {
     m_memo->setEnabled(enabled);
 }
 
-void TMDIsub::movechar() {
-    docops::movechar(*m_control, m_host.workspace().insertionSlots());
-}
-
-void TMDIsub::boardit() {
-    docops::boardit(*this, m_host.workspace().scratch());
-}
-
 void TMDIsub::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
@@ -176,7 +175,7 @@ void TMDIsub::buildPopupMenu() {
             QAction* action = parent->addAction(QString::fromLatin1(entry.caption));
             action->setObjectName(name);
             action->setEnabled(commands.has(name));
-            // A hidden item never shows; its key is taken in the editor (memoKeyDown).
+            // A hidden item never shows; its key is taken in the editor (editorKeyTable).
             action->setVisible(!entry.hidden);
             connect(action, &QAction::triggered, this,
                     [this, name] { m_host.commands().runOn(name, *m_record); });
@@ -195,38 +194,16 @@ void TMDIsub::PopupMenu1Popup() {
     item("Paste2")->setVisible(m_clipboard.hasText());
 }
 
-void TMDIsub::insertBrackets(const QString& text) {
-    TextControl& scratch = m_host.workspace().scratch();
-    scratch.selectAll();
-    scratch.replaceSelection(text);
-    boardit();
-    // Back over the ">" so that the caret stands inside the brackets.
-    m_host.workspace().insertionSlots().caretShift = -1;
-    movechar();
-}
-
 bool TMDIsub::memoKeyDown(QKeyEvent* event) {
-    const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-    bool handled = false;
-    if (exactly(event, ctrlShift) &&
-        (event->key() == Qt::Key_Comma || event->key() == Qt::Key_Less)) {
-        insertBrackets(QStringLiteral("<>"));
-        handled = true;
-    } else if (exactly(event, ctrlShift) &&
-               (event->key() == Qt::Key_Period || event->key() == Qt::Key_Greater)) {
-        insertBrackets(QStringLiteral("</>"));
-        handled = true;
-    } else if (exactly(event, ctrlShift) && event->key() == Qt::Key_D) {
-        // The context menu's hidden "remove tags" item owns this key while the editor has focus.
-        m_host.commands().runOn(QStringLiteral("removethem"), *m_record);
-        handled = true;
-    }
+    const QString command = editorKeyCommand(event);
+    if (!command.isEmpty())
+        m_host.commands().runOn(command, *m_record);
     m_tip->hide();
     if (event->key() == Qt::Key_Escape)
         m_host.escapeInEditor();
-    if (!handled && isEnter(event->key()))
+    if (command.isEmpty() && isEnter(event->key()))
         m_enterPressed = true;
-    return handled;
+    return !command.isEmpty();
 }
 
 void TMDIsub::memoKeyPress(QKeyEvent* event) {
@@ -270,7 +247,8 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
             auto* key = static_cast<QKeyEvent*>(event);
-            if (exactly(key, Qt::ControlModifier | Qt::ShiftModifier) && key->key() == Qt::Key_D) {
+            // The editor's own keys go to it even where a menu has the same key.
+            if (!editorKeyCommand(key).isEmpty()) {
                 event->accept();
                 return true;
             }

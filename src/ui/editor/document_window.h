@@ -32,8 +32,8 @@ public:
             QWidget* parent = nullptr);
     ~TMDIsub() override;
 
-    /// The window showing a document (every document's view is one).
-    static TMDIsub& of(const Document& document);
+    /// The window showing a document, or null when its view is none of these.
+    static TMDIsub* of(const Document& document);
 
     Document& record() const { return *m_record; }
 
@@ -62,10 +62,6 @@ public:
     void hideTip() override;
     void focusEditor() override;
     void setEditorEnabled(bool enabled) override;
-    void showCaption(const QString& caption) override;
-
-    void movechar();
-    void boardit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,7 +76,6 @@ private:
     bool memoKeyDown(QKeyEvent* event);
     void memoKeyPress(QKeyEvent* event);
     void memoKeyUp(QKeyEvent* event);
-    void insertBrackets(const QString& text);
     void applyFormattingRect();
     void frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
 

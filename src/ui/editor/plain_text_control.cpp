@@ -106,6 +106,10 @@ PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
         if (m_onChange)
             m_onChange();
     });
+    connect(m_editor->document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+        if (m_onModified)
+            m_onModified(modified);
+    });
     connect(m_editor, &TSRichEdit::layoutDiscarded, this, [this] { checkLayoutKey(); });
     // A change of font or tab stops on the document relayouts it all and repaints; each repaint
     // request is a moment to compare the layout inputs.
@@ -588,6 +592,10 @@ QPoint PlainTextControl::caretPixelPosition() const {
 
 void PlainTextControl::setChangeHandler(std::function<void()> handler) {
     m_onChange = std::move(handler);
+}
+
+void PlainTextControl::setModifiedHandler(std::function<void(bool)> handler) {
+    m_onModified = std::move(handler);
 }
 
 } // namespace vellum

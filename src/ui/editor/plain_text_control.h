@@ -69,6 +69,7 @@ public:
     void setFormattingRect(const QRect& rect) override;
     QPoint caretPixelPosition() const override;
     void setChangeHandler(std::function<void()> handler) override;
+    void setModifiedHandler(std::function<void(bool)> handler) override;
     /// The widget's own text, one paragraph separator for each line break.
     QString searchableText() const override;
     int toSearchPosition(int position) const override { return toWidget(position); }
@@ -119,6 +120,7 @@ private:
     TSRichEdit* m_editor;
     Clipboard* m_clipboard;
     std::function<void()> m_onChange;
+    std::function<void(bool)> m_onModified;
     QPalette m_savedPalette;
     bool m_selectionHidden = false;
 

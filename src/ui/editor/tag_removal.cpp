@@ -25,29 +25,11 @@ public:
     PointerHidden& operator=(const PointerHidden&) = delete;
 };
 
-/// Shows the "Please wait." window while it lives, when asked to.
-class WaitShown {
-public:
-    WaitShown(DocumentWindows& windows, bool shown) : m_windows(shown ? &windows : nullptr) {
-        if (m_windows)
-            m_windows->showWait(true);
-    }
-    ~WaitShown() {
-        if (m_windows)
-            m_windows->showWait(false);
-    }
-    WaitShown(const WaitShown&) = delete;
-    WaitShown& operator=(const WaitShown&) = delete;
-
-private:
-    DocumentWindows* m_windows;
-};
-
 void removeTags(Workspace& workspace, Document& document) {
     TextControl& editor = document.text();
     const PointerHidden hidden;
-    const WaitShown wait(workspace.windows(), editor.selection().length() >= WaitFromLength &&
-                                                  editor.selectedText().contains(QLatin1Char('<')));
+    const BusyScope wait(workspace, editor.selection().length() >= WaitFromLength &&
+                                        editor.selectedText().contains(QLatin1Char('<')));
     killtags(editor);
 }
 
