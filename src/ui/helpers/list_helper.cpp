@@ -274,7 +274,7 @@ bool TlistRoll::eventFilter(QObject* watched, QEvent* event) {
     const bool kinds = watched == m_kindPanel;
     const bool numbers = watched == m_numberPanel;
     if (type == QEvent::MouseButtonPress && (kinds || numbers || watched == m_listBulletPanel) &&
-        !static_cast<QWidget*>(watched)->childAt(
+        !qobject_cast<QWidget*>(watched)->childAt(
             static_cast<QMouseEvent*>(event)->position().toPoint())) {
         if (kinds || numbers) {
             focusMode();

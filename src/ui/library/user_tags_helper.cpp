@@ -459,7 +459,7 @@ bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
     QTableWidget* library = grid(Kind::Library);
     const bool inLibrary = watched == library ||
                            (watched->isWidgetType() &&
-                            static_cast<QWidget*>(watched)->parentWidget() == library->viewport());
+                            qobject_cast<QWidget*>(watched)->parentWidget() == library->viewport());
     const int row = library->currentRow();
     if (!inLibrary || !isTyping(key) || !m_session.refusesTyping(Kind::Library, row))
         return false;
