@@ -145,10 +145,7 @@ void SearchWindow::readWindow() {
     SearchState& state = m_commands.search();
     state.findText = m_boxes.find->text();
     state.replaceText = m_boxes.replace->text();
-    state.wholeWord = m_boxes.wholeWord->isChecked();
-    state.matchCase = m_boxes.matchCase->isChecked();
-    state.fromTop = m_boxes.fromTop->isChecked();
-    state.upward = m_boxes.upward->isChecked();
+    static_cast<StoredSearchOptions&>(state) = m_boxes.options();
 }
 
 void SearchWindow::replaceRemaining() {
