@@ -30,5 +30,28 @@ TEST(LineBreaks, WithLineBreakRewritesEachCrLf) {
     }
 }
 
+TEST(LineBreaks, ParagraphSeparatorsBecomeCrLf) {
+    struct Row {
+        const char* name;
+        const char16_t* text;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"empty text", u"", ""},
+        {"no separators", u"<P>plain</P>", "<P>plain</P>"},
+        {"between lines", u"a\u2029b", "a\r\nb"},
+        {"at both ends", u"\u2029ab\u2029", "\r\nab\r\n"},
+        {"empty lines in a row", u"a\u2029\u2029\u2029b", "a\r\n\r\n\r\nb"},
+        {"lone CR and LF stay", u"a\rb\u2029c\n", "a\rb\r\nc\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(paragraphsToCrLf(QString::fromUtf16(row.text)),
+                  QString::fromLatin1(row.expected));
+    }
+    // A no-break space is text, not a break.
+    EXPECT_EQ(paragraphsToCrLf(QStringLiteral("a\u00A0b\u2029")), QStringLiteral("a\u00A0b\r\n"));
+}
+
 } // namespace
 } // namespace vellum

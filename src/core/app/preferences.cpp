@@ -1,5 +1,6 @@
 #include "core/app/preferences.h"
 
+#include "core/foundation/enum_text.h"
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
 
@@ -62,15 +63,11 @@ QString spunNumber(const QString& shown, bool up, int lowest, int highest) {
 }
 
 QString preferencesMessage(PreferencesProblem problem) {
-    switch (problem) {
-    case PreferencesProblem::Browser:
-        return QStringLiteral("There is a problem with your browser path or filename.");
-    case PreferencesProblem::Helper:
-        return QStringLiteral("There is a problem with your helper path or filename.");
-    case PreferencesProblem::None:
-        break;
-    }
-    return {};
+    // In the order of PreferencesProblem; no problem, no message.
+    static const char* const messages[] = {nullptr,
+                                           "There is a problem with your browser path or filename.",
+                                           "There is a problem with your helper path or filename."};
+    return enumText(messages, problem);
 }
 
 PreferencesProblem storePreferences(SettingsFile& settings, const Preferences& p, PathStyle style) {

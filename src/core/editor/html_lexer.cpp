@@ -7,13 +7,8 @@ namespace vellum::html {
 
 namespace {
 
-// States that need no more than their own number.
-constexpr State DataState = 0;
-constexpr State CommentState = 1;
-constexpr State DeclarationState = 2;
-constexpr State ScriptState = 3;
-constexpr State StyleState = 4;
-constexpr State FirstTagState = 5;
+// States that need no more than their own number, numbered from 0; the tag states follow them.
+enum : State { DataState, CommentState, DeclarationState, ScriptState, StyleState, FirstTagState };
 
 /// Where inside a tag a paragraph can end. A tag name, an attribute name and an unquoted value
 /// all end at whitespace, and a line break is whitespace, so none of them is a state of its own.

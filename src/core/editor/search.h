@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/search_settings.h"
 #include "core/editor/text_control.h"
 
 #include <QString>
@@ -39,15 +40,12 @@ bool SearchText(TextControl& editor, const QString& pattern, const SearchOptions
 /// True when two texts are equal without regard to case, as a search compares.
 bool equalFolded(QStringView a, QStringView b);
 
-/// The search state the find windows and the Find Again command share.
-struct SearchState {
+/// The search state the find windows and the Find Again command share: the texts, the option
+/// boxes, and what the last step left. Checking from the top (`fromTop`) starts the next step at
+/// the start of the caret's line and holds for one step.
+struct SearchState : StoredSearchOptions {
     QString findText;
     QString replaceText;
-    bool wholeWord = false;
-    bool matchCase = false;
-    /// Starts the next step at the start of the caret's line; holds for one step.
-    bool fromTop = false;
-    bool upward = false;
     /// The next step first replaces a selection that equals the find text.
     bool replaceMode = false;
     /// The last step found nothing.

@@ -6,12 +6,13 @@ namespace vellum {
 
 class SettingsFile;
 
-/// The option boxes of the find windows as the settings keep them between openings.
+/// The option boxes of the find windows, as a search reads them and as the settings keep them
+/// between openings.
 struct StoredSearchOptions {
     bool wholeWord = false;
     bool matchCase = false;
     bool upward = false;
-    /// Kept by the Find & Replace window only.
+    /// Kept in the settings by the Find & Replace window only.
     bool fromTop = false;
 };
 

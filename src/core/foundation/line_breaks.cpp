@@ -75,4 +75,22 @@ QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
     return out;
 }
 
+QString paragraphsToCrLf(const QString& text) {
+    const qsizetype breaks = text.count(QChar::ParagraphSeparator);
+    if (breaks == 0)
+        return text;
+    // Copied a line at a time into room made once.
+    QString out;
+    out.reserve(text.size() + breaks);
+    const QStringView all(text);
+    qsizetype from = 0;
+    for (qsizetype at = all.indexOf(QChar::ParagraphSeparator); at >= 0;
+         at = all.indexOf(QChar::ParagraphSeparator, from)) {
+        out.append(all.sliced(from, at - from)).append(QLatin1String("\r\n"));
+        from = at + 1;
+    }
+    out.append(all.sliced(from));
+    return out;
+}
+
 } // namespace vellum

@@ -1,33 +1,19 @@
 #include "core/helpers/color_code.h"
 
+#include "core/foundation/enum_text.h"
 #include "core/helpers/colour.h"
 
 namespace vellum {
 
 QString colourGenerator(quint32 colour, ColourForm form) {
     const QString hex = colourText(colour);
-    const auto attribute = [&hex](const char* name) {
-        return QLatin1String(name) + QStringLiteral("=\"#") + hex + QLatin1Char('"');
-    };
-    switch (form) {
-    case ColourForm::None:
-        return {};
-    case ColourForm::Font:
-        return attribute("color");
-    case ColourForm::BgColor:
-        return attribute("bgcolor");
-    case ColourForm::Text:
-        return attribute("text");
-    case ColourForm::Link:
-        return attribute("link");
-    case ColourForm::VLink:
-        return attribute("vlink");
-    case ColourForm::ALink:
-        return attribute("alink");
-    case ColourForm::CodeOnly:
+    if (form == ColourForm::CodeOnly)
         return hex;
-    }
-    return {};
+    // The attribute names in the order of ColourForm; no form writes nothing.
+    static const char* const names[] = {nullptr, "color", "bgcolor", "text",
+                                        "link",  "vlink", "alink"};
+    const QString name = enumText(names, form);
+    return name.isNull() ? QString() : name + QStringLiteral("=\"#") + hex + QLatin1Char('"');
 }
 
 } // namespace vellum

@@ -1,18 +1,13 @@
 #include "core/helpers/form_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/helpers/scratch_code.h"
 
 namespace vellum {
 
 namespace {
 
 using Kind = FormOptions::Kind;
-
-const QString CrLf = QStringLiteral("\r\n");
-
-QString tabs(int n) {
-    return QString(std::max(0, n), QLatin1Char('\t'));
-}
 
 QString options(const QString& indent, int count) {
     QString out;

@@ -1,6 +1,7 @@
 #include "core/helpers/link_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/foundation/enum_text.h"
 
 namespace vellum {
 
@@ -11,23 +12,10 @@ using Protocol = LinkOptions::Protocol;
 const QString Target = QStringLiteral(" target=\"\"");
 
 QString protocolText(Protocol protocol) {
-    switch (protocol) {
-    case Protocol::Http:
-        return QStringLiteral("http://");
-    case Protocol::Ftp:
-        return QStringLiteral("ftp://");
-    case Protocol::Gopher:
-        return QStringLiteral("gopher://");
-    case Protocol::News:
-        return QStringLiteral("news:");
-    case Protocol::Telnet:
-        return QStringLiteral("telnet://");
-    case Protocol::Mailto:
-        return QStringLiteral("mailto:");
-    case Protocol::None:
-        break;
-    }
-    return {};
+    // In the order of LinkOptions::Protocol; no protocol writes none.
+    static const char* const texts[] = {
+        "http://", "ftp://", "gopher://", "news:", "telnet://", "mailto:", nullptr};
+    return enumText(texts, protocol);
 }
 
 bool offersFile(Protocol protocol) {

@@ -1,6 +1,7 @@
 #include "core/helpers/list_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/foundation/enum_text.h"
 
 #include <algorithm>
 
@@ -11,62 +12,25 @@ namespace {
 using Options = ListOptions;
 using Style = ListOptions::Style;
 
-const QString lineBreak = QStringLiteral("\r\n");
-
-QString tabs(int n) {
-    return n > 0 ? QString(n, QLatin1Char('\t')) : QString();
-}
-
-QString styleText(Style style) {
-    switch (style) {
-    case Style::Circle:
-    case Style::Circle2:
-        return QStringLiteral(" type=circle");
-    case Style::Disc:
-    case Style::Disc2:
-        return QStringLiteral(" type=disc");
-    case Style::Square:
-    case Style::Square2:
-        return QStringLiteral(" type=square");
-    case Style::Arabic:
-        return QStringLiteral(" type=1");
-    case Style::UpperRoman:
-        return QStringLiteral(" type=I");
-    case Style::LowerRoman:
-        return QStringLiteral(" type=i");
-    case Style::UpperLetter:
-        return QStringLiteral(" type=A");
-    case Style::LowerLetter:
-        return QStringLiteral(" type=a");
-    }
-    return {};
-}
+// The styles in the order of ListOptions::Style.
+const char* const StyleTexts[] = {" type=circle", " type=circle", " type=disc", " type=disc",
+                                  " type=square", " type=square", " type=1",    " type=I",
+                                  " type=i",      " type=A",      " type=a"};
 
 // The set is ordered as the styles are examined, so the last one is the one that wins.
 QString styleAttribute(const std::set<Style>& styles) {
-    return styles.empty() ? QString() : styleText(*styles.rbegin());
+    return styles.empty() ? QString() : enumText(StyleTexts, *styles.rbegin());
 }
 
-QString listTag(Options::Kind kind) {
-    switch (kind) {
-    case Options::Kind::None:
-        return {};
-    case Options::Kind::Bullet:
-        return QStringLiteral("UL");
-    case Options::Kind::Number:
-        return QStringLiteral("OL");
-    case Options::Kind::Definition:
-        return QStringLiteral("DL");
-    }
-    return {};
-}
+// The list tags in the order of ListOptions::Kind; no kind has none.
+const char* const ListTags[] = {nullptr, "UL", "OL", "DL"};
 
 } // namespace
 
 ListCode listGenerator(const ListOptions& options) {
     ListCode code;
     const bool wholeList = options.mode == Options::Mode::List;
-    const QString tag = listTag(options.kind);
+    const QString tag = enumText(ListTags, options.kind);
     if (wholeList && tag.isEmpty())
         return code;
     // Indents and counts are typed freely; a text the scratch editor cannot hold is refused
@@ -83,14 +47,14 @@ ListCode listGenerator(const ListOptions& options) {
     const QString indent = tabs(options.indent);
     const QString first =
         indent + QLatin1Char('<') + item + styleAttribute(options.styles) + QStringLiteral("> ");
-    const QString next = lineBreak + indent + QLatin1Char('<') + item + QStringLiteral("> ");
+    const QString next = CrLf + indent + QLatin1Char('<') + item + QStringLiteral("> ");
     QString open, close;
     if (wholeList) {
         const QString outer = tabs(options.indent - 1);
         const QString start =
             options.startShown ? QStringLiteral(" start=") + options.start : QString();
-        open = outer + QLatin1Char('<') + tag + start + QLatin1Char('>') + lineBreak;
-        close = lineBreak + outer + QStringLiteral("</") + tag + QLatin1Char('>');
+        open = outer + QLatin1Char('<') + tag + start + QLatin1Char('>') + CrLf;
+        close = CrLf + outer + QStringLiteral("</") + tag + QLatin1Char('>');
     }
     const qint64 length =
         open.size() + first.size() + qint64(count - 1) * next.size() + close.size();
@@ -108,13 +72,7 @@ ListCode listGenerator(const ListOptions& options) {
 }
 
 void insertList(Insertions& insertions, TextControl& scratch, const ListCode& code) {
-    if (!code.insert || !insertions.hasDocument())
-        return;
-    scratch.replaceSelection(code.text);
-    if (code.freshLine)
-        insertions.listcode();
-    insertions.boardit();
-    insertions.gotoLine(code.gotoLine);
+    insertScratchCode(insertions, scratch, code);
 }
 
 } // namespace vellum

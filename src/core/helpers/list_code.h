@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/helpers/scratch_code.h"
+
 #include <QString>
 
 #include <set>
 
 namespace vellum {
-
-class Insertions;
-class TextControl;
 
 /// The list helper's choices. The defaults are the window's starting values.
 struct ListOptions {
@@ -45,17 +44,8 @@ struct ListOptions {
     QString start = QStringLiteral("1");
 };
 
-/// What to insert and what to do afterwards, in this order: a fresh line (listcode) when
-/// `freshLine`; the text through the scratch editor (boardit); gotoLine(`gotoLine`). When
-/// `insert` is false nothing at all is done.
-struct ListCode {
-    QString text;
-    bool insert = false;
-    bool freshLine = false;
-    int gotoLine = 0;
-    /// The text would not fit the scratch editor: nothing is inserted.
-    bool tooLarge = false;
-};
+/// A list to insert, as ScratchCode describes.
+struct ListCode : ScratchCode {};
 
 /// The list helper's code for `options`: the items (no line break after the last one), wrapped
 /// in the list tags in List mode, and the caret requests that leave the caret after the first

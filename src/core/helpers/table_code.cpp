@@ -1,6 +1,7 @@
 #include "core/helpers/table_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/foundation/enum_text.h"
 #include "core/helpers/color_code.h"
 #include "core/helpers/whole_number.h"
 
@@ -9,12 +10,6 @@ namespace vellum {
 namespace {
 
 using Options = TableOptions;
-
-const QString lineBreak = QStringLiteral("\r\n");
-
-QString tabs(int n) {
-    return n > 0 ? QString(n, QLatin1Char('\t')) : QString();
-}
 
 // Every attribute piece is either empty or begins with one space, so they simply join.
 QString attribute(const char* name, const QString& value) {
@@ -33,33 +28,17 @@ QString colourPiece(const Options& o) {
 }
 
 QString alignPiece(Options::HAlign align, bool centreAsAttribute) {
-    switch (align) {
-    case Options::HAlign::None:
+    // A centred table is wrapped in CENTER instead.
+    if (align == Options::HAlign::Center && !centreAsAttribute)
         return {};
-    case Options::HAlign::Left:
-        return QStringLiteral(" align=left");
-    case Options::HAlign::Center:
-        return centreAsAttribute ? QStringLiteral(" align=center") : QString();
-    case Options::HAlign::Right:
-        return QStringLiteral(" align=right");
-    }
-    return {};
+    static const char* const pieces[] = {nullptr, " align=left", " align=center", " align=right"};
+    return enumText(pieces, align);
 }
 
 QString valignPiece(Options::VAlign valign) {
-    switch (valign) {
-    case Options::VAlign::None:
-        return {};
-    case Options::VAlign::Top:
-        return QStringLiteral(" valign=top");
-    case Options::VAlign::Middle:
-        return QStringLiteral(" valign=middle");
-    case Options::VAlign::Bottom:
-        return QStringLiteral(" valign=bottom");
-    case Options::VAlign::Baseline:
-        return QStringLiteral(" valign=baseline");
-    }
-    return {};
+    static const char* const pieces[] = {nullptr, " valign=top", " valign=middle", " valign=bottom",
+                                         " valign=baseline"};
+    return enumText(pieces, valign);
 }
 
 // 2 is what browsers use anyway, so it is left out.
@@ -81,29 +60,29 @@ QString tableText(const Options& o) {
     const QString indent = tabs(o.indent - 1);
     QString text;
     if (centred(o))
-        text += indent + QStringLiteral("<CENTER>") + lineBreak;
+        text += indent + QStringLiteral("<CENTER>") + CrLf;
     text += indent + QStringLiteral("<TABLE") + sizePiece("width", o.width, o.widthPercent) +
             sizePiece("height", o.height, o.heightPercent) + colourPiece(o) +
             alignPiece(o.align, false) + valignPiece(o.valign) +
             unlessTwo("cellspacing", o.spacing) + unlessTwo("cellpadding", o.padding) +
-            attribute("border", o.border) + QLatin1Char('>') + lineBreak;
+            attribute("border", o.border) + QLatin1Char('>') + CrLf;
     if (o.captionOrNoWrap) {
         text += indent + QStringLiteral("<CAPTION") +
                 (o.belowTable ? QStringLiteral(" align=bottom") : QString()) +
-                QStringLiteral(">  </CAPTION>") + lineBreak;
+                QStringLiteral(">  </CAPTION>") + CrLf;
     }
     // The empty line is where the rows go; it carries no indentation.
-    text += lineBreak + indent + QStringLiteral("</TABLE>");
+    text += CrLf + indent + QStringLiteral("</TABLE>");
     if (centred(o))
-        text += lineBreak + indent + QStringLiteral("</CENTER>");
+        text += CrLf + indent + QStringLiteral("</CENTER>");
     return text;
 }
 
 QString rowText(const Options& o) {
     const QString row = tabs(o.indent - 1) + QStringLiteral("<TR") + alignPiece(o.align, true) +
-                        valignPiece(o.valign) + QLatin1Char('>') + lineBreak;
+                        valignPiece(o.valign) + QLatin1Char('>') + CrLf;
     // Rows are kept apart by an empty line, where their cells go.
-    return (row + lineBreak).repeated(o.count - 1) + row;
+    return (row + CrLf).repeated(o.count - 1) + row;
 }
 
 QString cellText(const Options& o) {
@@ -113,7 +92,7 @@ QString cellText(const Options& o) {
         spanPiece("colspan", o.border) + spanPiece("rowspan", o.spacing) +
         alignPiece(o.align, true) + valignPiece(o.valign) +
         (o.captionOrNoWrap ? QStringLiteral(" nowrap") : QString()) + QStringLiteral("> ") +
-        (o.endCell ? QStringLiteral(" </TD>") : QString()) + lineBreak;
+        (o.endCell ? QStringLiteral(" </TD>") : QString()) + CrLf;
     return cell.repeated(o.count);
 }
 
@@ -131,35 +110,32 @@ TableCode tableGenerator(const TableOptions& options) {
         code.tooLarge = true;
         return code;
     }
+    // A run of no rows or cells writes nothing.
+    if (options.mode != Options::Mode::Table && options.count < 1)
+        return code;
     switch (options.mode) {
     case Options::Mode::Table:
         code.text = tableText(options);
         code.freshLine = true;
-        code.insert = true;
         // The caret ends after the last line; the empty line is one line up, two when the
         // closing CENTER line follows the table.
         code.gotoLine = centred(options) ? -1 : 0;
         break;
     case Options::Mode::Row:
-        if (options.count < 1)
-            break;
         code.text = rowText(options);
-        code.insert = true;
         // The caret ends at the start of the line after the last row, 2 * count - 1 lines below
         // the first row: this goes to the line just after the first row.
         code.gotoLine = 3 - 2 * options.count;
         break;
     case Options::Mode::Cell:
-        if (options.count < 1)
-            break;
         code.text = cellText(options);
-        code.insert = true;
         // To the end of the first cell's line; with the closing tag there, moveline then goes
         // back over " </TD>" to just after "<TD> ".
         code.gotoLine = 1 - options.count;
         code.moveline = options.endCell;
         break;
     }
+    code.insert = true;
     return code;
 }
 
@@ -186,14 +162,7 @@ SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent) {
 }
 
 void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code) {
-    if (!code.insert || !insertions.hasDocument())
-        return;
-    scratch.replaceSelection(code.text);
-    if (code.freshLine)
-        insertions.listcode();
-    insertions.boardit();
-    insertions.gotoLine(code.gotoLine);
-    if (code.moveline)
+    if (insertScratchCode(insertions, scratch, code) && code.moveline)
         insertions.moveline();
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "core/helpers/scratch_code.h"
+
 #include <QString>
 
 #include <optional>
 
 namespace vellum {
-
-class Insertions;
-class TextControl;
 
 /// The table helper's choices. The defaults are the window's starting values.
 struct TableOptions {
@@ -37,16 +36,9 @@ struct TableOptions {
     bool endCell = false; ///< cell: close each cell on its own line
 };
 
-/// What to insert and what to do afterwards, in this order: a fresh line (listcode) when
-/// `freshLine`; the text through the scratch editor (boardit); gotoLine(`gotoLine`); moveline
-/// when `moveline`. When `insert` is false nothing at all is done; `tooLarge` then says when that
-/// is because the text would not fit in the scratch editor.
-struct TableCode {
-    QString text;
-    bool freshLine = false;
-    bool insert = false;
-    bool tooLarge = false;
-    int gotoLine = 0;
+/// A table, rows or cells to insert, as ScratchCode describes, and then moveline when
+/// `moveline`.
+struct TableCode : ScratchCode {
     bool moveline = false;
 };
 

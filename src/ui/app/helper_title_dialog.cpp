@@ -1,5 +1,7 @@
 #include "ui/app/helper_title_dialog.h"
 
+#include "ui/foundation/window_parts.h"
+
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,18 +16,9 @@ namespace vellum {
 namespace {
 
 QLabel* label(const char* name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    auto* label = named<QLabel>(name, text, parent);
     label->setWordWrap(true);
     return label;
-}
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // Enter belongs to the title box; no button takes it as the dialog's default.
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -48,8 +41,9 @@ Thelpername::Thelpername(Hooks hooks)
     layout->addWidget(m_edit);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    m_ok = button("SpeedButton2", QStringLiteral("OK"), this);
-    m_cancel = button("SpeedButton1", QStringLiteral("Cancel"), this);
+    // Enter belongs to the title box; no button takes it as the dialog's default.
+    m_ok = commandButton("SpeedButton2", QStringLiteral("OK"), this);
+    m_cancel = commandButton("SpeedButton1", QStringLiteral("Cancel"), this);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);

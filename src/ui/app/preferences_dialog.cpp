@@ -5,6 +5,7 @@
 #include "core/foundation/settings_file.h"
 #include "core/foundation/settings_keys.h"
 #include "ui/foundation/help_viewer.h"
+#include "ui/foundation/window_parts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -34,17 +35,29 @@ QLabel* text(const QString& caption, QWidget* parent) {
 }
 
 QCheckBox* box(const char* name, const QString& caption, bool checked, QWidget* parent) {
-    auto* check = new QCheckBox(caption, parent);
-    check->setObjectName(QString::fromLatin1(name));
+    auto* check = named<QCheckBox>(name, caption, parent);
     check->setChecked(checked);
     return check;
 }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* push = new QPushButton(caption, parent);
-    push->setObjectName(QString::fromLatin1(name));
-    push->setAutoDefault(false);
-    return push;
+// A page of `notebook`, named as its tab; its controls go on the grid returned.
+QGridLayout* addPage(QTabWidget& notebook, const QString& name) {
+    auto* page = new QWidget;
+    page->setObjectName(name);
+    notebook.addTab(page, name);
+    return new QGridLayout(page);
+}
+
+// Each page ends with a Help button at `row`, `column` that opens the page's own topic; the
+// rows below it take the spare height.
+void addHelpButton(QGridLayout& grid, int row, int column, const char* name, HelpViewer& help,
+                   int topic) {
+    QWidget* page = grid.parentWidget();
+    auto* helpButton = commandButton(name, QStringLiteral("Help"), page);
+    QObject::connect(helpButton, &QPushButton::clicked, page,
+                     [&help, topic] { help.showTopic(topic); });
+    grid.addWidget(helpButton, row, column);
+    grid.setRowStretch(row + 1, 1);
 }
 
 } // namespace
@@ -85,11 +98,11 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(SettingsFile& settings, PathStyle style, 
 
     auto* notebook = new QTabWidget(this);
     notebook->setObjectName(QStringLiteral("TabbedNotebook1"));
-    notebook->addTab(generalPage(p, help), QStringLiteral("General"));
-    notebook->addTab(quickPage(p, help), QStringLiteral("Quick Items"));
-    auto* ok = button("OKBtn", QStringLiteral("OK"), this);
+    generalPage(addPage(*notebook, QStringLiteral("General")), p, help);
+    quickPage(addPage(*notebook, QStringLiteral("Quick Items")), p, help);
+    auto* ok = commandButton("OKBtn", QStringLiteral("OK"), this);
     ok->setDefault(true);
-    auto* cancel = button("CancelBtn", QStringLiteral("Cancel"), this);
+    auto* cancel = commandButton("CancelBtn", QStringLiteral("Cancel"), this);
 
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(notebook, 1);
@@ -151,11 +164,9 @@ QLabel* TTabbedNotebookDlg::spinLabel(QWidget* page, const char* name, const cha
     return number;
 }
 
-QWidget* TTabbedNotebookDlg::generalPage(const Preferences& p, HelpViewer& help) {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("General"));
+void TTabbedNotebookDlg::generalPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
+    QWidget* page = grid->parentWidget();
     Controls& c = *m_c;
-    auto* grid = new QGridLayout(page);
     c.tabsedit = spinLabel(page, "tabsedit", "tabsspin", p.tabWidth, 0, NoLimit);
     grid->addWidget(text(QStringLiteral("Tab width:"), page), 0, 0);
     grid->addWidget(c.tabsedit->parentWidget(), 0, 1);
@@ -193,7 +204,7 @@ QWidget* TTabbedNotebookDlg::generalPage(const Preferences& p, HelpViewer& help)
                 edit->setText(upperAscii(typed));
                 edit->setCursorPosition(at);
             });
-        auto* locate = button(locateName, QStringLiteral("Locate"), page);
+        auto* locate = commandButton(locateName, QStringLiteral("Locate"), page);
         grid->addWidget(edit, row + 1, 0, 1, 2);
         grid->addWidget(locate, row + 1, 2);
         return std::make_pair(edit, locate);
@@ -208,18 +219,12 @@ QWidget* TTabbedNotebookDlg::generalPage(const Preferences& p, HelpViewer& help)
                 "SpeedButton2");
     connect(locateBrowser, &QPushButton::clicked, this, &TTabbedNotebookDlg::SpeedButton1Click);
     connect(locateHelper, &QPushButton::clicked, this, &TTabbedNotebookDlg::SpeedButton2Click);
-    auto* helpButton = button("SpeedButton3", QStringLiteral("Help"), page);
-    connect(helpButton, &QPushButton::clicked, page, [&help] { help.showTopic(GeneralHelpTopic); });
-    grid->addWidget(helpButton, 11, 2);
-    grid->setRowStretch(12, 1);
-    return page;
+    addHelpButton(*grid, 11, 2, "SpeedButton3", help, GeneralHelpTopic);
 }
 
-QWidget* TTabbedNotebookDlg::quickPage(const Preferences& p, HelpViewer& help) {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("Quick Items"));
+void TTabbedNotebookDlg::quickPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
+    QWidget* page = grid->parentWidget();
     Controls& c = *m_c;
-    auto* grid = new QGridLayout(page);
     int row = 0;
     const auto numberRow = [&](int column, QLabel*& target, const char* name, const char* spinName,
                                const QString& caption, const QString& shown, int lowest,
@@ -270,11 +275,7 @@ QWidget* TTabbedNotebookDlg::quickPage(const Preferences& p, HelpViewer& help) {
     c.qftextarea = box("qftextarea", QStringLiteral(" text area"), p.textArea, page);
     grid->addWidget(c.qftextarea, formRow++, 3, 1, 2);
 
-    auto* helpButton = button("SpeedButton4", QStringLiteral("Help"), page);
-    connect(helpButton, &QPushButton::clicked, page, [&help] { help.showTopic(QuickHelpTopic); });
-    grid->addWidget(helpButton, std::max(row, formRow), 4);
-    grid->setRowStretch(std::max(row, formRow) + 1, 1);
-    return page;
+    addHelpButton(*grid, std::max(row, formRow), 4, "SpeedButton4", help, QuickHelpTopic);
 }
 
 Preferences TTabbedNotebookDlg::shown() const {

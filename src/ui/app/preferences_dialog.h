@@ -7,6 +7,7 @@
 #include <memory>
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 
@@ -47,8 +48,9 @@ public:
 
 private:
     struct Controls;
-    QWidget* generalPage(const Preferences& p, HelpViewer& help);
-    QWidget* quickPage(const Preferences& p, HelpViewer& help);
+    /// Fill the pages, whose controls stand on `grid`.
+    void generalPage(QGridLayout* grid, const Preferences& p, HelpViewer& help);
+    void quickPage(QGridLayout* grid, const Preferences& p, HelpViewer& help);
     QLabel* spinLabel(QWidget* page, const char* name, const char* spinName, const QString& text,
                       int lowest, int highest);
 

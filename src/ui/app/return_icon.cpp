@@ -5,6 +5,7 @@
 #include "core/foundation/settings_keys.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/outline_drag.h"
+#include "ui/foundation/window_parts.h"
 
 #include <QCloseEvent>
 #include <QPainter>
@@ -15,7 +16,6 @@ namespace vellum {
 
 namespace {
 
-const QColor Teal(0, 128, 128);
 constexpr int Margin = 3;
 constexpr int PictureWidth = TForm3::Width - 2 * Margin;
 constexpr int PictureHeight = 44;
@@ -54,16 +54,8 @@ TForm3::TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main)
     // It stands beside the program; its staying open must not keep the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    m_panel = new QWidget(this);
-    m_panel->setObjectName(QStringLiteral("Panel1"));
-    m_panel->setAutoFillBackground(true);
-    QPalette teal = m_panel->palette();
-    teal.setColor(QPalette::Window, Teal);
-    teal.setColor(QPalette::WindowText, Qt::white);
-    m_panel->setPalette(teal);
-    outer->addWidget(m_panel);
+    m_panel = fillingFrame(*this, "Panel1");
+    paintTeal(m_panel);
 
     // A rim of the panel shows around the picture, to drag the window by.
     auto* layout = new QVBoxLayout(m_panel);

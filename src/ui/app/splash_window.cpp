@@ -1,5 +1,7 @@
 #include "ui/app/splash_window.h"
 
+#include "ui/foundation/window_parts.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
@@ -8,7 +10,6 @@
 namespace vellum {
 
 namespace {
-const QColor Teal(0, 128, 128);
 constexpr int PictureHeight = 150;
 constexpr int CaptionHeight = 28;
 constexpr int SplashWidth = 380;

@@ -66,14 +66,10 @@ TFRmini::TFRmini(FindCommands& commands)
     : SearchWindow(commands, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FRmini"));
     setWindowTitle(QStringLiteral("Find Again"));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel = fillingFrame(*this, "Panel1");
     m_panel->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_panel->setLineWidth(1);
     paintTeal(m_panel);
-    outer->addWidget(m_panel);
 
     auto* upper = new QWidget(m_panel);
     m_grip = findLabel("Label3", QString(), upper);

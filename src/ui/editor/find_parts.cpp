@@ -145,10 +145,7 @@ void SearchWindow::readWindow() {
     SearchState& state = m_commands.search();
     state.findText = m_boxes.find->text();
     state.replaceText = m_boxes.replace->text();
-    state.wholeWord = m_boxes.wholeWord->isChecked();
-    state.matchCase = m_boxes.matchCase->isChecked();
-    state.fromTop = m_boxes.fromTop->isChecked();
-    state.upward = m_boxes.upward->isChecked();
+    static_cast<StoredSearchOptions&>(state) = m_boxes.options();
 }
 
 void SearchWindow::replaceRemaining() {
@@ -161,10 +158,8 @@ void SearchWindow::replaceRemaining() {
 }
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (m_closed)
+    if (!m_closing.first(event))
         return;
-    m_closed = true;
     readWindow();
     closeSteps();
     m_commands.forget(this);
@@ -175,26 +170,8 @@ void SearchWindow::reject() {
 }
 
 QColor findTeal() {
-    return {0, 128, 128};
+    return Teal;
 }
-
-void paintTeal(QWidget* widget) {
-    widget->setAutoFillBackground(true);
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Window, findTeal());
-    p.setColor(QPalette::WindowText, Qt::white);
-    widget->setPalette(p);
-}
-
-namespace {
-
-template <typename Widget> Widget* named(const char* name, const QString& text, QWidget* parent) {
-    auto* widget = new Widget(text, parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-} // namespace
 
 QLabel* findLabel(const char* name, const QString& text, QWidget* parent) {
     return named<QLabel>(name, text, parent);
@@ -206,12 +183,6 @@ QCheckBox* optionBox(const char* name, const QString& text, QWidget* parent) {
 
 QLineEdit* textBox(const char* name, const QString& text, QWidget* parent) {
     return named<QLineEdit>(name, text, parent);
-}
-
-QPushButton* commandButton(const char* name, const QString& text, QWidget* parent) {
-    auto* button = named<QPushButton>(name, text, parent);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace vellum

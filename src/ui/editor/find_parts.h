@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editor/search_settings.h"
+#include "ui/foundation/window_parts.h"
 
 #include <QDialog>
 #include <QKeySequence>
@@ -104,17 +105,13 @@ protected:
 
 private:
     EditBoxMenu* m_menu = nullptr;
-    bool m_closed = false;
+    CloseOnce m_closing;
 };
 
 /// The find windows' background, RGB 00 80 80.
 QColor findTeal();
-/// A teal background with white text.
-void paintTeal(QWidget* widget);
 QLabel* findLabel(const char* name, const QString& text, QWidget* parent);
 QCheckBox* optionBox(const char* name, const QString& text, QWidget* parent);
 QLineEdit* textBox(const char* name, const QString& text, QWidget* parent);
-/// A push button that becomes the default one only when told (not by taking the focus).
-QPushButton* commandButton(const char* name, const QString& text, QWidget* parent);
 
 } // namespace vellum

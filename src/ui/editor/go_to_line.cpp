@@ -4,7 +4,6 @@
 #include "core/helpers/whole_number.h"
 #include "ui/editor/find_commands.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -23,24 +22,17 @@ constexpr int AboveMainBottom = 100;
 } // namespace
 
 Tgotoline::Tgotoline(FindCommands& commands)
-    : QWidget(&commands.mainWidget(),
-              Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : BorderlessDialog(&commands.mainWidget(), "gotoline", QStringLiteral("Go to line")),
       m_commands(commands) {
-    setObjectName(QStringLiteral("gotoline"));
-    setWindowTitle(QStringLiteral("Go to line"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* bevel = new QFrame(this);
-    bevel->setObjectName(QStringLiteral("Bevel1"));
+    QFrame* bevel = fillingFrame(*this, "Bevel1");
     bevel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     bevel->setLineWidth(2);
-    outer->addWidget(bevel);
     m_label = new QLabel(QStringLiteral("Go to line:"), bevel);
     m_label->setObjectName(QStringLiteral("Label1"));
     m_edit = new QLineEdit(bevel);
     m_edit->setObjectName(QStringLiteral("Edit1"));
     m_edit->setFixedWidth(70);
+    setFocusBox(m_edit);
     auto* row = new QHBoxLayout(bevel);
     row->setContentsMargins(8, 6, 8, 6);
     row->addWidget(m_label);
@@ -51,12 +43,6 @@ Tgotoline::Tgotoline(FindCommands& commands)
 
     const QRect main = commands.mainGeometry();
     move(main.x() + main.width() / 2, main.y() + main.height() - AboveMainBottom);
-}
-
-void Tgotoline::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    activateWindow();
-    m_edit->setFocus();
 }
 
 void Tgotoline::goToTypedLine() {
@@ -72,11 +58,7 @@ void Tgotoline::goToTypedLine() {
     close();
 }
 
-void Tgotoline::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (m_closed)
-        return;
-    m_closed = true;
+void Tgotoline::closeSteps() {
     m_commands.forget(this);
     m_commands.focusMain();
 }

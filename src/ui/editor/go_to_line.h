@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "ui/foundation/borderless_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +12,7 @@ class FindCommands;
 /// The go-to-line dialog: a small borderless box above the main window's lower edge. Enter puts
 /// the caret at the start of the numbered line and closes it; Escape or a double-click on its
 /// label closes it. It destroys itself when it closes.
-class Tgotoline : public QWidget {
+class Tgotoline : public BorderlessDialog {
     Q_OBJECT
 public:
     explicit Tgotoline(FindCommands& commands);
@@ -25,15 +25,13 @@ public:
     void goToTypedLine();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void closeSteps() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     FindCommands& m_commands;
     QLabel* m_label;
     QLineEdit* m_edit;
-    bool m_closed = false;
 };
 
 } // namespace vellum

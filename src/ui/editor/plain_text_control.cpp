@@ -1,5 +1,6 @@
 #include "ui/editor/plain_text_control.h"
 
+#include "core/foundation/line_breaks.h"
 #include "ui/editor/html_highlighter.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -55,25 +56,6 @@ QString toWidgetText(const QString& text) {
         }
     }
     out.truncate(to - out.constData());
-    return out;
-}
-
-// The widget's raw text marks paragraph ends with U+2029; everything else (a no-break space
-// included) is kept as it is.
-QString fromRawText(const QString& raw) {
-    const qsizetype breaks = raw.count(QChar::ParagraphSeparator);
-    if (breaks == 0)
-        return raw;
-    QString out(raw.size() + breaks, Qt::Uninitialized);
-    QChar* to = out.data();
-    for (const QChar c : raw) {
-        if (c == QChar::ParagraphSeparator) {
-            *to++ = QLatin1Char('\r');
-            *to++ = QLatin1Char('\n');
-        } else {
-            *to++ = c;
-        }
-    }
     return out;
 }
 
@@ -425,11 +407,11 @@ void PlainTextControl::replaceSelection(const QString& text) {
 }
 
 QString PlainTextControl::selectedText() const {
-    return fromRawText(m_editor->textCursor().selectedText());
+    return paragraphsToCrLf(m_editor->textCursor().selectedText());
 }
 
 QString PlainTextControl::text() const {
-    return fromRawText(m_editor->document()->toRawText());
+    return paragraphsToCrLf(m_editor->document()->toRawText());
 }
 
 QString PlainTextControl::searchableText() const {

@@ -15,11 +15,8 @@ namespace vellum {
 
 TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
                        ColourChooser chooseColour)
-    : HelperFrame(context, traits) {
+    : ColourHelperFrame(context, traits, std::move(chooseColour), ColourPicker::Layout::GridAbove) {
     setObjectName(QStringLiteral("TlinkRoll1"));
-    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
-                                ColourPicker::Layout::GridAbove, this);
-    m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
     auto* group = new QButtonGroup(this);
     const QList<QRadioButton*> buttons = radioButtons<ColourForm>(
@@ -62,14 +59,6 @@ TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
     finishSetUp();
     formButton(ColourForm::CodeOnly)->setFocus();
     focusmain();
-}
-
-ColourGrid* TlinkRoll1::grid() const {
-    return m_picker->grid();
-}
-
-ColourButton* TlinkRoll1::colourButton() const {
-    return m_picker->button();
 }
 
 QRadioButton* TlinkRoll1::formButton(ColourForm form) const {

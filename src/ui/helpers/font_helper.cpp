@@ -16,10 +16,9 @@
 namespace vellum {
 
 TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
-    : HelperFrame(context, traits) {
+    : ColourHelperFrame(context, traits, std::move(chooseColour),
+                        ColourPicker::Layout::ButtonBeside) {
     setObjectName(QStringLiteral("TfontRoll"));
-    m_picker = new ColourPicker(std::move(chooseColour), QStringLiteral("Click for palette"),
-                                ColourPicker::Layout::ButtonBeside, this);
     m_noColour = new QRadioButton(QStringLiteral("no color"), this);
     m_noColour->setObjectName(QStringLiteral("nocolor"));
     m_noColour->setAutoExclusive(false);
@@ -39,7 +38,6 @@ TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourC
     placeInColumns(sizeGrid, QList<QRadioButton*>(std::begin(m_sizes), std::end(m_sizes)), 4);
     connect(sizes, &QButtonGroup::idClicked, this, &TfontRoll::sampleupdate);
     m_sizes[0]->setChecked(true);
-    m_sample = new ClickLabel(QStringLiteral("sample"), QString(), this);
 
     m_picker->addToColumn(m_noColour);
     body()->addWidget(m_picker);
@@ -67,14 +65,6 @@ TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourC
     sampleupdate();
     finishSetUp();
     m_sizes[0]->setFocus();
-}
-
-ColourGrid* TfontRoll::grid() const {
-    return m_picker->grid();
-}
-
-ColourButton* TfontRoll::colourButton() const {
-    return m_picker->button();
 }
 
 QRadioButton* TfontRoll::sizeButton(int size) const {

@@ -182,11 +182,8 @@ void TlinkRoll2::setKind(Kind kind) {
 }
 
 void TlinkRoll2::insertCode() {
-    const std::optional<int> indent = m_indent->value();
-    if (!indent)
-        return;
-    const std::optional<int> count = m_items->value();
-    if (!count)
+    const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
+    if (!amounts)
         return;
     FormOptions options;
     options.kind = kind();
@@ -196,8 +193,8 @@ void TlinkRoll2::insertCode() {
             return;
         options.options = *optionCount;
     }
-    options.count = *count;
-    options.indent = *indent;
+    options.count = amounts->count;
+    options.indent = amounts->indent;
     options.first = m_first->text();
     options.second = m_second->text();
     options.maxLength = m_maxCheck->isChecked();

@@ -229,11 +229,8 @@ bool TlistRoll::counts(const QAbstractButton* button) const {
 }
 
 void TlistRoll::insertCode() {
-    const std::optional<int> indent = m_indent->value();
-    if (!indent)
-        return;
-    const std::optional<int> count = m_items->value();
-    if (!count)
+    const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
+    if (!amounts)
         return;
     ListOptions options;
     options.mode = m_itemMode->isChecked() ? ListOptions::Mode::Item : ListOptions::Mode::List;
@@ -243,8 +240,8 @@ void TlistRoll::insertCode() {
             options.styles.insert(style);
     }
     options.definitionItem = counts(control<QAbstractButton>("defitem"));
-    options.count = *count;
-    options.indent = *indent;
+    options.count = amounts->count;
+    options.indent = amounts->indent;
     options.startShown = startShown();
     options.start = m_start->text();
 

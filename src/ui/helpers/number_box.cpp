@@ -68,4 +68,14 @@ void NumberBox::stepDown() {
         m_edit->setText(QString::number(*number - 1));
 }
 
+std::optional<IndentAndCount> indentAndCount(const NumberBox& indent, const NumberBox& count) {
+    const std::optional<int> tabs = indent.value();
+    if (!tabs)
+        return std::nullopt;
+    const std::optional<int> items = count.value();
+    if (!items)
+        return std::nullopt;
+    return IndentAndCount{*tabs, *items};
+}
+
 } // namespace vellum

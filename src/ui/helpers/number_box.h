@@ -40,4 +40,14 @@ private:
     std::function<void(const QString&)> m_report;
 };
 
+/// The indentation and the number of items a helper writes.
+struct IndentAndCount {
+    int indent = 0;
+    int count = 0;
+};
+
+/// The numbers in the `indent` and `count` boxes, read in that order: nothing when either is not
+/// a whole number (the first such text is reported).
+std::optional<IndentAndCount> indentAndCount(const NumberBox& indent, const NumberBox& count);
+
 } // namespace vellum

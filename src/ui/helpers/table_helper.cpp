@@ -239,16 +239,13 @@ void TtabRoll::checkSize(bool width) {
 }
 
 void TtabRoll::insertCode() {
-    const std::optional<int> indent = m_indent->value();
-    if (!indent)
-        return;
-    const std::optional<int> count = m_items->value();
-    if (!count)
+    const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
+    if (!amounts)
         return;
     TableOptions options;
     options.mode = m_mode;
-    options.indent = *indent;
-    options.count = *count;
+    options.indent = amounts->indent;
+    options.count = amounts->count;
     options.border = m_border->text();
     options.spacing = m_spacing->text();
     options.padding = m_items->text();

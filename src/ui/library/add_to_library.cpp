@@ -4,10 +4,10 @@
 #include "core/helpers/helper_placement.h"
 #include "core/library/tag_library.h"
 #include "ui/foundation/outline_drag.h"
+#include "ui/foundation/window_parts.h"
 #include "ui/helpers/helper_context.h"
 #include "ui/library/user_library.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -23,11 +23,8 @@ namespace vellum {
 
 namespace {
 
-const QColor Teal(0, 128, 128);
-
 QLabel* label(const char* name, const QString& text, QWidget* parent) {
-    auto* shown = new QLabel(text, parent);
-    shown->setObjectName(QString::fromLatin1(name));
+    auto* shown = named<QLabel>(name, text, parent);
     shown->setWordWrap(true);
     // Pressing a label drags the dialog as pressing the panel around it does.
     shown->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -37,12 +34,8 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 TForm4::TForm4(HelperContext& context, UserLibrary& library)
-    : QWidget(context.mainWidget(),
-              Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : BorderlessDialog(context.mainWidget(), "TForm4", QStringLiteral("Add to Library")),
       m_context(context), m_library(library) {
-    setObjectName(QStringLiteral("TForm4"));
-    setWindowTitle(QStringLiteral("Add to Library"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // The item's text leaves the scratch editor at once: other insertions while the dialog is open
     // neither change it nor receive it, and the scratch editor is empty between operations again.
     TextControl& scratch = context.documents().scratch();
@@ -50,18 +43,10 @@ TForm4::TForm4(HelperContext& context, UserLibrary& library)
     scratch.selectAll();
     scratch.replaceSelection(QString());
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* panel = new QFrame(this);
+    QFrame* panel = fillingFrame(*this, "Panel1");
     m_panel = panel;
-    panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    QPalette teal = panel->palette();
-    teal.setColor(QPalette::Window, Teal);
-    teal.setColor(QPalette::WindowText, Qt::white);
-    panel->setPalette(teal);
-    outer->addWidget(panel);
+    paintTeal(panel);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -70,6 +55,7 @@ TForm4::TForm4(HelperContext& context, UserLibrary& library)
     // The list keeps no more of a description than this.
     m_description->setMaxLength(MaxDescriptionLength);
     m_description->setMinimumWidth(300);
+    setFocusBox(m_description);
     m_create = new QPushButton(QStringLiteral("Create Item"), panel);
     m_create->setObjectName(QStringLiteral("InsertCode"));
     m_close = new QPushButton(QStringLiteral("Close"), panel);
@@ -99,12 +85,6 @@ TForm4::TForm4(HelperContext& context, UserLibrary& library)
     context.insertions().killmemo();
 }
 
-void TForm4::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    activateWindow();
-    m_description->setFocus();
-}
-
 void TForm4::InsertCodeClick() {
     // The index holds a row a line: a line break pasted into the description would split it.
     const QString description = m_description->text().replace(
@@ -124,11 +104,7 @@ void TForm4::InsertCodeClick() {
         close();
 }
 
-void TForm4::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (m_closed)
-        return;
-    m_closed = true;
+void TForm4::closeSteps() {
     m_context.guard([this] {
         m_context.insertions().bearmemo();
         // The user may have gone to another document meanwhile: the editor stopped when the

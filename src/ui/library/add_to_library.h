@@ -1,8 +1,9 @@
 #pragma once
 
+#include "ui/foundation/borderless_dialog.h"
+
 #include <QPointer>
 #include <QString>
-#include <QWidget>
 
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,7 @@ class UserLibrary;
 /// the main window put into the scratch editor. While it is open the active document's editor
 /// takes no input; when it closes, the User Tags helper opens again on the Library in edit mode,
 /// at the row chosen for the item.
-class TForm4 : public QWidget {
+class TForm4 : public BorderlessDialog {
     Q_OBJECT
 public:
     TForm4(HelperContext& context, UserLibrary& library);
@@ -33,8 +34,7 @@ public:
     void InsertCodeClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    void closeSteps() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -47,7 +47,6 @@ private:
     QPushButton* m_close;
     // The editor made read-only, which may no longer be the active one when the dialog closes.
     QPointer<QObject> m_disabledDocument;
-    bool m_closed = false;
 };
 
 } // namespace vellum
