@@ -5,6 +5,7 @@
 #include "core/app/recovery_folders.h"
 #include "core/app/workspace.h"
 #include "core/editor/text_control.h"
+#include "core/foundation/line_breaks.h"
 #include "core/foundation/prompter.h"
 #include "core/foundation/settings_file.h"
 
@@ -15,35 +16,13 @@
 
 namespace vellum {
 
-namespace {
-
-// A text control may keep each line break as a paragraph separator in its searchable text; taking
-// that text is a copy, where the whole text would be a conversion too. The conversion is done
-// here, on the worker's thread, so that the window's thread only copies. (A paragraph separator
-// in a document is a line break: the editor makes it one.)
-QString withCrLf(const QString& text) {
-    const qsizetype breaks = text.count(QChar::ParagraphSeparator);
-    if (breaks == 0)
-        return text;
-    QString out(text.size() + breaks, Qt::Uninitialized);
-    QChar* to = out.data();
-    for (const QChar c : text) {
-        if (c == QChar::ParagraphSeparator) {
-            *to++ = QLatin1Char('\r');
-            *to++ = QLatin1Char('\n');
-        } else {
-            *to++ = c;
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 bool runRecoveryJob(const RecoveryJob& job, QString& error) {
     if (job.record) {
         RecoveryRecord record = *job.record;
-        record.text = withCrLf(record.text);
+        // A text control may keep each line break as a paragraph separator in its searchable
+        // text; taking that text is a copy, where the whole text would be a conversion too. The
+        // conversion is done here, on the worker's thread, so that the window's thread only copies.
+        record.text = paragraphsToCrLf(record.text);
         return writeRecoveryFile(job.file, record, error);
     }
     QFile file(job.file);
