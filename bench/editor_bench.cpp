@@ -1,5 +1,5 @@
-// Benchmarks of the editor widget adapter (PlainTextControl over a shown TSRichEdit) with large
-// hand-written-HTML-like documents of 1, 5 and 20 MB.
+// Benchmarks of the editor widget adapter (PlainTextControl over a shown PlainTextEditor) with
+// large hand-written-HTML-like documents of 1, 5 and 20 MB.
 //
 // For each size, in this order:
 //   load_settle/N           setText, first paint, then the idle-time line count until settled; peak
@@ -26,7 +26,7 @@
 
 #include "core/foundation/clipboard.h"
 #include "ui/editor/plain_text_control.h"
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -50,7 +50,7 @@
 namespace {
 
 using vellum::PlainTextControl;
-using vellum::TSRichEdit;
+using vellum::PlainTextEditor;
 using vellum::bench::generateHtml;
 using vellum::bench::Random;
 
@@ -122,10 +122,10 @@ struct SliceStats {
 
 struct Editor {
     vellum::MemoryClipboard clipboard;
-    std::unique_ptr<TSRichEdit> widget;
+    std::unique_ptr<PlainTextEditor> widget;
     PlainTextControl* control = nullptr; // a child of the widget
 
-    Editor() : widget(std::make_unique<TSRichEdit>()) {
+    Editor() : widget(std::make_unique<PlainTextEditor>()) {
         control = new PlainTextControl(widget.get(), &clipboard);
         widget->resize(EditorWidth, EditorHeight);
         widget->show();

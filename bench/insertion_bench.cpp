@@ -4,10 +4,12 @@
 // a temporary home, with dialogs that answer by themselves and a clipboard of its own. For each
 // size the generated document is loaded into the active document window and its layout is let
 // settle; then, each time at a random place in the last 4000 characters:
-//   wraptag/N     a selection of 1-12 characters is wrapped in <B> and </B> (Insertions::wraptag)
-//   listcode2/N   "<BR>" goes through the scratch editor to the caret (Insertions::listcode2,
-//                 which ends in boardit)
-//   line_set/N    the document window shows its caret line in the status bar (TMDIsub::lineSet),
+//   wraptag/N     a selection of 1-12 characters is wrapped in <B> and </B>
+//                 (Insertions::wrapSelection)
+//   listcode2/N   "<BR>" goes through the scratch editor to the caret (Insertions::insertText,
+//                 which ends in insertScratch)
+//   line_set/N    the document window shows its caret line in the status bar
+//   (DocumentWindow::lineSet),
 //                 layout settled
 //
 // The time of an iteration is the call alone, wall clock; the report's CPU column is the whole
@@ -62,8 +64,8 @@
 
 namespace {
 
+using vellum::DocumentWindow;
 using vellum::PlainTextControl;
-using vellum::TMDIsub;
 using vellum::bench::generateHtml;
 using vellum::bench::NearEnd;
 using vellum::bench::Random;
@@ -165,7 +167,7 @@ private:
 };
 
 /// The length of the paragraph holding the caret, without its line break.
-int caretParagraph(TMDIsub& document) {
+int caretParagraph(DocumentWindow& document) {
     return document.memo()->textCursor().block().length() - 1;
 }
 
@@ -185,7 +187,7 @@ void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
         QCoreApplication::processEvents(); // the scroll and paint of the selection, not timed
 
         const Stopwatch t;
-        insertions.wraptag(open, close);
+        insertions.wrapSelection(open, close);
         const Timing call = t.read();
         state.SetIterationTime(call.wallUs / 1e6);
         const Timing events = processFollowingEvents();
@@ -232,7 +234,7 @@ void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
         QCoreApplication::processEvents(); // not timed
 
         const Stopwatch t;
-        insertions.listcode2(text);
+        insertions.insertText(text);
         const Timing call = t.read();
         state.SetIterationTime(call.wallUs / 1e6);
         const Timing events = processFollowingEvents();
@@ -254,7 +256,7 @@ void BM_Listcode2(benchmark::State& state, StartedMain* started, int mb) {
 void BM_LineSet(benchmark::State& state, StartedMain* started, int mb) {
     started->load(mb);
     PlainTextControl& control = started->control();
-    TMDIsub& document = started->document();
+    DocumentWindow& document = started->document();
     QLabel* label = started->app().status().linecol();
     Random rnd(23);
     Figures figures;

@@ -14,7 +14,7 @@
 //   killtags/editor         tag removal over a 5 MB selection, to the repainted editor
 //   killtags/core           the same on the text alone (withoutTags)
 //   killtags/string         the reference: one pass over a std::string dropping every tag
-// The editor is a shown TSRichEdit with its PlainTextControl on the offscreen platform unless
+// The editor is a shown PlainTextEditor with its PlainTextControl on the offscreen platform unless
 // QT_QPA_PLATFORM says otherwise. One MB here is 2^20 characters.
 
 #include "generated_html.h"
@@ -23,7 +23,7 @@
 #include "core/foundation/clipboard.h"
 #include "core/foundation/prompter.h"
 #include "ui/editor/plain_text_control.h"
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,7 +72,7 @@ QString cellDocument() {
 
 struct Editor {
     MemoryClipboard clipboard;
-    std::unique_ptr<TSRichEdit> widget = std::make_unique<TSRichEdit>();
+    std::unique_ptr<PlainTextEditor> widget = std::make_unique<PlainTextEditor>();
     PlainTextControl* control = new PlainTextControl(widget.get(), &clipboard);
 
     Editor() {

@@ -72,7 +72,7 @@ public:
     }
 
     Application& app() { return *m_started.app; }
-    TMDIsub& document() { return *app().documents().activeDocument(); }
+    DocumentWindow& document() { return *app().documents().activeDocument(); }
     PlainTextControl& control() { return document().control(); }
     /// Loads the document of `mb` MB into the active document window (unless it holds it),
     /// lets the idle-time layout settle, and puts the caret near the end.

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
                   " <TR>\r\n\t<TD> one\r\n\t<TD> two\r\n</TABLE>\r\n</BODY>\r\n</HTML>\r\n",
                   QSize(1100, 720)))
         return 1;
-    vellum::TMDImain* main = shot.window();
+    vellum::MainWindow* main = shot.window();
     QWidget* table = shot.app->helpers().open(QStringLiteral("Table"));
     QWidget* font = shot.app->helpers().open(QStringLiteral("Font"));
     QWidget* color = shot.app->helpers().open(QStringLiteral("Color"));

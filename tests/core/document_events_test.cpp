@@ -60,15 +60,15 @@ TEST(DocumentEvents, DocumentsAndTheWorkspaceReportTheirChanges) {
     const Row rows[] = {
         {"a new document is announced, named and made unmodified",
          {},
-         [](Desk& desk) { desk.flows.newclean(); },
+         [](Desk& desk) { desk.flows.newPlainDocument(); },
          {"making Clean", " -> Untitled 1", "made Untitled 1"}},
         {"typing changes the text and makes the document modified",
-         [](Desk& desk) { desk.flows.newclean(); },
+         [](Desk& desk) { desk.flows.newPlainDocument(); },
          [](Desk& desk) { desk.workspace.active()->text().replaceSelection("x"); },
          {"Untitled 1 modified", "Untitled 1 changed"}},
         {"saving under a name renames the document and leaves it unmodified",
          [](Desk& desk) {
-             desk.flows.newclean();
+             desk.flows.newPlainDocument();
              desk.workspace.active()->text().replaceSelection("x");
              desk.prompter.saveNames.push_back(desk.home.file("page.htm"));
          },
@@ -98,7 +98,7 @@ TEST(DocumentEvents, DocumentsAndTheWorkspaceReportTheirChanges) {
          {"making Recovered", " -> Untitled 1", "Untitled 1 changed", "Untitled 1 modified",
           "made Untitled 1"}},
         {"closing is reported while the document is still listed",
-         [](Desk& desk) { desk.flows.newclean(); },
+         [](Desk& desk) { desk.flows.newPlainDocument(); },
          [](Desk& desk) { desk.workspace.close(*desk.workspace.active()); },
          {"closing Untitled 1"}},
     };

@@ -63,7 +63,7 @@ TEST(DocumentFlows, NewDocumentsAreNumberedAndFilled) {
         const char* storedTemplate; // template/page.tpl, named by "tpl"
         const char* handed;         // a file under the home waiting in "hello"
         bool handedExists;
-        const char* steps; // t: newt, c: newclean, x: close the active document
+        const char* steps; // t: newDocument, c: newPlainDocument, x: close the active document
         const char* captions;
         const char* texts;
     };
@@ -94,9 +94,9 @@ TEST(DocumentFlows, NewDocumentsAreNumberedAndFilled) {
         desk.settings.writeText("Vellum", "hello", handed);
         for (const char* step = row.steps; *step; ++step) {
             if (*step == 't')
-                desk.flows.newt(QString());
+                desk.flows.newDocument(QString());
             else if (*step == 'c')
-                desk.flows.newclean();
+                desk.flows.newPlainDocument();
             else
                 desk.workspace.close(*desk.workspace.active());
         }
@@ -166,7 +166,7 @@ TEST(DocumentFlows, OpenRefusesAFileItCannotAdd) {
         ASSERT_NE(desk.flows.Opens(desk.home.write("Page.htm", "<p>")), nullptr);
         QFile::link(desk.home.file("Page.htm"), desk.home.file("link.htm"));
         desk.home.write("nul.htm", QByteArray("a\0b", 3));
-        desk.flows.newclean();
+        desk.flows.newPlainDocument();
         const QString path = desk.home.path() + '/' + row.name;
         EXPECT_EQ(desk.flows.Opens(path), nullptr);
         EXPECT_EQ(captions(desk), QString("Page.htm|Untitled 1"));
@@ -219,8 +219,8 @@ TEST(DocumentFlows, SaveNamesTheFile) {
             if (row.besideOpen)
                 desk.flows.Opens(path);
         }
-        Document* document =
-            row.own ? desk.flows.Opens(desk.home.write(row.own, "old")) : desk.flows.newclean();
+        Document* document = row.own ? desk.flows.Opens(desk.home.write(row.own, "old"))
+                                     : desk.flows.newPlainDocument();
         ASSERT_NE(document, nullptr);
         const QString caption = document->caption();
         const QString oldKey = document->key();
@@ -286,7 +286,7 @@ TEST(DocumentFlows, RefusedWriteKeepsTheOldFile) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("locked.htm", "<p>old</p>\n");
-        Document* document = row.ownFile ? desk.flows.Opens(path) : desk.flows.newclean();
+        Document* document = row.ownFile ? desk.flows.Opens(path) : desk.flows.newPlainDocument();
         ASSERT_NE(document, nullptr);
         // No write bit for anyone: refused even when the tests run as root.
         ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
@@ -372,7 +372,7 @@ TEST(DocumentFlows, CheckDiskOffersToReadTheFileAgain) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("page.htm", "<p>one</p>\n");
-        Document* document = row.untitled ? desk.flows.newclean() : desk.flows.Opens(path);
+        Document* document = row.untitled ? desk.flows.newPlainDocument() : desk.flows.Opens(path);
         ASSERT_NE(document, nullptr);
         edit(*document, "<b>");
         desk.prompter.yesNo = replies(row.replies);
@@ -409,8 +409,8 @@ TEST(DocumentFlows, MayCloseAsksAboutChanges) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
         Desk desk;
-        desk.flows.newclean();
-        Document& document = *desk.flows.newclean();
+        desk.flows.newPlainDocument();
+        Document& document = *desk.flows.newPlainDocument();
         if (row.edited)
             edit(document, "<p>");
         desk.prompter.yesNoCancel = answers(row.answers);
@@ -440,8 +440,8 @@ TEST(DocumentFlows, CloseAllAsksEveryDocumentBeforeClosingAny) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
         Desk desk;
-        edit(*desk.flows.newclean(), "<p>1</p>");
-        edit(*desk.flows.newclean(), "<p>2</p>");
+        edit(*desk.flows.newPlainDocument(), "<p>1</p>");
+        edit(*desk.flows.newPlainDocument(), "<p>2</p>");
         desk.prompter.yesNoCancel = answers(row.answers);
         desk.prompter.saveNames.push_back(desk.home.file("one"));
         EXPECT_EQ(desk.flows.closeAll(), row.closed);
@@ -490,7 +490,7 @@ TEST(CommandRegistry, RunsDocumentCommands) {
                 throw std::runtime_error("boom");
         });
         for (int i = 0; i < row.documents; ++i)
-            desk.flows.newclean();
+            desk.flows.newPlainDocument();
         bool known = !row.known;
         EXPECT_NO_THROW(known = row.onFirst ? commands.runOn(row.id, *desk.workspace.documents()[0])
                                             : commands.run(row.id));

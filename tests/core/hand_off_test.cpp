@@ -56,7 +56,7 @@ TEST(HandOff, EveryHandedOverFileOpensOnce) {
         qint64 now = 0;
         HandOffInbox inbox(
             desk.workspace, desk.settings, desk.prompter,
-            [&](const QString& file) { desk.flows.newt(QString(), file); }, PathStyle::Posix,
+            [&](const QString& file) { desk.flows.newDocument(QString(), file); }, PathStyle::Posix,
             [&] { return now; });
         const auto file = [&](QChar letter) {
             return letter == 'g' ? desk.home.file("gone.htm")
@@ -73,7 +73,7 @@ TEST(HandOff, EveryHandedOverFileOpensOnce) {
             else if (step.startsWith("o:"))
                 desk.flows.Opens(file(letter));
             else if (step == "n")
-                desk.flows.newclean();
+                desk.flows.newPlainDocument();
             else
                 now += step.mid(2).toLongLong() * 1000;
         }

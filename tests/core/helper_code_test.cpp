@@ -187,7 +187,7 @@ TEST(HelperTable, CaretRequestsAfterInserting) {
         Set set;
         bool freshLine, insert;
         int gotoLine;
-        bool moveline;
+        bool caretIntoTableCell;
     } rowsOfTable[] = {
         {"table on a fresh line, caret to the empty line", asTheyAre, true, true, 0, false},
         {"centred table: one line further up", [](TableOptions& o) { o.align = H::Center; }, true,
@@ -210,7 +210,7 @@ TEST(HelperTable, CaretRequestsAfterInserting) {
         EXPECT_EQ(code.freshLine, row.freshLine);
         EXPECT_EQ(code.insert, row.insert);
         EXPECT_EQ(code.gotoLine, row.gotoLine);
-        EXPECT_EQ(code.moveline, row.moveline);
+        EXPECT_EQ(code.caretIntoTableCell, row.caretIntoTableCell);
         EXPECT_EQ(code.text.isEmpty(), !row.insert);
     }
 }

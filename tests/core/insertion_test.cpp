@@ -37,7 +37,7 @@ TEST(Insertion, AddtagsWrapsTheSelection) {
         InsertionSlots shared;
         load(document.buffer, row.before);
         document.buffer.setModified(false);
-        docops::addtags(document, scratch, shared, row.open, row.close);
+        docops::wrapInTags(document, scratch, shared, row.open, row.close);
         EXPECT_EQ(show(document.buffer), row.after);
         EXPECT_TRUE(scratch.text().isEmpty());
         EXPECT_TRUE(document.buffer.isModified());
@@ -50,7 +50,7 @@ TEST(Insertion, OpeningTextEndingInSpacesSelectsBackwards) {
     TextBuffer scratch;
     InsertionSlots shared;
     load(document.buffer, "x|y");
-    docops::addtags(document, scratch, shared, "<A>  ", "</A>");
+    docops::wrapInTags(document, scratch, shared, "<A>  ", "</A>");
     // The spaces of the opening text count as trailing spaces: the closing text goes before them,
     // and the selection runs back from just after the opening text (b - k = -2).
     EXPECT_EQ(document.buffer.text(), "x<A></A>  y");
@@ -68,16 +68,16 @@ TEST(Insertion, MainWindowOperations) {
     };
     const Row rows[] = {
         {"listcode at a line start changes nothing", "ab\r\n|cd",
-         [](Insertions& i) { i.listcode(); }, "ab\r\n|cd"},
-        {"listcode mid-line breaks the line", "ab|cd", [](Insertions& i) { i.listcode(); },
+         [](Insertions& i) { i.openFreshLine(); }, "ab\r\n|cd"},
+        {"listcode mid-line breaks the line", "ab|cd", [](Insertions& i) { i.openFreshLine(); },
          "ab\r\n|cd"},
-        {"listcode after a selection keeps it", "a[bc]d", [](Insertions& i) { i.listcode(); },
+        {"listcode after a selection keeps it", "a[bc]d", [](Insertions& i) { i.openFreshLine(); },
          "abc\r\n|d"},
-        {"listcode after a selection ending a line", "[ab]", [](Insertions& i) { i.listcode(); },
-         "ab\r\n|"},
-        {"listcode2 replaces the selection", "a[bc]d", [](Insertions& i) { i.listcode2("<HR>"); },
+        {"listcode after a selection ending a line", "[ab]",
+         [](Insertions& i) { i.openFreshLine(); }, "ab\r\n|"},
+        {"listcode2 replaces the selection", "a[bc]d", [](Insertions& i) { i.insertText("<HR>"); },
          "a<HR>|d"},
-        {"wraptag", "[w]", [](Insertions& i) { i.wraptag("<U>", "</U>"); }, "<U>[w]</U>"},
+        {"wraptag", "[w]", [](Insertions& i) { i.wrapSelection("<U>", "</U>"); }, "<U>[w]</U>"},
         {"gotoLine 1 goes to the end of the caret's line", "ab\r\nc|d\r\nef",
          [](Insertions& i) { i.gotoLine(1); }, "ab\r\ncd|\r\nef"},
         {"gotoLine 0 goes to the end of the line above", "ab\r\nc|d\r\nef",
@@ -88,10 +88,11 @@ TEST(Insertion, MainWindowOperations) {
          [](Insertions& i) { i.gotoLine(9); }, "ab\r\ncd|"},
         {"gotoLineEnd", "|ab\r\ncd\r\nef", [](Insertions& i) { i.gotoLineEnd(2); },
          "ab\r\ncd|\r\nef"},
-        {"moveline goes six back", "0123456789|abc", [](Insertions& i) { i.moveline(); },
+        {"moveline goes six back", "0123456789|abc", [](Insertions& i) { i.caretIntoTableCell(); },
          "0123|456789abc"},
-        {"changeline clamps", "ab\r\n|cd", [](Insertions& i) { i.changeline(7); }, "ab\r\n|cd"},
-        {"changeline to the first line", "ab\r\nc|d", [](Insertions& i) { i.changeline(-3); },
+        {"changeline clamps", "ab\r\n|cd", [](Insertions& i) { i.moveCaretToLine(7); },
+         "ab\r\n|cd"},
+        {"changeline to the first line", "ab\r\nc|d", [](Insertions& i) { i.moveCaretToLine(-3); },
          "|ab\r\ncd"},
     };
     for (const Row& row : rows) {
@@ -121,7 +122,7 @@ TEST(Insertion, InsertingNothingChangesNothing) {
         document.buffer.typeText("!");
         document.buffer.setModified(false);
         document.buffer.setSelection(marked.anchor, marked.caret);
-        insertions.listcode2(QString());
+        insertions.insertText(QString());
         EXPECT_EQ(show(document.buffer), QString(before));
         EXPECT_TRUE(document.buffer.canUndo());
         EXPECT_FALSE(document.buffer.isModified());
@@ -144,16 +145,16 @@ TEST(Insertion, TipperAndBoarditReportToTheWindow) {
     load(document.buffer, "go |now");
     workspace.shared.tagOpen = "<A href=\"\">";
     workspace.shared.tagClose = "</A>";
-    insertions.tipper("an URL", 2);
+    insertions.wrapWithHint("an URL", 2);
     EXPECT_EQ(show(document.buffer), "go <A href=\"|\"></A>now");
     EXPECT_EQ(document.tip, "an URL");
 
     load(document.buffer, "go [word]");
-    insertions.tipper("an URL", 2);
+    insertions.wrapWithHint("an URL", 2);
     EXPECT_EQ(show(document.buffer), "go <A href=\"|\">word</A>");
 
     workspace.scratchBuffer.replaceSelection("<BR>");
-    insertions.boardit();
+    insertions.insertScratch();
     EXPECT_EQ(document.lineSets, 1);
     EXPECT_EQ(workspace.scratchBuffer.text(), "");
 }
@@ -161,18 +162,18 @@ TEST(Insertion, TipperAndBoarditReportToTheWindow) {
 TEST(Insertion, NothingHappensWithoutADocument) {
     test::BufferContext workspace;
     Insertions insertions(workspace);
-    insertions.listcode();
-    insertions.listcode2("<HR>");
-    insertions.boardit();
-    insertions.wraptag("<B>", "</B>");
-    insertions.tipper("x", 1);
+    insertions.openFreshLine();
+    insertions.insertText("<HR>");
+    insertions.insertScratch();
+    insertions.wrapSelection("<B>", "</B>");
+    insertions.wrapWithHint("x", 1);
     insertions.gotoLine(1);
     insertions.gotoLineEnd(1);
-    insertions.moveline();
-    insertions.changeline(1);
-    insertions.focusit();
-    insertions.killmemo();
-    insertions.bearmemo();
+    insertions.caretIntoTableCell();
+    insertions.moveCaretToLine(1);
+    insertions.focusDocument();
+    insertions.disableEditor();
+    insertions.enableEditor();
     // The scratch text is left for the next operation that finds a document.
     EXPECT_EQ(workspace.scratchBuffer.text(), "");
     EXPECT_EQ(workspace.shared.tagOpen, "");

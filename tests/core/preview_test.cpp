@@ -29,7 +29,7 @@ struct PreviewDesk : Desk {
 
     Document& document(const QString& file) {
         if (file.isEmpty())
-            return *flows.newclean();
+            return *flows.newPlainDocument();
         if (Document* open = workspace.findFile(home.file(file), PathStyle::Posix))
             return *open;
         if (!QFileInfo::exists(home.file(file)))

@@ -110,7 +110,7 @@ TEST(HelperProgramFlow, StartsOrSwitchesAndClearsTheScreenOnlyAtTheFirstRun) {
         const QString chosen = program(row.chosen);
         d.prompter.openNames = {chosen};
 
-        d.programs.openhelper();
+        d.programs.runHelperProgram();
         EXPECT_EQ(d.desktop.log, row.log);
         EXPECT_EQ(d.prompter.errors, row.errors);
         if (*row.chosen) {
@@ -153,10 +153,10 @@ TEST(BrowserPreviewFlow, WritesThePreviewAndHandsItsAddressToTheBrowser) {
                                {V::Section, V::Back, row.iconOff ? "no" : ""}});
         const QString chosen = program(row.chosen);
         d.prompter.openNames = {chosen};
-        Document& document = *d.flows.newclean();
+        Document& document = *d.flows.newPlainDocument();
         document.text().replaceSelection("<p>");
 
-        d.programs.openbrowser(document);
+        d.programs.previewInBrowser(document);
         const QString preview = d.home.file("data/_&temp.htm");
         QStringList log = row.log;
         log.replaceInStrings("ADDRESS", QUrl::fromLocalFile(preview).toString(QUrl::FullyEncoded));

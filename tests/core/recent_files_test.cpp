@@ -94,7 +94,7 @@ TEST(RecentFiles, CaptionsAndPathStyles) {
 TEST(RecentFiles, OpenAndSaveAsPutTheFileOnTop) {
     test::Desk desk;
     desk.flows.Opens(desk.home.write("a.htm", "a"));
-    desk.flows.newclean();
+    desk.flows.newPlainDocument();
     desk.prompter.saveNames.push_back(desk.home.file("new.htm"));
     desk.flows.SavesAs(*desk.workspace.active());
     EXPECT_EQ(stored(desk.settings, 2),

@@ -1,5 +1,5 @@
 #include "instance/runtime_folder.h"
-#include "platform/app/uno_prev_instance.h"
+#include "platform/app/single_instance.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,7 +30,7 @@ struct Start {
                 action = changeTo.value_or(action);
             });
         QObject::connect(
-            &guard, &TUnoPrevInstance::activated,
+            &guard, &SingleInstance::activated,
             [this](const QString& origin, const QString& file) { reached << origin + " " + file; });
     }
     void check() {
@@ -39,7 +39,7 @@ struct Start {
             guard.acceptActivations();
     }
 
-    TUnoPrevInstance guard;
+    SingleInstance guard;
     std::optional<Action> changeTo;
     std::vector<std::pair<int, Action>> told;
     QStringList reached;

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     }
     prompter.setParent(&program->window());
     program->start(handOffFile(start.commandLine(), nativePathStyle()));
-    TMDIsub* document = program->documents().activeDocument();
+    DocumentWindow* document = program->documents().activeDocument();
     if (!document || document->key() != page) {
         say(QStringLiteral("error the page did not open"));
         return 1;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -25,7 +25,7 @@ inline int columnsWidth(const QFont& font, int columns) {
 
 /// Shows the editor and sizes it so that its text wraps at `columns` characters of its font.
 /// Returns false when the viewport did not get the wanted width.
-inline bool showWithColumns(TSRichEdit& editor, int columns) {
+inline bool showWithColumns(PlainTextEditor& editor, int columns) {
     // Exposed first: a window manager maps a window in its own time, and a window not yet exposed
     // paints nothing.
     if (!editor.isVisible())

@@ -35,7 +35,7 @@ template <typename Prompter> struct StartedApplication {
             app->start();
     }
     /// The main window; null until a run has built it.
-    TMDImain* window() const { return app ? &app->window() : nullptr; }
+    MainWindow* window() const { return app ? &app->window() : nullptr; }
 };
 
 } // namespace vellum::test

@@ -34,17 +34,17 @@ struct Started : StartedApplication<ScriptedPrompter> {
     int ledger(const QString& key) const { return app->documents().tabs().ledger().indexOf(key); }
 
     void trigger(const char* action) const { app->menus().action(action)->trigger(); }
-    TMDIsub* active() const { return app->documents().activeDocument(); }
-    QList<TMDIsub*> documents() const { return app->documents().documentWindows(); }
+    DocumentWindow* active() const { return app->documents().activeDocument(); }
+    QList<DocumentWindow*> documents() const { return app->documents().documentWindows(); }
     QStringList captions() const {
         QStringList out;
-        for (const TMDIsub* document : documents())
+        for (const DocumentWindow* document : documents())
             out << document->caption();
         return out;
     }
     QStringList keys() const {
         QStringList out;
-        for (const TMDIsub* document : documents())
+        for (const DocumentWindow* document : documents())
             out << document->key();
         return out;
     }
@@ -63,14 +63,14 @@ struct Started : StartedApplication<ScriptedPrompter> {
 };
 
 /// Fills a document window with a marked text (see parseMarked).
-inline void load(TMDIsub& document, const QString& drawn) {
+inline void load(DocumentWindow& document, const QString& drawn) {
     const MarkedText marked = parseMarked(drawn);
     document.loadNewText(marked.text);
     document.control().setSelection(marked.anchor, marked.caret);
 }
 
 /// The document's text marked as `load` reads it.
-inline QString drawn(const TMDIsub& document) {
+inline QString drawn(const DocumentWindow& document) {
     return drawMarked(document.control());
 }
 

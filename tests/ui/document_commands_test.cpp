@@ -80,7 +80,7 @@ TEST(DocumentOpen, ChosenFileBecomesTheCurrentTab) {
         const QString path = s.home.write(QStringLiteral("Site/") + row.file, row.bytes);
         s.open(path);
         ASSERT_EQ(s.documents().size(), 2);
-        TMDIsub* document = s.documents()[1];
+        DocumentWindow* document = s.documents()[1];
         EXPECT_EQ(s.active(), document);
         EXPECT_EQ(document->caption(), row.file);
         EXPECT_EQ(document->key(), path);

@@ -9,7 +9,7 @@
 #include "ui/foundation/colour_controls.h"
 #include "ui/helpers/document_helper.h"
 #include "ui/helpers/image_file_chooser.h"
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,31 +26,31 @@ using test::userClick;
 using C = PageColour;
 
 // Picks grid cell 9 (red) or 4 (navy) of a colour.
-void cell(Tdocuroll& d, C colour, int index) {
+void cell(DocumentHelper& d, C colour, int index) {
     ColourGrid* grid = d.picker(colour)->grid();
     userClick(grid, grid->cellRect(index).center());
 }
 
 // Opens the helper over a document saved in Site that holds `drawn`.
-Tdocuroll* openOn(Started& s, const QString& drawn) {
+DocumentHelper* openOn(Started& s, const QString& drawn) {
     s.runAndShow();
     s.open(s.home.write("Site/index.htm", ""));
     test::load(*s.active(), drawn);
-    return qobject_cast<Tdocuroll*>(s.app->helpers().open("Document"));
+    return qobject_cast<DocumentHelper*>(s.app->helpers().open("Document"));
 }
 
 TEST(DocumentHelper, ColoursTickTheirBoxesAndGoIntoTheTag) {
     const struct {
         const char* name;
-        void (*act)(Tdocuroll&);
+        void (*act)(DocumentHelper&);
         QString tag;
         QString shown; // a word of the preview, and its colour
     } rows[] = {
-        {"a grid's red cell ticks its box", [](Tdocuroll& d) { cell(d, C::VLink, 9); },
+        {"a grid's red cell ticks its box", [](DocumentHelper& d) { cell(d, C::VLink, 9); },
          "<BODY vlink=\"#FF0000\">", "vlinkcol #ff0000"},
         {"unticked, the attribute goes but the button keeps the colour; a cancelled dialog "
          "ticks the box again",
-         [](Tdocuroll& d) {
+         [](DocumentHelper& d) {
              cell(d, C::Link, 4);
              test::userClickIndicator(d.colourCheck(C::Link));
              EXPECT_EQ(d.sample()->text(), "<BODY>");
@@ -63,7 +63,7 @@ TEST(DocumentHelper, ColoursTickTheirBoxesAndGoIntoTheTag) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Started s;
-        Tdocuroll* doc = openOn(s, "ab[cd]ef");
+        DocumentHelper* doc = openOn(s, "ab[cd]ef");
         ASSERT_NE(doc, nullptr);
         EXPECT_EQ(doc->pos(), centredPosition(doc->screen()->geometry().size(), doc->size()));
         row.act(*doc);
@@ -98,7 +98,7 @@ TEST(DocumentHelper, BackgroundImageIsReferencedAndTiled) {
         ASSERT_TRUE(QDir().mkpath(site));
         ASSERT_TRUE(test::writeImage(site + "/Tile.gif", row.picture, "PNG"));
         ASSERT_TRUE(test::writeBytes(site + "/Old.gif", test::gifBytes(row.earlier)));
-        Tdocuroll* doc = openOn(s, "|");
+        DocumentHelper* doc = openOn(s, "|");
         ASSERT_NE(doc, nullptr);
         EXPECT_FALSE(doc->chooser()->isEnabled());
         test::userClickIndicator(doc->backgroundCheck());
@@ -115,7 +115,7 @@ TEST(DocumentHelper, BackgroundImageIsReferencedAndTiled) {
         EXPECT_EQ(doc->sample()->text(), tag(row.shown));
         int shown = 0;
         for (int i = 0; i < TileCount; ++i) {
-            const TSmartImage* tile = doc->tile(i / TileColumns, i % TileColumns);
+            const PictureBox* tile = doc->tile(i / TileColumns, i % TileColumns);
             const QPoint at(i % TileColumns * row.picture.width(),
                             i / TileColumns * row.picture.height());
             shown += tile->hasPicture();

@@ -26,7 +26,7 @@ using test::load;
 
 // Gives the editor a fixed-pitch font; "W" in `text` becomes a word longer than half the editor's
 // width, so that two of them never share a display line.
-QString wrapping(TMDIsub& doc, QString text) {
+QString wrapping(DocumentWindow& doc, QString text) {
     const QFont font = test::fixedPitchFont();
     doc.memo()->setFont(font);
     QCoreApplication::processEvents();
@@ -36,11 +36,11 @@ QString wrapping(TMDIsub& doc, QString text) {
     return text.replace('W', QString(columns * 6 / 10, 'x'));
 }
 
-void key(TMDIsub& doc, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+void key(DocumentWindow& doc, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(doc.memo(), k, modifiers);
 }
 
-void clickOn(TMDIsub& doc, const QString& word) {
+void clickOn(DocumentWindow& doc, const QString& word) {
     const QTextCursor at = doc.memo()->document()->find(word);
     test::userClick(doc.memo()->viewport(), doc.memo()->cursorRect(at).center());
     QCoreApplication::processEvents();
@@ -76,7 +76,7 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
         // Measured once the window manager has placed and sized the window, and once for both
         // texts, so that a late resize cannot give the two different words.
         ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         const QString longWord = wrapping(doc, "W");
         const auto widen = [&](QString text) { return text.replace('W', longWord); };
         load(doc, widen(row.before));
@@ -96,7 +96,7 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
 TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
     Started s;
     s.runAndShow();
-    TMDIsub& doc = *s.active();
+    DocumentWindow& doc = *s.active();
     s.write("Vellum", "ai", "t");
     load(doc, "\t\tx|\r\nend");
     s.app->workspace().enterFlag() = "noEnter";
@@ -113,7 +113,7 @@ TEST(DocumentWindowEnter, OneShotFlagSkipsOneIndentation) {
 TEST(DocumentWindowEnter, ReleaseWithoutPressIndentsNothing) {
     Started s;
     s.runAndShow();
-    TMDIsub& doc = *s.active();
+    DocumentWindow& doc = *s.active();
     s.write("Vellum", "ai", "t");
     load(doc, "\t\tx\r\n|end");
     doc.control().setModified(false);
@@ -142,7 +142,7 @@ TEST(DocumentWindowKeys, CtrlShiftBracketKeysInsertTags) {
         // Active, as for the user: a menu shortcut on these keys would take them from the editor.
         s.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         load(doc, row.before);
         key(doc, row.key, Qt::ControlModifier | Qt::ShiftModifier);
         EXPECT_EQ(drawn(doc), row.after);
@@ -163,7 +163,7 @@ TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
         s.runAndShow();
         s.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         load(doc, "a|bc\r\ndef");
         test::userOpenMenu(s.window()->menuBar(), s.app->menus().menu("Edit1"));
         ASSERT_FALSE(s.app->menus().action("delete1")->isEnabled());
@@ -176,8 +176,8 @@ TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
 TEST(DocumentWindowFont, EditorStartsThirteenPixelsHigh) {
     Started s;
     s.runAndShow();
-    EXPECT_EQ(QFontInfo(s.active()->memo()->font()).pixelSize(), TMDIsub::DefaultFontPixels);
-    EXPECT_EQ(TMDIsub::DefaultFontPixels, 13);
+    EXPECT_EQ(QFontInfo(s.active()->memo()->font()).pixelSize(), DocumentWindow::DefaultFontPixels);
+    EXPECT_EQ(DocumentWindow::DefaultFontPixels, 13);
 }
 
 TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll) {
@@ -192,12 +192,12 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         {"typing ab: undo takes back the b",
          [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
         {"a program insertion cannot be undone",
-         [](Started& s) { s.app->workspace().insertions().listcode2("<HR>"); }, "<HR>|", false,
+         [](Started& s) { s.app->workspace().insertions().insertText("<HR>"); }, "<HR>|", false,
          "<HR>|"},
         {"nor can the typing before it",
          [](Started& s) {
              QTest::keyClicks(s.active()->memo(), "a");
-             s.app->workspace().insertions().listcode2("<HR>");
+             s.app->workspace().insertions().insertText("<HR>");
          },
          "a<HR>|", false, "a<HR>|"},
         {"a paste from the context menu is one step",
@@ -213,7 +213,7 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         EXPECT_FALSE(doc.isModified());
         EXPECT_FALSE(s.app->menus().msave()->isEnabled());
         row.edit(s);
@@ -230,21 +230,21 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
     struct Row {
         const char* name;
         QString text;
-        std::function<void(TMDIsub&)> act;
+        std::function<void(DocumentWindow&)> act;
         QString line;
     };
     const Row rows[] = {
-        {"an empty document is on line 1", "", [](TMDIsub&) {}, "1"},
-        {"typing follows the caret", "", [](TMDIsub& d) { QTest::keyClicks(d.memo(), "a\rb\rc"); },
-         "3"},
+        {"an empty document is on line 1", "", [](DocumentWindow&) {}, "1"},
+        {"typing follows the caret", "",
+         [](DocumentWindow& d) { QTest::keyClicks(d.memo(), "a\rb\rc"); }, "3"},
         {"Ctrl+Home goes back to line 1", "a\r\nb\r\nc|",
-         [](TMDIsub& d) { key(d, Qt::Key_Home, Qt::ControlModifier); }, "1"},
+         [](DocumentWindow& d) { key(d, Qt::Key_Home, Qt::ControlModifier); }, "1"},
         {"Ctrl+End counts wrapped lines", "|W W W\r\nend",
-         [](TMDIsub& d) { key(d, Qt::Key_End, Qt::ControlModifier); }, "4"},
+         [](DocumentWindow& d) { key(d, Qt::Key_End, Qt::ControlModifier); }, "4"},
         {"a click in a later line shows it", "|one\r\ntwo\r\nthree",
-         [](TMDIsub& d) { clickOn(d, "three"); }, "3"},
-        {"a click counts wrapped lines too", "|W W W\r\nend", [](TMDIsub& d) { clickOn(d, "end"); },
-         "4"},
+         [](DocumentWindow& d) { clickOn(d, "three"); }, "3"},
+        {"a click counts wrapped lines too", "|W W W\r\nend",
+         [](DocumentWindow& d) { clickOn(d, "end"); }, "4"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -252,7 +252,7 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
         s.runAndShow();
         // Measured once the window manager has placed and sized the window.
         ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window()));
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         if (!row.text.isEmpty())
             load(doc, wrapping(doc, row.text));
         row.act(doc);
@@ -278,7 +278,7 @@ TEST(DocumentWindowMenu, ItemsFollowSelectionClipboardAndUndo) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         load(doc, row.text);
         s.clipboard.setText(row.clipboard);
         QMenu* menu = doc.popupMenu();
@@ -301,26 +301,27 @@ TEST(DocumentWindowMenu, ItemsFollowSelectionClipboardAndUndo) {
 TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
     struct Row {
         const char* name;
-        std::function<void(TMDIsub&)> act;
+        std::function<void(DocumentWindow&)> act;
     };
     const Row rows[] = {
-        {"a typed letter hides it", [](TMDIsub& d) { key(d, Qt::Key_H); }},
-        {"Shift alone hides it", [](TMDIsub& d) { QTest::keyPress(d.memo(), Qt::Key_Shift); }},
+        {"a typed letter hides it", [](DocumentWindow& d) { key(d, Qt::Key_H); }},
+        {"Shift alone hides it",
+         [](DocumentWindow& d) { QTest::keyPress(d.memo(), Qt::Key_Shift); }},
         {"a mouse press in the editor hides it",
-         [](TMDIsub& d) {
+         [](DocumentWindow& d) {
              test::userMouse(QTest::MousePress, d.memo()->viewport(), {5, 5});
          }},
-        {"a click on the tip hides it", [](TMDIsub& d) { test::userClick(d.urlTip()); }},
+        {"a click on the tip hides it", [](DocumentWindow& d) { test::userClick(d.urlTip()); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        TMDIsub& doc = *s.active();
+        DocumentWindow& doc = *s.active();
         load(doc, "ab|");
         s.app->workspace().insertionSlots().tagOpen = "<A href=\"\">";
         s.app->workspace().insertionSlots().tagClose = "</A>";
-        s.app->workspace().insertions().tipper("an URL", 2);
+        s.app->workspace().insertions().wrapWithHint("an URL", 2);
         EXPECT_EQ(drawn(doc), "ab<A href=\"|\"></A>");
         QLabel* tip = doc.urlTip();
         EXPECT_TRUE(tip->isVisible());
@@ -389,31 +390,31 @@ TEST(DocumentWindowState, CoverNeverStaysAfterTabClicks) {
     s.runAndShow();
     s.trigger("new2");
     s.trigger("new2");
-    const QList<TMDIsub*> documents = s.documents();
+    const QList<DocumentWindow*> documents = s.documents();
     for (int tab : {0, 2, 1, 2, 0}) {
         SCOPED_TRACE(tab);
         test::userClick(s.tabBar(), s.tabBar()->tabRect(tab).center());
         QCoreApplication::processEvents();
         EXPECT_EQ(s.active(), documents[tab]);
-        EXPECT_FALSE(s.app->documents().switchpanel()->isVisible());
+        EXPECT_FALSE(s.app->documents().coverPanel()->isVisible());
         EXPECT_EQ(s.read("vellum", "state"), "max");
     }
 }
 
 TEST(DocumentWindowInsertions, DoNothingWithoutADocument) {
     const std::pair<const char*, std::function<void(Insertions&)>> rows[] = {
-        {"listcode", [](Insertions& i) { i.listcode(); }},
-        {"listcode2", [](Insertions& i) { i.listcode2("<HR>"); }},
-        {"boardit", [](Insertions& i) { i.boardit(); }},
-        {"wraptag", [](Insertions& i) { i.wraptag("<B>", "</B>"); }},
-        {"tipper", [](Insertions& i) { i.tipper("an URL", 2); }},
+        {"listcode", [](Insertions& i) { i.openFreshLine(); }},
+        {"listcode2", [](Insertions& i) { i.insertText("<HR>"); }},
+        {"boardit", [](Insertions& i) { i.insertScratch(); }},
+        {"wraptag", [](Insertions& i) { i.wrapSelection("<B>", "</B>"); }},
+        {"tipper", [](Insertions& i) { i.wrapWithHint("an URL", 2); }},
         {"gotoLine", [](Insertions& i) { i.gotoLine(3); }},
         {"gotoLineEnd", [](Insertions& i) { i.gotoLineEnd(3); }},
-        {"moveline", [](Insertions& i) { i.moveline(); }},
-        {"changeline", [](Insertions& i) { i.changeline(2); }},
-        {"focusit", [](Insertions& i) { i.focusit(); }},
-        {"killmemo", [](Insertions& i) { i.killmemo(); }},
-        {"bearmemo", [](Insertions& i) { i.bearmemo(); }},
+        {"moveline", [](Insertions& i) { i.caretIntoTableCell(); }},
+        {"changeline", [](Insertions& i) { i.moveCaretToLine(2); }},
+        {"focusit", [](Insertions& i) { i.focusDocument(); }},
+        {"killmemo", [](Insertions& i) { i.disableEditor(); }},
+        {"bearmemo", [](Insertions& i) { i.enableEditor(); }},
     };
     for (const auto& [name, run] : rows) {
         SCOPED_TRACE(name);
@@ -427,7 +428,7 @@ TEST(DocumentWindowInsertions, DoNothingWithoutADocument) {
         const bool saveEnabled = s.app->menus().msave()->isEnabled();
         run(s.app->workspace().insertions());
         EXPECT_TRUE(s.documents().isEmpty());
-        EXPECT_EQ(s.app->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().scratchBuffer().text(), "");
         EXPECT_EQ(s.app->workspace().insertionSlots().tagOpen, "<I>");
         EXPECT_EQ(s.app->status().linecol()->text(), line);
         EXPECT_EQ(s.app->menus().msave()->isEnabled(), saveEnabled);

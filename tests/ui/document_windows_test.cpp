@@ -36,7 +36,7 @@ TEST(DocumentTabs, ClicksActivateAndClosingMovesLaterTabsDown) {
     const QString b = s.home.write("b.htm", "B");
     s.open(a);
     s.open(b);
-    const QList<TMDIsub*> documents = s.documents();
+    const QList<DocumentWindow*> documents = s.documents();
     ASSERT_EQ(documents.size(), 3);
     for (int tab : {0, 2, 1}) {
         SCOPED_TRACE(tab);

@@ -30,9 +30,9 @@ using test::Started;
 using test::userClick;
 using test::userClickIndicator;
 
-TFRbig* openFindReplace(Started& s, const QString& find, const QString& replace) {
+FindReplaceWindow* openFindReplace(Started& s, const QString& find, const QString& replace) {
     s.trigger("Replace1");
-    TFRbig* window = s.app->finds().findReplaceWindow();
+    FindReplaceWindow* window = s.app->finds().findReplaceWindow();
     if (window) {
         window->boxes().find->setText(find);
         window->boxes().replace->setText(replace);
@@ -40,12 +40,12 @@ TFRbig* openFindReplace(Started& s, const QString& find, const QString& replace)
     return window;
 }
 
-TFRmini* bar(Started& s) {
+FindAgainBar* bar(Started& s) {
     return s.app->finds().findAgainWindow();
 }
 
 // Find & Replace with a text that is there: the bar takes over.
-TFRmini* firstHit(Started& s, const QString& find, const QString& replace) {
+FindAgainBar* firstHit(Started& s, const QString& find, const QString& replace) {
     userClick(openFindReplace(s, find, replace)->findReplaceButton());
     return bar(s);
 }
@@ -77,7 +77,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
          "|cat cat cat", "Cannot find \"dog\".", "Find & Replace"},
         {"Find Next after Replace & Find Next only finds",
          [](Started& s) {
-             TFRmini* again = firstHit(s, "cat", "CAT");
+             FindAgainBar* again = firstHit(s, "cat", "CAT");
              userClick(again->replaceNextButton());
              EXPECT_EQ(drawn(*s.active()), "CAT [cat] cat");
              userClick(again->findNextButton());
@@ -86,7 +86,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
          "CAT cat [cat]", "", "Find Again"},
         {"F3 after Replace & Find Next replaces and finds",
          [](Started& s) {
-             TFRmini* again = firstHit(s, "cat", "CAT");
+             FindAgainBar* again = firstHit(s, "cat", "CAT");
              userClick(again->replaceNextButton());
              EXPECT_TRUE(again->replaceNextButton()->isDefault());
              EXPECT_FALSE(again->findNextButton()->isDefault());
@@ -105,7 +105,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
         {"check from top is read again at the close: F3 finds the same hit, Find Next the next",
          [](Started& s) {
              s.active()->control().setSelection(5, 5);
-             TFRbig* window = openFindReplace(s, "cat", "");
+             FindReplaceWindow* window = openFindReplace(s, "cat", "");
              userClickIndicator(window->boxes().fromTop);
              userClick(window->findReplaceButton());
              s.active()->control().setSelection(5, 5);
@@ -117,7 +117,7 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
         {"the edit boxes' menu and keys go through the program's clipboard",
          [](Started& s) {
              s.clipboard.setText("dog");
-             TFRbig* window = openFindReplace(s, "cat", "");
+             FindReplaceWindow* window = openFindReplace(s, "cat", "");
              QLineEdit* replace = window->boxes().replace;
              test::userRightClick(replace);
              const auto item = [window](const char* text) {
@@ -144,11 +144,11 @@ TEST(FindWindows, StepsFromTheWindowsAndF3) {
          "dog dog dog|", "Cannot find \"cat\".", "Find & Replace"},
         {"Enter runs each window's default button; Escape in the bar closes it",
          [](Started& s) {
-             TFRbig* window = openFindReplace(s, "cat", "");
+             FindReplaceWindow* window = openFindReplace(s, "cat", "");
              window->activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(window));
              QTest::keyClick(window->boxes().find, Qt::Key_Return);
-             TFRmini* again = bar(s);
+             FindAgainBar* again = bar(s);
              ASSERT_NE(again, nullptr);
              again->activateWindow();
              ASSERT_TRUE(QTest::qWaitForWindowActive(again));
@@ -186,7 +186,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
     };
     const auto tickedBar = [](Started& s) {
         s.trigger("Again1");
-        TFRmini* again = bar(s);
+        FindAgainBar* again = bar(s);
         EXPECT_TRUE(again->isCollapsed());
         EXPECT_EQ(again->height(), again->fullHeight() / 2);
         // The options show below the arrow, and hide again once ticked.
@@ -258,7 +258,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
          {{"wword", ""}, {"mcase", ""}, {"sup", ""}, {"sbeg", ""}, {"repl2t", ""}, {"repl2l", ""}}},
         {"the Find & Replace window writes its four options; both windows read theirs again",
          [](Started& s) {
-             TFRbig* window = openFindReplace(s, "", "");
+             FindReplaceWindow* window = openFindReplace(s, "", "");
              userClickIndicator(window->boxes().matchCase);
              userClickIndicator(window->boxes().upward);
              userClickIndicator(window->boxes().fromTop);
@@ -295,7 +295,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
 
 void goToLine(Started& s, const char* typed) {
     s.trigger("goto1");
-    Tgotoline* dialog = s.app->finds().goToLineDialog();
+    GoToLineDialog* dialog = s.app->finds().goToLineDialog();
     ASSERT_NE(dialog, nullptr);
     dialog->lineBox()->setText(typed);
     QTest::keyClick(dialog->lineBox(), Qt::Key_Return);
@@ -331,7 +331,7 @@ TEST(FindWindows, GoToLineAndRemoveTagsOnTheActiveDocument) {
         {"a double-click on the line number opens it, one on its label closes it", lines,
          [](Started& s) {
              test::userDoubleClick(s.app->status().linecol());
-             Tgotoline* dialog = s.app->finds().goToLineDialog();
+             GoToLineDialog* dialog = s.app->finds().goToLineDialog();
              ASSERT_NE(dialog, nullptr);
              test::userDoubleClick(dialog->label());
          },

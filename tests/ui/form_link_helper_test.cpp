@@ -34,18 +34,18 @@ using test::userClickIndicator;
 TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
     struct Row {
         const char* name;
-        std::function<void(TlinkRoll2&)> choose;
+        std::function<void(FormHelper&)> choose;
         QString before, after;
         QString errors;
     };
     const Row rows[] = {
-        {"New Form starts after a selection, which stays, caret inside", [](TlinkRoll2&) {},
+        {"New Form starts after a selection, which stays, caret inside", [](FormHelper&) {},
          "ab[cd]ef", "abcd\r\n<FORM method=\"Post\" action=\"\">\r\n|\r\n</FORM>ef", ""},
         {"a field replaces the selection, caret after it",
-         [](TlinkRoll2& form) { userClickIndicator(form.kindButton(Kind::Text)); }, "ab[cd]ef",
+         [](FormHelper& form) { userClickIndicator(form.kindButton(Kind::Text)); }, "ab[cd]ef",
          "ab<INPUT type=\"text\" size=20 name=\"\" value=\"\">\r\n|ef", ""},
         {"choosing a kind resets the count; two list boxes at indent 1",
-         [](TlinkRoll2& form) {
+         [](FormHelper& form) {
              form.itemsBox()->setText("7");
              userClickIndicator(form.kindButton(Kind::ListBox));
              EXPECT_EQ(form.itemsBox()->text(), "1");
@@ -58,7 +58,7 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
              "|",
          ""},
         {"a count that is not a number inserts nothing and stays as typed",
-         [](TlinkRoll2& form) {
+         [](FormHelper& form) {
              userClickIndicator(form.kindButton(Kind::Hidden));
              form.itemsBox()->setText("x");
          },
@@ -69,7 +69,7 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* form = qobject_cast<TlinkRoll2*>(s.app->helpers().open("Form"));
+        auto* form = qobject_cast<FormHelper*>(s.app->helpers().open("Form"));
         ASSERT_NE(form, nullptr);
         row.choose(*form);
         userClick(form->insertButton());
@@ -84,22 +84,24 @@ TEST(FormHelper, InsertPutsTheFormOrTheFieldsAtTheCaret) {
 TEST(LinkHelper, InsertWrapsTheSelection) {
     struct Row {
         const char* name;
-        std::function<void(Started&, TlinkRoll&)> choose;
+        std::function<void(Started&, LinkHelper&)> choose;
         QString after;
         const char* tip; // null: no tip
     };
     const Row rows[] = {
         {"http: the caret inside the quotes, the tip asks for the address",
-         [](Started&, TlinkRoll& link) { userClickIndicator(link.protocolButton(Protocol::Http)); },
+         [](Started&, LinkHelper& link) {
+             userClickIndicator(link.protocolButton(Protocol::Http));
+         },
          "go <A href=\"http://|\">word</A>", "Type an URL here"},
         {"a file below the document's folder, the selection kept",
-         [](Started& s, TlinkRoll& link) {
+         [](Started& s, LinkHelper& link) {
              userClickIndicator(link.useFileCheck());
              s.prompter.openNames.push_back(s.home.write("Site/Pics/Logo.GIF", "gif"));
          },
          "go <A href=\"Pics/Logo.GIF\">[word]</A>", nullptr},
         {"a cancelled file dialog inserts nothing",
-         [](Started&, TlinkRoll& link) { userClickIndicator(link.useFileCheck()); }, "go [word]",
+         [](Started&, LinkHelper& link) { userClickIndicator(link.useFileCheck()); }, "go [word]",
          nullptr},
     };
     for (const Row& row : rows) {
@@ -109,7 +111,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
         s.open(s.home.write("Site/index.htm", ""));
         load(*s.active(), "go [word]");
         s.prompter.openRequests.clear();
-        auto* link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+        auto* link = qobject_cast<LinkHelper*>(s.app->helpers().open("Link"));
         ASSERT_NE(link, nullptr);
         row.choose(s, *link);
         userClick(link->insertButton());
@@ -130,7 +132,7 @@ TEST(LinkHelper, InsertWrapsTheSelection) {
 TEST(LinkHelper, UseFileOnDiskSurvivesReopening) {
     Started s;
     s.runAndShow();
-    auto* link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+    auto* link = qobject_cast<LinkHelper*>(s.app->helpers().open("Link"));
     ASSERT_NE(link, nullptr);
     EXPECT_FALSE(link->useFileCheck()->isChecked());
     EXPECT_FALSE(link->pathList()->isVisible());
@@ -140,7 +142,7 @@ TEST(LinkHelper, UseFileOnDiskSurvivesReopening) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(s.read("Vellum", "use1"), "sure");
 
-    link = qobject_cast<TlinkRoll*>(s.app->helpers().open("Link"));
+    link = qobject_cast<LinkHelper*>(s.app->helpers().open("Link"));
     ASSERT_NE(link, nullptr);
     EXPECT_TRUE(link->useFileCheck()->isChecked());
     EXPECT_TRUE(link->pathList()->isVisible());

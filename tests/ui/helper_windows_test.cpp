@@ -318,7 +318,7 @@ TEST(HelperDrag, OutlineFollowsThePointerAndTheWindowMovesOnRelease) {
 
 // Does what the user does in the Font helper, step by step: "size2", "red" (from the grid),
 // "green-dialog" (the colour button), "insert", "sample-dclick", "nocolor", "nocolor-dclick".
-void fontSteps(Started& s, TfontRoll& font, const QString& steps) {
+void fontSteps(Started& s, FontHelper& font, const QString& steps) {
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         if (step == "size2")
             click(font.sizeButton(2));
@@ -369,7 +369,7 @@ TEST(FontHelper, SampleShowsTheTagsAndInsertWrapsTheSelection) {
         Started s;
         s.runAndShow();
         load(*s.active(), "x[abc]y");
-        auto* font = qobject_cast<TfontRoll*>(openHelper(s, Kind::Font));
+        auto* font = qobject_cast<FontHelper*>(openHelper(s, Kind::Font));
         ASSERT_NE(font, nullptr);
         fontSteps(s, *font, row.steps);
         EXPECT_EQ(font->sample()->text(), row.sample);
@@ -399,7 +399,7 @@ TEST(ColorHelper, SampleShowsTheChosenFormAndInsertReplacesTheSelection) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* color = qobject_cast<TlinkRoll1*>(openHelper(s, Kind::Color));
+        auto* color = qobject_cast<ColorHelper*>(openHelper(s, Kind::Color));
         ASSERT_NE(color, nullptr);
         EXPECT_EQ(color->sample()->text(), "FFFFFF");
         EXPECT_TRUE(color->formButton(ColourForm::CodeOnly)->isChecked());
@@ -415,7 +415,7 @@ TEST(ColorHelper, SampleShowsTheChosenFormAndInsertReplacesTheSelection) {
 // Does what the user does in the Table helper, step by step: "table", "rows", "cells", "/TD", "%"
 // (width), "colour" (the check box), "red-dialog" (the colour button), "centre", "up" and "down"
 // (the indent spins), and "box=text" typed into the border, spacing, items, indent or width box.
-void tableSteps(Started& s, TtabRoll& table, const QString& steps) {
+void tableSteps(Started& s, TableHelper& table, const QString& steps) {
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         const QString box = step.section('=', 0, 0);
         const QString typed = step.section('=', 1);
@@ -483,7 +483,7 @@ TEST(TableHelper, InsertPutsTheCodeInAndTheCaretWhereTypingGoesOn) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TableHelper*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         click(table->insertButton());
@@ -511,7 +511,7 @@ TEST(TableHelper, ModeSwitchResetsLabelsAndValues) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TableHelper*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         QStringList labels, values;
@@ -537,7 +537,7 @@ TEST(TableHelper, EndCellChoiceIsStoredAtEachClick) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TableHelper*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         EXPECT_EQ(s.read("Vellum", "endtd"), row.stored);
@@ -567,7 +567,7 @@ TEST(TableHelper, SizesAndNumbersAreCheckedAsTyped) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        auto* table = qobject_cast<TtabRoll*>(openHelper(s, Kind::Table));
+        auto* table = qobject_cast<TableHelper*>(openHelper(s, Kind::Table));
         ASSERT_NE(table, nullptr);
         tableSteps(s, *table, row.steps);
         EXPECT_EQ((row.width ? table->widthEdit() : table->indentBox()->edit())->text(), row.shown);

@@ -29,7 +29,7 @@ TEST(HtmlHighlighter, ColoursWhatIsShownFollowsEditsAndKeepsTheLines) {
     for (int i = 0; i < 3000; ++i)
         lines << QStringLiteral("<p class=\"x%1\">a &amp; b and some words to wrap</p>").arg(i);
     MemoryClipboard clipboard;
-    TSRichEdit editor;
+    PlainTextEditor editor;
     auto* control = new PlainTextControl(&editor, &clipboard);
     editor.setFont(test::fixedPitchFont());
     control->setText(lines.join(QStringLiteral("\r\n")));

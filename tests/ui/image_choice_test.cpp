@@ -4,7 +4,7 @@
 #include "support/qt_printers.h"
 #include "support/user_input.h"
 #include "ui/helpers/image_file_chooser.h"
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -83,7 +83,7 @@ TEST(ImageFiles, MeasuredFromTheHeaderAndDecodedWithinBounds) {
                   row.refused ? "picture.gif is too large to preview (30000 x 30000 pixels)." : "");
 
         // The picture control takes the picture's size, and keeps its own without one.
-        TSmartImage control;
+        PictureBox control;
         control.setAutoSize(true);
         control.setPicture(QImage(QSize(5, 6), QImage::Format_RGB32));
         control.loadPicture(path);

@@ -6,7 +6,7 @@
 #include "ui/app/helper_registry.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/image_helper.h"
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,17 +27,17 @@ using test::userClick;
 using test::userClickIndicator;
 
 // Clicks the picture `name` in the helper's file list.
-void chooseFile(Timageroll& image, const QString& name) {
+void chooseFile(ImageHelper& image, const QString& name) {
     QListWidget* files = image.chooser()->fileList();
     userClick(files->viewport(), test::entryPoint(files, name));
 }
 
 // The helper over the document Site/index.htm, with the picture Site/other.png beside it.
-Timageroll* openHelper(Started& s) {
+ImageHelper* openHelper(Started& s) {
     s.runAndShow();
     s.open(s.home.write("Site/index.htm", ""));
     test::writeImage(s.home.file("Site/other.png"), {5, 6}, "PNG");
-    return qobject_cast<Timageroll*>(s.app->helpers().open("Image"));
+    return qobject_cast<ImageHelper*>(s.app->helpers().open("Image"));
 }
 
 TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
@@ -72,7 +72,7 @@ TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
         if (row.bytes.isEmpty()) {
             test::writeImage(path, row.picture, path.endsWith("png") ? "PNG" : "JPEG");
         }
-        Timageroll* image = openHelper(s);
+        ImageHelper* image = openHelper(s);
         ASSERT_NE(image, nullptr);
         EXPECT_TRUE(image->previewBox()->isVisible());
         chooseFile(*image, row.file);
@@ -99,7 +99,7 @@ TEST(ImageHelper, InsertsThePictureChosenWithItsMeasuredSize) {
 
 TEST(ImageHelper, PreviewChoiceSurvivesReopening) {
     Started s;
-    Timageroll* image = openHelper(s);
+    ImageHelper* image = openHelper(s);
     ASSERT_NE(image, nullptr);
     for (const bool on : {true, false}) {
         SCOPED_TRACE(on ? "preview on" : "preview off");
@@ -110,7 +110,7 @@ TEST(ImageHelper, PreviewChoiceSurvivesReopening) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(s.read("Vellum", "prev"), on ? "sure" : "");
 
-        image = qobject_cast<Timageroll*>(s.app->helpers().open("Image"));
+        image = qobject_cast<ImageHelper*>(s.app->helpers().open("Image"));
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->previewCheck()->isChecked(), on);
         EXPECT_EQ(image->previewBox()->isVisible(), on);

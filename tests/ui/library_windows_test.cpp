@@ -25,13 +25,13 @@ using test::Started;
 using test::userClick;
 using test::userDoubleClick;
 
-Ttplate* templateDialog(Started& s) {
+TemplateDialog* templateDialog(Started& s) {
     s.trigger("New1");
-    const QList<Ttplate*> open = s.window()->findChildren<Ttplate*>();
+    const QList<TemplateDialog*> open = s.window()->findChildren<TemplateDialog*>();
     return open.isEmpty() ? nullptr : open.last();
 }
 
-void choose(Ttplate& dialog, const char* name) {
+void choose(TemplateDialog& dialog, const char* name) {
     const QList<QListWidgetItem*> found = dialog.fileList()->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -43,7 +43,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
     struct Row {
         const char* name;
         const char* stored; // "tpl" before
-        std::function<void(Started&, Ttplate&)> act;
+        std::function<void(Started&, TemplateDialog&)> act;
         QStringList captions; // documents afterwards
         QString text;         // of the last one
         const char* tpl;      // "tpl" afterwards
@@ -51,19 +51,19 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
     const Row rows[] = {
         {"Open without a choice or a default: an empty document",
          "",
-         [](Started&, Ttplate& d) { d.OKBtnClick(); },
+         [](Started&, TemplateDialog& d) { d.OKBtnClick(); },
          {"Untitled 1", "Untitled 2"},
          "",
          ""},
         {"Open without a choice takes the default",
          "b.htm",
-         [](Started&, Ttplate& d) { d.OKBtnClick(); },
+         [](Started&, TemplateDialog& d) { d.OKBtnClick(); },
          {"Untitled 1", "Untitled 2"},
          "B\r\n",
          "b.htm"},
         {"Open of a chosen template",
          "b.htm",
-         [](Started&, Ttplate& d) {
+         [](Started&, TemplateDialog& d) {
              choose(d, "a.htm");
              d.OKBtnClick();
          },
@@ -72,7 +72,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
          "b.htm"},
         {"Set without a choice keeps the default, Cancel makes no document",
          "b.htm",
-         [](Started&, Ttplate& d) {
+         [](Started&, TemplateDialog& d) {
              d.SetClick();
              d.close();
          },
@@ -81,7 +81,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
          "b.htm"},
         {"Set makes the choice the default",
          "",
-         [](Started&, Ttplate& d) {
+         [](Started&, TemplateDialog& d) {
              choose(d, "a.htm");
              d.SetClick();
              EXPECT_EQ(d.defaultLabel()->text(), "a.htm");
@@ -91,7 +91,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
          "a.htm"},
         {"deleting the default template clears the default",
          "b.htm",
-         [](Started& s, Ttplate& d) {
+         [](Started& s, TemplateDialog& d) {
              choose(d, "b.htm");
              EXPECT_TRUE(d.deleteButton()->isVisibleTo(&d));
              s.prompter.yesNo.push_back(true);
@@ -112,7 +112,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
         s.home.write("template/a.htm", "A\n");
         s.home.write("template/b.htm", "B\n");
         s.write("Vellum", "tpl", row.stored);
-        Ttplate* dialog = templateDialog(s);
+        TemplateDialog* dialog = templateDialog(s);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->defaultLabel()->text(), row.stored);
         row.act(s, *dialog);
@@ -126,8 +126,8 @@ QPoint cellCentre(const QTableWidget* table, int row, int column) {
     return table->visualItemRect(table->item(row, column)).center();
 }
 
-Tspecials* openSpecials(Started& s) {
-    auto* specials = qobject_cast<Tspecials*>(s.app->helpers().open("Special"));
+SpecialCharactersHelper* openSpecials(Started& s) {
+    auto* specials = qobject_cast<SpecialCharactersHelper*>(s.app->helpers().open("Special"));
     if (specials) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(specials));
     }
@@ -142,7 +142,7 @@ TEST(SpecialCharacters, CellsInsertTheirTextInPlaceOfTheSelection) {
         chars += "g" + QByteArray::number(k) + "..&e" + QByteArray::number(k) + ";\r\n";
     s.home.write("library/chars", "<..&lt;\r\n" + chars.mid(chars.indexOf('\n') + 1));
     load(*s.active(), "a[bc]d");
-    Tspecials* specials = openSpecials(s);
+    SpecialCharactersHelper* specials = openSpecials(s);
     ASSERT_NE(specials, nullptr);
     QTableWidget* special = specials->specialTable();
     QTableWidget* extended = specials->extendedTable();
@@ -179,7 +179,7 @@ TEST(SpecialCharacters, EveryShippedGlyphShowsWholeAndInsertsItsTextWhenClicked)
     s.home.write("library/chars", shipped.readAll());
     const CharTables tables = CharTables::read(s.home.path() + "/library/chars");
     ASSERT_FALSE(tables.special[0][0].text.isEmpty()) << "no character table was shipped";
-    Tspecials* specials = openSpecials(s);
+    SpecialCharactersHelper* specials = openSpecials(s);
     ASSERT_NE(specials, nullptr);
     for (int line = 0; line < CharTables::Entries; ++line) {
         const CharTables::Place place = CharTables::place(line);

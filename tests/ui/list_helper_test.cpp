@@ -23,7 +23,7 @@ using test::Started;
 // Does what the user does, step by step: a control's name clicks it (where a button's indicator
 // is), "dclick:NAME" double-clicks it, "bg:NAME" clicks a panel's background, and "items=x",
 // "start=x" type into those boxes.
-void listSteps(TlistRoll& list, const QString& steps) {
+void listSteps(ListHelper& list, const QString& steps) {
     for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
         const QString name = step.section(':', -1).section('=', 0, 0);
         const QString typed = step.section('=', 1);
@@ -47,8 +47,8 @@ void listSteps(TlistRoll& list, const QString& steps) {
     }
 }
 
-TlistRoll* openList(Started& s) {
-    return qobject_cast<TlistRoll*>(s.app->helpers().open("List"));
+ListHelper* openList(Started& s) {
+    return qobject_cast<ListHelper*>(s.app->helpers().open("List"));
 }
 
 TEST(ListHelper, InsertPutsTheListInWithTheCaretOnTheFirstItem) {
@@ -77,7 +77,7 @@ TEST(ListHelper, InsertPutsTheListInWithTheCaretOnTheFirstItem) {
         Started s;
         s.runAndShow();
         load(*s.active(), row.before);
-        TlistRoll* list = openList(s);
+        ListHelper* list = openList(s);
         ASSERT_NE(list, nullptr);
         listSteps(*list, row.steps);
         test::userClick(list->insertButton());
@@ -114,7 +114,7 @@ TEST(ListHelper, PanelsAndChoicesFollowTheClicks) {
         SCOPED_TRACE(row.name);
         Started s;
         s.runAndShow();
-        TlistRoll* list = openList(s);
+        ListHelper* list = openList(s);
         ASSERT_NE(list, nullptr);
         listSteps(*list, row.steps);
         QStringList shown, checked;

@@ -42,7 +42,7 @@ QWidget* openFindReplace(Started& s) {
 }
 
 void findTag(Started& s, QWidget*) {
-    TFRbig* window = s.app->finds().findReplaceWindow();
+    FindReplaceWindow* window = s.app->finds().findReplaceWindow();
     window->boxes().find->setText("<td>");
     userClick(window->findReplaceButton());
 }
@@ -61,12 +61,12 @@ void typeNoNumber(Started& s, QWidget*) {
 QWidget* openTemplates(Started& s) {
     s.home.write("template/basic.htm", "<P>\n");
     s.trigger("New1");
-    const QList<Ttplate*> open = s.window()->findChildren<Ttplate*>();
+    const QList<TemplateDialog*> open = s.window()->findChildren<TemplateDialog*>();
     return open.isEmpty() ? nullptr : exposed(open.last());
 }
 
 void deleteBasic(Started&, QWidget* window) {
-    auto* dialog = qobject_cast<Ttplate*>(window);
+    auto* dialog = qobject_cast<TemplateDialog*>(window);
     QListWidget* list = dialog->fileList();
     const QList<QListWidgetItem*> found = list->findItems("basic.htm", Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1);
@@ -76,7 +76,7 @@ void deleteBasic(Started&, QWidget* window) {
 
 QWidget* openPreferences(Started& s) {
     s.trigger("Preferences1");
-    const QList<TTabbedNotebookDlg*> open = s.window()->findChildren<TTabbedNotebookDlg*>();
+    const QList<PreferencesDialog*> open = s.window()->findChildren<PreferencesDialog*>();
     return open.isEmpty() ? nullptr : exposed(open.last());
 }
 
@@ -90,7 +90,7 @@ QWidget* openTableHelper(Started& s) {
 }
 
 void spinNoNumber(Started& s, QWidget*) {
-    NumberBox* indent = qobject_cast<TtabRoll*>(s.app->helpers().find("Table"))->indentBox();
+    NumberBox* indent = qobject_cast<TableHelper*>(s.app->helpers().find("Table"))->indentBox();
     userClick(indent->edit());
     QTest::keyClick(indent->edit(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(indent->edit(), "1a");

@@ -34,7 +34,7 @@ int columnsIn(const QFont& font, int pixels) {
 class PlainTextControlTest : public ::testing::Test {
 public:
     MemoryClipboard clipboard;
-    TSRichEdit editor;
+    PlainTextEditor editor;
     PlainTextControl* control = new PlainTextControl(&editor, &clipboard); // owned by the editor
 
     void start(const QString& text, int columns) {

@@ -21,20 +21,20 @@ namespace {
 
 using test::Started;
 
-TTabbedNotebookDlg* openPreferences(Started& s) {
+PreferencesDialog* openPreferences(Started& s) {
     s.trigger("Preferences1");
-    const auto open = s.window()->findChildren<TTabbedNotebookDlg*>();
+    const auto open = s.window()->findChildren<PreferencesDialog*>();
     return open.isEmpty() ? nullptr : open.last();
 }
 
-template <typename T> T* control(TTabbedNotebookDlg& dialog, const char* name) {
+template <typename T> T* control(PreferencesDialog& dialog, const char* name) {
     T* found = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
 }
 
 // Clicks a button of the dialog, after the tab of its page when another page shows.
-void click(TTabbedNotebookDlg& dialog, const char* name, int times = 1) {
+void click(PreferencesDialog& dialog, const char* name, int times = 1) {
     auto* button = control<QAbstractButton>(dialog, name);
     auto* notebook = dialog.findChild<QTabWidget*>();
     ASSERT_NE(notebook, nullptr);
@@ -55,7 +55,7 @@ TEST(PreferencesDialog, ShowsSpinsChecksAndStores) {
     s.runAndShow();
     s.home.write("bin/browse", "#!");
     const qreal fiveSpaces = tabDistance(s);
-    TTabbedNotebookDlg* d = openPreferences(s);
+    PreferencesDialog* d = openPreferences(s);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->windowTitle(), "VellumHTML Preferences");
     EXPECT_FALSE(d->isModal());
@@ -86,7 +86,7 @@ TEST(PreferencesDialog, ShowsSpinsChecksAndStores) {
     EXPECT_EQ(s.read("Vellum", "tabwidth"), "");
 
     browser->setText(s.home.file("bin/browse"));
-    const QPointer<TTabbedNotebookDlg> closing(d);
+    const QPointer<PreferencesDialog> closing(d);
     click(*d, "OKBtn");
     // Closed, and gone once the events that follow the click have run.
     EXPECT_FALSE(closing && closing->isVisible());

@@ -215,7 +215,7 @@ TEST(ProgramChoice, LocatingStoresOnlyAProgramThatCanRun) {
         else if (row.via == Via::HelperCommand)
             s.trigger("HelperApp1");
         else
-            EXPECT_EQ(browser ? programs.writebrowser() : programs.writehelper(), row.stored);
+            EXPECT_EQ(browser ? programs.locateBrowser() : programs.locateHelper(), row.stored);
         EXPECT_EQ(s.prompter.dialogs, QStringList{row.title});
         EXPECT_TRUE(s.prompter.openRequests.at(0).mustExist);
         EXPECT_EQ(s.read("Vellum", key), row.stored ? chosen : "");
@@ -241,7 +241,7 @@ TEST(ReturnIcon, ShownByBothCommandsUnlessTurnedOff) {
             s.write("Windows", "backt", "40");
             s.write("Windows", "backl", "70");
             s.trigger(command);
-            TForm3* icon = s.app->programs().returnIcon();
+            ReturnIcon* icon = s.app->programs().returnIcon();
             ASSERT_EQ(icon != nullptr, back.isEmpty());
             program.waitForRuns(1);
             if (!icon)
@@ -267,7 +267,7 @@ TEST(ReturnIcon, ClosesByItsPictureOrGripAndRemembersWhereItWas) {
         const Recorder browser(s, "browser");
         s.write("Vellum", "browser", browser.path);
         s.trigger("Preview1");
-        QPointer<TForm3> icon = s.app->programs().returnIcon();
+        QPointer<ReturnIcon> icon = s.app->programs().returnIcon();
         ASSERT_TRUE(icon);
         icon->move(120, 45);
         QPoint expected(120, 45);
@@ -298,7 +298,7 @@ TEST(HelperProgram, FirstUseClearsTheHelpersStartsItAndAsksForTheTitle) {
     s.write("Vellum", "browser", browser.path);
     s.write("Vellum", "helper", helper.path);
     s.trigger("Preview1");
-    QPointer<TForm3> oldIcon = s.app->programs().returnIcon();
+    QPointer<ReturnIcon> oldIcon = s.app->programs().returnIcon();
     ASSERT_TRUE(oldIcon);
     oldIcon->move(300, 200);
     HelperRegistry& helpers = s.app->helpers();
@@ -327,8 +327,8 @@ TEST(HelperTitleDialog, StoresTheTitleOrCancelsWithTheReturnIcon) {
         const Recorder helper(s, "helper");
         s.write("Vellum", "helper", helper.path);
         s.trigger("HelperApp1");
-        QPointer<Thelpername> dialog = s.app->programs().titleDialog();
-        QPointer<TForm3> icon = s.app->programs().returnIcon();
+        QPointer<HelperTitleDialog> dialog = s.app->programs().titleDialog();
+        QPointer<ReturnIcon> icon = s.app->programs().returnIcon();
         ASSERT_TRUE(dialog && icon);
         icon->move(123, 45);
         if (act != Act::OkEmpty)

@@ -120,7 +120,7 @@ TEST(RecoveryStart, AnEndedInstancesDocumentsAreOfferedAndTheChosenOpenAgain) {
 
         if (row.captions.size() < 2)
             continue;
-        TMDIsub& reopened = *s.documents()[1];
+        DocumentWindow& reopened = *s.documents()[1];
         EXPECT_TRUE(reopened.isModified());
         EXPECT_EQ(reopened.key(), page);
         EXPECT_EQ(reopened.control().text(), "<p>new</p>\r\n");

@@ -233,10 +233,10 @@ TEST(StatusBarDate, DoubleClickReplacesTheSelectionAndSelectsTheDate) {
 TEST(ContextMenu, CharacterBoldRunsOnItsOwnWindow) {
     Started s;
     s.runAndShow();
-    TMDIsub& first = *s.active();
+    DocumentWindow& first = *s.active();
     load(first, "a[bc]");
     s.trigger("new2");
-    TMDIsub& second = *s.active();
+    DocumentWindow& second = *s.active();
     ASSERT_NE(&first, &second);
     load(second, "x[y]");
     // Side by side, so that the first window's editor can be right-clicked.

@@ -45,7 +45,7 @@ public:
     MemoryClipboard clipboard;
     TextControl& make(const QString& marked, int columns) {
         const MarkedText m = parseMarked(marked);
-        m_editor = std::make_unique<TSRichEdit>();
+        m_editor = std::make_unique<PlainTextEditor>();
         m_editor->setFont(test::fixedPitchFont());
         auto* control = new PlainTextControl(m_editor.get(), &clipboard); // owned by the editor
         control->setText(m.text);
@@ -57,7 +57,7 @@ public:
     }
 
 private:
-    std::unique_ptr<TSRichEdit> m_editor;
+    std::unique_ptr<PlainTextEditor> m_editor;
 };
 
 template <typename Factory> class TextControlContract : public ::testing::Test {

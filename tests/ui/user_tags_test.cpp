@@ -2,7 +2,7 @@
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "ui/app/helper_registry.h"
-#include "ui/library/add_to_library.h"
+#include "ui/library/add_to_library_dialog.h"
 #include "ui/library/user_tags_helper.h"
 
 #include <QApplication>
@@ -31,8 +31,8 @@ QString file(Kind kind) {
                                    : "library/library.dat";
 }
 
-Tuserroll* userTags(Started& s) {
-    return qobject_cast<Tuserroll*>(s.app->helpers().find("User"));
+UserTagsHelper* userTags(Started& s) {
+    return qobject_cast<UserTagsHelper*>(s.app->helpers().find("User"));
 }
 
 // Clicks with `button` where `at` of `widget` is drawn. The click goes to the widget the screen
@@ -50,14 +50,14 @@ QPoint cellCentre(QTableWidget* grid, int row) {
 }
 
 // Shows a list and makes a row current, as the user does by clicking.
-void choose(Tuserroll& helper, Kind kind, int row) {
+void choose(UserTagsHelper& helper, Kind kind, int row) {
     clickAt(helper.listButton(kind), QPoint(8, 8));
     clickAt(helper.grid(kind)->viewport(), cellCentre(helper.grid(kind), row));
 }
 
 // Opens the list's context menu with a right-click on a row, as the user does, and clicks `item`
 // in it. False when the item is not shown.
-bool chooseFromMenu(Tuserroll& helper, Kind kind, int row, const char* item) {
+bool chooseFromMenu(UserTagsHelper& helper, Kind kind, int row, const char* item) {
     QWidget* viewport = helper.grid(kind)->viewport();
     const QPoint at = cellCentre(helper.grid(kind), row);
     clickAt(viewport, at, Qt::RightButton);
@@ -123,7 +123,7 @@ TEST(UserTags, InsertPutsTheCurrentEntryIntoTheDocument) {
         load(*s.active(), row.before);
         // The document window's context menu opens the helper as the main menu does.
         s.active()->popupMenu()->findChild<QAction*>("UserTags2")->trigger();
-        Tuserroll* helper = userTags(s);
+        UserTagsHelper* helper = userTags(s);
         ASSERT_NE(helper, nullptr);
         EXPECT_TRUE(helper->listButton(Kind::Tags)->isChecked());
         choose(*helper, row.kind, row.row);
@@ -134,7 +134,7 @@ TEST(UserTags, InsertPutsTheCurrentEntryIntoTheDocument) {
         else
             clickButton(helper->insertButton());
         EXPECT_EQ(drawn(*s.active()), row.after);
-        EXPECT_EQ(s.app->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().scratchBuffer().text(), "");
     }
 }
 
@@ -178,7 +178,7 @@ TEST(UserTags, EditsReachTheListFiles) {
         s.home.write(file(row.kind), before);
         s.home.write("library/2", "B");
         s.trigger("UserTags1");
-        Tuserroll* helper = userTags(s);
+        UserTagsHelper* helper = userTags(s);
         ASSERT_NE(helper, nullptr);
         choose(*helper, row.kind, 1);
         ASSERT_TRUE(chooseFromMenu(*helper, row.kind, 1, "EditMode1"));
@@ -222,13 +222,13 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         s.home.write("library/library.dat", "1..One\r\n");
         s.write("Vellum", "libs", "4");
         load(*s.active(), row.document);
-        Tuserroll* helper = qobject_cast<Tuserroll*>(s.app->helpers().open("User"));
+        UserTagsHelper* helper = qobject_cast<UserTagsHelper*>(s.app->helpers().open("User"));
         ASSERT_NE(helper, nullptr);
         choose(*helper, Kind::Library, row.row);
         clickAt(helper->editCheck(), QPoint(8, 8));
         clickButton(helper->libraryPanel()->findChild<QPushButton*>("SpeedButton3"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const QList<TForm4*> dialogs = s.window()->findChildren<TForm4*>();
+        const QList<AddToLibraryDialog*> dialogs = s.window()->findChildren<AddToLibraryDialog*>();
         EXPECT_EQ(s.prompter.informed.join('|'), row.message);
         if (!row.message.isEmpty()) {
             EXPECT_TRUE(dialogs.isEmpty());
@@ -236,7 +236,7 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
             continue;
         }
         ASSERT_EQ(dialogs.size(), 1);
-        TForm4& dialog = *dialogs.first();
+        AddToLibraryDialog& dialog = *dialogs.first();
         EXPECT_EQ(userTags(s), nullptr);
         EXPECT_FALSE(s.active()->memo()->isEnabled());
         QTest::keyClicks(dialog.description(), "Second");
@@ -252,7 +252,7 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         EXPECT_TRUE(helper->editCheck()->isChecked());
         EXPECT_EQ(helper->grid(Kind::Library)->currentRow(), 1);
         EXPECT_EQ(helper->grid(Kind::Library)->item(1, 2)->text(), "Second");
-        EXPECT_EQ(s.app->workspace().storememo().text(), "");
+        EXPECT_EQ(s.app->workspace().scratchBuffer().text(), "");
     }
 }
 

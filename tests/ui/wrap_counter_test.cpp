@@ -61,7 +61,7 @@ QString variedText(int paragraphs) {
 
 TEST(WrapCounter, CountsAsTheWidgetLaysOutAcrossWidthsAndFonts) {
     MemoryClipboard clipboard;
-    TSRichEdit editor;
+    PlainTextEditor editor;
     auto* control = new PlainTextControl(&editor, &clipboard);
     QFont proportional(QStringLiteral("DejaVu Sans"));
     proportional.setPixelSize(13);

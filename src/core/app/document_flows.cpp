@@ -76,7 +76,7 @@ DeclaredCharsets DocumentFlows::declaredCharsets() const {
                                                                       : DeclaredCharsets::Ignore;
 }
 
-Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& handedOver) {
+Document* DocumentFlows::newDocument(const QString& tpl, const std::optional<QString>& handedOver) {
     const QString handed = handedOver ? *handedOver : m_settings.readText(V::Section, V::Hello);
     const QString templateName = tpl.isEmpty() ? m_settings.readText(V::Section, V::Tpl) : tpl;
 
@@ -114,7 +114,7 @@ Document* DocumentFlows::newt(const QString& tpl, const std::optional<QString>& 
     return document;
 }
 
-Document* DocumentFlows::newclean() {
+Document* DocumentFlows::newPlainDocument() {
     DocumentRequest request;
     request.origin = Origin::Clean;
     request.number = takeUntitledNumber(m_settings);
@@ -174,7 +174,7 @@ void DocumentFlows::InsertFile() {
     const QString remembered = m_clipboard.text();
     const int start = editor.selection().start;
     // Through the clipboard, so that one Undo in the document removes the whole insertion.
-    TextBuffer& scratch = m_workspace.storememo();
+    TextBuffer& scratch = m_workspace.scratchBuffer();
     scratch.setText(loaded.text);
     m_clipboard.setText(scratch.text());
     scratch.setText(QString());

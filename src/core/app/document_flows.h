@@ -34,9 +34,10 @@ public:
     /// an untitled document filled from the template `tpl` (or the stored default template when
     /// `tpl` is empty). Returns the new document. `handedOver`, when given, is the handed-over
     /// file (empty: none) in place of the record, which other starts may have overwritten.
-    Document* newt(const QString& tpl, const std::optional<QString>& handedOver = std::nullopt);
+    Document* newDocument(const QString& tpl,
+                          const std::optional<QString>& handedOver = std::nullopt);
     /// A plain untitled document: no template, no handed-over file.
-    Document* newclean();
+    Document* newPlainDocument();
     /// Opens `path`, or when it is empty a file chosen in the open dialog. A file that is open
     /// already comes to the front instead (after a message). Returns the new document, or null.
     Document* Opens(const QString& path = {});

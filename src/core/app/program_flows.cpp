@@ -27,15 +27,16 @@ ProgramFlows::ProgramFlows(Workspace& workspace, SettingsFile& settings, const H
 
 void ProgramFlows::registerCommands() {
     m_commands.addForDocument(QStringLiteral("Preview1"),
-                              [this](Document& document) { openbrowser(document); });
-    m_commands.addForDocument(QStringLiteral("HelperApp1"), [this](Document&) { openhelper(); });
+                              [this](Document& document) { previewInBrowser(document); });
+    m_commands.addForDocument(QStringLiteral("HelperApp1"),
+                              [this](Document&) { runHelperProgram(); });
 }
 
 QString ProgramFlows::setting(const char* key) const {
     return m_settings.readText(V::Section, QString::fromLatin1(key));
 }
 
-QString ProgramFlows::findprogram(const QString& title) {
+QString ProgramFlows::chooseProgram(const QString& title) {
     FileDialogRequest request;
     request.title = title;
     request.filter = ProgramFilter;
@@ -44,7 +45,7 @@ QString ProgramFlows::findprogram(const QString& title) {
 }
 
 QString ProgramFlows::chooseBrowser(const QString& title) {
-    const QString chosen = findprogram(title);
+    const QString chosen = chooseProgram(title);
     if (chosen.isEmpty())
         return {};
     if (const std::optional<QString> problem = programProblem(chosen)) {
@@ -55,7 +56,7 @@ QString ProgramFlows::chooseBrowser(const QString& title) {
 }
 
 QString ProgramFlows::chooseHelper() {
-    const QString helper = findprogram(QStringLiteral("Please locate your helper program"));
+    const QString helper = chooseProgram(QStringLiteral("Please locate your helper program"));
     if (helper.isEmpty())
         return {};
     // A new helper has a window title of its own, to be asked at its first run.
@@ -68,7 +69,7 @@ void ProgramFlows::offerWayBack() {
         m_screen.showReturnIcon();
 }
 
-void ProgramFlows::openbrowser(Document& document) {
+void ProgramFlows::previewInBrowser(Document& document) {
     QString browser = setting(V::Browser);
     if (browser.isEmpty()) {
         browser = chooseBrowser(QStringLiteral("Please locate your browser program"));
@@ -91,7 +92,7 @@ void ProgramFlows::openbrowser(Document& document) {
         m_prompter.error(error);
 }
 
-bool ProgramFlows::writebrowser() {
+bool ProgramFlows::locateBrowser() {
     bool stored = false;
     m_commands.guard([&] {
         const QString browser = chooseBrowser(QStringLiteral("Please locate your WWW browser"));
@@ -103,13 +104,13 @@ bool ProgramFlows::writebrowser() {
     return stored;
 }
 
-bool ProgramFlows::writehelper() {
+bool ProgramFlows::locateHelper() {
     bool stored = false;
     m_commands.guard([&] { stored = !chooseHelper().isEmpty(); });
     return stored;
 }
 
-void ProgramFlows::openhelper() {
+void ProgramFlows::runHelperProgram() {
     QString helper = setting(V::Helper);
     if (helper.isEmpty()) {
         helper = chooseHelper();

@@ -70,19 +70,19 @@ public:
     /// when none is chosen), writes the document to a preview file of this run, shows the Return
     /// Icon and starts the browser with the file's address. The file goes on the clean-up list
     /// whether or not the browser started; each failure is reported.
-    void openbrowser(Document& document);
+    void previewInBrowser(Document& document);
     /// Locate browser: asks for the browser program and stores it when it can be started. True
     /// when one was stored; a refused settings write is reported, not passed on.
-    bool writebrowser();
+    bool locateBrowser();
     /// Runs the helper program, asking for it first when none is stored. Once its window title
     /// is known: shows the Return Icon and switches to the window of that title, or starts the
     /// helper again when there is none. At its first run the helpers and the Return Icon are
     /// cleared away first, and after a successful start the Return Icon is shown and the title
     /// asked for.
-    void openhelper();
+    void runHelperProgram();
     /// Locate helper: asks for the helper program and stores it, forgetting the old helper's
     /// window title. True when one was stored.
-    bool writehelper();
+    bool locateHelper();
     /// Stores the helper's window title, tells the user how to undo a wrong one and switches to
     /// the window of that title when there is one. A refused write is reported.
     void writeHName(const QString& title);
@@ -95,7 +95,7 @@ public:
 private:
     QString setting(const char* key) const;
     /// The program-locating dialog; the chosen path, or empty when cancelled.
-    QString findprogram(const QString& title);
+    QString chooseProgram(const QString& title);
     /// A chosen browser that can be started, or empty (the user was told why not).
     QString chooseBrowser(const QString& title);
     /// Asks for the helper program and stores it with no window title yet; empty when none was

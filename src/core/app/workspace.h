@@ -126,7 +126,7 @@ public:
     void setActiveKey(const QString& key) { m_activeKey = key; }
 
     /// The hidden scratch editor, empty between operations.
-    TextBuffer& storememo() { return m_storememo; }
+    TextBuffer& scratchBuffer() { return m_scratch; }
     /// The one-shot flag of the Enter-bound commands.
     QString& enterFlag() { return m_enterFlag; }
     /// The insertion operations on the active document.
@@ -134,7 +134,7 @@ public:
 
     // InsertionContext
     DocumentView* activeDocument() override;
-    TextControl& scratch() override { return m_storememo; }
+    TextControl& scratch() override { return m_scratch; }
     InsertionSlots& insertionSlots() override { return m_slots; }
 
 private:
@@ -143,7 +143,7 @@ private:
     DocumentWindows& m_windows;
     std::vector<WorkspaceListener*> m_listeners;
     std::vector<std::shared_ptr<Document>> m_documents;
-    TextBuffer m_storememo;
+    TextBuffer m_scratch;
     InsertionSlots m_slots;
     QString m_enterFlag;
     QString m_activeKey;

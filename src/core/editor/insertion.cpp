@@ -52,8 +52,8 @@ bool fitsScratch(qint64 pieces, qint64 pieceLength) {
 
 namespace docops {
 
-void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-             const QString& open, const QString& close) {
+void wrapInTags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                const QString& open, const QString& close) {
     TextControl& editor = document.editor();
     const Selection selection = editor.selection();
     const int p0 = selection.start;
@@ -69,18 +69,18 @@ void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& share
     editor.replaceSelection(scratch.text());
     // The caret goes back by the closing text and the selection, landing just after the opening.
     shared.caretShift = -(close.size() + b);
-    movechar(editor, shared);
+    collapseSelection(editor, shared);
     shared.caretShift = p0 + open.size();
     editor.setSelection(p0 + open.size(), p0 + open.size() + b - k);
     empty(scratch);
 }
 
-void movechar(TextControl& editor, const InsertionSlots& shared) {
+void collapseSelection(TextControl& editor, const InsertionSlots& shared) {
     const int p = editor.selection().start + shared.caretShift;
     editor.setSelection(p, p);
 }
 
-void boardit(DocumentView& document, TextControl& scratch) {
+void insertScratch(DocumentView& document, TextControl& scratch) {
     scratch.selectAll();
     const QString text = scratch.selectedText();
     document.editor().replaceSelection(text);
@@ -92,17 +92,17 @@ void insertBrackets(DocumentView& document, TextControl& scratch, InsertionSlots
                     const QString& brackets) {
     scratch.selectAll();
     scratch.replaceSelection(brackets);
-    boardit(document, scratch);
+    insertScratch(document, scratch);
     // Back over the ">" so that the caret stands inside the brackets.
     shared.caretShift = -1;
-    movechar(document.editor(), shared);
+    collapseSelection(document.editor(), shared);
 }
 
-void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-            const QString& hint, int back) {
-    addtags(document, scratch, shared, shared.tagOpen, shared.tagClose);
+void wrapWithHint(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                  const QString& hint, int back) {
+    wrapInTags(document, scratch, shared, shared.tagOpen, shared.tagClose);
     shared.caretShift = -back;
-    movechar(document.editor(), shared);
+    collapseSelection(document.editor(), shared);
     document.showTip(hint);
 }
 
@@ -128,7 +128,7 @@ void pasteThroughScratch(TextControl& editor, TextControl& scratch, Clipboard& c
 
 } // namespace docops
 
-void Insertions::listcode() {
+void Insertions::openFreshLine() {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
@@ -143,7 +143,7 @@ void Insertions::listcode() {
         editor.replaceSelection(QStringLiteral("\r\n"));
 }
 
-void Insertions::listcode2(const QString& text) {
+void Insertions::insertText(const QString& text) {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
@@ -153,27 +153,28 @@ void Insertions::listcode2(const QString& text) {
     // it, and as a program insertion it would empty the undo history too.
     if (scratch.length() == 0)
         return;
-    docops::boardit(*document, scratch);
+    docops::insertScratch(*document, scratch);
 }
 
-void Insertions::boardit() {
+void Insertions::insertScratch() {
     if (DocumentView* document = m_workspace.activeDocument())
-        docops::boardit(*document, m_workspace.scratch());
+        docops::insertScratch(*document, m_workspace.scratch());
 }
 
-void Insertions::wraptag(const QString& open, const QString& close) {
+void Insertions::wrapSelection(const QString& open, const QString& close) {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
     InsertionSlots& shared = m_workspace.insertionSlots();
     shared.tagOpen = open;
     shared.tagClose = close;
-    docops::addtags(*document, m_workspace.scratch(), shared, shared.tagOpen, shared.tagClose);
+    docops::wrapInTags(*document, m_workspace.scratch(), shared, shared.tagOpen, shared.tagClose);
 }
 
-void Insertions::tipper(const QString& hint, int back) {
+void Insertions::wrapWithHint(const QString& hint, int back) {
     if (DocumentView* document = m_workspace.activeDocument())
-        docops::tipper(*document, m_workspace.scratch(), m_workspace.insertionSlots(), hint, back);
+        docops::wrapWithHint(*document, m_workspace.scratch(), m_workspace.insertionSlots(), hint,
+                             back);
 }
 
 void Insertions::gotoLine(int n) {
@@ -186,7 +187,7 @@ void Insertions::gotoLineEnd(int n) {
         docops::gotoLineEnd(document->editor(), n);
 }
 
-void Insertions::moveline() {
+void Insertions::caretIntoTableCell() {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
@@ -195,22 +196,22 @@ void Insertions::moveline() {
     document->editor().setSelection(position, position);
 }
 
-void Insertions::changeline(int line) {
+void Insertions::moveCaretToLine(int line) {
     if (DocumentView* document = m_workspace.activeDocument())
         SetCaretLine(document->editor(), line);
 }
 
-void Insertions::focusit() {
+void Insertions::focusDocument() {
     if (DocumentView* document = m_workspace.activeDocument())
         document->focusEditor();
 }
 
-void Insertions::killmemo() {
+void Insertions::disableEditor() {
     if (DocumentView* document = m_workspace.activeDocument())
         document->setEditorEnabled(false);
 }
 
-void Insertions::bearmemo() {
+void Insertions::enableEditor() {
     if (DocumentView* document = m_workspace.activeDocument())
         document->setEditorEnabled(true);
 }

@@ -59,19 +59,19 @@ namespace docops {
 /// Wraps the selection in `open` and `close`, keeping trailing spaces of the selection outside
 /// the tags, and selects the former selection again inside them (the caret stands between the
 /// tags when nothing was selected).
-void addtags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-             const QString& open, const QString& close);
+void wrapInTags(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                const QString& open, const QString& close);
 /// Collapses the selection at its start moved by the caretShift slot.
-void movechar(TextControl& editor, const InsertionSlots& shared);
+void collapseSelection(TextControl& editor, const InsertionSlots& shared);
 /// Replaces the selection with the whole scratch text and empties the scratch editor.
-void boardit(DocumentView& document, TextControl& scratch);
+void insertScratch(DocumentView& document, TextControl& scratch);
 /// Replaces the selection with `brackets` ("<>" or "</>") and puts the caret before the last
 /// character, inside the brackets.
 void insertBrackets(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
                     const QString& brackets);
-/// addtags with the slots, then the caret goes back `back` positions and the tip shows `hint`.
-void tipper(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
-            const QString& hint, int back);
+/// wrapInTags with the slots, then the caret goes back `back` positions and the tip shows `hint`.
+void wrapWithHint(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
+                  const QString& hint, int back);
 /// Puts the caret at the end of line (caret line + n - 1), clamped to the existing lines.
 void GotoLine(TextControl& editor, int n);
 /// Puts the caret at the end of line n - 1, clamped to the existing lines.
@@ -95,21 +95,21 @@ public:
 
     /// Opens a fresh line at the caret: after the selection (kept) when there is one, and a line
     /// break when the caret is not at the start of its line.
-    void listcode();
-    /// Appends `text` to the scratch editor, then boardit. When that leaves nothing to insert,
-    /// the document is left as it is: its text, selection, modified flag and undo history.
-    void listcode2(const QString& text);
-    void boardit();
-    void wraptag(const QString& open, const QString& close);
-    void tipper(const QString& hint, int back);
+    void openFreshLine();
+    /// Appends `text` to the scratch editor, then insertScratch. When that leaves nothing to
+    /// insert, the document is left as it is: its text, selection, modified flag and undo history.
+    void insertText(const QString& text);
+    void insertScratch();
+    void wrapSelection(const QString& open, const QString& close);
+    void wrapWithHint(const QString& hint, int back);
     void gotoLine(int n);
     void gotoLineEnd(int n);
     /// Caret six positions before the selection start, nothing selected.
-    void moveline();
-    void changeline(int line);
-    void focusit();
-    void killmemo();
-    void bearmemo();
+    void caretIntoTableCell();
+    void moveCaretToLine(int line);
+    void focusDocument();
+    void disableEditor();
+    void enableEditor();
 
 private:
     InsertionContext& m_workspace;

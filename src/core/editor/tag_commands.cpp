@@ -136,7 +136,7 @@ int blockStartLine(TextControl& editor) {
 
 void insertBlock(DocumentView& document, TextControl& scratch, const QString& text) {
     scratch.replaceSelection(text);
-    docops::boardit(document, scratch);
+    docops::insertScratch(document, scratch);
 }
 
 void runSingle(const TagCommand& command, DocumentView& document, TextControl& scratch,
@@ -149,7 +149,7 @@ void runSingle(const TagCommand& command, DocumentView& document, TextControl& s
         enterFlag = QString::fromLatin1(NoEnter);
     if (command.after == TagCommand::After::CaretBackOne) {
         shared.caretShift = -1;
-        docops::movechar(editor, shared);
+        docops::collapseSelection(editor, shared);
     } else if (command.after == TagCommand::After::LineAbove) {
         SetCaretLine(editor, CaretLine(editor) - 1);
     }
@@ -178,7 +178,7 @@ void runTagCommand(const TagCommand& command, DocumentView& document, TextContro
     case TagCommand::Kind::Wrap:
         shared.tagOpen = QString::fromLatin1(command.open);
         shared.tagClose = QString::fromLatin1(command.close);
-        docops::addtags(document, scratch, shared, shared.tagOpen, shared.tagClose);
+        docops::wrapInTags(document, scratch, shared, shared.tagOpen, shared.tagClose);
         break;
     case TagCommand::Kind::Single:
         runSingle(command, document, scratch, shared, enterFlag);
@@ -187,7 +187,7 @@ void runTagCommand(const TagCommand& command, DocumentView& document, TextContro
         shared.tagOpen = QString::fromLatin1(command.open);
         shared.tagClose = QString::fromLatin1(command.close);
         shared.tipText = QString::fromLatin1(command.hint);
-        docops::tipper(document, scratch, shared, shared.tipText, command.back);
+        docops::wrapWithHint(document, scratch, shared, shared.tipText, command.back);
         document.lineSet();
         break;
     case TagCommand::Kind::QuickTable: {
@@ -217,7 +217,7 @@ void runTagCommand(const TagCommand& command, DocumentView& document, TextContro
         shared.tagOpen.clear();
         shared.tagClose.clear();
         shared.tipText = QStringLiteral("an URL");
-        docops::tipper(document, scratch, shared, shared.tipText, 2);
+        docops::wrapWithHint(document, scratch, shared, shared.tipText, 2);
         document.lineSet();
         break;
     }

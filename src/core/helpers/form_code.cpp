@@ -95,13 +95,13 @@ void insertForm(Insertions& insertions, TextControl& scratch, FormOptions::Kind 
     if (kind == Kind::NewForm) {
         scratch.selectAll();
         scratch.replaceSelection(code);
-        insertions.listcode();
-        insertions.boardit();
+        insertions.openFreshLine();
+        insertions.insertScratch();
         insertions.gotoLine(0);
         return;
     }
     scratch.replaceSelection(code);
-    insertions.boardit();
+    insertions.insertScratch();
 }
 
 } // namespace vellum

@@ -73,7 +73,7 @@ void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& 
     shared.tagOpen = code.open;
     shared.tagClose = code.close;
     shared.tipText = code.hint;
-    insertions.tipper(code.hint, code.back);
+    insertions.wrapWithHint(code.hint, code.back);
 }
 
 } // namespace vellum

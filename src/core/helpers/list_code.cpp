@@ -65,7 +65,7 @@ ListCode listGenerator(const ListOptions& options) {
     code.text = open + first + next.repeated(count - 1) + close;
     code.insert = true;
     code.freshLine = wholeList;
-    // boardit leaves the caret at the end of the closing tag, or of the last item; this goes
+    // insertScratch leaves the caret at the end of the closing tag, or of the last item; this goes
     // back up to the end of the first item's line.
     code.gotoLine = (wholeList ? 1 : 2) - count;
     return code;

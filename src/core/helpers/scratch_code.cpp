@@ -16,8 +16,8 @@ bool insertScratchCode(Insertions& insertions, TextControl& scratch, const Scrat
         return false;
     scratch.replaceSelection(code.text);
     if (code.freshLine)
-        insertions.listcode();
-    insertions.boardit();
+        insertions.openFreshLine();
+    insertions.insertScratch();
     insertions.gotoLine(code.gotoLine);
     return true;
 }

@@ -14,9 +14,10 @@ inline const QString CrLf = QStringLiteral("\r\n");
 QString tabs(int n);
 
 /// What to insert through the scratch editor and what to do afterwards, in this order: the text
-/// in place of the scratch editor's selection; a fresh line (listcode) when `freshLine`; the text
-/// into the document (boardit); gotoLine(`gotoLine`). When `insert` is false nothing at all is
-/// done; `tooLarge` then says when that is because the text would not fit in the scratch editor.
+/// in place of the scratch editor's selection; a fresh line (openFreshLine) when `freshLine`; the
+/// text into the document (insertScratch); gotoLine(`gotoLine`). When `insert` is false nothing at
+/// all is done; `tooLarge` then says when that is because the text would not fit in the scratch
+/// editor.
 struct ScratchCode {
     QString text;
     bool insert = false;

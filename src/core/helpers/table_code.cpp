@@ -129,10 +129,10 @@ TableCode tableGenerator(const TableOptions& options) {
         break;
     case Options::Mode::Cell:
         code.text = cellText(options);
-        // To the end of the first cell's line; with the closing tag there, moveline then goes
-        // back over " </TD>" to just after "<TD> ".
+        // To the end of the first cell's line; with the closing tag there, caretIntoTableCell then
+        // goes back over " </TD>" to just after "<TD> ".
         code.gotoLine = 1 - options.count;
-        code.moveline = options.endCell;
+        code.caretIntoTableCell = options.endCell;
         break;
     }
     code.insert = true;
@@ -162,8 +162,8 @@ SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent) {
 }
 
 void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code) {
-    if (insertScratchCode(insertions, scratch, code) && code.moveline)
-        insertions.moveline();
+    if (insertScratchCode(insertions, scratch, code) && code.caretIntoTableCell)
+        insertions.caretIntoTableCell();
 }
 
 } // namespace vellum

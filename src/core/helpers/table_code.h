@@ -36,10 +36,10 @@ struct TableOptions {
     bool endCell = false; ///< cell: close each cell on its own line
 };
 
-/// A table, rows or cells to insert, as ScratchCode describes, and then moveline when
-/// `moveline`.
+/// A table, rows or cells to insert, as ScratchCode describes, and then caretIntoTableCell when
+/// `caretIntoTableCell`.
 struct TableCode : ScratchCode {
-    bool moveline = false;
+    bool caretIntoTableCell = false;
 };
 
 /// The table helper's code for `options`: a table (no line break after its last line), `count`

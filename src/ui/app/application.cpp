@@ -51,7 +51,7 @@ QString helpFilePath() {
 Application::Application(SettingsFile& settings, const HomeDirectory& home,
                          MessageBoxPrompter& prompter, Clipboard& clipboard)
     : m_settings(settings), m_home(home), m_prompter(prompter),
-      m_window(std::make_unique<TMDImain>(settings)), m_help(helpFilePath()),
+      m_window(std::make_unique<MainWindow>(settings)), m_help(helpFilePath()),
       m_style(std::make_unique<EditorStyle>(settings)),
       m_status(new StatusLine(m_window->statusBar())),
       m_documents(new DocumentArea(*m_window, *m_status, settings, clipboard, *m_style)),
@@ -80,7 +80,8 @@ Application::Application(SettingsFile& settings, const HomeDirectory& home,
     m_documents->setFindWindowHooks(
         {[this] { m_finds->closeFindWindows(); }, [this] { m_finds->dropFindAgain(); }});
     m_activation = new AppActivation(
-        *m_window, [this](const QString& file) { news(file); }, *m_workspace, settings, prompter);
+        *m_window, [this](const QString& file) { newFromToolbar(file); }, *m_workspace, settings,
+        prompter);
     new FileDrops(*m_window, *m_flows, *m_commands);
     new WindowTitle(*m_window, *m_documents->area());
     m_window->setCloseHandler([this] { return closing(); });
@@ -96,12 +97,12 @@ Application::~Application() {
 void Application::registerCommands() {
     CommandRegistry& c = *m_commands;
     c.add(QStringLiteral("New1"), [this] {
-        Ttplate::openNew(
+        TemplateDialog::openNew(
             m_home.templateDir(), m_settings, m_prompter, m_help,
-            [this](const QString& tpl) { m_commands->guard([&] { m_flows->newt(tpl); }); },
+            [this](const QString& tpl) { m_commands->guard([&] { m_flows->newDocument(tpl); }); },
             m_window.get());
     });
-    c.add(QStringLiteral("new2"), [this] { news(); });
+    c.add(QStringLiteral("new2"), [this] { newFromToolbar(); });
     c.add(QStringLiteral("Exit1"), [this] { m_window->close(); });
     c.add(QStringLiteral("Exits1"), [this] { m_window->close(); });
     // These keys are taken so that they do nothing.
@@ -125,16 +126,16 @@ void Application::registerCommands() {
 }
 
 void Application::Preferences1Click() {
-    TTabbedNotebookDlg::Hooks hooks;
-    hooks.locateBrowser = [this] { m_programs->writebrowser(); };
-    hooks.locateHelper = [this] { m_programs->writehelper(); };
+    PreferencesDialog::Hooks hooks;
+    hooks.locateBrowser = [this] { m_programs->locateBrowser(); };
+    hooks.locateHelper = [this] { m_programs->locateHelper(); };
     // A changed tab width reaches the open documents at once, one by one.
     hooks.stored = [this] {
         m_style->rereadTabWidth();
-        for (TMDIsub* document : m_documents->documentWindows())
+        for (DocumentWindow* document : m_documents->documentWindows())
             m_style->applyTabStops(*document);
     };
-    TTabbedNotebookDlg::openNew(m_settings, m_prompter, m_help, std::move(hooks), m_window.get());
+    PreferencesDialog::openNew(m_settings, m_prompter, m_help, std::move(hooks), m_window.get());
 }
 
 void Application::openMore(const QStringList& files) {
@@ -143,15 +144,15 @@ void Application::openMore(const QStringList& files) {
 }
 
 void Application::start(const std::optional<QString>& handedOver) {
-    m_commands->guard([&] { news(handedOver); });
+    m_commands->guard([&] { newFromToolbar(handedOver); });
     // Only here, in the start that runs on: a start that hands its file over never gets this far.
     m_commands->guard(
         [&] { offerRecovery(m_home, *m_workspace, m_settings, m_prompter, *m_recovery); });
 }
 
-void Application::news(const std::optional<QString>& handedOver) {
+void Application::newFromToolbar(const std::optional<QString>& handedOver) {
     m_window->placeOnFirstShow();
-    m_flows->newt(QString(), handedOver);
+    m_flows->newDocument(QString(), handedOver);
 }
 
 bool Application::closing() {

@@ -25,7 +25,7 @@ class ProgramCommands;
 class RecoveryWriter;
 class SettingsFile;
 class StatusLine;
-class TMDImain;
+class MainWindow;
 class Workspace;
 
 /// The running program put together: the main frame with its document area, status line and
@@ -48,11 +48,11 @@ public:
     /// Opens further files given at the start, each as Open does, after the first document.
     void openMore(const QStringList& files);
     /// A new document from the toolbar: the first time, places the main window.
-    void news(const std::optional<QString>& handedOver = std::nullopt);
+    void newFromToolbar(const std::optional<QString>& handedOver = std::nullopt);
     /// A new Preferences dialog.
     void Preferences1Click();
 
-    TMDImain& window() { return *m_window; }
+    MainWindow& window() { return *m_window; }
     Workspace& workspace() { return *m_workspace; }
     CommandRegistry& commands() { return *m_commands; }
     DocumentArea& documents() { return *m_documents; }
@@ -77,7 +77,7 @@ private:
     HomeDirectory m_home;
     MessageBoxPrompter& m_prompter;
     // First made, last gone: every other part shows itself in the frame or reports to it.
-    std::unique_ptr<TMDImain> m_window;
+    std::unique_ptr<MainWindow> m_window;
     HelpViewer m_help;
     std::unique_ptr<EditorStyle> m_style;
     StatusLine* m_status;

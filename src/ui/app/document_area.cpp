@@ -10,7 +10,7 @@
 #include "ui/app/tab_strip.h"
 #include "ui/editor/document_window.h"
 #include "ui/editor/editor_style.h"
-#include "ui/foundation/please_wait.h"
+#include "ui/foundation/wait_window.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -51,7 +51,7 @@ private:
 };
 
 QMdiSubWindow* frameOf(DocumentView& view) {
-    auto* window = dynamic_cast<TMDIsub*>(&view);
+    auto* window = dynamic_cast<DocumentWindow*>(&view);
     return window ? window->frame() : nullptr;
 }
 
@@ -78,7 +78,7 @@ DocumentArea::DocumentArea(QMainWindow& frame, StatusLine& status, SettingsFile&
     m_area->installEventFilter(this);
     connect(m_area, &QMdiArea::subWindowActivated, this, &DocumentArea::subWindowActivated);
     m_tabs = new TabStrip(
-        status.tabBar(), settings, [this](TMDIsub& document) { bringForward(document); },
+        status.tabBar(), settings, [this](DocumentWindow& document) { bringForward(document); },
         [this] { return documentWindows(); }, this);
     // A file changed by another program is noticed when its document comes forward, once the
     // activation is over.
@@ -98,7 +98,7 @@ DocumentArea::DocumentArea(QMainWindow& frame, StatusLine& status, SettingsFile&
 DocumentArea::~DocumentArea() {
     // The document windows go before what they report to does, and tell nothing on the way.
     m_area->disconnect(this);
-    for (TMDIsub* document : documentWindows())
+    for (DocumentWindow* document : documentWindows())
         document->record().stopReporting();
     delete m_area;
 }
@@ -117,22 +117,22 @@ void DocumentArea::registerCommands(CommandRegistry& commands) {
     commands.add(QStringLiteral("Cascade1"), [this] { Cascaded(); });
 }
 
-QList<TMDIsub*> DocumentArea::documentWindows() const {
-    QList<TMDIsub*> documents;
+QList<DocumentWindow*> DocumentArea::documentWindows() const {
+    QList<DocumentWindow*> documents;
     for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
-        if (auto* document = qobject_cast<TMDIsub*>(window->widget()))
+        if (auto* document = qobject_cast<DocumentWindow*>(window->widget()))
             documents << document;
     }
     return documents;
 }
 
-TMDIsub* DocumentArea::activeDocument() const {
+DocumentWindow* DocumentArea::activeDocument() const {
     QMdiSubWindow* window = m_area->currentSubWindow();
-    return window ? qobject_cast<TMDIsub*>(window->widget()) : nullptr;
+    return window ? qobject_cast<DocumentWindow*>(window->widget()) : nullptr;
 }
 
-TMDIsub* DocumentArea::windowOf(const Document& document) const {
-    for (TMDIsub* window : documentWindows()) {
+DocumentWindow* DocumentArea::windowOf(const Document& document) const {
+    for (DocumentWindow* window : documentWindows()) {
         if (&window->record() == &document)
             return window;
     }
@@ -163,7 +163,7 @@ void DocumentArea::making(const DocumentRequest& request) {
         m_area->setBackground(Qt::white);
         return;
     }
-    const TMDIsub* active = activeDocument();
+    const DocumentWindow* active = activeDocument();
     if (active && active->frame()->isMaximized())
         showCoverNow();
 }
@@ -174,7 +174,7 @@ void DocumentArea::switchpanelClick() {
 }
 
 void DocumentArea::Tabbed() {
-    TMDIsub* document = activeDocument();
+    DocumentWindow* document = activeDocument();
     if (!document)
         return;
     const ArrangingScope arranging(*this);
@@ -192,7 +192,7 @@ void DocumentArea::arrange(bool tile) {
     if (isTabbed())
         showCoverNow();
     m_switch = Switch::Settled;
-    for (TMDIsub* document : documentWindows())
+    for (DocumentWindow* document : documentWindows())
         document->frame()->showNormal();
     if (tile)
         m_area->tileSubWindows();
@@ -215,7 +215,7 @@ void DocumentArea::Cascaded() {
 DocumentView& DocumentArea::createWindow(const std::shared_ptr<Document>& record,
                                          bool startsTransition) {
     const ArrangingScope arranging(*this);
-    auto* document = new TMDIsub(*this, m_clipboard, record);
+    auto* document = new DocumentWindow(*this, m_clipboard, record);
     QMdiSubWindow* frame = m_area->addSubWindow(document);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     if (storedArrangement(m_settings) == Arrangement::Tabbed) {
@@ -236,10 +236,10 @@ void DocumentArea::made(Document* document) {
 }
 
 void DocumentArea::windowReady(Document& record) {
-    TMDIsub* document = windowOf(record);
+    DocumentWindow* document = windowOf(record);
     if (!document)
         return;
-    m_tabs->addtabs(*document, static_cast<int>(documentWindows().size()));
+    m_tabs->addTab(*document, static_cast<int>(documentWindows().size()));
     hideCover();
     m_style.readFont(*document);
     m_style.applyTabStops(*document);
@@ -275,7 +275,7 @@ bool DocumentArea::closeWindow(DocumentView& view, bool ask) {
 }
 
 void DocumentArea::renamed(Document& document, const QString& oldKey) {
-    TMDIsub* window = windowOf(document);
+    DocumentWindow* window = windowOf(document);
     if (!window)
         return;
     window->setWindowTitle(document.caption());
@@ -305,7 +305,7 @@ void DocumentArea::textChanged(Document& document) {
 void DocumentArea::textInserted(Document& document, int) {
     // The editor keeps one set of tab stops for its whole text: the inserted range has them once
     // the document has them again.
-    if (TMDIsub* window = windowOf(document))
+    if (DocumentWindow* window = windowOf(document))
         m_style.applyTabStops(*window);
 }
 
@@ -314,7 +314,7 @@ void DocumentArea::busyChanged(bool shown) {
     if (m_wait)
         m_wait->close();
     if (shown) {
-        m_wait = new Twaiter;
+        m_wait = new WaitWindow;
         m_wait->show();
         m_wait->repaint();
     }
@@ -338,12 +338,12 @@ void DocumentArea::subWindowActivated(QMdiSubWindow* window) {
             m_switch = Switch::Settled;
         }
     });
-    if (auto* document = qobject_cast<TMDIsub*>(window->widget()))
+    if (auto* document = qobject_cast<DocumentWindow*>(window->widget()))
         documentActivated(*document);
     m_diskCheck.start();
 }
 
-void DocumentArea::documentActivated(TMDIsub& document) {
+void DocumentArea::documentActivated(DocumentWindow& document) {
     m_workspace->setActiveKey(document.key());
     if (!document.isSetUp())
         return;
@@ -352,7 +352,7 @@ void DocumentArea::documentActivated(TMDIsub& document) {
     m_tabs->documentActivated(document);
 }
 
-bool DocumentArea::mayClose(TMDIsub& document) {
+bool DocumentArea::mayClose(DocumentWindow& document) {
     if (m_closingUnasked == &document || !m_workspace->of(document))
         return true;
     bool may = false;
@@ -360,7 +360,7 @@ bool DocumentArea::mayClose(TMDIsub& document) {
     return may;
 }
 
-void DocumentArea::documentClosing(TMDIsub& document) {
+void DocumentArea::documentClosing(DocumentWindow& document) {
     // The document area activates (and may maximise) the next document once this one is gone.
     ++m_arranging;
     QTimer::singleShot(0, this, [this] { --m_arranging; });
@@ -372,7 +372,7 @@ void DocumentArea::documentClosing(TMDIsub& document) {
     m_workspace->remove(document.record());
 }
 
-void DocumentArea::documentMaximised(TMDIsub&) {
+void DocumentArea::documentMaximised(DocumentWindow&) {
     m_area->setBackground(Qt::white);
     hideCover();
     m_status.showTabs(true);
@@ -381,7 +381,7 @@ void DocumentArea::documentMaximised(TMDIsub&) {
     });
 }
 
-void DocumentArea::documentUnmaximised(TMDIsub&) {
+void DocumentArea::documentUnmaximised(DocumentWindow&) {
     if (isTabbed())
         showCoverNow();
     m_switch = Switch::Settled;
@@ -393,7 +393,7 @@ void DocumentArea::documentUnmaximised(TMDIsub&) {
     });
 }
 
-void DocumentArea::documentResized(TMDIsub&) {
+void DocumentArea::documentResized(DocumentWindow&) {
     if (!isTabbed())
         return;
     if (m_switch == Switch::Activated) {
@@ -422,7 +422,7 @@ bool DocumentArea::eventFilter(QObject* watched, QEvent* event) {
         m_cover->setGeometry(m_area->rect());
     if (watched == m_frame.menuBar() && event->type() == QEvent::MouseButtonDblClick) {
         // A double-click on the menu bar closes a maximised document, as Close does.
-        TMDIsub* document = activeDocument();
+        DocumentWindow* document = activeDocument();
         if (document && document->frame()->isMaximized()) {
             m_commands->run(QStringLiteral("Close1"));
             return true;

@@ -24,8 +24,8 @@ class EditorStyle;
 class SettingsFile;
 class StatusLine;
 class TabStrip;
-class TMDIsub;
-class Twaiter;
+class DocumentWindow;
+class WaitWindow;
 
 /// The document area of the main window: the document windows, their arrangement (tabbed, tiled
 /// or cascaded), the tab strip that follows them and the cover panel that hides a switch between
@@ -58,15 +58,15 @@ public:
     void registerCommands(CommandRegistry& commands);
 
     QMdiArea* area() const { return m_area; }
-    QWidget* switchpanel() const { return m_cover; }
+    QWidget* coverPanel() const { return m_cover; }
     TabStrip& tabs() { return *m_tabs; }
 
     /// The open document windows in the order they were created.
-    QList<TMDIsub*> documentWindows() const;
+    QList<DocumentWindow*> documentWindows() const;
     /// The active document window, or null when none is open.
-    TMDIsub* activeDocument() const;
+    DocumentWindow* activeDocument() const;
     /// The window showing `document`, or null when it has none here.
-    TMDIsub* windowOf(const Document& document) const;
+    DocumentWindow* windowOf(const Document& document) const;
 
     void Tabbed();
     void Tiled();
@@ -94,13 +94,13 @@ public:
     void renamed(Document& document, const QString& oldKey) override;
 
     // DocumentHost
-    void documentActivated(TMDIsub& document) override;
-    bool mayClose(TMDIsub& document) override;
-    void documentClosing(TMDIsub& document) override;
-    void documentMaximised(TMDIsub& document) override;
-    void documentUnmaximised(TMDIsub& document) override;
+    void documentActivated(DocumentWindow& document) override;
+    bool mayClose(DocumentWindow& document) override;
+    void documentClosing(DocumentWindow& document) override;
+    void documentMaximised(DocumentWindow& document) override;
+    void documentUnmaximised(DocumentWindow& document) override;
     bool arrangingWindows() const override { return m_arranging > 0; }
-    void documentResized(TMDIsub& document) override;
+    void documentResized(DocumentWindow& document) override;
     void showLine(int line) override;
     void escapeInEditor() override;
     bool autoIndentEnabled() override;
@@ -143,7 +143,7 @@ private:
     /// The window that closes without its question (its answer was given already).
     DocumentView* m_closingUnasked = nullptr;
     QTimer m_diskCheck;
-    QPointer<Twaiter> m_wait;
+    QPointer<WaitWindow> m_wait;
     FindWindowHooks m_findHooks;
 };
 

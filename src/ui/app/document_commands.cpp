@@ -18,7 +18,7 @@ DocumentCommands::DocumentCommands(Workspace& workspace, DocumentFlows& flows,
 DocumentCommands::~DocumentCommands() = default;
 
 void DocumentCommands::registerCommands(CommandRegistry& commands) {
-    commands.add(QStringLiteral("newclean1"), [this] { m_flows.newclean(); });
+    commands.add(QStringLiteral("newclean1"), [this] { m_flows.newPlainDocument(); });
     commands.add(QStringLiteral("Open1"), [this] { m_flows.Opens(); });
     commands.add(QStringLiteral("Insert1"), [this] { m_flows.InsertFile(); });
     commands.addForDocument(QStringLiteral("Save1"),
@@ -39,7 +39,7 @@ QPrinter& DocumentCommands::printer() {
 }
 
 void DocumentCommands::Prints(Document& document) {
-    TMDIsub* window = TMDIsub::of(document);
+    DocumentWindow* window = DocumentWindow::of(document);
     if (window && m_prompter.choosePrinter(printer()))
         printDocument(*window, printer());
 }

@@ -11,7 +11,7 @@ class Document;
 class DocumentFlows;
 class MessageBoxPrompter;
 class Prompter;
-class TMDIsub;
+class DocumentWindow;
 class Workspace;
 
 /// The File menu's document commands, printing among them.
@@ -28,7 +28,7 @@ public:
     void PrintSetup();
 
     /// Prints a document's display lines on `printer` in the editor's font.
-    static void printDocument(TMDIsub& document, QPrinter& printer);
+    static void printDocument(DocumentWindow& document, QPrinter& printer);
     /// The small information window of the Help menu.
     static void contactUs(Prompter& prompter);
 

@@ -25,7 +25,7 @@ QString expandTabs(const QString& line) {
 
 } // namespace
 
-void DocumentCommands::printDocument(TMDIsub& document, QPrinter& printer) {
+void DocumentCommands::printDocument(DocumentWindow& document, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer))
         return;

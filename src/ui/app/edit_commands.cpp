@@ -15,12 +15,12 @@ namespace vellum {
 namespace {
 
 EditorFont fontOf(const Document& document) {
-    const TMDIsub* window = TMDIsub::of(document);
+    const DocumentWindow* window = DocumentWindow::of(document);
     return window ? EditorStyle::fontOf(*window) : EditorFont::defaults();
 }
 
 void setFont(Document& document, const EditorFont& font) {
-    if (TMDIsub* window = TMDIsub::of(document))
+    if (DocumentWindow* window = DocumentWindow::of(document))
         EditorStyle::setFont(*window, font);
 }
 
@@ -73,7 +73,7 @@ void EditCommands::registerCommands(CommandRegistry& commands) {
     commands.addForDocument(QStringLiteral("Change2"),
                             [this](Document& document) { Font1Click(document); });
     commands.addForDocument(QStringLiteral("Change1"), [this](Document& document) {
-        if (TMDIsub* window = TMDIsub::of(document))
+        if (DocumentWindow* window = DocumentWindow::of(document))
             m_style.readFont(*window);
     });
     commands.addForDocument(QStringLiteral("SettoDefault2"),
@@ -100,7 +100,7 @@ void EditCommands::paste(Document& document) {
 }
 
 void EditCommands::Font1Click(Document& document) {
-    const TMDIsub* window = TMDIsub::of(document);
+    const DocumentWindow* window = DocumentWindow::of(document);
     if (!window)
         return;
     QFont font = window->memo()->font();
@@ -133,8 +133,8 @@ void EditCommands::DatesClick(const QString& date) {
         return;
     TextControl& editor = document->text();
     const int start = editor.selection().start;
-    m_workspace.storememo().replaceSelection(date);
-    docops::boardit(*document->view(), m_workspace.scratch());
+    m_workspace.scratchBuffer().replaceSelection(date);
+    docops::insertScratch(*document->view(), m_workspace.scratch());
     editor.setSelection(start, start + date.size());
 }
 

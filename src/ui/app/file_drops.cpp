@@ -2,7 +2,7 @@
 
 #include "core/app/command_registry.h"
 #include "core/app/document_flows.h"
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include <QDropEvent>
 #include <QWidget>

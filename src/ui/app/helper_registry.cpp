@@ -14,7 +14,7 @@
 #include "ui/helpers/link_helper.h"
 #include "ui/helpers/list_helper.h"
 #include "ui/helpers/table_helper.h"
-#include "ui/library/add_to_library.h"
+#include "ui/library/add_to_library_dialog.h"
 #include "ui/library/special_chars_helper.h"
 #include "ui/library/user_tags_helper.h"
 
@@ -53,33 +53,33 @@ using namespace handed;
 // Every helper window, one row each.
 const std::vector<HelperRow> HelperTable{
     {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
-     WhenOpen::ShowAgain, Cleared, "table", make<TtabRoll, Colours>},
+     WhenOpen::ShowAgain, Cleared, "table", make<TableHelper, Colours>},
     {"Document", "Document1,DocumentHelper1,BackgroundImage1",
      Traits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen(),
-     WhenOpen::ShowAgain, Stays, "document", make<Tdocuroll, Colours, Files>},
+     WhenOpen::ShowAgain, Stays, "document", make<DocumentHelper, Colours, Files>},
     {"Font", "Helper2,SizeColor1", Traits("Font Helper", "fontt", "fontl").below(80).topic(10),
-     WhenOpen::Nothing, Cleared, "font", make<TfontRoll, Colours>},
+     WhenOpen::Nothing, Cleared, "font", make<FontHelper, Colours>},
     {"Color", "Color2", Traits("Color Helper", "colort", "colorl").below(152).topic(14),
-     WhenOpen::Nothing, Cleared, "color", make<TlinkRoll1, Colours>},
+     WhenOpen::Nothing, Cleared, "color", make<ColorHelper, Colours>},
     {"Form", "Helper6",
      Traits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll(),
-     WhenOpen::Nothing, Cleared, "form", make<TlinkRoll2>},
+     WhenOpen::Nothing, Cleared, "form", make<FormHelper>},
     {"List", "Helper8", Traits("List Helper", "listt", "listl").below(116).topic(12),
-     WhenOpen::ShowAgain, Cleared, "list", make<TlistRoll>},
+     WhenOpen::ShowAgain, Cleared, "list", make<ListHelper>},
     {"Link", "Helper9", Traits("Link Helper", "linkt", "linkl").below(134).topic(13),
-     WhenOpen::ShowAgain, Cleared, "link", make<TlinkRoll, Files>},
+     WhenOpen::ShowAgain, Cleared, "link", make<LinkHelper, Files>},
     {"Image", "Helper7", Traits("Image Helper", "imgt", "imgl").below(170).topic(15),
-     WhenOpen::ShowAgain, Cleared, "image", make<Timageroll, Files>},
+     WhenOpen::ShowAgain, Cleared, "image", make<ImageHelper, Files>},
     {"Special", "SpecialChars1",
      Traits("Special Characters", "charst", "charsl")
          .below(224)
          .topic(18)
          .insertButton("Insert")
          .helpButtonName("SpeedButton3"),
-     WhenOpen::Nothing, Stays, "chars", make<Tspecials, LibraryDir>},
+     WhenOpen::Nothing, Stays, "chars", make<SpecialCharactersHelper, LibraryDir>},
     {"User", "UserTags1,UserTags2",
      Traits("User Tags Helper", "usert", "userl").below(188).topic(16), WhenOpen::Nothing, Cleared,
-     "usertags", make<Tuserroll, Library>},
+     "usertags", make<UserTagsHelper, Library>},
 };
 
 } // namespace
@@ -213,7 +213,7 @@ QString HelperRegistry::libraryDir() const {
     return m_home.libraryDir();
 }
 
-void HelperRegistry::newlibr() {
+void HelperRegistry::newLibraryItem() {
     DocumentView* document = m_workspace.activeDocument();
     if (!document)
         return;
@@ -232,7 +232,7 @@ void HelperRegistry::newlibr() {
     scratch.replaceSelection(document->editor().selectedText());
     if (HelperFrame* userTags = find(QStringLiteral("User")))
         userTags->close();
-    m_addToLibrary = new TForm4(*this, *this);
+    m_addToLibrary = new AddToLibraryDialog(*this, *this);
     m_addToLibrary->show();
 }
 

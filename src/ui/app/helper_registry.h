@@ -17,7 +17,7 @@ class HelpViewer;
 class HomeDirectory;
 class HelperFrame;
 class MessageBoxPrompter;
-class TForm4;
+class AddToLibraryDialog;
 class Workspace;
 
 /// Everything a row of the helper table may hand its helper; each row takes what its helper uses.
@@ -98,7 +98,7 @@ private:
     // UserLibrary
     QString libraryDir() const override;
     LibraryHandOff& handOff() override { return m_handOff; }
-    void newlibr() override;
+    void newLibraryItem() override;
     void openUserTags() override;
 
     QWidget& m_main;
@@ -111,7 +111,7 @@ private:
     std::unique_ptr<OpenDocumentFiles> m_files;
     QHash<QString, QPointer<HelperFrame>> m_open;
     LibraryHandOff m_handOff;
-    QPointer<TForm4> m_addToLibrary;
+    QPointer<AddToLibraryDialog> m_addToLibrary;
 };
 
 } // namespace vellum

@@ -23,7 +23,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-Thelpername::Thelpername(Hooks hooks)
+HelperTitleDialog::HelperTitleDialog(Hooks hooks)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint),
       m_hooks(std::move(hooks)) {
@@ -59,9 +59,9 @@ Thelpername::Thelpername(Hooks hooks)
     for (const auto& row : hidden)
         label(row[0], QString::fromLatin1(row[1]), this)->hide();
 
-    connect(m_ok, &QPushButton::clicked, this, &Thelpername::SpeedButton2Click);
-    connect(m_cancel, &QPushButton::clicked, this, &Thelpername::SpeedButton1Click);
-    connect(m_edit, &QLineEdit::returnPressed, this, &Thelpername::SpeedButton2Click);
+    connect(m_ok, &QPushButton::clicked, this, &HelperTitleDialog::SpeedButton2Click);
+    connect(m_cancel, &QPushButton::clicked, this, &HelperTitleDialog::SpeedButton1Click);
+    connect(m_edit, &QLineEdit::returnPressed, this, &HelperTitleDialog::SpeedButton2Click);
 
     setFixedWidth(360);
     adjustSize();
@@ -69,9 +69,9 @@ Thelpername::Thelpername(Hooks hooks)
         move(screen->geometry().center() - rect().center());
 }
 
-Thelpername::~Thelpername() = default;
+HelperTitleDialog::~HelperTitleDialog() = default;
 
-void Thelpername::SpeedButton2Click() {
+void HelperTitleDialog::SpeedButton2Click() {
     const QString title = m_edit->text();
     if (title.isEmpty())
         return;
@@ -82,13 +82,13 @@ void Thelpername::SpeedButton2Click() {
     close();
 }
 
-void Thelpername::SpeedButton1Click() {
+void HelperTitleDialog::SpeedButton1Click() {
     if (m_hooks.cancelled)
         m_hooks.cancelled();
     close();
 }
 
-void Thelpername::keyPressEvent(QKeyEvent* event) {
+void HelperTitleDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         SpeedButton1Click();
         return;

@@ -11,7 +11,7 @@ namespace vellum {
 /// Asks for the exact title of the helper program's main window, so that the helper command can
 /// switch to that window later instead of starting the program again. Above every other window,
 /// centred on the screen, not modal; it frees itself when it closes.
-class Thelpername : public QDialog {
+class HelperTitleDialog : public QDialog {
     Q_OBJECT
 public:
     struct Hooks {
@@ -21,8 +21,8 @@ public:
         std::function<void()> cancelled;
     };
 
-    explicit Thelpername(Hooks hooks);
-    ~Thelpername() override;
+    explicit HelperTitleDialog(Hooks hooks);
+    ~HelperTitleDialog() override;
 
     QLineEdit* titleEdit() const { return m_edit; }
     QPushButton* okButton() const { return m_ok; }

@@ -66,7 +66,7 @@ void InstanceGuard::attach(Application& app) {
     AppActivation& activation = app.activation();
     // Queued: the message is answered before anything it asks for is done.
     connect(
-        &m_guard, &TUnoPrevInstance::activated, &activation,
+        &m_guard, &SingleInstance::activated, &activation,
         [&activation, own](const QString& origin, const QString& file) {
             activation.activate(sameFile(origin, own) ? file : QString());
         },

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/app/uno_prev_instance.h"
+#include "platform/app/single_instance.h"
 
 #include <QObject>
 
@@ -35,14 +35,14 @@ public:
     /// leaves the registry when the application quits or `main` goes.
     void attach(Application& app);
 
-    TUnoPrevInstance& UnoPrevInstance1() { return m_guard; }
+    SingleInstance& UnoPrevInstance1() { return m_guard; }
 
 private:
     SettingsFile& m_settings;
     Prompter& m_prompter;
     QString m_commandLine;
     QStringList m_moreFiles;
-    TUnoPrevInstance m_guard;
+    SingleInstance m_guard;
 };
 
 } // namespace vellum

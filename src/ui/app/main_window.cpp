@@ -6,13 +6,13 @@
 
 namespace vellum {
 
-TMDImain::TMDImain(SettingsFile& settings, QWidget* parent)
+MainWindow::MainWindow(SettingsFile& settings, QWidget* parent)
     : QMainWindow(parent), m_settings(settings) {
     setObjectName(QStringLiteral("MDImain"));
     setWindowTitle(QStringLiteral("VellumHTML"));
 }
 
-void TMDImain::placeOnFirstShow() {
+void MainWindow::placeOnFirstShow() {
     if (!m_firstShow)
         return;
     const Placement placement = firstShowPlacement(m_settings);
@@ -26,7 +26,7 @@ void TMDImain::placeOnFirstShow() {
     showNormal();
 }
 
-void TMDImain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_closing && !m_closing()) {
         event->ignore();
         return;

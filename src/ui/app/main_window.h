@@ -10,10 +10,10 @@ class SettingsFile;
 /// The main frame: the window that holds the menus, the document area and the status line. The
 /// application (see Application) builds what goes in it; the frame only places itself on its
 /// first show and asks before it closes.
-class TMDImain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMDImain(SettingsFile& settings, QWidget* parent = nullptr);
+    explicit MainWindow(SettingsFile& settings, QWidget* parent = nullptr);
 
     /// True until the first show has placed the window.
     bool isFirstShow() const { return m_firstShow; }

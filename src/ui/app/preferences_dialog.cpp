@@ -62,7 +62,7 @@ void addHelpButton(QGridLayout& grid, int row, int column, const char* name, Hel
 
 } // namespace
 
-struct TTabbedNotebookDlg::Controls {
+struct PreferencesDialog::Controls {
     QLabel* tabsedit = nullptr;
     QCheckBox* removespaces = nullptr;
     QCheckBox* htmlcheck = nullptr;
@@ -87,8 +87,8 @@ struct TTabbedNotebookDlg::Controls {
     QCheckBox* qftextarea = nullptr;
 };
 
-TTabbedNotebookDlg::TTabbedNotebookDlg(SettingsFile& settings, PathStyle style, Prompter& prompter,
-                                       HelpViewer& help, Hooks hooks, QWidget* parent)
+PreferencesDialog::PreferencesDialog(SettingsFile& settings, PathStyle style, Prompter& prompter,
+                                     HelpViewer& help, Hooks hooks, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_settings(settings), m_style(style),
       m_prompter(prompter), m_hooks(std::move(hooks)), m_c(std::make_unique<Controls>()) {
     setObjectName(QStringLiteral("TabbedNotebookDlg"));
@@ -117,12 +117,12 @@ TTabbedNotebookDlg::TTabbedNotebookDlg(SettingsFile& settings, PathStyle style, 
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
-TTabbedNotebookDlg::~TTabbedNotebookDlg() = default;
+PreferencesDialog::~PreferencesDialog() = default;
 
-TTabbedNotebookDlg* TTabbedNotebookDlg::openNew(SettingsFile& settings, Prompter& prompter,
-                                                HelpViewer& help, Hooks hooks, QWidget* parent) {
-    auto* dialog = new TTabbedNotebookDlg(settings, nativePathStyle(), prompter, help,
-                                          std::move(hooks), parent);
+PreferencesDialog* PreferencesDialog::openNew(SettingsFile& settings, Prompter& prompter,
+                                              HelpViewer& help, Hooks hooks, QWidget* parent) {
+    auto* dialog = new PreferencesDialog(settings, nativePathStyle(), prompter, help,
+                                         std::move(hooks), parent);
     dialog->adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         dialog->move(screen->geometry().center() - dialog->rect().center());
@@ -130,8 +130,8 @@ TTabbedNotebookDlg* TTabbedNotebookDlg::openNew(SettingsFile& settings, Prompter
     return dialog;
 }
 
-QLabel* TTabbedNotebookDlg::spinLabel(QWidget* page, const char* name, const char* spinName,
-                                      const QString& shown, int lowest, int highest) {
+QLabel* PreferencesDialog::spinLabel(QWidget* page, const char* name, const char* spinName,
+                                     const QString& shown, int lowest, int highest) {
     // The label and its spin buttons share a cell of their own, the label's parent.
     auto* cell = new QWidget(page);
     auto* row = new QHBoxLayout(cell);
@@ -164,7 +164,7 @@ QLabel* TTabbedNotebookDlg::spinLabel(QWidget* page, const char* name, const cha
     return number;
 }
 
-void TTabbedNotebookDlg::generalPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
+void PreferencesDialog::generalPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
     QWidget* page = grid->parentWidget();
     Controls& c = *m_c;
     c.tabsedit = spinLabel(page, "tabsedit", "tabsspin", p.tabWidth, 0, NoLimit);
@@ -217,12 +217,12 @@ void TTabbedNotebookDlg::generalPage(QGridLayout* grid, const Preferences& p, He
     std::tie(c.helpertext, locateHelper) =
         pathRow(9, "helpertext", QStringLiteral("Your selected helper program is:"), p.helper,
                 "SpeedButton2");
-    connect(locateBrowser, &QPushButton::clicked, this, &TTabbedNotebookDlg::SpeedButton1Click);
-    connect(locateHelper, &QPushButton::clicked, this, &TTabbedNotebookDlg::SpeedButton2Click);
+    connect(locateBrowser, &QPushButton::clicked, this, &PreferencesDialog::SpeedButton1Click);
+    connect(locateHelper, &QPushButton::clicked, this, &PreferencesDialog::SpeedButton2Click);
     addHelpButton(*grid, 11, 2, "SpeedButton3", help, GeneralHelpTopic);
 }
 
-void TTabbedNotebookDlg::quickPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
+void PreferencesDialog::quickPage(QGridLayout* grid, const Preferences& p, HelpViewer& help) {
     QWidget* page = grid->parentWidget();
     Controls& c = *m_c;
     int row = 0;
@@ -278,7 +278,7 @@ void TTabbedNotebookDlg::quickPage(QGridLayout* grid, const Preferences& p, Help
     addHelpButton(*grid, std::max(row, formRow), 4, "SpeedButton4", help, QuickHelpTopic);
 }
 
-Preferences TTabbedNotebookDlg::shown() const {
+Preferences PreferencesDialog::shown() const {
     const Controls& c = *m_c;
     Preferences p;
     p.tabWidth = c.tabsedit->text();
@@ -306,7 +306,7 @@ Preferences TTabbedNotebookDlg::shown() const {
     return p;
 }
 
-void TTabbedNotebookDlg::OKBtnClick() {
+void PreferencesDialog::OKBtnClick() {
     const PreferencesProblem problem = storePreferences(m_settings, shown(), m_style);
     if (problem != PreferencesProblem::None) {
         m_prompter.error(preferencesMessage(problem));
@@ -317,13 +317,13 @@ void TTabbedNotebookDlg::OKBtnClick() {
     close();
 }
 
-void TTabbedNotebookDlg::SpeedButton1Click() {
+void PreferencesDialog::SpeedButton1Click() {
     if (m_hooks.locateBrowser)
         runReporting(m_prompter, m_hooks.locateBrowser);
     m_c->browsertext->setText(m_settings.readText(keys::Vellum::Section, keys::Vellum::Browser));
 }
 
-void TTabbedNotebookDlg::SpeedButton2Click() {
+void PreferencesDialog::SpeedButton2Click() {
     if (m_hooks.locateHelper)
         runReporting(m_prompter, m_hooks.locateHelper);
     const QString helper = m_settings.readText(keys::Vellum::Section, keys::Vellum::Helper);

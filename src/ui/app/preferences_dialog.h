@@ -19,7 +19,7 @@ class SettingsFile;
 
 /// The Preferences dialog: the program-wide options on two pages, "General" and "Quick Items".
 /// It reads the settings when it is made; OK stores every control, Cancel stores nothing.
-class TTabbedNotebookDlg : public QDialog {
+class PreferencesDialog : public QDialog {
     Q_OBJECT
 public:
     struct Hooks {
@@ -30,14 +30,14 @@ public:
         std::function<void()> stored;
     };
 
-    TTabbedNotebookDlg(SettingsFile& settings, PathStyle style, Prompter& prompter,
-                       HelpViewer& help, Hooks hooks, QWidget* parent = nullptr);
-    ~TTabbedNotebookDlg() override;
+    PreferencesDialog(SettingsFile& settings, PathStyle style, Prompter& prompter, HelpViewer& help,
+                      Hooks hooks, QWidget* parent = nullptr);
+    ~PreferencesDialog() override;
 
     /// A new dialog, centred on the screen, shown at once without blocking the main window; it
     /// frees itself when it closes.
-    static TTabbedNotebookDlg* openNew(SettingsFile& settings, Prompter& prompter, HelpViewer& help,
-                                       Hooks hooks, QWidget* parent);
+    static PreferencesDialog* openNew(SettingsFile& settings, Prompter& prompter, HelpViewer& help,
+                                      Hooks hooks, QWidget* parent);
 
     /// What the controls show now.
     Preferences shown() const;

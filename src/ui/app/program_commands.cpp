@@ -18,18 +18,18 @@ ProgramCommands::~ProgramCommands() {
     delete m_returnIcon.data();
 }
 
-TForm3* ProgramCommands::returnIcon() const {
+ReturnIcon* ProgramCommands::returnIcon() const {
     return m_returnIcon;
 }
 
-Thelpername* ProgramCommands::titleDialog() const {
+HelperTitleDialog* ProgramCommands::titleDialog() const {
     return m_titleDialog;
 }
 
 void ProgramCommands::showReturnIcon() {
     if (m_returnIcon)
         return;
-    m_returnIcon = new TForm3(m_settings, m_prompter, m_main);
+    m_returnIcon = new ReturnIcon(m_settings, m_prompter, m_main);
     m_returnIcon->show();
     m_returnIcon->raise();
 }
@@ -49,10 +49,10 @@ void ProgramCommands::clearHelpers() {
 
 void ProgramCommands::askHelperTitle() {
     if (!m_titleDialog) {
-        Thelpername::Hooks hooks;
+        HelperTitleDialog::Hooks hooks;
         hooks.store = [this](const QString& title) { m_flows.writeHName(title); };
         hooks.cancelled = [this] { m_flows.titleCancelled(); };
-        m_titleDialog = new Thelpername(std::move(hooks));
+        m_titleDialog = new HelperTitleDialog(std::move(hooks));
     }
     m_titleDialog->show();
     m_titleDialog->raise();

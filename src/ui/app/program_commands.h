@@ -16,8 +16,8 @@ class Document;
 class HelperRegistry;
 class Prompter;
 class SettingsFile;
-class TForm3;
-class Thelpername;
+class ReturnIcon;
+class HelperTitleDialog;
 class Workspace;
 
 /// The windows of browser preview and the helper program: the Return Icon window that offers the
@@ -35,14 +35,14 @@ public:
     /// Registers "Preview1" and "HelperApp1"; both do nothing without an open document.
     void registerCommands() { m_flows.registerCommands(); }
 
-    /// Browser preview (see ProgramFlows::openbrowser).
-    void openbrowser(Document& document) { m_flows.openbrowser(document); }
+    /// Browser preview (see ProgramFlows::previewInBrowser).
+    void previewInBrowser(Document& document) { m_flows.previewInBrowser(document); }
     /// Locate browser: true when a browser was stored.
-    bool writebrowser() { return m_flows.writebrowser(); }
+    bool locateBrowser() { return m_flows.locateBrowser(); }
     /// Runs the helper program, or switches to its window once its title is known.
-    void openhelper() { m_flows.openhelper(); }
+    void runHelperProgram() { m_flows.runHelperProgram(); }
     /// Locate helper: true when a helper was stored.
-    bool writehelper() { return m_flows.writehelper(); }
+    bool locateHelper() { return m_flows.locateHelper(); }
     /// Stores the helper's window title and switches to the window of that title.
     void writeHName(const QString& title) { m_flows.writeHName(title); }
 
@@ -50,9 +50,9 @@ public:
     PreviewFiles& previews() { return m_flows.previews(); }
 
     /// The Return Icon window, or null.
-    TForm3* returnIcon() const;
+    ReturnIcon* returnIcon() const;
     /// The open helper-title dialog, or null.
-    Thelpername* titleDialog() const;
+    HelperTitleDialog* titleDialog() const;
 
 private:
     void showReturnIcon() override;
@@ -67,8 +67,8 @@ private:
     HelperRegistry& m_helpers;
     DesktopLauncher m_launcher;
     ProgramFlows m_flows;
-    QPointer<TForm3> m_returnIcon;
-    QPointer<Thelpername> m_titleDialog;
+    QPointer<ReturnIcon> m_returnIcon;
+    QPointer<HelperTitleDialog> m_titleDialog;
 };
 
 } // namespace vellum

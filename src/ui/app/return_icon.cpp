@@ -17,7 +17,7 @@ namespace vellum {
 namespace {
 
 constexpr int Margin = 3;
-constexpr int PictureWidth = TForm3::Width - 2 * Margin;
+constexpr int PictureWidth = ReturnIcon::Width - 2 * Margin;
 constexpr int PictureHeight = 44;
 constexpr int GripHeight = 16;
 
@@ -45,7 +45,7 @@ QPixmap returnPicture() {
 
 } // namespace
 
-TForm3::TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main)
+ReturnIcon::ReturnIcon(SettingsFile& settings, Prompter& prompter, QWidget& main)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       m_settings(settings), m_prompter(prompter), m_main(main) {
     setObjectName(QStringLiteral("Form3"));
@@ -74,8 +74,8 @@ TForm3::TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main)
     layout->addWidget(m_grip);
 
     new OutlineDrag(*this, {m_panel, m_grip});
-    connect(m_picture, &ClickLabel::clicked, this, &TForm3::Image1Click);
-    connect(m_grip, &ClickLabel::doubleClicked, this, &TForm3::Label1DblClick);
+    connect(m_picture, &ClickLabel::clicked, this, &ReturnIcon::Image1Click);
+    connect(m_grip, &ClickLabel::doubleClicked, this, &ReturnIcon::Label1DblClick);
 
     setFixedSize(Width, Margin + PictureHeight + GripHeight);
     namespace W = keys::Windows;
@@ -83,9 +83,9 @@ TForm3::TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main)
          m_settings.readInt(W::Section, W::BackTop, 0));
 }
 
-TForm3::~TForm3() = default;
+ReturnIcon::~ReturnIcon() = default;
 
-void TForm3::Image1Click() {
+void ReturnIcon::Image1Click() {
     // Out of the taskbar as it was before, maximised or not.
     m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
     m_main.raise();
@@ -93,11 +93,11 @@ void TForm3::Image1Click() {
     close();
 }
 
-void TForm3::Label1DblClick() {
+void ReturnIcon::Label1DblClick() {
     close();
 }
 
-void TForm3::closeEvent(QCloseEvent* event) {
+void ReturnIcon::closeEvent(QCloseEvent* event) {
     namespace W = keys::Windows;
     runReporting(m_prompter, [this] {
         m_settings.writeTexts({{W::Section, W::BackTop, QString::number(y())},

@@ -14,14 +14,14 @@ class SettingsFile;
 /// the program while a browser or helper program has the screen. A click on its picture brings
 /// the main window to the front and closes it; a double-click on its grip closes it; dragging the
 /// panel or the grip moves it by an outline. It opens where it was last closed.
-class TForm3 : public QWidget {
+class ReturnIcon : public QWidget {
     Q_OBJECT
 public:
     static constexpr int Width = 60;
 
     /// The window, placed from the settings; `main` is the window it returns to.
-    TForm3(SettingsFile& settings, Prompter& prompter, QWidget& main);
-    ~TForm3() override;
+    ReturnIcon(SettingsFile& settings, Prompter& prompter, QWidget& main);
+    ~ReturnIcon() override;
 
     QWidget* panel() const { return m_panel; }
     ClickLabel* picture() const { return m_picture; }

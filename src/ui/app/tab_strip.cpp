@@ -7,8 +7,9 @@
 
 namespace vellum {
 
-TabStrip::TabStrip(QTabBar* bar, SettingsFile& settings, std::function<void(TMDIsub&)> bringForward,
-                   std::function<QList<TMDIsub*>()> documents, QObject* parent)
+TabStrip::TabStrip(QTabBar* bar, SettingsFile& settings,
+                   std::function<void(DocumentWindow&)> bringForward,
+                   std::function<QList<DocumentWindow*>()> documents, QObject* parent)
     : QObject(parent), m_bar(bar), m_ledger(settings), m_bringForward(std::move(bringForward)),
       m_documents(std::move(documents)) {
     connect(m_bar, &QTabBar::currentChanged, this, [this](int) { TabSet1Click(); });
@@ -25,7 +26,7 @@ void TabStrip::setIndex(int index) {
     m_bar->setCurrentIndex(index);
 }
 
-void TabStrip::addtabs(const TMDIsub& document, int openCount) {
+void TabStrip::addTab(const DocumentWindow& document, int openCount) {
     {
         const QSignalBlocker quiet(m_bar);
         m_bar->addTab(document.caption());
@@ -39,17 +40,17 @@ void TabStrip::TabSet1Click() {
     if (current < 0)
         return;
     const QString key = m_ledger.keyAt(current);
-    for (TMDIsub* document : m_documents()) {
+    for (DocumentWindow* document : m_documents()) {
         if (document->key() == key)
             m_bringForward(*document);
     }
 }
 
-void TabStrip::documentActivated(const TMDIsub& document) {
+void TabStrip::documentActivated(const DocumentWindow& document) {
     setIndex(m_ledger.indexOf(document.key()));
 }
 
-void TabStrip::mdiClosed(const TMDIsub& document, int openCount, bool minimised) {
+void TabStrip::mdiClosed(const DocumentWindow& document, int openCount, bool minimised) {
     if (minimised)
         setIndex(m_ledger.indexOf(document.key()));
     const int n = m_bar->currentIndex();

@@ -3,7 +3,7 @@
 namespace vellum {
 
 class CommandRegistry;
-class TMDIsub;
+class DocumentWindow;
 class Workspace;
 
 /// What a document window needs from the area that holds it.
@@ -11,20 +11,20 @@ class DocumentHost {
 public:
     virtual ~DocumentHost() = default;
     /// The window became the active document.
-    virtual void documentActivated(TMDIsub& document) = 0;
+    virtual void documentActivated(DocumentWindow& document) = 0;
     /// The window is asked to close: true when it may (a modified document asks first).
-    virtual bool mayClose(TMDIsub& document) = 0;
+    virtual bool mayClose(DocumentWindow& document) = 0;
     /// The window is closing: it is still open and still the active document.
-    virtual void documentClosing(TMDIsub& document) = 0;
+    virtual void documentClosing(DocumentWindow& document) = 0;
     /// The user maximised the window (tabbed arrangement).
-    virtual void documentMaximised(TMDIsub& document) = 0;
+    virtual void documentMaximised(DocumentWindow& document) = 0;
     /// The user minimised or restored the window (tiled arrangement).
-    virtual void documentUnmaximised(TMDIsub& document) = 0;
+    virtual void documentUnmaximised(DocumentWindow& document) = 0;
     /// True while the program itself is arranging document windows: window-state changes then are
     /// not the user's commands.
     virtual bool arrangingWindows() const = 0;
     /// The window was resized after it was set up.
-    virtual void documentResized(TMDIsub& document) = 0;
+    virtual void documentResized(DocumentWindow& document) = 0;
     /// Shows a line number (counted from 1) in the status bar.
     virtual void showLine(int line) = 0;
     /// Escape was pressed in the window's editor.

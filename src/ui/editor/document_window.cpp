@@ -49,10 +49,10 @@ QString editorKeyCommand(const QKeyEvent* event) {
 
 } // namespace
 
-TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Document> record,
-                 QWidget* parent)
+DocumentWindow::DocumentWindow(DocumentHost& host, Clipboard& clipboard,
+                               std::shared_ptr<Document> record, QWidget* parent)
     : QWidget(parent), m_host(host), m_clipboard(clipboard), m_record(std::move(record)),
-      m_memo(new TSRichEdit(this)), m_tip(new QLabel(this)) {
+      m_memo(new PlainTextEditor(this)), m_tip(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_record->caption());
     auto* layout = new QVBoxLayout(this);
@@ -95,37 +95,37 @@ TMDIsub::TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Docum
     setFocusProxy(m_memo);
 }
 
-TMDIsub::~TMDIsub() = default;
+DocumentWindow::~DocumentWindow() = default;
 
-TMDIsub* TMDIsub::of(const Document& document) {
-    return dynamic_cast<TMDIsub*>(document.view());
+DocumentWindow* DocumentWindow::of(const Document& document) {
+    return dynamic_cast<DocumentWindow*>(document.view());
 }
 
-QString TMDIsub::caption() const {
+QString DocumentWindow::caption() const {
     return m_record->caption();
 }
 
-QString TMDIsub::key() const {
+QString DocumentWindow::key() const {
     return m_record->key();
 }
 
-bool TMDIsub::isSetUp() const {
+bool DocumentWindow::isSetUp() const {
     return m_record->isNamed();
 }
 
-bool TMDIsub::isUntitled() const {
+bool DocumentWindow::isUntitled() const {
     return m_record->isUntitled();
 }
 
-void TMDIsub::loadNewText(const QString& text) {
+void DocumentWindow::loadNewText(const QString& text) {
     m_record->loadNew(text);
 }
 
-QMdiSubWindow* TMDIsub::frame() const {
+QMdiSubWindow* DocumentWindow::frame() const {
     return qobject_cast<QMdiSubWindow*>(parentWidget());
 }
 
-void TMDIsub::lineSet() {
+void DocumentWindow::lineSet() {
     // After a relayout of a long text the exact line may need more layout than a keystroke should
     // wait for; the display then follows as soon as the layout has settled.
     const int line = m_control->lineFromPositionIfSettled(-1);
@@ -134,7 +134,7 @@ void TMDIsub::lineSet() {
         m_host.showLine(line + 1);
 }
 
-void TMDIsub::showTip(const QString& hint) {
+void DocumentWindow::showTip(const QString& hint) {
     const QPoint caret = m_control->caretPixelPosition();
     m_tip->setText(QStringLiteral("Type ") + hint + QStringLiteral(" here"));
     m_tip->adjustSize();
@@ -144,19 +144,19 @@ void TMDIsub::showTip(const QString& hint) {
     m_tip->show();
 }
 
-void TMDIsub::hideTip() {
+void DocumentWindow::hideTip() {
     m_tip->hide();
 }
 
-void TMDIsub::focusEditor() {
+void DocumentWindow::focusEditor() {
     m_memo->setFocus();
 }
 
-void TMDIsub::setEditorEnabled(bool enabled) {
+void DocumentWindow::setEditorEnabled(bool enabled) {
     m_memo->setEnabled(enabled);
 }
 
-void TMDIsub::buildPopupMenu() {
+void DocumentWindow::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     // Built from the context-menu table; every item runs its command on this window's document.
@@ -183,7 +183,7 @@ void TMDIsub::buildPopupMenu() {
     }
 }
 
-void TMDIsub::PopupMenu1Popup() {
+void DocumentWindow::PopupMenu1Popup() {
     const bool selected = m_control->selection().length() > 0;
     const auto item = [this](const char* name) {
         return m_popup->findChild<QAction*>(QString::fromLatin1(name));
@@ -194,7 +194,7 @@ void TMDIsub::PopupMenu1Popup() {
     item("Paste2")->setVisible(m_clipboard.hasText());
 }
 
-bool TMDIsub::memoKeyDown(QKeyEvent* event) {
+bool DocumentWindow::memoKeyDown(QKeyEvent* event) {
     const QString command = editorKeyCommand(event);
     if (!command.isEmpty())
         m_host.commands().runOn(command, *m_record);
@@ -206,7 +206,7 @@ bool TMDIsub::memoKeyDown(QKeyEvent* event) {
     return !command.isEmpty();
 }
 
-void TMDIsub::memoKeyPress(QKeyEvent* event) {
+void DocumentWindow::memoKeyPress(QKeyEvent* event) {
     const QString typed = event->text();
     if (typed.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return;
@@ -218,7 +218,7 @@ void TMDIsub::memoKeyPress(QKeyEvent* event) {
     }
 }
 
-void TMDIsub::memoKeyUp(QKeyEvent* event) {
+void DocumentWindow::memoKeyUp(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
     if (isEnter(event->key())) {
@@ -238,7 +238,7 @@ void TMDIsub::memoKeyUp(QKeyEvent* event) {
     lineSet();
 }
 
-bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
+bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_tip && event->type() == QEvent::MouseButtonPress) {
         m_tip->hide();
         return true;
@@ -285,7 +285,7 @@ bool TMDIsub::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool TMDIsub::frameDoubleClicked(QMouseEvent* event) {
+bool DocumentWindow::frameDoubleClicked(QMouseEvent* event) {
     // A double-click on the caption always maximises, from the minimised state too, where the
     // frame's own handling would only restore; the rest of the frame keeps its own handling.
     QMdiSubWindow* f = m_watchedFrame;
@@ -296,13 +296,13 @@ bool TMDIsub::frameDoubleClicked(QMouseEvent* event) {
     return true;
 }
 
-void TMDIsub::applyFormattingRect() {
+void DocumentWindow::applyFormattingRect() {
     const QMargins margins = m_memo->viewportMargins();
     const QSize client = m_memo->viewport()->size().grownBy(margins);
     m_control->setFormattingRect(QRect(QPoint(0, 0), client));
 }
 
-void TMDIsub::resizeEvent(QResizeEvent* event) {
+void DocumentWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (!isSetUp())
         return;
@@ -310,26 +310,26 @@ void TMDIsub::resizeEvent(QResizeEvent* event) {
     m_host.documentResized(*this);
 }
 
-void TMDIsub::paintEvent(QPaintEvent* event) {
+void DocumentWindow::paintEvent(QPaintEvent* event) {
     applyFormattingRect();
     QWidget::paintEvent(event);
 }
 
-bool TMDIsub::event(QEvent* event) {
+bool DocumentWindow::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange && frame() != m_watchedFrame) {
         if (m_watchedFrame)
             disconnect(m_watchedFrame, nullptr, this, nullptr);
         m_watchedFrame = frame();
         if (m_watchedFrame) {
             connect(m_watchedFrame, &QMdiSubWindow::windowStateChanged, this,
-                    &TMDIsub::frameStateChanged);
+                    &DocumentWindow::frameStateChanged);
             m_watchedFrame->installEventFilter(this);
         }
     }
     return QWidget::event(event);
 }
 
-void TMDIsub::frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState) {
+void DocumentWindow::frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState) {
     if (m_host.arrangingWindows() || !isSetUp())
         return;
     const bool wasMaximised = (oldState & Qt::WindowMaximized) && !(oldState & Qt::WindowMinimized);
@@ -341,7 +341,7 @@ void TMDIsub::frameStateChanged(Qt::WindowStates oldState, Qt::WindowStates newS
         m_host.documentUnmaximised(*this);
 }
 
-void TMDIsub::closeEvent(QCloseEvent* event) {
+void DocumentWindow::closeEvent(QCloseEvent* event) {
     if (!m_host.mayClose(*this)) {
         event->ignore();
         return;

@@ -2,7 +2,7 @@
 
 #include "core/editor/insertion.h"
 #include "ui/editor/plain_text_control.h"
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include <QWidget>
 #include <memory>
@@ -19,7 +19,7 @@ class DocumentHost;
 
 /// A document window: one editor showing one document's text. The document's identity and file
 /// format are its record's; the window shows them.
-class TMDIsub : public QWidget, public DocumentView {
+class DocumentWindow : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     /// The URL tip sits this far below and to the left of the caret.
@@ -28,16 +28,16 @@ public:
     /// The editor's font until the user's font is applied: 13 pixels high.
     static constexpr int DefaultFontPixels = 13;
 
-    TMDIsub(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Document> record,
-            QWidget* parent = nullptr);
-    ~TMDIsub() override;
+    DocumentWindow(DocumentHost& host, Clipboard& clipboard, std::shared_ptr<Document> record,
+                   QWidget* parent = nullptr);
+    ~DocumentWindow() override;
 
     /// The window showing a document, or null when its view is none of these.
-    static TMDIsub* of(const Document& document);
+    static DocumentWindow* of(const Document& document);
 
     Document& record() const { return *m_record; }
 
-    TSRichEdit* memo() const { return m_memo; }
+    PlainTextEditor* memo() const { return m_memo; }
     PlainTextControl& control() { return *m_control; }
     const PlainTextControl& control() const { return *m_control; }
     QLabel* urlTip() const { return m_tip; }
@@ -84,7 +84,7 @@ private:
     DocumentHost& m_host;
     Clipboard& m_clipboard;
     std::shared_ptr<Document> m_record;
-    TSRichEdit* m_memo;
+    PlainTextEditor* m_memo;
     QLabel* m_tip;
     QMenu* m_popup = nullptr;
     PlainTextControl* m_control;

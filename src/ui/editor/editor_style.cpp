@@ -12,7 +12,7 @@ namespace vellum {
 
 namespace {} // namespace
 
-EditorFont EditorStyle::fontOf(const TMDIsub& document) {
+EditorFont EditorStyle::fontOf(const DocumentWindow& document) {
     const QFont font = document.memo()->font();
     EditorFont out;
     out.name = font.family();
@@ -28,7 +28,7 @@ EditorFont EditorStyle::fontOf(const TMDIsub& document) {
     return out;
 }
 
-void EditorStyle::setFont(TMDIsub& document, const EditorFont& wanted) {
+void EditorStyle::setFont(DocumentWindow& document, const EditorFont& wanted) {
     const EditorFont current = fontOf(document);
     QFont font = document.memo()->font();
     font.setFamily(wanted.name);
@@ -47,7 +47,7 @@ void EditorStyle::setFont(TMDIsub& document, const EditorFont& wanted) {
     }
 }
 
-void EditorStyle::readFont(TMDIsub& document) {
+void EditorStyle::readFont(DocumentWindow& document) {
     setFont(document, readEditorFont(m_settings, fontOf(document)));
 }
 
@@ -57,14 +57,14 @@ int EditorStyle::tabWidth() {
     return *m_tabWidth;
 }
 
-void EditorStyle::applyHighlighting(TMDIsub& document) {
+void EditorStyle::applyHighlighting(DocumentWindow& document) {
     if (!m_highlight)
         m_highlight = m_settings.readInt(keys::Vellum::Section, keys::Vellum::Highlight, 1) != 0;
     document.memo()->highlighter().setEnabled(*m_highlight);
 }
 
-void EditorStyle::applyTabStops(TMDIsub& document) {
-    TSRichEdit* memo = document.memo();
+void EditorStyle::applyTabStops(DocumentWindow& document) {
+    PlainTextEditor* memo = document.memo();
     // Points become pixels at the screen's resolution.
     const double pixelsPerPoint = memo->logicalDpiX() / 72.0;
     QList<QTextOption::Tab> tabs;

@@ -62,7 +62,7 @@ QLineEdit* barBox(const char* name, QWidget* parent) {
 
 } // namespace
 
-TFRmini::TFRmini(FindCommands& commands)
+FindAgainBar::FindAgainBar(FindCommands& commands)
     : SearchWindow(commands, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FRmini"));
     setWindowTitle(QStringLiteral("Find Again"));
@@ -125,15 +125,15 @@ TFRmini::TFRmini(FindCommands& commands)
     m_options->setFixedHeight(upperHeight + 2 * (PanelMargin + m_panel->frameWidth()));
 
     makeDefault(m_findNext);
-    connect(m_findNext, &QPushButton::clicked, this, &TFRmini::FbutClick);
-    connect(m_replaceNext, &QPushButton::clicked, this, &TFRmini::RbutClick);
-    connect(m_remaining, &QPushButton::clicked, this, &TFRmini::replaceRemaining);
+    connect(m_findNext, &QPushButton::clicked, this, &FindAgainBar::FbutClick);
+    connect(m_replaceNext, &QPushButton::clicked, this, &FindAgainBar::RbutClick);
+    connect(m_remaining, &QPushButton::clicked, this, &FindAgainBar::replaceRemaining);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         m_commands.search().replaceMode = false;
         close();
     });
-    connect(m_downs, &QToolButton::clicked, this, &TFRmini::downsClick);
-    connect(m_ups, &QToolButton::clicked, this, &TFRmini::upsClick);
+    connect(m_downs, &QToolButton::clicked, this, &FindAgainBar::downsClick);
+    connect(m_ups, &QToolButton::clicked, this, &FindAgainBar::upsClick);
     new OutlineDrag(*this, {m_panel, m_grip});
 
     adjustSize();
@@ -143,12 +143,12 @@ TFRmini::TFRmini(FindCommands& commands)
     move(findAgainPosition(commands.settings(), commands.mainGeometry().top()));
 }
 
-void TFRmini::makeDefault(QPushButton* button) {
+void FindAgainBar::makeDefault(QPushButton* button) {
     m_findNext->setDefault(button == m_findNext);
     m_replaceNext->setDefault(button == m_replaceNext);
 }
 
-void TFRmini::FbutClick() {
+void FindAgainBar::FbutClick() {
     if (!m_commands.hasDocument())
         return;
     makeDefault(m_findNext);
@@ -160,7 +160,7 @@ void TFRmini::FbutClick() {
     m_commands.focusMain();
 }
 
-void TFRmini::RbutClick() {
+void FindAgainBar::RbutClick() {
     if (!m_commands.hasDocument())
         return;
     makeDefault(m_replaceNext);
@@ -170,17 +170,17 @@ void TFRmini::RbutClick() {
     m_commands.focusMain();
 }
 
-void TFRmini::downsClick() {
+void FindAgainBar::downsClick() {
     showOptions(true);
     m_commands.focusMain();
 }
 
-void TFRmini::upsClick() {
+void FindAgainBar::upsClick() {
     showOptions(false);
     m_commands.focusMain();
 }
 
-void TFRmini::showOptions(bool shown) {
+void FindAgainBar::showOptions(bool shown) {
     // Hidden, the options are cut off below the upper part instead of squeezed into it.
     m_options->setVisible(shown);
     setFixedHeight(shown ? m_fullHeight : m_fullHeight / 2);
@@ -188,7 +188,7 @@ void TFRmini::showOptions(bool shown) {
     m_ups->raise();
 }
 
-void TFRmini::closeSteps() {
+void FindAgainBar::closeSteps() {
     SearchState& state = m_commands.search();
     state.replaceMode = false;
     m_commands.guard([this] {

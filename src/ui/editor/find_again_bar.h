@@ -10,10 +10,10 @@ namespace vellum {
 /// The Find Again window: a slim borderless bar above the main window that repeats the search,
 /// or replaces and searches on, one click (or F3) at a time. It opens collapsed to half its
 /// height, which hides the options in its lower half; it is dragged by its panel.
-class TFRmini : public SearchWindow {
+class FindAgainBar : public SearchWindow {
     Q_OBJECT
 public:
-    explicit TFRmini(FindCommands& commands);
+    explicit FindAgainBar(FindCommands& commands);
 
     QFrame* panel() const { return m_panel; }
     QLabel* dragLabel() const { return m_grip; }

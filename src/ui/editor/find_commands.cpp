@@ -31,7 +31,7 @@ void FindCommands::registerCommands() {
 void FindCommands::Replace1Click() {
     if (!hasDocument() || m_findReplace || m_findAgain)
         return;
-    m_findReplace = new TFRbig(*this);
+    m_findReplace = new FindReplaceWindow(*this);
     m_findReplace->show();
 }
 
@@ -43,7 +43,7 @@ void FindCommands::Again1Click() {
         find();
         return;
     }
-    m_findAgain = new TFRmini(*this);
+    m_findAgain = new FindAgainBar(*this);
     m_findAgain->show();
     focusMain();
 }
@@ -55,7 +55,7 @@ void FindCommands::goto1Click() {
         m_prompter.inform(QStringLiteral("it is already open"));
         return;
     }
-    m_goToLine = new Tgotoline(*this);
+    m_goToLine = new GoToLineDialog(*this);
     m_goToLine->show();
 }
 
@@ -70,15 +70,15 @@ void FindCommands::dropFindAgain() {
     delete m_findAgain.data();
 }
 
-TFRbig* FindCommands::findReplaceWindow() const {
+FindReplaceWindow* FindCommands::findReplaceWindow() const {
     return m_findReplace.data();
 }
 
-TFRmini* FindCommands::findAgainWindow() const {
+FindAgainBar* FindCommands::findAgainWindow() const {
     return m_findAgain.data();
 }
 
-Tgotoline* FindCommands::goToLineDialog() const {
+GoToLineDialog* FindCommands::goToLineDialog() const {
     return m_goToLine.data();
 }
 
@@ -100,7 +100,7 @@ void FindCommands::goToLine(int line) {
     Document* document = m_workspace.active();
     if (!document)
         return;
-    m_workspace.insertions().changeline(line);
+    m_workspace.insertions().moveCaretToLine(line);
     // The status bar shows the line the caret went to.
     document->view()->lineSet();
 }

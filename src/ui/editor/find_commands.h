@@ -14,9 +14,9 @@ class Clipboard;
 class CommandRegistry;
 class Prompter;
 class SettingsFile;
-class TFRbig;
-class TFRmini;
-class Tgotoline;
+class FindReplaceWindow;
+class FindAgainBar;
+class GoToLineDialog;
 class Workspace;
 
 /// Find & Replace, Do It Again and go to line: the commands, the one search state they share and
@@ -45,9 +45,9 @@ public:
     /// Escape in an editor: the Find Again window goes at once, without its close steps.
     void dropFindAgain();
 
-    TFRbig* findReplaceWindow() const;
-    TFRmini* findAgainWindow() const;
-    Tgotoline* goToLineDialog() const;
+    FindReplaceWindow* findReplaceWindow() const;
+    FindAgainBar* findAgainWindow() const;
+    GoToLineDialog* goToLineDialog() const;
 
     // What the windows use.
     SearchState& search() { return m_state; }
@@ -78,9 +78,9 @@ private:
     Clipboard& m_clipboard;
     CommandRegistry& m_commands;
     SearchState m_state;
-    QPointer<TFRbig> m_findReplace;
-    QPointer<TFRmini> m_findAgain;
-    QPointer<Tgotoline> m_goToLine;
+    QPointer<FindReplaceWindow> m_findReplace;
+    QPointer<FindAgainBar> m_findAgain;
+    QPointer<GoToLineDialog> m_goToLine;
 };
 
 } // namespace vellum

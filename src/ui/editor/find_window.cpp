@@ -14,7 +14,7 @@
 
 namespace vellum {
 
-TFRbig::TFRbig(FindCommands& commands)
+FindReplaceWindow::FindReplaceWindow(FindCommands& commands)
     : SearchWindow(commands, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("FRbig"));
@@ -55,9 +55,9 @@ TFRbig::TFRbig(FindCommands& commands)
     grid->addLayout(buttons, 4, 0, 1, 3);
     finishBoxes(true);
 
-    connect(m_findReplace, &QPushButton::clicked, this, &TFRbig::Button1Click);
-    connect(m_remaining, &QPushButton::clicked, this, &TFRbig::replaceRemaining);
-    connect(m_cancel, &QPushButton::clicked, this, &TFRbig::close);
+    connect(m_findReplace, &QPushButton::clicked, this, &FindReplaceWindow::Button1Click);
+    connect(m_remaining, &QPushButton::clicked, this, &FindReplaceWindow::replaceRemaining);
+    connect(m_cancel, &QPushButton::clicked, this, &FindReplaceWindow::close);
 
     setFixedSize(sizeHint());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -66,7 +66,7 @@ TFRbig::TFRbig(FindCommands& commands)
     m_boxes.find->setFocus();
 }
 
-void TFRbig::Button1Click() {
+void FindReplaceWindow::Button1Click() {
     if (!m_commands.hasDocument())
         return;
     if (m_boxes.find->text().isEmpty()) {
@@ -82,7 +82,7 @@ void TFRbig::Button1Click() {
     m_commands.focusMain();
 }
 
-void TFRbig::closeSteps() {
+void FindReplaceWindow::closeSteps() {
     m_commands.guard([this] {
         writeSearchOptions(m_commands.settings(), m_boxes.options(), /*withFromTop=*/true);
     });

@@ -6,10 +6,10 @@ namespace vellum {
 
 /// The Find & Replace window: the texts and options of a search and its first step. A hit closes
 /// it and opens the Find Again window in its place; finding nothing leaves it open.
-class TFRbig : public SearchWindow {
+class FindReplaceWindow : public SearchWindow {
     Q_OBJECT
 public:
-    explicit TFRbig(FindCommands& commands);
+    explicit FindReplaceWindow(FindCommands& commands);
 
     QPushButton* findReplaceButton() const { return m_findReplace; }
     QPushButton* remainingButton() const { return m_remaining; }

@@ -21,7 +21,7 @@ constexpr int AboveMainBottom = 100;
 
 } // namespace
 
-Tgotoline::Tgotoline(FindCommands& commands)
+GoToLineDialog::GoToLineDialog(FindCommands& commands)
     : BorderlessDialog(&commands.mainWidget(), "gotoline", QStringLiteral("Go to line")),
       m_commands(commands) {
     QFrame* bevel = fillingFrame(*this, "Bevel1");
@@ -45,7 +45,7 @@ Tgotoline::Tgotoline(FindCommands& commands)
     move(main.x() + main.width() / 2, main.y() + main.height() - AboveMainBottom);
 }
 
-void Tgotoline::goToTypedLine() {
+void GoToLineDialog::goToTypedLine() {
     const QString typed = m_edit->text();
     const std::optional<int> line = strictInt(typed);
     if (!line) {
@@ -58,12 +58,12 @@ void Tgotoline::goToTypedLine() {
     close();
 }
 
-void Tgotoline::closeSteps() {
+void GoToLineDialog::closeSteps() {
     m_commands.forget(this);
     m_commands.focusMain();
 }
 
-bool Tgotoline::eventFilter(QObject* watched, QEvent* event) {
+bool GoToLineDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_label && event->type() == QEvent::MouseButtonDblClick) {
         close();
         return true;

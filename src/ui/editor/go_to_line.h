@@ -12,10 +12,10 @@ class FindCommands;
 /// The go-to-line dialog: a small borderless box above the main window's lower edge. Enter puts
 /// the caret at the start of the numbered line and closes it; Escape or a double-click on its
 /// label closes it. It destroys itself when it closes.
-class Tgotoline : public BorderlessDialog {
+class GoToLineDialog : public BorderlessDialog {
     Q_OBJECT
 public:
-    explicit Tgotoline(FindCommands& commands);
+    explicit GoToLineDialog(FindCommands& commands);
 
     QLabel* label() const { return m_label; }
     QLineEdit* lineBox() const { return m_edit; }

@@ -70,7 +70,7 @@ bool PlainTextControl::LayoutKey::operator==(const LayoutKey& o) const {
            wrapMode == o.wrapMode && lineWrap == o.lineWrap && margin == o.margin;
 }
 
-PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
+PlainTextControl::PlainTextControl(PlainTextEditor* editor, Clipboard* clipboard)
     : QObject(editor), m_editor(editor), m_clipboard(clipboard) {
     m_editor->setFrameShape(QFrame::NoFrame);
     m_editor->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -83,7 +83,7 @@ PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
     m_chunkTimer.setSingleShot(true);
     m_chunkTimer.setInterval(0);
     connect(&m_chunkTimer, &QTimer::timeout, this, &PlainTextControl::layOutChunk);
-    connect(m_editor, &TSRichEdit::layoutChanged, this, &PlainTextControl::onLayoutChange);
+    connect(m_editor, &PlainTextEditor::layoutChanged, this, &PlainTextControl::onLayoutChange);
     connect(m_editor, &QPlainTextEdit::textChanged, this, [this] {
         if (m_onChange)
             m_onChange();
@@ -92,7 +92,7 @@ PlainTextControl::PlainTextControl(TSRichEdit* editor, Clipboard* clipboard)
         if (m_onModified)
             m_onModified(modified);
     });
-    connect(m_editor, &TSRichEdit::layoutDiscarded, this, [this] { checkLayoutKey(); });
+    connect(m_editor, &PlainTextEditor::layoutDiscarded, this, [this] { checkLayoutKey(); });
     // A change of font or tab stops on the document relayouts it all and repaints; each repaint
     // request is a moment to compare the layout inputs.
     connect(m_editor->document()->documentLayout(), &QAbstractTextDocumentLayout::update, this,

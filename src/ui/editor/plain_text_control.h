@@ -2,7 +2,7 @@
 
 #include "core/editor/text_control.h"
 #include "core/foundation/clipboard.h"
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 #include "ui/editor/wrap_counter.h"
 
 #include <QFont>
@@ -30,10 +30,10 @@ class PlainTextControl : public QObject, public TextControl {
 public:
     /// Sets the editor up as a plain-text editor (word wrap at the window's width, breaking long
     /// words, no margins); `clipboard` serves cut, copy and paste. Neither is owned.
-    PlainTextControl(TSRichEdit* editor, Clipboard* clipboard);
+    PlainTextControl(PlainTextEditor* editor, Clipboard* clipboard);
     ~PlainTextControl() override;
 
-    TSRichEdit* editor() const { return m_editor; }
+    PlainTextEditor* editor() const { return m_editor; }
 
     /// Replaces the whole text (any line breaks), caret at 0, undo emptied, not modified.
     void setText(const QString& text) override;
@@ -117,7 +117,7 @@ private:
     int displayLineOf(int widgetPosition) const;
     QTextBlock blockOfLine(int line, int* lineInBlock) const;
 
-    TSRichEdit* m_editor;
+    PlainTextEditor* m_editor;
     Clipboard* m_clipboard;
     std::function<void()> m_onChange;
     std::function<void(bool)> m_onModified;

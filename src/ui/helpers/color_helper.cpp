@@ -13,8 +13,8 @@
 
 namespace vellum {
 
-TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
-                       ColourChooser chooseColour)
+ColorHelper::ColorHelper(HelperContext& context, const HelperTraits& traits,
+                         ColourChooser chooseColour)
     : ColourHelperFrame(context, traits, std::move(chooseColour), ColourPicker::Layout::GridAbove) {
     setObjectName(QStringLiteral("TlinkRoll1"));
 
@@ -35,7 +35,7 @@ TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
         formColumn->addWidget(button);
         m_forms.append({static_cast<ColourForm>(group->id(button)), button});
     }
-    connect(group, &QButtonGroup::idClicked, this, &TlinkRoll1::sampleupdate);
+    connect(group, &QButtonGroup::idClicked, this, &ColorHelper::updateSample);
     formButton(ColourForm::CodeOnly)->setChecked(true);
 
     auto* top = new QHBoxLayout;
@@ -45,23 +45,23 @@ TlinkRoll1::TlinkRoll1(HelperContext& context, const HelperTraits& traits,
     body()->addWidget(m_sample);
 
     connect(m_picker, &ColourPicker::picked, this, [this] {
-        focusmain();
-        sampleupdate();
+        returnFocusAndInsert();
+        updateSample();
     });
     connect(m_picker, &ColourPicker::dialogClosed, this, [this](bool changed) {
         if (changed)
-            sampleupdate();
+            updateSample();
     });
-    connect(m_picker, &ColourPicker::captionClicked, this, &TlinkRoll1::focusmain);
-    connect(m_sample, &ClickLabel::clicked, this, &TlinkRoll1::focusmain);
+    connect(m_picker, &ColourPicker::captionClicked, this, &ColorHelper::returnFocusAndInsert);
+    connect(m_sample, &ClickLabel::clicked, this, &ColorHelper::returnFocusAndInsert);
 
-    sampleupdate();
+    updateSample();
     finishSetUp();
     formButton(ColourForm::CodeOnly)->setFocus();
-    focusmain();
+    returnFocusAndInsert();
 }
 
-QRadioButton* TlinkRoll1::formButton(ColourForm form) const {
+QRadioButton* ColorHelper::formButton(ColourForm form) const {
     for (const auto& entry : m_forms) {
         if (entry.first == form)
             return entry.second;
@@ -69,8 +69,8 @@ QRadioButton* TlinkRoll1::formButton(ColourForm form) const {
     return nullptr;
 }
 
-void TlinkRoll1::sampleupdate() {
-    focusmain();
+void ColorHelper::updateSample() {
+    returnFocusAndInsert();
     ColourForm chosen = ColourForm::None;
     for (const auto& entry : m_forms) {
         if (entry.second->isChecked())
@@ -79,8 +79,8 @@ void TlinkRoll1::sampleupdate() {
     m_sample->setText(colourGenerator(m_picker->colour(), chosen));
 }
 
-void TlinkRoll1::insertCode() {
-    context().insertions().listcode2(m_sample->text());
+void ColorHelper::insertCode() {
+    context().insertions().insertText(m_sample->text());
 }
 
 } // namespace vellum

@@ -6,15 +6,15 @@
 namespace vellum {
 
 /// The Color helper: inserts one colour as an attribute or as bare digits.
-class TlinkRoll1 : public ColourHelperFrame {
+class ColorHelper : public ColourHelperFrame {
     Q_OBJECT
 public:
-    TlinkRoll1(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
+    ColorHelper(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     QRadioButton* formButton(ColourForm form) const;
 
     /// Makes the text of the chosen form and shows it in the sample.
-    void sampleupdate();
+    void updateSample();
 
 protected:
     void insertCode() override;

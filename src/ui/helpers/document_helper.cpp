@@ -5,11 +5,11 @@
 #include "platform/helpers/image_decoder.h"
 #include "ui/foundation/click_label.h"
 #include "ui/foundation/colour_controls.h"
-#include "ui/foundation/please_wait.h"
+#include "ui/foundation/wait_window.h"
 #include "ui/helpers/helper_context.h"
 #include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,8 +83,8 @@ public:
 
 } // namespace
 
-Tdocuroll::Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour,
-                     DocumentFiles& files)
+DocumentHelper::DocumentHelper(HelperContext& context, const HelperTraits& traits,
+                               ColourChooser chooseColour, DocumentFiles& files)
     : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("Tdocuroll"));
 
@@ -128,22 +128,22 @@ Tdocuroll::Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourC
     m_output->setTextFormat(Qt::PlainText);
     m_output->hide();
 
-    connect(m_imageCheck, &QCheckBox::clicked, this, &Tdocuroll::backgroundClicked);
+    connect(m_imageCheck, &QCheckBox::clicked, this, &DocumentHelper::backgroundClicked);
     connect(imageLabel, &ClickLabel::clicked, m_imageCheck, &QCheckBox::click);
-    connect(m_paths, &QComboBox::activated, this, &Tdocuroll::sampleUpdate);
-    connect(m_chooser, &ImageFileChooser::fileClicked, this, &Tdocuroll::sampleUpdate);
-    connect(m_chooser, &ImageFileChooser::fileChosen, this, &Tdocuroll::updategif);
+    connect(m_paths, &QComboBox::activated, this, &DocumentHelper::sampleUpdate);
+    connect(m_chooser, &ImageFileChooser::fileClicked, this, &DocumentHelper::sampleUpdate);
+    connect(m_chooser, &ImageFileChooser::fileChosen, this, &DocumentHelper::tileBackground);
     // A drive choice is followed by the choice of its folder.
-    connect(m_chooser, &ImageFileChooser::folderChosen, this, &Tdocuroll::folderChosen);
-    connect(m_sample, &ClickLabel::clicked, this, &Tdocuroll::focusmain);
+    connect(m_chooser, &ImageFileChooser::folderChosen, this, &DocumentHelper::folderChosen);
+    connect(m_sample, &ClickLabel::clicked, this, &DocumentHelper::returnFocusAndInsert);
 
     sampleUpdate();
     finishSetUp();
-    focusmain();
+    returnFocusAndInsert();
 }
 
-void Tdocuroll::addColourRow(PageColour colour, const char* stem, const char* caption,
-                             const ColourChooser& chooseColour) {
+void DocumentHelper::addColourRow(PageColour colour, const char* stem, const char* caption,
+                                  const ColourChooser& chooseColour) {
     auto* picker = new ColourPicker(chooseColour, QString::fromLatin1(caption),
                                     ColourPicker::Layout::GridAbove, this);
     picker->grid()->setObjectName(name(stem, "grid"));
@@ -155,21 +155,21 @@ void Tdocuroll::addColourRow(PageColour colour, const char* stem, const char* ca
     picker->addToColumn(check);
     m_colours[static_cast<int>(colour)] = {picker, check};
 
-    connect(check, &QCheckBox::clicked, this, &Tdocuroll::sampleUpdate);
+    connect(check, &QCheckBox::clicked, this, &DocumentHelper::sampleUpdate);
     connect(picker, &ColourPicker::picked, this, [this, colour] { colourChosen(colour); });
     // Any click on the button counts, whether its dialog was confirmed or not.
     connect(picker, &ColourPicker::dialogClosed, this, [this, colour] { colourChosen(colour); });
-    connect(picker, &ColourPicker::captionClicked, this, &Tdocuroll::focusmain);
+    connect(picker, &ColourPicker::captionClicked, this, &DocumentHelper::returnFocusAndInsert);
 }
 
-QWidget* Tdocuroll::buildPreview() {
+QWidget* DocumentHelper::buildPreview() {
     m_tilePanel = new QWidget(this);
     m_tilePanel->setObjectName(QStringLiteral("bkpan"));
     m_tilePanel->setFixedSize(PreviewSize);
     m_tilePanel->setAutoFillBackground(true);
     for (int row = 0; row < TileRows; ++row) {
         for (int column = 0; column < TileColumns; ++column) {
-            auto* tile = new TSmartImage(m_tilePanel);
+            auto* tile = new PictureBox(m_tilePanel);
             tile->setObjectName(tileName(row, column));
             tile->setAutoSize(true);
             m_tiles[row * TileColumns + column] = tile;
@@ -197,19 +197,19 @@ QWidget* Tdocuroll::buildPreview() {
     return m_tilePanel;
 }
 
-ColourPicker* Tdocuroll::picker(PageColour colour) const {
+ColourPicker* DocumentHelper::picker(PageColour colour) const {
     return m_colours[static_cast<int>(colour)].picker;
 }
 
-QCheckBox* Tdocuroll::colourCheck(PageColour colour) const {
+QCheckBox* DocumentHelper::colourCheck(PageColour colour) const {
     return m_colours[static_cast<int>(colour)].check;
 }
 
-TSmartImage* Tdocuroll::tile(int row, int column) const {
+PictureBox* DocumentHelper::tile(int row, int column) const {
     return m_tiles[row * TileColumns + column];
 }
 
-BodyOptions Tdocuroll::options() {
+BodyOptions DocumentHelper::options() {
     BodyOptions o;
     o.backgroundImage = m_imageCheck->isChecked();
     o.file = m_chooser->chosenFile();
@@ -220,20 +220,20 @@ BodyOptions Tdocuroll::options() {
     return o;
 }
 
-void Tdocuroll::colourChosen(PageColour colour) {
+void DocumentHelper::colourChosen(PageColour colour) {
     colourCheck(colour)->setChecked(true);
     sampleUpdate();
 }
 
-void Tdocuroll::sampleUpdate() {
-    focusmain();
+void DocumentHelper::sampleUpdate() {
+    returnFocusAndInsert();
     const BodyCode code = bodyGenerator(options(), nativePathStyle());
     m_output->setText(code.output);
     m_sample->setText(code.sample);
     paintPreview(code);
 }
 
-void Tdocuroll::paintPreview(const BodyCode& code) {
+void DocumentHelper::paintPreview(const BodyCode& code) {
     const QColor page =
         code.background ? colourFromBgr(*code.background) : palette().color(QPalette::Button);
     setPanelColour(m_tilePanel, page);
@@ -245,7 +245,7 @@ void Tdocuroll::paintPreview(const BodyCode& code) {
     }
 }
 
-void Tdocuroll::backgroundClicked() {
+void DocumentHelper::backgroundClicked() {
     sampleUpdate();
     const bool on = m_imageCheck->isChecked();
     m_chooser->setEnabled(on);
@@ -253,20 +253,20 @@ void Tdocuroll::backgroundClicked() {
     m_plainPanel->setVisible(!on);
 }
 
-void Tdocuroll::folderChosen() {
+void DocumentHelper::folderChosen() {
     if (m_chooser->chosenFile().isEmpty())
         m_plainPanel->show();
     sampleUpdate();
 }
 
-void Tdocuroll::updategif() {
-    focusmain();
+void DocumentHelper::tileBackground() {
+    returnFocusAndInsert();
     const QString file = m_chooser->chosenFile();
     if (!m_imageCheck->isChecked() || file.isEmpty())
         return;
     m_plainPanel->hide();
     // A click closes the window and frees it, so it is closed here only if still there.
-    QPointer<Twaiter> waiter = new Twaiter;
+    QPointer<WaitWindow> waiter = new WaitWindow;
     waiter->show();
     waiter->repaint();
     DecodedImage decoded;
@@ -297,10 +297,10 @@ void Tdocuroll::updategif() {
     sampleUpdate();
 }
 
-void Tdocuroll::insertCode() {
+void DocumentHelper::insertCode() {
     // The tag always follows the controls as they are now.
     sampleUpdate();
-    context().insertions().listcode2(m_output->text());
+    context().insertions().insertText(m_output->text());
 }
 
 } // namespace vellum

@@ -15,18 +15,18 @@ namespace vellum {
 class ClickLabel;
 class ColourPicker;
 class ImageFileChooser;
-class TSmartImage;
+class PictureBox;
 
 /// The Document helper: writes the opening BODY tag, with a background image chosen on disk and
 /// the five page colours, and previews the page's look.
-class Tdocuroll : public HelperFrame {
+class DocumentHelper : public HelperFrame {
     Q_OBJECT
 public:
     /// The preview panel's size; the tiles fill it.
     static constexpr QSize PreviewSize{360, 100};
 
-    Tdocuroll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour,
-              DocumentFiles& files);
+    DocumentHelper(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour,
+                   DocumentFiles& files);
 
     /// The choices as the controls hold them.
     BodyOptions options();
@@ -37,7 +37,7 @@ public:
     ColourPicker* picker(PageColour colour) const;
     QCheckBox* colourCheck(PageColour colour) const;
     /// Tile `column` (0..6) of row `row` (0..8, A to I).
-    TSmartImage* tile(int row, int column) const;
+    PictureBox* tile(int row, int column) const;
     QWidget* tilePanel() const { return m_tilePanel; }
     QWidget* plainPanel() const { return m_plainPanel; }
     ClickLabel* sample() const { return m_sample; }
@@ -46,7 +46,7 @@ public:
     /// Runs the generator: the sample, the output and the preview colours follow the controls.
     void sampleUpdate();
     /// Tiles the chosen picture over the preview.
-    void updategif();
+    void tileBackground();
 
 protected:
     void insertCode() override;
@@ -72,7 +72,7 @@ private:
     std::array<ColourRow, PageColourCount> m_colours{};
     QWidget* m_tilePanel = nullptr;
     QWidget* m_plainPanel = nullptr;
-    std::array<TSmartImage*, TileCount> m_tiles{};
+    std::array<PictureBox*, TileCount> m_tiles{};
     /// The words "Text", "Link", "ALink" and "VLink" on the tile panel and on the plain panel.
     std::array<QLabel*, 4> m_tileWords{};
     std::array<QLabel*, 4> m_plainWords{};

@@ -15,7 +15,8 @@
 
 namespace vellum {
 
-TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+FontHelper::FontHelper(HelperContext& context, const HelperTraits& traits,
+                       ColourChooser chooseColour)
     : ColourHelperFrame(context, traits, std::move(chooseColour),
                         ColourPicker::Layout::ButtonBeside) {
     setObjectName(QStringLiteral("TfontRoll"));
@@ -36,7 +37,7 @@ TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourC
                         sizes, size, this);
     }
     placeInColumns(sizeGrid, QList<QRadioButton*>(std::begin(m_sizes), std::end(m_sizes)), 4);
-    connect(sizes, &QButtonGroup::idClicked, this, &TfontRoll::sampleupdate);
+    connect(sizes, &QButtonGroup::idClicked, this, &FontHelper::updateSample);
     m_sizes[0]->setChecked(true);
 
     m_picker->addToColumn(m_noColour);
@@ -46,33 +47,33 @@ TfontRoll::TfontRoll(HelperContext& context, const HelperTraits& traits, ColourC
 
     connect(m_picker, &ColourPicker::picked, this, [this] {
         m_noColour->setChecked(false);
-        focusmain();
-        sampleupdate();
+        returnFocusAndInsert();
+        updateSample();
     });
     connect(m_picker, &ColourPicker::dialogClosed, this, [this] {
         m_noColour->setChecked(false);
-        sampleupdate();
+        updateSample();
     });
     // A single click on "no color" selects it again; its double-click is in the event filter.
     connect(m_noColour, &QRadioButton::clicked, this, [this] {
         m_noColour->setChecked(true);
-        sampleupdate();
+        updateSample();
     });
-    connect(m_picker, &ColourPicker::captionClicked, this, &TfontRoll::sampleupdate);
-    connect(m_sample, &ClickLabel::clicked, this, &TfontRoll::sampleupdate);
-    connect(m_sample, &ClickLabel::doubleClicked, this, &TfontRoll::InsertCodeClick);
+    connect(m_picker, &ColourPicker::captionClicked, this, &FontHelper::updateSample);
+    connect(m_sample, &ClickLabel::clicked, this, &FontHelper::updateSample);
+    connect(m_sample, &ClickLabel::doubleClicked, this, &FontHelper::InsertCodeClick);
 
-    sampleupdate();
+    updateSample();
     finishSetUp();
     m_sizes[0]->setFocus();
 }
 
-QRadioButton* TfontRoll::sizeButton(int size) const {
+QRadioButton* FontHelper::sizeButton(int size) const {
     return m_sizes[size];
 }
 
-void TfontRoll::sampleupdate() {
-    focusmain();
+void FontHelper::updateSample() {
+    returnFocusAndInsert();
     FontOptions options;
     options.noColor = m_noColour->isChecked();
     options.colour = m_picker->colour();
@@ -84,16 +85,16 @@ void TfontRoll::sampleupdate() {
     m_sample->setText(m_code.sample);
 }
 
-void TfontRoll::insertCode() {
-    context().insertions().wraptag(m_code.open, m_code.close);
+void FontHelper::insertCode() {
+    context().insertions().wrapSelection(m_code.open, m_code.close);
 }
 
-bool TfontRoll::eventFilter(QObject* watched, QEvent* event) {
+bool FontHelper::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_noColour && event->type() == QEvent::MouseButtonDblClick) {
         // The first click of the double-click selected it; the double-click leaves it clear.
         m_noColour->setChecked(false);
         colourButton()->setFocus();
-        sampleupdate();
+        updateSample();
         return true;
     }
     return HelperFrame::eventFilter(watched, event);

@@ -6,10 +6,10 @@
 namespace vellum {
 
 /// The Font helper: wraps the selection in a FONT element with an optional colour and size.
-class TfontRoll : public ColourHelperFrame {
+class FontHelper : public ColourHelperFrame {
     Q_OBJECT
 public:
-    TfontRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
+    FontHelper(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     /// The tags of the last generator run; Insert passes them on.
     const FontCode& code() const { return m_code; }
@@ -17,7 +17,7 @@ public:
     QRadioButton* sizeButton(int size) const; ///< 0 = "no size", 1..7
 
     /// Reads the controls, makes the tags and shows the sample.
-    void sampleupdate();
+    void updateSample();
 
 protected:
     void insertCode() override;

@@ -40,7 +40,7 @@ QWidget* row(QWidget* parent, const char* name, QWidget* caption, QWidget* contr
 
 } // namespace
 
-TlinkRoll2::TlinkRoll2(HelperContext& context, const HelperTraits& traits)
+FormHelper::FormHelper(HelperContext& context, const HelperTraits& traits)
     : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlinkRoll2"));
     auto* top = new QHBoxLayout;
@@ -54,7 +54,7 @@ TlinkRoll2::TlinkRoll2(HelperContext& context, const HelperTraits& traits)
     setKind(Kind::NewForm);
 }
 
-QWidget* TlinkRoll2::buildKinds() {
+QWidget* FormHelper::buildKinds() {
     auto* panel = new QWidget(this);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -78,7 +78,7 @@ QWidget* TlinkRoll2::buildKinds() {
     return panel;
 }
 
-QWidget* TlinkRoll2::buildNumbers() {
+QWidget* FormHelper::buildNumbers() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -110,25 +110,25 @@ QWidget* TlinkRoll2::buildNumbers() {
         layout->addWidget(part);
     layout->addStretch(1);
     for (QCheckBox* box : {m_maxCheck, m_yesCheck})
-        connect(box, &QCheckBox::clicked, this, &TlinkRoll2::focusmain);
+        connect(box, &QCheckBox::clicked, this, &FormHelper::returnFocusAndInsert);
     return panel;
 }
 
-QRadioButton* TlinkRoll2::kindButton(Kind kind) const {
+QRadioButton* FormHelper::kindButton(Kind kind) const {
     return qobject_cast<QRadioButton*>(m_kinds->button(static_cast<int>(kind)));
 }
 
-Kind TlinkRoll2::kind() const {
+Kind FormHelper::kind() const {
     const int id = m_kinds->checkedId();
     return id < 0 ? Kind::None : static_cast<Kind>(id);
 }
 
-QWidget* TlinkRoll2::part(const char* name) const {
+QWidget* FormHelper::part(const char* name) const {
     return findChild<QWidget*>(QString::fromLatin1(name));
 }
 
-void TlinkRoll2::setKind(Kind kind) {
-    focusmain();
+void FormHelper::setKind(Kind kind) {
+    returnFocusAndInsert();
     kindButton(kind)->setChecked(true);
     m_items->setText(QStringLiteral("1"));
     const bool fieldWithLength = kind == Kind::Password || kind == Kind::Text;
@@ -181,7 +181,7 @@ void TlinkRoll2::setKind(Kind kind) {
     }
 }
 
-void TlinkRoll2::insertCode() {
+void FormHelper::insertCode() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
         return;

@@ -14,10 +14,10 @@ namespace vellum {
 class NumberBox;
 
 /// The Form helper: a form skeleton or a run of form fields of one kind.
-class TlinkRoll2 : public HelperFrame {
+class FormHelper : public HelperFrame {
     Q_OBJECT
 public:
-    TlinkRoll2(HelperContext& context, const HelperTraits& traits);
+    FormHelper(HelperContext& context, const HelperTraits& traits);
 
     FormOptions::Kind kind() const;
     /// Chooses a kind as a click on its button does: the count goes back to 1 and the panels,

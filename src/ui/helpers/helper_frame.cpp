@@ -154,7 +154,7 @@ bool HelperFrame::isRolledUp() const {
 
 void HelperFrame::RollButtonClick() {
     if (!m_traits.keepsFocusOnRoll)
-        focusmain();
+        returnFocusAndInsert();
     // Rolled up, the body is hidden: squeezed under the strip it would overlap it, and take the
     // clicks meant for the caption.
     const bool rollUp = height() == m_fullHeight;
@@ -168,21 +168,21 @@ void HelperFrame::CloseButtonClick() {
 }
 
 void HelperFrame::InsertCodeClick() {
-    focusmain();
+    returnFocusAndInsert();
     if (!m_context.insertions().hasDocument())
         return;
     // Whatever goes wrong in building the code is reported, never passed on to the event loop.
     m_context.guard([this] { insertCode(); });
 }
 
-void HelperFrame::focusmain() {
+void HelperFrame::returnFocusAndInsert() {
     m_context.focusMain();
 }
 
 NumberBox* HelperFrame::numberBox(const char* name, int minimum, const QString& text,
                                   QWidget* parent) {
     auto* box = new NumberBox(
-        QString::fromLatin1(name), minimum, [this] { focusmain(); },
+        QString::fromLatin1(name), minimum, [this] { returnFocusAndInsert(); },
         [this](const QString& error) { m_context.showError(error); }, parent);
     box->setText(text);
     return box;

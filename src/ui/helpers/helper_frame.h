@@ -48,7 +48,7 @@ public:
     void CloseButtonClick();
     /// Gives the focus back and inserts the helper's code when a document is open.
     virtual void InsertCodeClick();
-    void focusmain();
+    void returnFocusAndInsert();
 
 protected:
     /// A number box named `name` holding `text`, never stepped below `minimum`: a click on its

@@ -10,7 +10,7 @@
 #include "ui/helpers/helper_controls.h"
 #include "ui/helpers/image_file_chooser.h"
 #include "ui/helpers/number_box.h"
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,7 +33,7 @@ constexpr int PreviewHeight = 140;
 
 } // namespace
 
-Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+ImageHelper::ImageHelper(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
     : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("Timageroll"));
     m_chooser = new ImageFileChooser(QStringLiteral("Dirlist"), QStringLiteral("Files"), this);
@@ -67,15 +67,15 @@ Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, Docum
         optionChosen();
         showPicture();
     });
-    connect(m_chooser, &ImageFileChooser::fileChosen, this, &Timageroll::filesChange);
-    connect(m_chooser, &ImageFileChooser::fileClicked, this, &Timageroll::focusmain);
-    connect(m_paths, &QComboBox::activated, this, &Timageroll::optionChosen);
-    connect(m_aligns, &QComboBox::activated, this, &Timageroll::optionChosen);
+    connect(m_chooser, &ImageFileChooser::fileChosen, this, &ImageHelper::filesChange);
+    connect(m_chooser, &ImageFileChooser::fileClicked, this, &ImageHelper::returnFocusAndInsert);
+    connect(m_paths, &QComboBox::activated, this, &ImageHelper::optionChosen);
+    connect(m_aligns, &QComboBox::activated, this, &ImageHelper::optionChosen);
     for (QCheckBox* box : {m_background, m_alt, m_heightWidth, m_hspace, m_vspace})
-        connect(box, &QCheckBox::clicked, this, &Timageroll::optionChosen);
+        connect(box, &QCheckBox::clicked, this, &ImageHelper::optionChosen);
     connect(m_background, &QCheckBox::toggled, m_imagePanel, &QWidget::setHidden);
-    connect(m_border->edit(), &QLineEdit::textChanged, this, &Timageroll::sampleUpdate);
-    connect(m_preview, &QCheckBox::toggled, this, &Timageroll::previewToggled);
+    connect(m_border->edit(), &QLineEdit::textChanged, this, &ImageHelper::sampleUpdate);
+    connect(m_preview, &QCheckBox::toggled, this, &ImageHelper::previewToggled);
 
     m_chooser->setFolder(imageListStart(files.activeDocumentPath(), QDir::currentPath()));
     m_preview->setChecked(
@@ -84,10 +84,10 @@ Timageroll::Timageroll(HelperContext& context, const HelperTraits& traits, Docum
     sampleUpdate();
     finishSetUp();
     m_focusKeeper->setFocus();
-    focusmain();
+    returnFocusAndInsert();
 }
 
-QWidget* Timageroll::buildImageOptions() {
+QWidget* ImageHelper::buildImageOptions() {
     m_imagePanel = new QWidget(this);
     m_imagePanel->setObjectName(QStringLiteral("imgpan"));
     keepRoom(m_imagePanel);
@@ -118,7 +118,7 @@ QWidget* Timageroll::buildImageOptions() {
     return m_imagePanel;
 }
 
-QWidget* Timageroll::buildPreview() {
+QWidget* ImageHelper::buildPreview() {
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -130,7 +130,7 @@ QWidget* Timageroll::buildPreview() {
     m_focusKeeper = new QRadioButton(panel);
     m_focusKeeper->setObjectName(QStringLiteral("RadioButton1"));
     m_focusKeeper->installEventFilter(this);
-    connect(m_focusKeeper, &QRadioButton::clicked, this, &Timageroll::focusmain);
+    connect(m_focusKeeper, &QRadioButton::clicked, this, &ImageHelper::returnFocusAndInsert);
     row->addWidget(m_preview);
     row->addWidget(label);
     row->addStretch(1);
@@ -144,7 +144,7 @@ QWidget* Timageroll::buildPreview() {
     m_previewBox->setWidgetResizable(false);
     keepRoom(m_previewBox);
     m_previewArea = new QWidget;
-    m_picture = new TSmartImage(m_previewArea);
+    m_picture = new PictureBox(m_previewArea);
     m_picture->setObjectName(QStringLiteral("anigif"));
     m_picture->setAutoSize(true);
     m_note = new QLabel(m_previewArea);
@@ -159,7 +159,7 @@ QWidget* Timageroll::buildPreview() {
     return panel;
 }
 
-ImageOptions Timageroll::options() {
+ImageOptions ImageHelper::options() {
     ImageOptions o;
     o.file = m_chooser->chosenFile();
     o.documentPath = m_files.activeDocumentPath();
@@ -179,18 +179,18 @@ ImageOptions Timageroll::options() {
     return o;
 }
 
-void Timageroll::sampleUpdate() {
+void ImageHelper::sampleUpdate() {
     const ImageCode code = imageGenerator(options(), nativePathStyle());
     m_sample->setText(code.sample);
     m_output->setText(code.output);
 }
 
-void Timageroll::optionChosen() {
-    focusmain();
+void ImageHelper::optionChosen() {
+    returnFocusAndInsert();
     sampleUpdate();
 }
 
-void Timageroll::filesChange() {
+void ImageHelper::filesChange() {
     // A size measured for another file must not be kept.
     m_heightWidth->setChecked(false);
     sampleUpdate();
@@ -198,13 +198,13 @@ void Timageroll::filesChange() {
         showPicture();
 }
 
-void Timageroll::previewToggled(bool on) {
+void ImageHelper::previewToggled(bool on) {
     m_previewBox->setVisible(on);
     if (on)
         filesChange();
 }
 
-void Timageroll::showPicture() {
+void ImageHelper::showPicture() {
     const QString file = m_chooser->chosenFile();
     QString refusal;
     if (file.isEmpty())
@@ -219,25 +219,25 @@ void Timageroll::showPicture() {
     m_previewArea->resize(refusal.isEmpty() ? m_picture->size() : m_note->size());
 }
 
-void Timageroll::insertCode() {
+void ImageHelper::insertCode() {
     sampleUpdate();
-    context().insertions().listcode2(m_output->text());
+    context().insertions().insertText(m_output->text());
 }
 
-void Timageroll::writeOwnKeys() {
+void ImageHelper::writeOwnKeys() {
     context().settings().writeText(keys::Vellum::Section, keys::Vellum::Preview,
                                    m_preview->isChecked() ? QString::fromLatin1(keys::Sure)
                                                           : QString());
 }
 
-bool Timageroll::eventFilter(QObject* watched, QEvent* event) {
+bool ImageHelper::eventFilter(QObject* watched, QEvent* event) {
     // The window's resting focus: when the window becomes active by itself (not by a click on
     // one of its controls), the focus goes on to the main window, so that typing continues in
     // the document.
     if (watched == m_focusKeeper && event->type() == QEvent::FocusIn &&
         static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason &&
         QGuiApplication::mouseButtons() == Qt::NoButton)
-        focusmain();
+        returnFocusAndInsert();
     return HelperFrame::eventFilter(watched, event);
 }
 

@@ -14,14 +14,14 @@ namespace vellum {
 class DocumentFiles;
 class ImageFileChooser;
 class NumberBox;
-class TSmartImage;
+class PictureBox;
 
 /// The Image helper: an IMG tag, or a bare background attribute, for an image file chosen on
 /// disk, with the picture's measured height and width on request and an optional preview.
-class Timageroll : public HelperFrame {
+class ImageHelper : public HelperFrame {
     Q_OBJECT
 public:
-    Timageroll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
+    ImageHelper(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
 
     /// The choices as the controls hold them, the chosen picture measured when its height and
     /// width are asked for.
@@ -41,7 +41,7 @@ public:
     QCheckBox* vspaceCheck() const { return m_vspace; }
     QCheckBox* previewCheck() const { return m_preview; }
     QScrollArea* previewBox() const { return m_previewBox; }
-    TSmartImage* picture() const { return m_picture; }
+    PictureBox* picture() const { return m_picture; }
     /// Shown in the preview box instead of a picture too large to decode.
     QLabel* previewNote() const { return m_note; }
     QLabel* sampleLabel() const { return m_sample; }
@@ -76,7 +76,7 @@ private:
     QCheckBox* m_preview = nullptr;
     QScrollArea* m_previewBox = nullptr;
     QWidget* m_previewArea = nullptr;
-    TSmartImage* m_picture = nullptr;
+    PictureBox* m_picture = nullptr;
     QLabel* m_note = nullptr;
     QLabel* m_sample;
     QLabel* m_output;

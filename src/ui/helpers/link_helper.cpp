@@ -37,7 +37,7 @@ const QString TargetCaption = QStringLiteral("target=\"\"");
 
 } // namespace
 
-TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
+LinkHelper::LinkHelper(HelperContext& context, const HelperTraits& traits, DocumentFiles& files)
     : HelperFrame(context, traits), m_files(files) {
     setObjectName(QStringLiteral("TlinkRoll"));
     auto* kinds = new QHBoxLayout;
@@ -76,11 +76,11 @@ TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, Documen
     m_filePanel->hide();
     body()->addWidget(m_filePanel);
 
-    connect(m_href, &QRadioButton::clicked, this, &TlinkRoll::hrefClicked);
-    connect(m_name, &QRadioButton::clicked, this, &TlinkRoll::nameClicked);
-    connect(m_target, &QCheckBox::clicked, this, &TlinkRoll::focusmain);
-    connect(m_useFile, &QCheckBox::clicked, this, &TlinkRoll::useFileToggled);
-    connect(m_paths, &QComboBox::activated, this, &TlinkRoll::focusmain);
+    connect(m_href, &QRadioButton::clicked, this, &LinkHelper::hrefClicked);
+    connect(m_name, &QRadioButton::clicked, this, &LinkHelper::nameClicked);
+    connect(m_target, &QCheckBox::clicked, this, &LinkHelper::returnFocusAndInsert);
+    connect(m_useFile, &QCheckBox::clicked, this, &LinkHelper::useFileToggled);
+    connect(m_paths, &QComboBox::activated, this, &LinkHelper::returnFocusAndInsert);
 
     m_useFile->setChecked(
         context.settings().readText(keys::Vellum::Section, keys::Vellum::UseFile) ==
@@ -93,27 +93,27 @@ TlinkRoll::TlinkRoll(HelperContext& context, const HelperTraits& traits, Documen
     hrefClicked();
 }
 
-QRadioButton* TlinkRoll::protocolButton(Protocol protocol) const {
+QRadioButton* LinkHelper::protocolButton(Protocol protocol) const {
     return qobject_cast<QRadioButton*>(m_protocolGroup->button(static_cast<int>(protocol)));
 }
 
-void TlinkRoll::hrefClicked() {
-    focusmain();
+void LinkHelper::hrefClicked() {
+    returnFocusAndInsert();
     m_protocols->show();
     m_target->setChecked(false);
     m_target->show();
     m_filePanel->show();
 }
 
-void TlinkRoll::nameClicked() {
-    focusmain();
+void LinkHelper::nameClicked() {
+    returnFocusAndInsert();
     m_protocols->hide();
     m_target->hide();
     m_filePanel->hide();
 }
 
-void TlinkRoll::protocolClicked(Protocol protocol) {
-    focusmain();
+void LinkHelper::protocolClicked(Protocol protocol) {
+    returnFocusAndInsert();
     m_target->setText(TargetCaption);
     m_target->setChecked(false);
     m_target->show();
@@ -136,12 +136,12 @@ void TlinkRoll::protocolClicked(Protocol protocol) {
     }
 }
 
-void TlinkRoll::useFileToggled() {
-    focusmain();
+void LinkHelper::useFileToggled() {
+    returnFocusAndInsert();
     m_paths->setVisible(m_useFile->isChecked());
 }
 
-LinkOptions TlinkRoll::options() const {
+LinkOptions LinkHelper::options() const {
     LinkOptions o;
     o.name = m_name->isChecked();
     const int protocol = m_protocolGroup->checkedId();
@@ -152,7 +152,7 @@ LinkOptions TlinkRoll::options() const {
     return o;
 }
 
-void TlinkRoll::insertCode() {
+void LinkHelper::insertCode() {
     const LinkOptions chosen = options();
     const LinkCode code = linkGenerator(chosen);
     if (!code.needsFile) {
@@ -164,10 +164,10 @@ void TlinkRoll::insertCode() {
         return;
     const QString open =
         fileLinkOpen(chosen, file, m_files.activeDocumentPath(), nativePathStyle());
-    context().insertions().wraptag(open, code.close);
+    context().insertions().wrapSelection(open, code.close);
 }
 
-void TlinkRoll::writeOwnKeys() {
+void LinkHelper::writeOwnKeys() {
     context().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
                                    m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)
                                                           : QString());

@@ -14,10 +14,10 @@ class DocumentFiles;
 
 /// The Link helper: wraps the selection in a named anchor, or in a link to a typed address or to
 /// a file chosen on disk.
-class TlinkRoll : public HelperFrame {
+class LinkHelper : public HelperFrame {
     Q_OBJECT
 public:
-    TlinkRoll(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
+    LinkHelper(HelperContext& context, const HelperTraits& traits, DocumentFiles& files);
 
     /// The choices as the controls hold them.
     LinkOptions options() const;

@@ -32,7 +32,7 @@ QFrame* panel(const char* name, QWidget* parent) {
 
 } // namespace
 
-TlistRoll::TlistRoll(HelperContext& context, const HelperTraits& traits)
+ListHelper::ListHelper(HelperContext& context, const HelperTraits& traits)
     : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TlistRoll"));
     m_listBullets = new QButtonGroup(this);
@@ -77,20 +77,20 @@ TlistRoll::TlistRoll(HelperContext& context, const HelperTraits& traits)
 
     for (QAbstractButton* button : m_listBullets->buttons()) {
         connect(button, &QAbstractButton::clicked, this, [this] {
-            focusmain();
+            returnFocusAndInsert();
             setStartShown(false);
         });
     }
     for (QAbstractButton* button : m_itemBullets->buttons()) {
         connect(button, &QAbstractButton::clicked, this, [this] {
-            focusmain();
+            returnFocusAndInsert();
             clearGroup(m_numbers);
             setStartShown(false);
         });
     }
     for (QAbstractButton* button : m_numbers->buttons()) {
         connect(button, &QAbstractButton::clicked, this, [this] {
-            focusmain();
+            returnFocusAndInsert();
             clearBullets();
         });
     }
@@ -100,7 +100,7 @@ TlistRoll::TlistRoll(HelperContext& context, const HelperTraits& traits)
     finishSetUp();
 }
 
-QWidget* TlistRoll::buildModes() {
+QWidget* ListHelper::buildModes() {
     auto* column = new QWidget(this);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -111,12 +111,12 @@ QWidget* TlistRoll::buildModes() {
     for (QRadioButton* button : {list, m_itemMode})
         layout->addWidget(button);
     layout->addStretch(1);
-    connect(list, &QRadioButton::clicked, this, &TlistRoll::chooseListMode);
-    connect(m_itemMode, &QRadioButton::clicked, this, &TlistRoll::chooseItemMode);
+    connect(list, &QRadioButton::clicked, this, &ListHelper::chooseListMode);
+    connect(m_itemMode, &QRadioButton::clicked, this, &ListHelper::chooseItemMode);
     return column;
 }
 
-QWidget* TlistRoll::buildKinds() {
+QWidget* ListHelper::buildKinds() {
     m_kindPanel = panel("Panlist", this);
     m_kindPanel->installEventFilter(this);
     auto* layout = new QVBoxLayout(m_kindPanel);
@@ -129,7 +129,7 @@ QWidget* TlistRoll::buildKinds() {
         layout->addWidget(button);
     }
     connect(m_kinds, &QButtonGroup::idClicked, this, [this](int kind) {
-        focusmain();
+        returnFocusAndInsert();
         chooseKind(static_cast<Kind>(kind));
     });
     layout->addStretch(1);
@@ -137,8 +137,8 @@ QWidget* TlistRoll::buildKinds() {
 }
 
 QFrame*
-TlistRoll::buildStylePanel(const char* name, QButtonGroup* group,
-                           const std::vector<std::pair<const char*, const char*>>& buttons) {
+ListHelper::buildStylePanel(const char* name, QButtonGroup* group,
+                            const std::vector<std::pair<const char*, const char*>>& buttons) {
     QFrame* frame = panel(name, this);
     frame->installEventFilter(this);
     auto* layout = new QVBoxLayout(frame);
@@ -151,7 +151,7 @@ TlistRoll::buildStylePanel(const char* name, QButtonGroup* group,
     return frame;
 }
 
-QWidget* TlistRoll::buildNumbers() {
+QWidget* ListHelper::buildNumbers() {
     auto* numbers = new QWidget(this);
     auto* layout = new QGridLayout(numbers);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -173,16 +173,16 @@ QWidget* TlistRoll::buildNumbers() {
     return numbers;
 }
 
-bool TlistRoll::startShown() const {
+bool ListHelper::startShown() const {
     return !m_startLabel->isHidden();
 }
 
-void TlistRoll::setStartShown(bool shown) {
+void ListHelper::setStartShown(bool shown) {
     m_startLabel->setVisible(shown);
     m_start->setVisible(shown);
 }
 
-void TlistRoll::chooseKind(Kind kind) {
+void ListHelper::chooseKind(Kind kind) {
     m_kinds->button(static_cast<int>(kind))->setChecked(true);
     m_typeLabel->setVisible(kind != Kind::Definition);
     m_listBulletPanel->setVisible(kind == Kind::Bullet);
@@ -190,27 +190,27 @@ void TlistRoll::chooseKind(Kind kind) {
     setStartShown(kind == Kind::Number);
 }
 
-void TlistRoll::clearAll() {
+void ListHelper::clearAll() {
     clearGroup(m_kinds);
     clearGroup(m_numbers);
     clearBullets();
 }
 
-void TlistRoll::clearBullets() {
+void ListHelper::clearBullets() {
     clearGroup(m_listBullets);
     clearGroup(m_itemBullets);
 }
 
-void TlistRoll::chooseListMode() {
+void ListHelper::chooseListMode() {
     clearAll();
     m_kindPanel->show();
     m_itemBulletPanel->hide();
-    focusmain();
+    returnFocusAndInsert();
     chooseKind(Kind::Bullet);
 }
 
-void TlistRoll::chooseItemMode() {
-    focusmain();
+void ListHelper::chooseItemMode() {
+    returnFocusAndInsert();
     clearAll();
     setStartShown(false);
     m_kindPanel->hide();
@@ -220,15 +220,15 @@ void TlistRoll::chooseItemMode() {
     m_typeLabel->show();
 }
 
-void TlistRoll::focusMode() {
+void ListHelper::focusMode() {
     m_modes->checkedButton()->setFocus();
 }
 
-bool TlistRoll::counts(const QAbstractButton* button) const {
+bool ListHelper::counts(const QAbstractButton* button) const {
     return button->isChecked() && !button->parentWidget()->isHidden();
 }
 
-void TlistRoll::insertCode() {
+void ListHelper::insertCode() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
         return;
@@ -253,7 +253,7 @@ void TlistRoll::insertCode() {
     insertList(context().insertions(), context().documents().scratch(), code);
 }
 
-bool TlistRoll::eventFilter(QObject* watched, QEvent* event) {
+bool ListHelper::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (type == QEvent::MouseButtonDblClick && button) {

@@ -18,10 +18,10 @@ class NumberBox;
 
 /// The List helper: a bulleted, numbered or definition list with a number of empty items, or
 /// only the items, with the caret left at the first item.
-class TlistRoll : public HelperFrame {
+class ListHelper : public HelperFrame {
     Q_OBJECT
 public:
-    TlistRoll(HelperContext& context, const HelperTraits& traits);
+    ListHelper(HelperContext& context, const HelperTraits& traits);
 
     /// A radio button, panel or label by its name ("listbut", "Number", "Pannum", "Label1", ...).
     template <typename Widget = QWidget> Widget* control(const char* name) const {

@@ -27,7 +27,8 @@ using HAlign = TableOptions::HAlign;
 using VAlign = TableOptions::VAlign;
 } // namespace
 
-TtabRoll::TtabRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour)
+TableHelper::TableHelper(HelperContext& context, const HelperTraits& traits,
+                         ColourChooser chooseColour)
     : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("TtabRoll"));
     auto* top = new QHBoxLayout;
@@ -43,10 +44,10 @@ TtabRoll::TtabRoll(HelperContext& context, const HelperTraits& traits, ColourCho
     setMode(Mode::Table);
     modeButton(Mode::Table)->setChecked(true);
     finishSetUp();
-    focusmain();
+    returnFocusAndInsert();
 }
 
-QWidget* TtabRoll::buildModes() {
+QWidget* TableHelper::buildModes() {
     auto* box = new QGroupBox(this);
     box->installEventFilter(this);
     auto* layout = new QVBoxLayout(box);
@@ -61,7 +62,7 @@ QWidget* TtabRoll::buildModes() {
     return box;
 }
 
-QWidget* TtabRoll::buildAlignments() {
+QWidget* TableHelper::buildAlignments() {
     auto* box = new QGroupBox(this);
     box->installEventFilter(this);
     auto* layout = new QGridLayout(box);
@@ -86,12 +87,12 @@ QWidget* TtabRoll::buildAlignments() {
         layout->addWidget(valigns[i], i + 1, 1);
     for (QAbstractButton* button : m_aligns->buttons() + m_valigns->buttons()) {
         button->installEventFilter(this);
-        connect(button, &QAbstractButton::clicked, this, &TtabRoll::focusmain);
+        connect(button, &QAbstractButton::clicked, this, &TableHelper::returnFocusAndInsert);
     }
     return box;
 }
 
-QWidget* TtabRoll::buildNumbers() {
+QWidget* TableHelper::buildNumbers() {
     auto* panel = new QWidget(this);
     auto* layout = new QGridLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -118,11 +119,11 @@ QWidget* TtabRoll::buildNumbers() {
     layout->addWidget(indentLabel, 1, 2);
     layout->addWidget(m_indent, 1, 3);
     for (ClickLabel* label : {bordercol, spacerow, paditem, indentLabel})
-        connect(label, &ClickLabel::clicked, this, &TtabRoll::focusmain);
+        connect(label, &ClickLabel::clicked, this, &TableHelper::returnFocusAndInsert);
     return panel;
 }
 
-QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
+QWidget* TableHelper::buildSizes(ColourChooser chooseColour) {
     m_widthHeight = new QGroupBox(this);
     m_widthHeight->setObjectName(QStringLiteral("widthheight"));
     m_widthHeight->installEventFilter(this);
@@ -137,7 +138,7 @@ QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
         field->installEventFilter(this);
         percent = checkBox(box, QStringLiteral("%"), m_widthHeight);
         connect(percent, &QCheckBox::clicked, this, [this, width] {
-            focusmain();
+            returnFocusAndInsert();
             checkSize(width);
         });
         layout->addWidget(name, row, 0);
@@ -160,17 +161,17 @@ QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
     layout->addWidget(m_endCell, 4, 0);
 
     connect(m_caption, &QCheckBox::clicked, this, [this](bool checked) {
-        focusmain();
+        returnFocusAndInsert();
         if (m_mode != Mode::Table)
             return;
         m_below->setChecked(false);
         m_below->setVisible(checked);
     });
-    connect(m_below, &QCheckBox::clicked, this, &TtabRoll::focusmain);
-    connect(m_colourOn, &QCheckBox::clicked, this, &TtabRoll::focusmain);
-    connect(m_colour, &ColourButton::clickedAfterDialog, this, &TtabRoll::focusmain);
+    connect(m_below, &QCheckBox::clicked, this, &TableHelper::returnFocusAndInsert);
+    connect(m_colourOn, &QCheckBox::clicked, this, &TableHelper::returnFocusAndInsert);
+    connect(m_colour, &ColourButton::clickedAfterDialog, this, &TableHelper::returnFocusAndInsert);
     connect(m_endCell, &QCheckBox::clicked, this, [this](bool checked) {
-        focusmain();
+        returnFocusAndInsert();
         context().guard([this, checked] {
             context().settings().writeText(keys::Vellum::Section, keys::Vellum::EndTd,
                                            checked ? QStringLiteral("yes") : QString());
@@ -179,23 +180,23 @@ QWidget* TtabRoll::buildSizes(ColourChooser chooseColour) {
     return m_widthHeight;
 }
 
-QRadioButton* TtabRoll::modeButton(Mode mode) const {
+QRadioButton* TableHelper::modeButton(Mode mode) const {
     return qobject_cast<QRadioButton*>(m_modes->button(static_cast<int>(mode)));
 }
 
-QRadioButton* TtabRoll::alignButton(HAlign align) const {
+QRadioButton* TableHelper::alignButton(HAlign align) const {
     return qobject_cast<QRadioButton*>(m_aligns->button(static_cast<int>(align)));
 }
 
-QRadioButton* TtabRoll::valignButton(VAlign valign) const {
+QRadioButton* TableHelper::valignButton(VAlign valign) const {
     return qobject_cast<QRadioButton*>(m_valigns->button(static_cast<int>(valign)));
 }
 
-QLabel* TtabRoll::label(const char* name) const {
+QLabel* TableHelper::label(const char* name) const {
     return findChild<QLabel*>(QString::fromLatin1(name));
 }
 
-void TtabRoll::setMode(Mode mode) {
+void TableHelper::setMode(Mode mode) {
     if (mode == m_mode)
         return;
     m_mode = mode;
@@ -224,10 +225,10 @@ void TtabRoll::setMode(Mode mode) {
     m_endCell->setVisible(cell);
     label("paditem")->setText(table ? QStringLiteral("cell pad") : QStringLiteral("items"));
     m_items->setText(table ? QStringLiteral("2") : QStringLiteral("1"));
-    focusmain();
+    returnFocusAndInsert();
 }
 
-void TtabRoll::checkSize(bool width) {
+void TableHelper::checkSize(bool width) {
     QLineEdit* field = width ? m_width : m_height;
     const bool percent = (width ? m_widthPercent : m_heightPercent)->isChecked();
     const SizeCheck check = checkSizeBox(width, field->text(), percent);
@@ -238,7 +239,7 @@ void TtabRoll::checkSize(bool width) {
         field->clear();
 }
 
-void TtabRoll::insertCode() {
+void TableHelper::insertCode() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
         return;
@@ -267,7 +268,7 @@ void TtabRoll::insertCode() {
     insertTable(context().insertions(), context().documents().scratch(), code);
 }
 
-bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {
+bool TableHelper::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonDblClick) {
         // A double-click on an alignment button clears its whole group.
@@ -279,7 +280,7 @@ bool TtabRoll::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (type == QEvent::MouseButtonPress && qobject_cast<QGroupBox*>(watched))
-        focusmain();
+        returnFocusAndInsert();
     if (type == QEvent::KeyRelease && (watched == m_width || watched == m_height)) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter)

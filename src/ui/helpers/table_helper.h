@@ -16,10 +16,10 @@ class ColourButton;
 class NumberBox;
 
 /// The Table helper: a whole table, a run of rows or a run of cells.
-class TtabRoll : public HelperFrame {
+class TableHelper : public HelperFrame {
     Q_OBJECT
 public:
-    TtabRoll(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
+    TableHelper(HelperContext& context, const HelperTraits& traits, ColourChooser chooseColour);
 
     TableOptions::Mode mode() const { return m_mode; }
     /// Chooses a mode and resets the controls it changes (also what a click on a mode button does).

@@ -73,7 +73,8 @@ QSize glyphRoom(const QFontMetrics& metrics, const CharTables& tables) {
 
 } // namespace
 
-Tspecials::Tspecials(HelperContext& context, const HelperTraits& traits, const QString& libraryDir)
+SpecialCharactersHelper::SpecialCharactersHelper(HelperContext& context, const HelperTraits& traits,
+                                                 const QString& libraryDir)
     : HelperFrame(context, traits) {
     setObjectName(QStringLiteral("Tspecials"));
     const CharTables tables = CharTables::read(QDir(libraryDir).filePath(QStringLiteral("chars")));
@@ -109,14 +110,15 @@ Tspecials::Tspecials(HelperContext& context, const HelperTraits& traits, const Q
     m_switch->setObjectName(QStringLiteral("SpeedButton1"));
     m_switch->setFlat(true);
     body()->addWidget(m_switch);
-    connect(m_switch, &QPushButton::clicked, this, &Tspecials::switchTables);
-    connect(m_focusHolder, &QRadioButton::clicked, this, &Tspecials::focusmain);
+    connect(m_switch, &QPushButton::clicked, this, &SpecialCharactersHelper::switchTables);
+    connect(m_focusHolder, &QRadioButton::clicked, this,
+            &SpecialCharactersHelper::returnFocusAndInsert);
 
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     QAction* switchItem = m_popup->addAction(QStringLiteral("Extended"));
     switchItem->setObjectName(QStringLiteral("Extended1"));
-    connect(switchItem, &QAction::triggered, this, &Tspecials::switchTables);
+    connect(switchItem, &QAction::triggered, this, &SpecialCharactersHelper::switchTables);
     connect(m_popup, &QMenu::aboutToShow, this,
             [this, switchItem] { switchItem->setText(m_switch->text()); });
     setContextMenuPolicy(Qt::CustomContextMenu);
@@ -131,7 +133,7 @@ Tspecials::Tspecials(HelperContext& context, const HelperTraits& traits, const Q
     m_focusHolder->setFocus();
 }
 
-QTableWidget* Tspecials::makeTable(const char* name, int rows) {
+QTableWidget* SpecialCharactersHelper::makeTable(const char* name, int rows) {
     auto* table = new QTableWidget(rows, CharTables::Columns, this);
     table->setObjectName(QString::fromLatin1(name));
     table->horizontalHeader()->hide();
@@ -141,11 +143,12 @@ QTableWidget* Tspecials::makeTable(const char* name, int rows) {
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setCurrentCell(0, 0);
-    connect(table, &QTableWidget::cellDoubleClicked, this, &Tspecials::InsertCodeClick);
+    connect(table, &QTableWidget::cellDoubleClicked, this,
+            &SpecialCharactersHelper::InsertCodeClick);
     return table;
 }
 
-QSize Tspecials::sizeTables(const CharTables& tables) {
+QSize SpecialCharactersHelper::sizeTables(const CharTables& tables) {
     const QSize room = glyphRoom(m_special->fontMetrics(), tables);
     // The item view keeps a margin on each side of a cell's text, and the grid takes a line.
     const int margin =
@@ -170,25 +173,25 @@ QSize Tspecials::sizeTables(const CharTables& tables) {
     return cell;
 }
 
-bool Tspecials::extendedShown() const {
+bool SpecialCharactersHelper::extendedShown() const {
     return !m_extended->isHidden();
 }
 
-void Tspecials::switchTables() {
+void SpecialCharactersHelper::switchTables() {
     const bool toExtended = m_switch->text() == QLatin1String("extended");
     m_extended->setVisible(toExtended);
     // Drawn over the banner and the special table, so that it is what the user sees and clicks.
     if (toExtended)
         m_extended->raise();
     m_switch->setText(toExtended ? QStringLiteral("special") : QStringLiteral("extended"));
-    focusmain();
+    returnFocusAndInsert();
 }
 
-void Tspecials::insertCode() {
+void SpecialCharactersHelper::insertCode() {
     const QTableWidget* table = extendedShown() ? m_extended : m_special;
     const QTableWidgetItem* cell = table->item(table->currentRow(), table->currentColumn());
     // An empty cell inserts nothing: the selection and the undo history stay as they are.
-    context().insertions().listcode2(cell ? cell->data(Qt::UserRole).toString() : QString());
+    context().insertions().insertText(cell ? cell->data(Qt::UserRole).toString() : QString());
 }
 
 } // namespace vellum

@@ -11,11 +11,12 @@ namespace vellum {
 
 /// The Special Characters helper: a table of characters whose HTML text a double-click inserts;
 /// a special table of 32 and an extended one of 64, read from the library's character file.
-class Tspecials : public HelperFrame {
+class SpecialCharactersHelper : public HelperFrame {
     Q_OBJECT
 public:
     /// The tables come from the file "chars" of `libraryDir`.
-    Tspecials(HelperContext& context, const HelperTraits& traits, const QString& libraryDir);
+    SpecialCharactersHelper(HelperContext& context, const HelperTraits& traits,
+                            const QString& libraryDir);
 
     QTableWidget* specialTable() const { return m_special; }
     QTableWidget* extendedTable() const { return m_extended; }

@@ -24,10 +24,11 @@ const QString NoFile = QStringLiteral("*.*");
 constexpr int HelpTopic = 24;
 } // namespace
 
-Ttplate::Ttplate(QString templateDir, SettingsFile& settings, Prompter& prompter, HelpViewer& help,
-                 std::function<void(const QString&)> newt, QWidget* parent)
+TemplateDialog::TemplateDialog(QString templateDir, SettingsFile& settings, Prompter& prompter,
+                               HelpViewer& help, std::function<void(const QString&)> newDocument,
+                               QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_templateDir(std::move(templateDir)),
-      m_settings(settings), m_prompter(prompter), m_newt(std::move(newt)),
+      m_settings(settings), m_prompter(prompter), m_newt(std::move(newDocument)),
       m_files(new QListWidget(this)), m_chosen(new QLineEdit(NoFile, this)),
       m_default(new QLabel(this)),
       m_delete(new QPushButton(QStringLiteral("Delete Selected File"), this)) {
@@ -68,29 +69,31 @@ Ttplate::Ttplate(QString templateDir, SettingsFile& settings, Prompter& prompter
     defaults->addWidget(clear);
     layout->addLayout(defaults, 5, 0, 1, 2);
 
-    connect(open, &QPushButton::clicked, this, &Ttplate::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &Ttplate::close);
+    connect(open, &QPushButton::clicked, this, &TemplateDialog::OKBtnClick);
+    connect(cancel, &QPushButton::clicked, this, &TemplateDialog::close);
     connect(helpButton, &QPushButton::clicked, this, [&help] { help.showTopic(HelpTopic); });
     // The settings may refuse a write: the user is told, nothing escapes the click.
-    const auto reporting = [this](void (Ttplate::*handler)()) {
+    const auto reporting = [this](void (TemplateDialog::*handler)()) {
         return
             [this, handler] { runReporting(m_prompter, [this, handler] { (this->*handler)(); }); };
     };
-    connect(set, &QPushButton::clicked, this, reporting(&Ttplate::SetClick));
-    connect(clear, &QPushButton::clicked, this, reporting(&Ttplate::ClearClick));
-    connect(m_delete, &QPushButton::clicked, this, reporting(&Ttplate::deletebutClick));
-    connect(m_files, &QListWidget::itemSelectionChanged, this, &Ttplate::selectionChanged);
-    connect(m_files, &QListWidget::itemDoubleClicked, this, &Ttplate::OKBtnClick);
+    connect(set, &QPushButton::clicked, this, reporting(&TemplateDialog::SetClick));
+    connect(clear, &QPushButton::clicked, this, reporting(&TemplateDialog::ClearClick));
+    connect(m_delete, &QPushButton::clicked, this, reporting(&TemplateDialog::deletebutClick));
+    connect(m_files, &QListWidget::itemSelectionChanged, this, &TemplateDialog::selectionChanged);
+    connect(m_files, &QListWidget::itemDoubleClicked, this, &TemplateDialog::OKBtnClick);
 
     m_default->setText(defaultTemplate(m_settings));
     refresh();
     open->setFocus();
 }
 
-Ttplate* Ttplate::openNew(const QString& templateDir, SettingsFile& settings, Prompter& prompter,
-                          HelpViewer& help, std::function<void(const QString&)> newt,
-                          QWidget* parent) {
-    auto* dialog = new Ttplate(templateDir, settings, prompter, help, std::move(newt), parent);
+TemplateDialog* TemplateDialog::openNew(const QString& templateDir, SettingsFile& settings,
+                                        Prompter& prompter, HelpViewer& help,
+                                        std::function<void(const QString&)> newDocument,
+                                        QWidget* parent) {
+    auto* dialog =
+        new TemplateDialog(templateDir, settings, prompter, help, std::move(newDocument), parent);
     dialog->adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         dialog->move(screen->geometry().center() - dialog->rect().center());
@@ -98,11 +101,11 @@ Ttplate* Ttplate::openNew(const QString& templateDir, SettingsFile& settings, Pr
     return dialog;
 }
 
-QString Ttplate::chosen() const {
+QString TemplateDialog::chosen() const {
     return m_chosen->text();
 }
 
-void Ttplate::refresh() {
+void TemplateDialog::refresh() {
     const QFileIconProvider icons;
     m_files->clear();
     for (const QString& name : templateNames(m_templateDir)) {
@@ -113,34 +116,34 @@ void Ttplate::refresh() {
     selectionChanged();
 }
 
-void Ttplate::selectionChanged() {
+void TemplateDialog::selectionChanged() {
     const QList<QListWidgetItem*> selected = m_files->selectedItems();
     m_chosen->setText(selected.isEmpty() ? NoFile : selected.first()->text());
     m_delete->setVisible(!selected.isEmpty());
 }
 
-void Ttplate::OKBtnClick() {
+void TemplateDialog::OKBtnClick() {
     const QString name = chosen() == NoFile ? QString() : chosen();
     // The dialog goes first: the new document then comes to the front.
     close();
     m_newt(name);
 }
 
-void Ttplate::SetClick() {
+void TemplateDialog::SetClick() {
     if (chosen() == NoFile)
         return;
     setDefaultTemplate(m_settings, chosen());
     m_default->setText(chosen());
 }
 
-void Ttplate::ClearClick() {
+void TemplateDialog::ClearClick() {
     m_files->clearSelection();
     m_chosen->setText(NoFile);
     setDefaultTemplate(m_settings, QString());
     m_default->clear();
 }
 
-void Ttplate::deletebutClick() {
+void TemplateDialog::deletebutClick() {
     const QString name = chosen();
     if (name == NoFile ||
         !m_prompter.askYesNo(QStringLiteral("Delete ") + name + QStringLiteral("?")))

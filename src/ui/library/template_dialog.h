@@ -16,17 +16,19 @@ class SettingsFile;
 
 /// The Open Template dialog: new documents start from a template in the templates folder, or from
 /// the default template when none is chosen. It sets and clears the default and deletes templates.
-class Ttplate : public QDialog {
+class TemplateDialog : public QDialog {
     Q_OBJECT
 public:
-    /// `newt` makes the new document from a template name (empty: the default, if any).
-    Ttplate(QString templateDir, SettingsFile& settings, Prompter& prompter, HelpViewer& help,
-            std::function<void(const QString&)> newt, QWidget* parent = nullptr);
+    /// `newDocument` makes the new document from a template name (empty: the default, if any).
+    TemplateDialog(QString templateDir, SettingsFile& settings, Prompter& prompter,
+                   HelpViewer& help, std::function<void(const QString&)> newDocument,
+                   QWidget* parent = nullptr);
 
     /// A new dialog, shown at once and not modal; it frees itself when it closes.
-    static Ttplate* openNew(const QString& templateDir, SettingsFile& settings, Prompter& prompter,
-                            HelpViewer& help, std::function<void(const QString&)> newt,
-                            QWidget* parent);
+    static TemplateDialog* openNew(const QString& templateDir, SettingsFile& settings,
+                                   Prompter& prompter, HelpViewer& help,
+                                   std::function<void(const QString&)> newDocument,
+                                   QWidget* parent);
 
     QListWidget* fileList() const { return m_files; }
     /// The chosen template's name, or "*.*" while none is chosen.

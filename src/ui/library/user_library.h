@@ -23,7 +23,7 @@ public:
     virtual LibraryHandOff& handOff() = 0;
     /// Makes a new Library item of the active document's selection: closes the User Tags helper
     /// and opens the Add to Library dialog.
-    virtual void newlibr() = 0;
+    virtual void newLibraryItem() = 0;
     /// Opens the User Tags helper as its menu item does (after the Add to Library dialog).
     virtual void openUserTags() = 0;
 };

@@ -92,7 +92,8 @@ bool isTyping(const QKeyEvent* key) {
 
 } // namespace
 
-Tuserroll::Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library)
+UserTagsHelper::UserTagsHelper(HelperContext& context, const HelperTraits& traits,
+                               UserLibrary& library)
     : HelperFrame(context, traits), m_library(library), m_session(library.libraryDir()) {
     setObjectName(QStringLiteral("Tuserroll"));
     buildPopupMenu();
@@ -120,7 +121,7 @@ Tuserroll::Tuserroll(HelperContext& context, const HelperTraits& traits, UserLib
             if (on)
                 selectList(kind);
         });
-        connect(button, &QRadioButton::clicked, this, &Tuserroll::focusmain);
+        connect(button, &QRadioButton::clicked, this, &UserTagsHelper::returnFocusAndInsert);
     }
     grid(Kind::Library)->setItemDelegate(new WatchedEditors(this, grid(Kind::Library)));
     area->addWidget(buildSide());
@@ -141,10 +142,10 @@ Tuserroll::Tuserroll(HelperContext& context, const HelperTraits& traits, UserLib
     }
     handOff.reopen.clear();
     finishSetUp();
-    focusmain();
+    returnFocusAndInsert();
 }
 
-QWidget* Tuserroll::buildSide() {
+QWidget* UserTagsHelper::buildSide() {
     auto* side = new QWidget(this);
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -153,8 +154,8 @@ QWidget* Tuserroll::buildSide() {
     layout->addStretch(1);
     m_editCheck = checkBox("editcheck", QStringLiteral("edit"), side);
     layout->addWidget(m_editCheck);
-    connect(m_editCheck, &QCheckBox::toggled, this, &Tuserroll::setEditMode);
-    connect(m_editCheck, &QCheckBox::clicked, this, &Tuserroll::focusmain);
+    connect(m_editCheck, &QCheckBox::toggled, this, &UserTagsHelper::setEditMode);
+    connect(m_editCheck, &QCheckBox::clicked, this, &UserTagsHelper::returnFocusAndInsert);
 
     auto* panel = new QFrame(side);
     m_libraryPanel = panel;
@@ -166,9 +167,9 @@ QWidget* Tuserroll::buildSide() {
     const struct {
         const char* name;
         const char* caption;
-        void (Tuserroll::*run)();
-    } buttons[] = {{"SpeedButton3", "New", &Tuserroll::NewItemClick},
-                   {"SpeedButton4", "Save", &Tuserroll::SaveEditsClick}};
+        void (UserTagsHelper::*run)();
+    } buttons[] = {{"SpeedButton3", "New", &UserTagsHelper::NewItemClick},
+                   {"SpeedButton4", "Save", &UserTagsHelper::SaveEditsClick}};
     for (const auto& b : buttons) {
         auto* button = new QPushButton(QString::fromLatin1(b.caption), panel);
         button->setObjectName(QString::fromLatin1(b.name));
@@ -181,7 +182,7 @@ QWidget* Tuserroll::buildSide() {
     return side;
 }
 
-QTableWidget* Tuserroll::makeGrid(const char* name) {
+QTableWidget* UserTagsHelper::makeGrid(const char* name) {
     auto* grid = new QTableWidget(0, 3, this);
     grid->setObjectName(QString::fromLatin1(name));
     grid->horizontalHeader()->hide();
@@ -213,32 +214,32 @@ QTableWidget* Tuserroll::makeGrid(const char* name) {
         if (!editing())
             HelperFrame::InsertCodeClick();
     });
-    connect(grid, &QTableWidget::itemChanged, this, &Tuserroll::cellEdited);
+    connect(grid, &QTableWidget::itemChanged, this, &UserTagsHelper::cellEdited);
     connect(marker, &QHeaderView::sectionMoved, this,
             [this, grid](int, int from, int to) { rowDragged(grid, from, to); });
     grid->installEventFilter(this);
     return grid;
 }
 
-void Tuserroll::buildPopupMenu() {
+void UserTagsHelper::buildPopupMenu() {
     m_popup = new QMenu(this);
     m_popup->setObjectName(QStringLiteral("PopupMenu1"));
     const struct {
         const char* name;
         const char* caption;
         const char* keys;
-        void (Tuserroll::*run)();
+        void (UserTagsHelper::*run)();
     } items[] = {{"Cut1", "cut", "Ctrl+X", nullptr},
                  {"Copy1", "copy", "Ctrl+C", nullptr},
                  {"Paste1", "paste", "Ctrl+V", nullptr},
-                 {"NewItem", "New Item", "", &Tuserroll::NewItemClick},
-                 {"InsertRow", "Insert Row", "", &Tuserroll::InsertRowClick},
-                 {"Insert2", "Insert Row", "Ctrl+Insert", &Tuserroll::InsertRowClick},
-                 {"DeleteRow", "Delete Row", "", &Tuserroll::DeleteRowClick},
-                 {"DeleteRow1", "Delete Row", "Ctrl+Delete", &Tuserroll::DeleteRowClick},
-                 {"SaveEdits", "Save Edits", "", &Tuserroll::SaveEditsClick},
+                 {"NewItem", "New Item", "", &UserTagsHelper::NewItemClick},
+                 {"InsertRow", "Insert Row", "", &UserTagsHelper::InsertRowClick},
+                 {"Insert2", "Insert Row", "Ctrl+Insert", &UserTagsHelper::InsertRowClick},
+                 {"DeleteRow", "Delete Row", "", &UserTagsHelper::DeleteRowClick},
+                 {"DeleteRow1", "Delete Row", "Ctrl+Delete", &UserTagsHelper::DeleteRowClick},
+                 {"SaveEdits", "Save Edits", "", &UserTagsHelper::SaveEditsClick},
                  {"N1", nullptr, "", nullptr},
-                 {"EditMode1", "Edit Mode", "", &Tuserroll::EditMode1Click}};
+                 {"EditMode1", "Edit Mode", "", &UserTagsHelper::EditMode1Click}};
     for (const auto& item : items) {
         QAction* action = item.caption ? m_popup->addAction(QString::fromLatin1(item.caption))
                                        : m_popup->addSeparator();
@@ -261,20 +262,20 @@ void Tuserroll::buildPopupMenu() {
     });
 }
 
-QAction* Tuserroll::menuItem(const char* name) const {
+QAction* UserTagsHelper::menuItem(const char* name) const {
     return m_popup->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-bool Tuserroll::editing() const {
+bool UserTagsHelper::editing() const {
     return m_session.editing();
 }
 
-Tuserroll::Pane& Tuserroll::paneOf(const QTableWidget* grid) {
+UserTagsHelper::Pane& UserTagsHelper::paneOf(const QTableWidget* grid) {
     return *std::find_if(m_panes.begin(), m_panes.end(),
                          [grid](const Pane& p) { return p.grid == grid; });
 }
 
-void Tuserroll::showRows(Pane& p, int first, int last) {
+void UserTagsHelper::showRows(Pane& p, int first, int last) {
     const QSignalBlocker blocker(p.grid);
     const TagList& shown = list(p.kind);
     m_filling = true;
@@ -294,14 +295,14 @@ void Tuserroll::showRows(Pane& p, int first, int last) {
     p.grid->viewport()->update();
 }
 
-void Tuserroll::selectList(Kind kind) {
+void UserTagsHelper::selectList(Kind kind) {
     m_session.select(kind);
     for (const Pane& p : m_panes)
         p.grid->setVisible(p.kind == kind);
     m_libraryPanel->setVisible(kind == Kind::Library && editing());
 }
 
-void Tuserroll::setEditMode(bool on) {
+void UserTagsHelper::setEditMode(bool on) {
     m_session.setEditing(on);
     insertButton()->setText(on ? QStringLiteral("Save Edits") : QStringLiteral("Insert Code"));
     m_libraryPanel->setVisible(on && selected() == Kind::Library);
@@ -314,7 +315,7 @@ void Tuserroll::setEditMode(bool on) {
     }
 }
 
-void Tuserroll::cellEdited(QTableWidgetItem* item) {
+void UserTagsHelper::cellEdited(QTableWidgetItem* item) {
     if (m_filling || item->column() != TextColumn)
         return;
     const QString text =
@@ -325,7 +326,7 @@ void Tuserroll::cellEdited(QTableWidgetItem* item) {
     }
 }
 
-void Tuserroll::rowDragged(QTableWidget* grid, int from, int to) {
+void UserTagsHelper::rowDragged(QTableWidget* grid, int from, int to) {
     // The header goes back to the list's order at once; the rows themselves move in the list.
     {
         const QSignalBlocker blocker(grid->verticalHeader());
@@ -337,18 +338,18 @@ void Tuserroll::rowDragged(QTableWidget* grid, int from, int to) {
     grid->setCurrentCell(to, TextColumn);
 }
 
-void Tuserroll::guarded(void (Tuserroll::*handler)()) {
+void UserTagsHelper::guarded(void (UserTagsHelper::*handler)()) {
     context().guard([this, handler] { (this->*handler)(); });
 }
 
-void Tuserroll::InsertCodeClick() {
+void UserTagsHelper::InsertCodeClick() {
     if (editing())
-        guarded(&Tuserroll::SaveEditsClick);
+        guarded(&UserTagsHelper::SaveEditsClick);
     else
         HelperFrame::InsertCodeClick();
 }
 
-void Tuserroll::insertCode() {
+void UserTagsHelper::insertCode() {
     const Pane& p = selectedPane();
     const int row = p.grid->currentRow();
     if (row < 0)
@@ -356,11 +357,11 @@ void Tuserroll::insertCode() {
     switch (p.kind) {
     case Kind::Tags: {
         const TagPair tags = splitTagEntry(list(p.kind).text(row));
-        context().insertions().wraptag(tags.open, tags.close);
+        context().insertions().wrapSelection(tags.open, tags.close);
         break;
     }
     case Kind::Fillers:
-        context().insertions().listcode2(list(p.kind).text(row));
+        context().insertions().insertText(list(p.kind).text(row));
         break;
     case Kind::Library:
         insertItem(row);
@@ -368,7 +369,7 @@ void Tuserroll::insertCode() {
     }
 }
 
-void Tuserroll::insertItem(int row) {
+void UserTagsHelper::insertItem(int row) {
     const QString path = m_session.itemFile(row);
     if (path.isEmpty())
         return;
@@ -385,10 +386,10 @@ void Tuserroll::insertItem(int row) {
     TextControl& scratch = context().documents().scratch();
     scratch.selectAll();
     scratch.replaceSelection(item.text);
-    context().insertions().boardit();
+    context().insertions().insertScratch();
 }
 
-void Tuserroll::SaveEditsClick() {
+void UserTagsHelper::SaveEditsClick() {
     Pane& p = selectedPane();
     // The cell being edited is part of what is saved.
     nudge(p.grid);
@@ -399,10 +400,10 @@ void Tuserroll::SaveEditsClick() {
     }
     m_editCheck->setChecked(false);
     nudge(p.grid);
-    focusmain();
+    returnFocusAndInsert();
 }
 
-int Tuserroll::rowToEdit() {
+int UserTagsHelper::rowToEdit() {
     if (!editing())
         return -1;
     Pane& p = selectedPane();
@@ -410,26 +411,26 @@ int Tuserroll::rowToEdit() {
     return p.grid->currentRow();
 }
 
-void Tuserroll::changed(TagListSession::Change change, const QString& message, int row) {
+void UserTagsHelper::changed(TagListSession::Change change, const QString& message, int row) {
     if (change == TagListSession::Change::Failed)
         context().showError(message);
     else if (change == TagListSession::Change::Done)
         showRows(selectedPane(), row, list(selected()).rows() - 1);
 }
 
-void Tuserroll::InsertRowClick() {
+void UserTagsHelper::InsertRowClick() {
     const int row = rowToEdit();
     QString message;
     changed(m_session.insertRow(row, message), message, row);
 }
 
-void Tuserroll::DeleteRowClick() {
+void UserTagsHelper::DeleteRowClick() {
     const int row = rowToEdit();
     QString message;
     changed(m_session.deleteRow(row, message), message, row);
 }
 
-void Tuserroll::NewItemClick() {
+void UserTagsHelper::NewItemClick() {
     if (!editing() || selected() != Kind::Library)
         return;
     QTableWidget* library = grid(Kind::Library);
@@ -445,17 +446,17 @@ void Tuserroll::NewItemClick() {
     }
     m_library.handOff().row = row;
     if (change == TagListSession::Change::Done)
-        m_library.newlibr();
+        m_library.newLibraryItem();
     else
         context().showError(message);
 }
 
-void Tuserroll::EditMode1Click() {
+void UserTagsHelper::EditMode1Click() {
     m_editCheck->setChecked(!m_editCheck->isChecked());
     nudge(selectedPane().grid);
 }
 
-bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
+bool UserTagsHelper::refuseTyping(QObject* watched, const QKeyEvent* key) {
     QTableWidget* library = grid(Kind::Library);
     const bool inLibrary = watched == library ||
                            (watched->isWidgetType() &&
@@ -474,13 +475,13 @@ bool Tuserroll::refuseTyping(QObject* watched, const QKeyEvent* key) {
     return true;
 }
 
-bool Tuserroll::eventFilter(QObject* watched, QEvent* event) {
+bool UserTagsHelper::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto* grid = qobject_cast<QTableWidget*>(watched);
         if (grid && isRowKey(key) && editing()) {
-            guarded(key->key() == Qt::Key_Insert ? &Tuserroll::InsertRowClick
-                                                 : &Tuserroll::DeleteRowClick);
+            guarded(key->key() == Qt::Key_Insert ? &UserTagsHelper::InsertRowClick
+                                                 : &UserTagsHelper::DeleteRowClick);
             return true;
         }
     } else if (event->type() == QEvent::KeyRelease &&

@@ -24,11 +24,11 @@ class UserLibrary;
 /// edited, rows dragged by their marker, inserted and deleted, and saved to their files; new
 /// Library items are made from the document's selection. The lists and the rules of every change
 /// are a TagListSession's; the window shows them and hands it the user's actions.
-class Tuserroll : public HelperFrame {
+class UserTagsHelper : public HelperFrame {
     Q_OBJECT
 public:
     using Kind = TagList::Kind;
-    Tuserroll(HelperContext& context, const HelperTraits& traits, UserLibrary& library);
+    UserTagsHelper(HelperContext& context, const HelperTraits& traits, UserLibrary& library);
 
     QRadioButton* listButton(Kind kind) const { return pane(kind).button; }
     QTableWidget* grid(Kind kind) const { return pane(kind).grid; }
@@ -84,7 +84,7 @@ private:
     /// Refuses text typed into a Library row that has no item; true when it did.
     bool refuseTyping(QObject* watched, const QKeyEvent* key);
     /// Runs a handler that writes files: whatever fails is reported, never passed on.
-    void guarded(void (Tuserroll::*handler)());
+    void guarded(void (UserTagsHelper::*handler)());
 
     UserLibrary& m_library;
     TagListSession m_session;

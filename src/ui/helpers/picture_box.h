@@ -8,13 +8,13 @@ namespace vellum {
 /// A picture control: it holds one picture and paints it. With AutoSize it takes the size of each
 /// picture it is given, so its width and height measure the picture; a file that cannot be decoded
 /// leaves it without a picture and with the size it had.
-class TSmartImage : public QWidget {
+class PictureBox : public QWidget {
     Q_OBJECT
 public:
     /// A new control is 105 x 105 pixels.
     static constexpr int DefaultSide = 105;
 
-    explicit TSmartImage(QWidget* parent = nullptr);
+    explicit PictureBox(QWidget* parent = nullptr);
 
     const QImage& picture() const { return m_picture; }
     bool hasPicture() const { return !m_picture.isNull(); }

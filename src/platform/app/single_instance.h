@@ -27,7 +27,7 @@ enum class TUnoFoundAction : std::uint8_t {
 /// activates the newest of them by a message that carries this start's hand-off, and says when
 /// this start is to end. An instance that keeps running joins the registry and reports the
 /// activation messages of the starts after it.
-class TUnoPrevInstance : public QObject {
+class SingleInstance : public QObject {
     Q_OBJECT
 public:
     /// Called before the found action is carried out, with the number of instances found (this
@@ -35,9 +35,9 @@ public:
     using TOnAllowedInstancesExceededEvent =
         std::function<void(QObject* sender, int instanceCount, TUnoFoundAction& action)>;
 
-    explicit TUnoPrevInstance(QString registryFolder = InstanceRegistry::defaultFolder(),
-                              QObject* parent = nullptr);
-    ~TUnoPrevInstance() override;
+    explicit SingleInstance(QString registryFolder = InstanceRegistry::defaultFolder(),
+                            QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     /// Instances, this one included, that are tolerated. 1 by default.
     int AllowedInstances() const { return m_allowed; }

@@ -17,10 +17,10 @@ class UserLibrary;
 /// the main window put into the scratch editor. While it is open the active document's editor
 /// takes no input; when it closes, the User Tags helper opens again on the Library in edit mode,
 /// at the row chosen for the item.
-class TForm4 : public BorderlessDialog {
+class AddToLibraryDialog : public BorderlessDialog {
     Q_OBJECT
 public:
-    TForm4(HelperContext& context, UserLibrary& library);
+    AddToLibraryDialog(HelperContext& context, UserLibrary& library);
 
     QWidget* panel() const { return m_panel; }
     QLineEdit* description() const { return m_description; }

@@ -1,4 +1,4 @@
-#include "platform/app/uno_prev_instance.h"
+#include "platform/app/single_instance.h"
 
 #include <QEventLoop>
 #include <QLocalServer>
@@ -65,18 +65,18 @@ Parse decodeActivation(const QByteArray& bytes, QString& origin, QStringList& ha
 
 } // namespace
 
-TUnoPrevInstance::TUnoPrevInstance(QString registryFolder, QObject* parent)
+SingleInstance::SingleInstance(QString registryFolder, QObject* parent)
     : QObject(parent), m_registry(std::move(registryFolder)) {}
 
-TUnoPrevInstance::~TUnoPrevInstance() {
+SingleInstance::~SingleInstance() {
     withdraw();
 }
 
-bool TUnoPrevInstance::isRegistered() const {
+bool SingleInstance::isRegistered() const {
     return m_server && m_server->isListening();
 }
 
-void TUnoPrevInstance::CheckPrevInstances() {
+void SingleInstance::CheckPrevInstances() {
     // An instance in the registry already would count itself among the others.
     if (isRegistered())
         return;
@@ -117,7 +117,7 @@ void TUnoPrevInstance::CheckPrevInstances() {
     adopt(joined);
 }
 
-TUnoPrevInstance::Delivery TUnoPrevInstance::activate(const QString& socketPath) const {
+SingleInstance::Delivery SingleInstance::activate(const QString& socketPath) const {
     QLocalSocket out;
     out.connectToServer(socketPath);
     if (!out.waitForConnected(ConnectMs))
@@ -146,17 +146,17 @@ TUnoPrevInstance::Delivery TUnoPrevInstance::activate(const QString& socketPath)
     return patience.isActive() ? Delivery::Unreachable : Delivery::Delivered;
 }
 
-void TUnoPrevInstance::adopt(InstanceRegistry::Admission& admission) {
+void SingleInstance::adopt(InstanceRegistry::Admission& admission) {
     m_problem = admission.error;
     m_server = std::move(admission.server);
     if (!m_server)
         return;
     m_server->setParent(nullptr);
-    connect(m_server.get(), &QLocalServer::newConnection, this, &TUnoPrevInstance::takeConnections);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::takeConnections);
     takeConnections();
 }
 
-void TUnoPrevInstance::takeConnections() {
+void SingleInstance::takeConnections() {
     // The probes of other starts connect and leave without a word; their sockets are gone.
     m_waiting.removeIf([](const QPointer<QLocalSocket>& socket) { return socket.isNull(); });
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
@@ -168,7 +168,7 @@ void TUnoPrevInstance::takeConnections() {
     }
 }
 
-void TUnoPrevInstance::acceptActivations() {
+void SingleInstance::acceptActivations() {
     if (m_accepting)
         return;
     m_accepting = true;
@@ -178,12 +178,12 @@ void TUnoPrevInstance::acceptActivations() {
     }
 }
 
-void TUnoPrevInstance::listenTo(QLocalSocket* socket) {
+void SingleInstance::listenTo(QLocalSocket* socket) {
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readFrom(socket); });
     readFrom(socket);
 }
 
-void TUnoPrevInstance::readFrom(QLocalSocket* socket) {
+void SingleInstance::readFrom(QLocalSocket* socket) {
     QString origin;
     QStringList handOff;
     // Peeked, not read: a message arrives in pieces, and only a whole one is taken.
@@ -204,7 +204,7 @@ void TUnoPrevInstance::readFrom(QLocalSocket* socket) {
         emit activated(origin, file);
 }
 
-void TUnoPrevInstance::withdraw() {
+void SingleInstance::withdraw() {
     // Closing the server removes its socket, so later starts no longer count this instance.
     m_server.reset();
     for (const QPointer<QLocalSocket>& socket : m_waiting) {

@@ -15,10 +15,10 @@ QStringList droppedFiles(const QMimeData* data);
 
 /// The document's editor control: a plain-text editor whose formatting rectangle can be set and
 /// which tells when the widget has dropped its text layout.
-class TSRichEdit : public QPlainTextEdit {
+class PlainTextEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
-    explicit TSRichEdit(QWidget* parent = nullptr);
+    explicit PlainTextEditor(QWidget* parent = nullptr);
     using QPlainTextEdit::setViewportMargins;
     using QPlainTextEdit::viewportMargins;
 

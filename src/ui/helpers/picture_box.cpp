@@ -1,4 +1,4 @@
-#include "ui/helpers/smart_image.h"
+#include "ui/helpers/picture_box.h"
 
 #include "platform/helpers/image_decoder.h"
 
@@ -6,11 +6,11 @@
 
 namespace vellum {
 
-TSmartImage::TSmartImage(QWidget* parent) : QWidget(parent) {
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     resize(DefaultSide, DefaultSide);
 }
 
-void TSmartImage::setPicture(const QImage& picture) {
+void PictureBox::setPicture(const QImage& picture) {
     m_picture = picture;
     setTransparent(m_transparent);
     if (m_autoSize && picture.width() > 0 && picture.height() > 0)
@@ -18,34 +18,34 @@ void TSmartImage::setPicture(const QImage& picture) {
     update();
 }
 
-QString TSmartImage::loadPicture(const QString& path) {
+QString PictureBox::loadPicture(const QString& path) {
     const DecodedImage decoded = decodeImageFile(path);
     setPicture(decoded.image);
     return decoded.refusal;
 }
 
-void TSmartImage::setAutoSize(bool on) {
+void PictureBox::setAutoSize(bool on) {
     m_autoSize = on;
     if (on && hasPicture())
         resize(m_picture.size());
 }
 
-void TSmartImage::setStretch(bool on) {
+void PictureBox::setStretch(bool on) {
     m_stretch = on;
     update();
 }
 
-void TSmartImage::setMaintainAspect(bool on) {
+void PictureBox::setMaintainAspect(bool on) {
     m_maintainAspect = on;
     update();
 }
 
-void TSmartImage::setCenter(bool on) {
+void PictureBox::setCenter(bool on) {
     m_center = on;
     update();
 }
 
-void TSmartImage::setTransparent(bool on) {
+void PictureBox::setTransparent(bool on) {
     m_transparent = on;
     m_painted = m_picture;
     if (on && !m_picture.isNull()) {
@@ -62,7 +62,7 @@ void TSmartImage::setTransparent(bool on) {
     update();
 }
 
-QRect TSmartImage::pictureRect() const {
+QRect PictureBox::pictureRect() const {
     const QSize natural = m_picture.size();
     if (m_stretch) {
         if (!m_maintainAspect)
@@ -79,7 +79,7 @@ QRect TSmartImage::pictureRect() const {
     return QRect(QPoint(0, 0), natural);
 }
 
-void TSmartImage::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent*) {
     if (m_picture.isNull())
         return;
     QPainter painter(this);

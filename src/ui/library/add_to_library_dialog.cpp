@@ -1,4 +1,4 @@
-#include "ui/library/add_to_library.h"
+#include "ui/library/add_to_library_dialog.h"
 
 #include "core/editor/insertion.h"
 #include "core/helpers/helper_placement.h"
@@ -33,7 +33,7 @@ QLabel* label(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-TForm4::TForm4(HelperContext& context, UserLibrary& library)
+AddToLibraryDialog::AddToLibraryDialog(HelperContext& context, UserLibrary& library)
     : BorderlessDialog(context.mainWidget(), "TForm4", QStringLiteral("Add to Library")),
       m_context(context), m_library(library) {
     // The item's text leaves the scratch editor at once: other insertions while the dialog is open
@@ -74,18 +74,18 @@ TForm4::TForm4(HelperContext& context, UserLibrary& library)
                             panel));
 
     new OutlineDrag(*this, {panel});
-    connect(m_create, &QPushButton::clicked, this, &TForm4::InsertCodeClick);
-    connect(m_close, &QPushButton::clicked, this, &TForm4::close);
+    connect(m_create, &QPushButton::clicked, this, &AddToLibraryDialog::InsertCodeClick);
+    connect(m_close, &QPushButton::clicked, this, &AddToLibraryDialog::close);
     m_description->installEventFilter(this);
 
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(centredPosition(screen->geometry().size(), size()));
     m_disabledDocument = dynamic_cast<QObject*>(context.documents().activeDocument());
-    context.insertions().killmemo();
+    context.insertions().disableEditor();
 }
 
-void TForm4::InsertCodeClick() {
+void AddToLibraryDialog::InsertCodeClick() {
     // The index holds a row a line: a line break pasted into the description would split it.
     const QString description = m_description->text().replace(
         QRegularExpression(QStringLiteral("\r\n|\r|\n")), QStringLiteral(" "));
@@ -104,9 +104,9 @@ void TForm4::InsertCodeClick() {
         close();
 }
 
-void TForm4::closeSteps() {
+void AddToLibraryDialog::closeSteps() {
     m_context.guard([this] {
-        m_context.insertions().bearmemo();
+        m_context.insertions().enableEditor();
         // The user may have gone to another document meanwhile: the editor stopped when the
         // dialog opened takes input again too.
         if (auto* document = dynamic_cast<DocumentView*>(m_disabledDocument.data()))
@@ -119,7 +119,7 @@ void TForm4::closeSteps() {
     });
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool AddToLibraryDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_description && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)

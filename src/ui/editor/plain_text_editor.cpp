@@ -1,4 +1,4 @@
-#include "ui/editor/ts_rich_edit.h"
+#include "ui/editor/plain_text_editor.h"
 
 #include "ui/editor/html_highlighter.h"
 
@@ -36,7 +36,7 @@ private:
 
 } // namespace
 
-void TSRichEdit::resizeEvent(QResizeEvent* event) {
+void PlainTextEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     // The base class lays the text out again exactly when the width changes.
     if (event->oldSize().width() != event->size().width()) {
@@ -45,7 +45,7 @@ void TSRichEdit::resizeEvent(QResizeEvent* event) {
     }
 }
 
-TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
+PlainTextEditor::PlainTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
     auto* text = new QTextDocument(this);
     text->setDefaultFont(document()->defaultFont());
     text->setDocumentLayout(new ReportingLayout(text, [this](int from, int removed, int added) {
@@ -58,7 +58,7 @@ TSRichEdit::TSRichEdit(QWidget* parent) : QPlainTextEdit(parent) {
     preferPlainShaping();
 }
 
-void TSRichEdit::preferPlainShaping() {
+void PlainTextEditor::preferPlainShaping() {
     // Kerning and ligatures mean nothing in source text, and skipping them makes laying out a
     // paragraph two to three times faster (and its width the sum of its characters' advances,
     // which the quick line count relies on); scripts that need shaping still get it.
@@ -82,7 +82,7 @@ QStringList droppedFiles(const QMimeData* data) {
     return files;
 }
 
-bool TSRichEdit::canInsertFromMimeData(const QMimeData* source) const {
+bool PlainTextEditor::canInsertFromMimeData(const QMimeData* source) const {
     // Dropped files are not text: refused here, the drop goes on to the main window, which
     // opens them.
     if (!droppedFiles(source).isEmpty())
@@ -90,7 +90,7 @@ bool TSRichEdit::canInsertFromMimeData(const QMimeData* source) const {
     return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
-void TSRichEdit::keyPressEvent(QKeyEvent* event) {
+void PlainTextEditor::keyPressEvent(QKeyEvent* event) {
     // Only the program's commands act on Ctrl+letter keys. A key no command takes does nothing:
     // the base class's own bindings (on X11, Ctrl+D deletes a character and Ctrl+K the rest of
     // the line) would change the text behind the user's back.
@@ -112,7 +112,7 @@ void TSRichEdit::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
-void TSRichEdit::paintEvent(QPaintEvent* event) {
+void PlainTextEditor::paintEvent(QPaintEvent* event) {
     // The paragraphs about to be shown get their colours first.
     const QTextBlock first = firstVisibleBlock();
     const qreal bottom = viewport()->height();
@@ -127,7 +127,7 @@ void TSRichEdit::paintEvent(QPaintEvent* event) {
     QPlainTextEdit::paintEvent(event);
 }
 
-void TSRichEdit::changeEvent(QEvent* event) {
+void PlainTextEditor::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         preferPlainShaping();

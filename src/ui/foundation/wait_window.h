@@ -5,10 +5,10 @@
 namespace vellum {
 
 /// "Please wait." shown above everything, centred, while a large file loads. A click closes it.
-class Twaiter : public QFrame {
+class WaitWindow : public QFrame {
     Q_OBJECT
 public:
-    Twaiter();
+    WaitWindow();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,4 +1,4 @@
-#include "ui/foundation/please_wait.h"
+#include "ui/foundation/wait_window.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -7,7 +7,7 @@
 
 namespace vellum {
 
-Twaiter::Twaiter()
+WaitWindow::WaitWindow()
     : QFrame(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool) {
     setObjectName(QStringLiteral("waiter"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -26,7 +26,7 @@ Twaiter::Twaiter()
         move(screen->geometry().center() - rect().center());
 }
 
-void Twaiter::mousePressEvent(QMouseEvent*) {
+void WaitWindow::mousePressEvent(QMouseEvent*) {
     close();
 }
 
