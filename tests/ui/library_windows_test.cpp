@@ -51,13 +51,13 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
     const Row rows[] = {
         {"Open without a choice or a default: an empty document",
          "",
-         [](Started&, TemplateDialog& d) { d.OKBtnClick(); },
+         [](Started&, TemplateDialog& d) { d.confirm(); },
          {"Untitled 1", "Untitled 2"},
          "",
          ""},
         {"Open without a choice takes the default",
          "b.htm",
-         [](Started&, TemplateDialog& d) { d.OKBtnClick(); },
+         [](Started&, TemplateDialog& d) { d.confirm(); },
          {"Untitled 1", "Untitled 2"},
          "B\r\n",
          "b.htm"},
@@ -65,7 +65,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
          "b.htm",
          [](Started&, TemplateDialog& d) {
              choose(d, "a.htm");
-             d.OKBtnClick();
+             d.confirm();
          },
          {"Untitled 1", "Untitled 2"},
          "A\r\n",
@@ -73,7 +73,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
         {"Set without a choice keeps the default, Cancel makes no document",
          "b.htm",
          [](Started&, TemplateDialog& d) {
-             d.SetClick();
+             d.makeChosenDefault();
              d.close();
          },
          {"Untitled 1"},
@@ -83,7 +83,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
          "",
          [](Started&, TemplateDialog& d) {
              choose(d, "a.htm");
-             d.SetClick();
+             d.makeChosenDefault();
              EXPECT_EQ(d.defaultLabel()->text(), "a.htm");
          },
          {"Untitled 1"},
@@ -95,7 +95,7 @@ TEST(TemplateDialog, OpensSetsClearsAndDeletes) {
              choose(d, "b.htm");
              EXPECT_TRUE(d.deleteButton()->isVisibleTo(&d));
              s.prompter.yesNo.push_back(true);
-             d.deletebutClick();
+             d.deleteChosenTemplate();
              EXPECT_EQ(s.prompter.asked, QStringList{"Delete b.htm?"});
              EXPECT_FALSE(QFileInfo::exists(s.home.file("template/b.htm")));
              EXPECT_EQ(d.fileList()->count(), 1);

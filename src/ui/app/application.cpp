@@ -74,7 +74,7 @@ Application::Application(SettingsFile& settings, const HomeDirectory& home,
     QObject::connect(m_status, &StatusLine::bannerDoubleClicked, m_window.get(),
                      [this] { m_commands->run(QStringLiteral("Tabbed1")); });
     QObject::connect(m_status, &StatusLine::dateDoubleClicked, m_window.get(),
-                     [this] { m_edits->DatesClick(m_status->date()); });
+                     [this] { m_edits->insertDate(m_status->date()); });
     QObject::connect(m_status, &StatusLine::lineDoubleClicked, m_window.get(),
                      [this] { m_commands->run(QStringLiteral("goto1")); });
     m_documents->setFindWindowHooks(
@@ -110,7 +110,7 @@ void Application::registerCommands() {
         c.add(QString::fromLatin1(inert), [] {});
     c.add(QStringLiteral("Contents1"), [this] { m_help.showContents(); });
     c.add(QStringLiteral("About1"), [] { SplashWindow::showSplash(); });
-    c.add(QStringLiteral("Preferences1"), [this] { Preferences1Click(); });
+    c.add(QStringLiteral("Preferences1"), [this] { showPreferences(); });
     c.add(QStringLiteral("ContactUs1"), [this] { DocumentCommands::contactUs(m_prompter); });
     m_documentCommands->registerCommands(c);
     m_edits->registerCommands(c);
@@ -125,7 +125,7 @@ void Application::registerCommands() {
     registerTagRemoval(c, *m_workspace);
 }
 
-void Application::Preferences1Click() {
+void Application::showPreferences() {
     PreferencesDialog::Hooks hooks;
     hooks.locateBrowser = [this] { m_programs->locateBrowser(); };
     hooks.locateHelper = [this] { m_programs->locateHelper(); };

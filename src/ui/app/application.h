@@ -50,7 +50,7 @@ public:
     /// A new document from the toolbar: the first time, places the main window.
     void newFromToolbar(const std::optional<QString>& handedOver = std::nullopt);
     /// A new Preferences dialog.
-    void Preferences1Click();
+    void showPreferences();
 
     MainWindow& window() { return *m_window; }
     Workspace& workspace() { return *m_workspace; }

@@ -74,7 +74,7 @@ DocumentArea::DocumentArea(QMainWindow& frame, StatusLine& status, SettingsFile&
       m_clipboard(clipboard), m_style(style), m_area(new QMdiArea(&frame)) {
     frame.setCentralWidget(m_area);
     m_workspaceBrush = m_area->background();
-    m_cover = new CoverPanel(m_area, [this] { switchpanelClick(); });
+    m_cover = new CoverPanel(m_area, [this] { settleCover(); });
     m_area->installEventFilter(this);
     connect(m_area, &QMdiArea::subWindowActivated, this, &DocumentArea::subWindowActivated);
     m_tabs = new TabStrip(
@@ -168,7 +168,7 @@ void DocumentArea::making(const DocumentRequest& request) {
         showCoverNow();
 }
 
-void DocumentArea::switchpanelClick() {
+void DocumentArea::settleCover() {
     hideCover();
     m_switch = Switch::Settled;
 }

@@ -71,7 +71,7 @@ public:
     void Tabbed();
     void Tiled();
     void Cascaded();
-    void switchpanelClick();
+    void settleCover();
     bool isTabbed() const;
 
     // DocumentWindows

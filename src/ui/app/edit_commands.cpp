@@ -71,7 +71,7 @@ void EditCommands::registerCommands(CommandRegistry& commands) {
         QStringLiteral("delete1"), [](Document& document) { document.text().clear(); }, selected);
 
     commands.addForDocument(QStringLiteral("Change2"),
-                            [this](Document& document) { Font1Click(document); });
+                            [this](Document& document) { chooseEditorFont(document); });
     commands.addForDocument(QStringLiteral("Change1"), [this](Document& document) {
         if (DocumentWindow* window = DocumentWindow::of(document))
             m_style.readFont(*window);
@@ -99,7 +99,7 @@ void EditCommands::paste(Document& document) {
     docops::pasteThroughScratch(document.text(), m_workspace.scratch(), m_clipboard);
 }
 
-void EditCommands::Font1Click(Document& document) {
+void EditCommands::chooseEditorFont(Document& document) {
     const DocumentWindow* window = DocumentWindow::of(document);
     if (!window)
         return;
@@ -127,7 +127,7 @@ void EditCommands::Font1Click(Document& document) {
         setFont(*active, chosen);
 }
 
-void EditCommands::DatesClick(const QString& date) {
+void EditCommands::insertDate(const QString& date) {
     Document* document = m_workspace.active();
     if (!document)
         return;

@@ -27,9 +27,9 @@ public:
     /// clipboard afterwards holds exactly that text.
     void paste(Document& document);
     /// The font dialog, then the colour dialog, for the document's editor.
-    void Font1Click(Document& document);
+    void chooseEditorFont(Document& document);
     /// Replaces the active document's selection by `date` and selects it.
-    void DatesClick(const QString& date);
+    void insertDate(const QString& date);
 
 private:
     Workspace& m_workspace;

@@ -59,9 +59,9 @@ HelperTitleDialog::HelperTitleDialog(Hooks hooks)
     for (const auto& row : hidden)
         label(row[0], QString::fromLatin1(row[1]), this)->hide();
 
-    connect(m_ok, &QPushButton::clicked, this, &HelperTitleDialog::SpeedButton2Click);
-    connect(m_cancel, &QPushButton::clicked, this, &HelperTitleDialog::SpeedButton1Click);
-    connect(m_edit, &QLineEdit::returnPressed, this, &HelperTitleDialog::SpeedButton2Click);
+    connect(m_ok, &QPushButton::clicked, this, &HelperTitleDialog::storeTitle);
+    connect(m_cancel, &QPushButton::clicked, this, &HelperTitleDialog::cancelTitle);
+    connect(m_edit, &QLineEdit::returnPressed, this, &HelperTitleDialog::storeTitle);
 
     setFixedWidth(360);
     adjustSize();
@@ -71,7 +71,7 @@ HelperTitleDialog::HelperTitleDialog(Hooks hooks)
 
 HelperTitleDialog::~HelperTitleDialog() = default;
 
-void HelperTitleDialog::SpeedButton2Click() {
+void HelperTitleDialog::storeTitle() {
     const QString title = m_edit->text();
     if (title.isEmpty())
         return;
@@ -82,7 +82,7 @@ void HelperTitleDialog::SpeedButton2Click() {
     close();
 }
 
-void HelperTitleDialog::SpeedButton1Click() {
+void HelperTitleDialog::cancelTitle() {
     if (m_hooks.cancelled)
         m_hooks.cancelled();
     close();
@@ -90,7 +90,7 @@ void HelperTitleDialog::SpeedButton1Click() {
 
 void HelperTitleDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        SpeedButton1Click();
+        cancelTitle();
         return;
     }
     QDialog::keyPressEvent(event);

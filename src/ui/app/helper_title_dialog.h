@@ -29,9 +29,9 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
 
     /// OK (or Enter in the title box): nothing while the box is empty.
-    void SpeedButton2Click();
+    void storeTitle();
     /// Cancel (or Escape).
-    void SpeedButton1Click();
+    void cancelTitle();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -113,7 +113,7 @@ PreferencesDialog::PreferencesDialog(SettingsFile& settings, PathStyle style, Pr
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this,
-            [this] { runReporting(m_prompter, [this] { OKBtnClick(); }); });
+            [this] { runReporting(m_prompter, [this] { confirm(); }); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -217,8 +217,8 @@ void PreferencesDialog::generalPage(QGridLayout* grid, const Preferences& p, Hel
     std::tie(c.helpertext, locateHelper) =
         pathRow(9, "helpertext", QStringLiteral("Your selected helper program is:"), p.helper,
                 "SpeedButton2");
-    connect(locateBrowser, &QPushButton::clicked, this, &PreferencesDialog::SpeedButton1Click);
-    connect(locateHelper, &QPushButton::clicked, this, &PreferencesDialog::SpeedButton2Click);
+    connect(locateBrowser, &QPushButton::clicked, this, &PreferencesDialog::locateBrowserClicked);
+    connect(locateHelper, &QPushButton::clicked, this, &PreferencesDialog::locateHelperClicked);
     addHelpButton(*grid, 11, 2, "SpeedButton3", help, GeneralHelpTopic);
 }
 
@@ -306,7 +306,7 @@ Preferences PreferencesDialog::shown() const {
     return p;
 }
 
-void PreferencesDialog::OKBtnClick() {
+void PreferencesDialog::confirm() {
     const PreferencesProblem problem = storePreferences(m_settings, shown(), m_style);
     if (problem != PreferencesProblem::None) {
         m_prompter.error(preferencesMessage(problem));
@@ -317,13 +317,13 @@ void PreferencesDialog::OKBtnClick() {
     close();
 }
 
-void PreferencesDialog::SpeedButton1Click() {
+void PreferencesDialog::locateBrowserClicked() {
     if (m_hooks.locateBrowser)
         runReporting(m_prompter, m_hooks.locateBrowser);
     m_c->browsertext->setText(m_settings.readText(keys::Vellum::Section, keys::Vellum::Browser));
 }
 
-void PreferencesDialog::SpeedButton2Click() {
+void PreferencesDialog::locateHelperClicked() {
     if (m_hooks.locateHelper)
         runReporting(m_prompter, m_hooks.locateHelper);
     const QString helper = m_settings.readText(keys::Vellum::Section, keys::Vellum::Helper);

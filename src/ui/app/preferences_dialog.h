@@ -42,9 +42,9 @@ public:
     /// What the controls show now.
     Preferences shown() const;
 
-    void OKBtnClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
+    void confirm();
+    void locateBrowserClicked();
+    void locateHelperClicked();
 
 private:
     struct Controls;

@@ -21,10 +21,10 @@ RecentFilesMenu::RecentFilesMenu(MainMenus& menus, CommandRegistry& commands,
         });
     }
     connect(menus.menu(QStringLiteral("File1")), &QMenu::aboutToShow, this,
-            [this] { m_commands.guard([this] { File1Click(); }); });
+            [this] { m_commands.guard([this] { refillRecentFiles(); }); });
 }
 
-void RecentFilesMenu::File1Click() {
+void RecentFilesMenu::refillRecentFiles() {
     m_submenu->clear();
     const QStringList entries = recentFilesToShow(m_settings);
     for (int n = 1; n <= entries.size(); ++n) {

@@ -20,7 +20,7 @@ public:
                     DocumentFlows& flows);
 
     /// Empties the submenu and fills it from the stored list.
-    void File1Click();
+    void refillRecentFiles();
 
 private:
     QMenu* m_submenu;

@@ -74,8 +74,8 @@ ReturnIcon::ReturnIcon(SettingsFile& settings, Prompter& prompter, QWidget& main
     layout->addWidget(m_grip);
 
     new OutlineDrag(*this, {m_panel, m_grip});
-    connect(m_picture, &ClickLabel::clicked, this, &ReturnIcon::Image1Click);
-    connect(m_grip, &ClickLabel::doubleClicked, this, &ReturnIcon::Label1DblClick);
+    connect(m_picture, &ClickLabel::clicked, this, &ReturnIcon::returnToMainWindow);
+    connect(m_grip, &ClickLabel::doubleClicked, this, &ReturnIcon::dismiss);
 
     setFixedSize(Width, Margin + PictureHeight + GripHeight);
     namespace W = keys::Windows;
@@ -85,7 +85,7 @@ ReturnIcon::ReturnIcon(SettingsFile& settings, Prompter& prompter, QWidget& main
 
 ReturnIcon::~ReturnIcon() = default;
 
-void ReturnIcon::Image1Click() {
+void ReturnIcon::returnToMainWindow() {
     // Out of the taskbar as it was before, maximised or not.
     m_main.setWindowState(m_main.windowState() & ~Qt::WindowMinimized);
     m_main.raise();
@@ -93,7 +93,7 @@ void ReturnIcon::Image1Click() {
     close();
 }
 
-void ReturnIcon::Label1DblClick() {
+void ReturnIcon::dismiss() {
     close();
 }
 

@@ -27,8 +27,8 @@ public:
     ClickLabel* picture() const { return m_picture; }
     ClickLabel* grip() const { return m_grip; }
 
-    void Image1Click();
-    void Label1DblClick();
+    void returnToMainWindow();
+    void dismiss();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

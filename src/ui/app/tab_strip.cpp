@@ -12,7 +12,7 @@ TabStrip::TabStrip(QTabBar* bar, SettingsFile& settings,
                    std::function<QList<DocumentWindow*>()> documents, QObject* parent)
     : QObject(parent), m_bar(bar), m_ledger(settings), m_bringForward(std::move(bringForward)),
       m_documents(std::move(documents)) {
-    connect(m_bar, &QTabBar::currentChanged, this, [this](int) { TabSet1Click(); });
+    connect(m_bar, &QTabBar::currentChanged, this, [this](int) { showTabDocuments(); });
 }
 
 int TabStrip::index() const {
@@ -35,7 +35,7 @@ void TabStrip::addTab(const DocumentWindow& document, int openCount) {
     setIndex(openCount - 1);
 }
 
-void TabStrip::TabSet1Click() {
+void TabStrip::showTabDocuments() {
     const int current = m_bar->currentIndex();
     if (current < 0)
         return;

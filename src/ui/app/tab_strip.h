@@ -33,7 +33,7 @@ public:
     /// Appends a tab for the newly created active document; `openCount` counts it.
     void addTab(const DocumentWindow& document, int openCount);
     /// Brings forward every document whose key the current tab records.
-    void TabSet1Click();
+    void showTabDocuments();
     /// A document became active: its recorded tab becomes current.
     void documentActivated(const DocumentWindow& document);
     /// A document is closing while still open and active; `openCount` counts it.

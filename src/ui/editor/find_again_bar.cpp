@@ -125,15 +125,15 @@ FindAgainBar::FindAgainBar(FindCommands& commands)
     m_options->setFixedHeight(upperHeight + 2 * (PanelMargin + m_panel->frameWidth()));
 
     makeDefault(m_findNext);
-    connect(m_findNext, &QPushButton::clicked, this, &FindAgainBar::FbutClick);
-    connect(m_replaceNext, &QPushButton::clicked, this, &FindAgainBar::RbutClick);
+    connect(m_findNext, &QPushButton::clicked, this, &FindAgainBar::findNext);
+    connect(m_replaceNext, &QPushButton::clicked, this, &FindAgainBar::replaceAndFindNext);
     connect(m_remaining, &QPushButton::clicked, this, &FindAgainBar::replaceRemaining);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
         m_commands.search().replaceMode = false;
         close();
     });
-    connect(m_downs, &QToolButton::clicked, this, &FindAgainBar::downsClick);
-    connect(m_ups, &QToolButton::clicked, this, &FindAgainBar::upsClick);
+    connect(m_downs, &QToolButton::clicked, this, &FindAgainBar::expandOptions);
+    connect(m_ups, &QToolButton::clicked, this, &FindAgainBar::collapseOptions);
     new OutlineDrag(*this, {m_panel, m_grip});
 
     adjustSize();
@@ -148,7 +148,7 @@ void FindAgainBar::makeDefault(QPushButton* button) {
     m_replaceNext->setDefault(button == m_replaceNext);
 }
 
-void FindAgainBar::FbutClick() {
+void FindAgainBar::findNext() {
     if (!m_commands.hasDocument())
         return;
     makeDefault(m_findNext);
@@ -160,7 +160,7 @@ void FindAgainBar::FbutClick() {
     m_commands.focusMain();
 }
 
-void FindAgainBar::RbutClick() {
+void FindAgainBar::replaceAndFindNext() {
     if (!m_commands.hasDocument())
         return;
     makeDefault(m_replaceNext);
@@ -170,12 +170,12 @@ void FindAgainBar::RbutClick() {
     m_commands.focusMain();
 }
 
-void FindAgainBar::downsClick() {
+void FindAgainBar::expandOptions() {
     showOptions(true);
     m_commands.focusMain();
 }
 
-void FindAgainBar::upsClick() {
+void FindAgainBar::collapseOptions() {
     showOptions(false);
     m_commands.focusMain();
 }

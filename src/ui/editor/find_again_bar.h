@@ -27,13 +27,13 @@ public:
     bool isCollapsed() const { return height() != m_fullHeight; }
 
     /// "&Find Next": finds on with the window's texts, without replacing.
-    void FbutClick();
+    void findNext();
     /// "&Replace && Find Next": replaces the hit, then finds the next one.
-    void RbutClick();
+    void replaceAndFindNext();
     /// Shows the options.
-    void downsClick();
+    void expandOptions();
     /// Hides them again.
-    void upsClick();
+    void collapseOptions();
 
 protected:
     void closeSteps() override;

@@ -23,19 +23,19 @@ FindCommands::~FindCommands() {
 }
 
 void FindCommands::registerCommands() {
-    m_commands.add(QStringLiteral("Replace1"), [this] { Replace1Click(); });
-    m_commands.add(QStringLiteral("Again1"), [this] { Again1Click(); });
-    m_commands.add(QStringLiteral("goto1"), [this] { goto1Click(); });
+    m_commands.add(QStringLiteral("Replace1"), [this] { showFindReplace(); });
+    m_commands.add(QStringLiteral("Again1"), [this] { doItAgain(); });
+    m_commands.add(QStringLiteral("goto1"), [this] { showGoToLine(); });
 }
 
-void FindCommands::Replace1Click() {
+void FindCommands::showFindReplace() {
     if (!hasDocument() || m_findReplace || m_findAgain)
         return;
     m_findReplace = new FindReplaceWindow(*this);
     m_findReplace->show();
 }
 
-void FindCommands::Again1Click() {
+void FindCommands::doItAgain() {
     if (!hasDocument() || m_findReplace)
         return;
     if (m_findAgain) {
@@ -48,7 +48,7 @@ void FindCommands::Again1Click() {
     focusMain();
 }
 
-void FindCommands::goto1Click() {
+void FindCommands::showGoToLine() {
     if (!hasDocument())
         return;
     if (m_goToLine) {

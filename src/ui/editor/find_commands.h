@@ -34,11 +34,11 @@ public:
     void registerCommands();
 
     /// Find&Replace: opens the Find & Replace window unless a find window is open.
-    void Replace1Click();
+    void showFindReplace();
     /// Do It Again: one more search step while the Find Again window is open, else opens it.
-    void Again1Click();
+    void doItAgain();
     /// Go to line: opens the dialog; says so when it is open already.
-    void goto1Click();
+    void showGoToLine();
 
     /// The last document is closing: the open find window closes with its close steps.
     void closeFindWindows();

@@ -55,7 +55,7 @@ FindReplaceWindow::FindReplaceWindow(FindCommands& commands)
     grid->addLayout(buttons, 4, 0, 1, 3);
     finishBoxes(true);
 
-    connect(m_findReplace, &QPushButton::clicked, this, &FindReplaceWindow::Button1Click);
+    connect(m_findReplace, &QPushButton::clicked, this, &FindReplaceWindow::findAndReplace);
     connect(m_remaining, &QPushButton::clicked, this, &FindReplaceWindow::replaceRemaining);
     connect(m_cancel, &QPushButton::clicked, this, &FindReplaceWindow::close);
 
@@ -66,7 +66,7 @@ FindReplaceWindow::FindReplaceWindow(FindCommands& commands)
     m_boxes.find->setFocus();
 }
 
-void FindReplaceWindow::Button1Click() {
+void FindReplaceWindow::findAndReplace() {
     if (!m_commands.hasDocument())
         return;
     if (m_boxes.find->text().isEmpty()) {
@@ -78,7 +78,7 @@ void FindReplaceWindow::Button1Click() {
         return;
     // The Find Again window takes over; the hit shows in the editor.
     close();
-    m_commands.Again1Click();
+    m_commands.doItAgain();
     m_commands.focusMain();
 }
 

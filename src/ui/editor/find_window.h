@@ -16,7 +16,7 @@ public:
     QPushButton* cancelButton() const { return m_cancel; }
 
     /// "&Find && Replace": the first search step; with nothing to find, Replace Remaining.
-    void Button1Click();
+    void findAndReplace();
 
 protected:
     void closeSteps() override;

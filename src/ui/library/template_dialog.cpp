@@ -28,7 +28,7 @@ TemplateDialog::TemplateDialog(QString templateDir, SettingsFile& settings, Prom
                                HelpViewer& help, std::function<void(const QString&)> newDocument,
                                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), m_templateDir(std::move(templateDir)),
-      m_settings(settings), m_prompter(prompter), m_newt(std::move(newDocument)),
+      m_settings(settings), m_prompter(prompter), m_newDocument(std::move(newDocument)),
       m_files(new QListWidget(this)), m_chosen(new QLineEdit(NoFile, this)),
       m_default(new QLabel(this)),
       m_delete(new QPushButton(QStringLiteral("Delete Selected File"), this)) {
@@ -69,7 +69,7 @@ TemplateDialog::TemplateDialog(QString templateDir, SettingsFile& settings, Prom
     defaults->addWidget(clear);
     layout->addLayout(defaults, 5, 0, 1, 2);
 
-    connect(open, &QPushButton::clicked, this, &TemplateDialog::OKBtnClick);
+    connect(open, &QPushButton::clicked, this, &TemplateDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &TemplateDialog::close);
     connect(helpButton, &QPushButton::clicked, this, [&help] { help.showTopic(HelpTopic); });
     // The settings may refuse a write: the user is told, nothing escapes the click.
@@ -77,11 +77,12 @@ TemplateDialog::TemplateDialog(QString templateDir, SettingsFile& settings, Prom
         return
             [this, handler] { runReporting(m_prompter, [this, handler] { (this->*handler)(); }); };
     };
-    connect(set, &QPushButton::clicked, this, reporting(&TemplateDialog::SetClick));
-    connect(clear, &QPushButton::clicked, this, reporting(&TemplateDialog::ClearClick));
-    connect(m_delete, &QPushButton::clicked, this, reporting(&TemplateDialog::deletebutClick));
+    connect(set, &QPushButton::clicked, this, reporting(&TemplateDialog::makeChosenDefault));
+    connect(clear, &QPushButton::clicked, this, reporting(&TemplateDialog::clearDefault));
+    connect(m_delete, &QPushButton::clicked, this,
+            reporting(&TemplateDialog::deleteChosenTemplate));
     connect(m_files, &QListWidget::itemSelectionChanged, this, &TemplateDialog::selectionChanged);
-    connect(m_files, &QListWidget::itemDoubleClicked, this, &TemplateDialog::OKBtnClick);
+    connect(m_files, &QListWidget::itemDoubleClicked, this, &TemplateDialog::confirm);
 
     m_default->setText(defaultTemplate(m_settings));
     refresh();
@@ -122,28 +123,28 @@ void TemplateDialog::selectionChanged() {
     m_delete->setVisible(!selected.isEmpty());
 }
 
-void TemplateDialog::OKBtnClick() {
+void TemplateDialog::confirm() {
     const QString name = chosen() == NoFile ? QString() : chosen();
     // The dialog goes first: the new document then comes to the front.
     close();
-    m_newt(name);
+    m_newDocument(name);
 }
 
-void TemplateDialog::SetClick() {
+void TemplateDialog::makeChosenDefault() {
     if (chosen() == NoFile)
         return;
     setDefaultTemplate(m_settings, chosen());
     m_default->setText(chosen());
 }
 
-void TemplateDialog::ClearClick() {
+void TemplateDialog::clearDefault() {
     m_files->clearSelection();
     m_chosen->setText(NoFile);
     setDefaultTemplate(m_settings, QString());
     m_default->clear();
 }
 
-void TemplateDialog::deletebutClick() {
+void TemplateDialog::deleteChosenTemplate() {
     const QString name = chosen();
     if (name == NoFile ||
         !m_prompter.askYesNo(QStringLiteral("Delete ") + name + QStringLiteral("?")))
@@ -155,7 +156,7 @@ void TemplateDialog::deletebutClick() {
     else
         m_prompter.error(error);
     if (m_default->text() == name)
-        ClearClick();
+        clearDefault();
 }
 
 } // namespace vellum

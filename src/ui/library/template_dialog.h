@@ -36,10 +36,10 @@ public:
     QLabel* defaultLabel() const { return m_default; }
     QPushButton* deleteButton() const { return m_delete; }
 
-    void OKBtnClick();
-    void SetClick();
-    void ClearClick();
-    void deletebutClick();
+    void confirm();
+    void makeChosenDefault();
+    void clearDefault();
+    void deleteChosenTemplate();
 
 private:
     void refresh();
@@ -48,7 +48,7 @@ private:
     QString m_templateDir;
     SettingsFile& m_settings;
     Prompter& m_prompter;
-    std::function<void(const QString&)> m_newt;
+    std::function<void(const QString&)> m_newDocument;
     QListWidget* m_files;
     QLineEdit* m_chosen;
     QLabel* m_default;

@@ -239,7 +239,7 @@ void UserTagsHelper::buildPopupMenu() {
                  {"DeleteRow1", "Delete Row", "Ctrl+Delete", &UserTagsHelper::DeleteRowClick},
                  {"SaveEdits", "Save Edits", "", &UserTagsHelper::SaveEditsClick},
                  {"N1", nullptr, "", nullptr},
-                 {"EditMode1", "Edit Mode", "", &UserTagsHelper::EditMode1Click}};
+                 {"EditMode1", "Edit Mode", "", &UserTagsHelper::toggleEditMode}};
     for (const auto& item : items) {
         QAction* action = item.caption ? m_popup->addAction(QString::fromLatin1(item.caption))
                                        : m_popup->addSeparator();
@@ -451,7 +451,7 @@ void UserTagsHelper::NewItemClick() {
         context().showError(message);
 }
 
-void UserTagsHelper::EditMode1Click() {
+void UserTagsHelper::toggleEditMode() {
     m_editCheck->setChecked(!m_editCheck->isChecked());
     nudge(selectedPane().grid);
 }

@@ -49,7 +49,7 @@ public:
     void InsertRowClick();
     void DeleteRowClick();
     void NewItemClick();
-    void EditMode1Click();
+    void toggleEditMode();
 
 protected:
     void insertCode() override;
