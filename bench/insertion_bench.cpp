@@ -168,7 +168,7 @@ private:
 
 /// The length of the paragraph holding the caret, without its line break.
 int caretParagraph(DocumentWindow& document) {
-    return document.memo()->textCursor().block().length() - 1;
+    return document.editorWidget()->textCursor().block().length() - 1;
 }
 
 void BM_Wraptag(benchmark::State& state, StartedMain* started, int mb) {
@@ -284,7 +284,7 @@ void BM_LineSet(benchmark::State& state, StartedMain* started, int mb) {
     }
     figures.report(state);
     state.counters["display_lines"] = control.lineCount();
-    state.counters["viewport_width"] = document.memo()->viewport()->width();
+    state.counters["viewport_width"] = document.editorWidget()->viewport()->width();
 }
 
 void registerBenchmarks(StartedMain& started) {

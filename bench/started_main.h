@@ -85,7 +85,7 @@ public:
                 generateHtml(mb * CharsPerMB, DocumentSeed + static_cast<std::uint64_t>(mb));
             document().record().load(std::move(loaded));
         }
-        document().memo()->viewport()->repaint();
+        document().editorWidget()->viewport()->repaint();
         while (!control().isLayoutSettled())
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();

@@ -91,7 +91,7 @@ TEST(DeclaredCharset, FileIsReadAndSavedInTheCharsetItDeclares) {
         Desk desk;
         if (row.setting)
             desk.settings.writeText("Vellum", "DeclaredCharset", row.setting);
-        Document* document = desk.flows.Opens(desk.home.write("page.htm", row.file));
+        Document* document = desk.flows.openFile(desk.home.write("page.htm", row.file));
         ASSERT_NE(document, nullptr);
         const QString text = document->text().text();
         EXPECT_TRUE(text.contains(QStringView(row.shows))) << text.toStdString();

@@ -131,7 +131,7 @@ TEST(DocumentFlows, OpenReadsTheFile) {
         Desk desk;
         const QString path = desk.home.write("page.htm", row.bytes);
         desk.prompter.openNames.push_back(path);
-        Document* document = desk.flows.Opens(row.fromDialog ? QString() : path);
+        Document* document = desk.flows.openFile(row.fromDialog ? QString() : path);
         ASSERT_NE(document, nullptr);
         ASSERT_EQ(desk.prompter.openRequests.size(), row.fromDialog ? 1u : 0u);
         if (row.fromDialog) {
@@ -163,12 +163,12 @@ TEST(DocumentFlows, OpenRefusesAFileItCannotAdd) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
         Desk desk;
-        ASSERT_NE(desk.flows.Opens(desk.home.write("Page.htm", "<p>")), nullptr);
+        ASSERT_NE(desk.flows.openFile(desk.home.write("Page.htm", "<p>")), nullptr);
         QFile::link(desk.home.file("Page.htm"), desk.home.file("link.htm"));
         desk.home.write("nul.htm", QByteArray("a\0b", 3));
         desk.flows.newPlainDocument();
         const QString path = desk.home.path() + '/' + row.name;
-        EXPECT_EQ(desk.flows.Opens(path), nullptr);
+        EXPECT_EQ(desk.flows.openFile(path), nullptr);
         EXPECT_EQ(captions(desk), QString("Page.htm|Untitled 1"));
         EXPECT_EQ(desk.workspace.active()->caption(), QString(row.active));
         EXPECT_EQ(desk.prompter.informed,
@@ -217,9 +217,9 @@ TEST(DocumentFlows, SaveNamesTheFile) {
         if (row.beside) {
             const QString path = desk.home.write(row.beside, "old");
             if (row.besideOpen)
-                desk.flows.Opens(path);
+                desk.flows.openFile(path);
         }
-        Document* document = row.own ? desk.flows.Opens(desk.home.write(row.own, "old"))
+        Document* document = row.own ? desk.flows.openFile(desk.home.write(row.own, "old"))
                                      : desk.flows.newPlainDocument();
         ASSERT_NE(document, nullptr);
         const QString caption = document->caption();
@@ -265,7 +265,7 @@ TEST(DocumentFlows, UneditedFileIsWrittenBackByteForByte) {
         for (const bool saveAs : {false, true}) {
             SCOPED_TRACE(::testing::PrintToString(bytes) + (saveAs ? " Save As" : " Save"));
             Desk desk;
-            Document* document = desk.flows.Opens(desk.home.write("page.htm", bytes));
+            Document* document = desk.flows.openFile(desk.home.write("page.htm", bytes));
             ASSERT_NE(document, nullptr);
             desk.prompter.saveNames.push_back(desk.home.file("copy.htm"));
             EXPECT_TRUE(saveAs ? desk.flows.SavesAs(*document) : desk.flows.Saves(*document));
@@ -286,7 +286,8 @@ TEST(DocumentFlows, RefusedWriteKeepsTheOldFile) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("locked.htm", "<p>old</p>\n");
-        Document* document = row.ownFile ? desk.flows.Opens(path) : desk.flows.newPlainDocument();
+        Document* document =
+            row.ownFile ? desk.flows.openFile(path) : desk.flows.newPlainDocument();
         ASSERT_NE(document, nullptr);
         // No write bit for anyone: refused even when the tests run as root.
         ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
@@ -324,7 +325,7 @@ TEST(DocumentFlows, SaveAsksWhenAnotherProgramChangedTheFile) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("page.htm", mine);
-        Document* document = desk.flows.Opens(path);
+        Document* document = desk.flows.openFile(path);
         ASSERT_NE(document, nullptr);
         if (row.theirs.isEmpty()) {
             QFile file(path);
@@ -372,7 +373,8 @@ TEST(DocumentFlows, CheckDiskOffersToReadTheFileAgain) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("page.htm", "<p>one</p>\n");
-        Document* document = row.untitled ? desk.flows.newPlainDocument() : desk.flows.Opens(path);
+        Document* document =
+            row.untitled ? desk.flows.newPlainDocument() : desk.flows.openFile(path);
         ASSERT_NE(document, nullptr);
         edit(*document, "<b>");
         desk.prompter.yesNo = replies(row.replies);

@@ -67,11 +67,11 @@ TEST(HandOff, EveryHandedOverFileOpensOnce) {
             if (step.startsWith("w:"))
                 desk.settings.writeText("Vellum", "hello", file(letter));
             else if (step == "act")
-                inbox.AppAct();
+                inbox.checkHandOff();
             else if (step.startsWith("m:"))
                 inbox.received(letter.isNull() ? QString() : file(letter));
             else if (step.startsWith("o:"))
-                desk.flows.Opens(file(letter));
+                desk.flows.openFile(file(letter));
             else if (step == "n")
                 desk.flows.newPlainDocument();
             else

@@ -133,7 +133,7 @@ TEST(Insertion, GotoLineCountsDisplayLines) {
     BufferDocument document(5);
     // "aaaa bbbb cc" wraps as "aaaa " / "bbbb " / "cc".
     load(document.buffer, "aaaa bbbb c|c");
-    docops::GotoLine(document.buffer, 0);
+    docops::goDownLines(document.buffer, 0);
     EXPECT_EQ(document.buffer.selection(), (Selection{10, 10}));
 }
 

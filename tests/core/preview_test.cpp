@@ -34,7 +34,7 @@ struct PreviewDesk : Desk {
             return *open;
         if (!QFileInfo::exists(home.file(file)))
             home.write(file, "");
-        return *flows.Opens(home.file(file));
+        return *flows.openFile(home.file(file));
     }
     // Previews the document with `text` as its whole text; the name written, or the error.
     QString preview(const QString& file, const QString& text = QStringLiteral("<p>")) {

@@ -93,7 +93,7 @@ TEST(RecentFiles, CaptionsAndPathStyles) {
 
 TEST(RecentFiles, OpenAndSaveAsPutTheFileOnTop) {
     test::Desk desk;
-    desk.flows.Opens(desk.home.write("a.htm", "a"));
+    desk.flows.openFile(desk.home.write("a.htm", "a"));
     desk.flows.newPlainDocument();
     desk.prompter.saveNames.push_back(desk.home.file("new.htm"));
     desk.flows.SavesAs(*desk.workspace.active());

@@ -253,7 +253,7 @@ TEST(RecoveryBook, AModifiedDocumentIsKeptUntilSavedOrClosed) {
         SCOPED_TRACE(row.intent);
         Desk desk;
         const QString path = desk.home.write("page.htm", "<p>old</p>\n");
-        Document& document = *desk.flows.Opens(path);
+        Document& document = *desk.flows.openFile(path);
         RecoveryFolder folder(desk.directory.recoveryDir());
         RecoveryBook book(folder);
         std::optional<QString> error;
@@ -354,9 +354,9 @@ TEST(RecoveryWorker, ADocumentChangedWhileTheWorkerIsBusyIsKeptAsItIsLast) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
         Desk desk;
-        Document& first = *desk.flows.Opens(desk.home.write("a.htm", "<p>a</p>\n"));
+        Document& first = *desk.flows.openFile(desk.home.write("a.htm", "<p>a</p>\n"));
         const QString path = desk.home.write("b.htm", "<p>b</p>\n");
-        Document& second = *desk.flows.Opens(path);
+        Document& second = *desk.flows.openFile(path);
         RecoveryFolder folder(desk.directory.recoveryDir());
         RecoveryBook book(folder);
         const auto edit = [&book](Document& document) {
@@ -408,7 +408,7 @@ TEST(RecoveryBook, ARecoveredDocumentOpensModifiedUnderItsOwnName) {
         Desk desk;
         const QString path = desk.home.write("page.htm", "open");
         if (row.openAlready)
-            desk.flows.Opens(path);
+            desk.flows.openFile(path);
         RecoveryRecord r = record(row.untitled ? "Untitled 7" : path, row.untitled,
                                   QStringLiteral("caf\u00e9\r\nline\r\n"));
         r.format.encoding = Encoding::Windows1252;

@@ -212,7 +212,7 @@ TEST(Startup, DeletesCleanUpFiles) {
     PreviewFiles previews;
     const auto preview = [&](const QString& file) {
         QString error;
-        return previews.write(*desk.flows.Opens(home.write(file, "<p>")), desk.workspace,
+        return previews.write(*desk.flows.openFile(home.write(file, "<p>")), desk.workspace,
                               desk.directory.dataDir(), PathStyle::Posix, error);
     };
     const QString first = preview("first/page.htm");

@@ -109,8 +109,9 @@ int main(int argc, char** argv) {
 
     QRandomGenerator random(static_cast<quint32>(run));
     for (int line = 1;; ++line) {
-        QTest::keyClicks(document->memo(), QStringLiteral("run %1 line %2").arg(run).arg(line));
-        QTest::keyClick(document->memo(), Qt::Key_Return);
+        QTest::keyClicks(document->editorWidget(),
+                         QStringLiteral("run %1 line %2").arg(run).arg(line));
+        QTest::keyClick(document->editorWidget(), Qt::Key_Return);
         typed();
         if (line % 5 == 0) {
             // The page was read with LF breaks and is written back with them.

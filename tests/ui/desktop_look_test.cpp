@@ -69,7 +69,7 @@ TEST(DesktopLook, TheTextFollowsADarkColourScheme) {
     {
         Started s;
         s.runAndShow();
-        const QPalette text = s.active()->memo()->palette();
+        const QPalette text = s.active()->editorWidget()->palette();
         EXPECT_EQ(text.color(QPalette::Base), QColor(30, 30, 30));
         EXPECT_EQ(text.color(QPalette::Text), QColor(220, 220, 220));
         EXPECT_EQ(s.window()->palette().color(QPalette::Window), QColor(45, 45, 45));

@@ -17,7 +17,7 @@ using Answer = Prompter::Answer;
 
 // Types into the active document as the user would.
 void type(const Started& s, const QString& text) {
-    QTest::keyClicks(s.active()->memo(), text);
+    QTest::keyClicks(s.active()->editorWidget(), text);
 }
 
 TEST(DocumentStart, FirstDocumentIsUntitledOrTheHandedOverFile) {

@@ -28,21 +28,21 @@ using test::load;
 // width, so that two of them never share a display line.
 QString wrapping(DocumentWindow& doc, QString text) {
     const QFont font = test::fixedPitchFont();
-    doc.memo()->setFont(font);
+    doc.editorWidget()->setFont(font);
     QCoreApplication::processEvents();
     int columns = 0;
-    while (test::columnsWidth(font, columns + 1) <= doc.memo()->viewport()->width())
+    while (test::columnsWidth(font, columns + 1) <= doc.editorWidget()->viewport()->width())
         ++columns;
     return text.replace('W', QString(columns * 6 / 10, 'x'));
 }
 
 void key(DocumentWindow& doc, Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
-    QTest::keyClick(doc.memo(), k, modifiers);
+    QTest::keyClick(doc.editorWidget(), k, modifiers);
 }
 
 void clickOn(DocumentWindow& doc, const QString& word) {
-    const QTextCursor at = doc.memo()->document()->find(word);
-    test::userClick(doc.memo()->viewport(), doc.memo()->cursorRect(at).center());
+    const QTextCursor at = doc.editorWidget()->document()->find(word);
+    test::userClick(doc.editorWidget()->viewport(), doc.editorWidget()->cursorRect(at).center());
     QCoreApplication::processEvents();
 }
 
@@ -84,10 +84,10 @@ TEST(DocumentWindowEnter, IndentsTheNewLineLikeTheDisplayLineAbove) {
         if (row.keys == Enter) {
             key(doc, Qt::Key_Return);
         } else {
-            QTest::keyPress(doc.memo(), Qt::Key_Shift, Qt::ShiftModifier);
-            QTest::keyPress(doc.memo(), Qt::Key_Return, Qt::ShiftModifier);
-            QTest::keyRelease(doc.memo(), Qt::Key_Return, Qt::ShiftModifier);
-            QTest::keyRelease(doc.memo(), Qt::Key_Shift);
+            QTest::keyPress(doc.editorWidget(), Qt::Key_Shift, Qt::ShiftModifier);
+            QTest::keyPress(doc.editorWidget(), Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyRelease(doc.editorWidget(), Qt::Key_Return, Qt::ShiftModifier);
+            QTest::keyRelease(doc.editorWidget(), Qt::Key_Shift);
         }
         EXPECT_EQ(drawn(doc), widen(row.after));
     }
@@ -117,7 +117,7 @@ TEST(DocumentWindowEnter, ReleaseWithoutPressIndentsNothing) {
     s.write("Vellum", "ai", "t");
     load(doc, "\t\tx\r\n|end");
     doc.control().setModified(false);
-    QTest::keyRelease(doc.memo(), Qt::Key_Return);
+    QTest::keyRelease(doc.editorWidget(), Qt::Key_Return);
     EXPECT_EQ(drawn(doc), "\t\tx\r\n|end");
     EXPECT_FALSE(doc.isModified());
 }
@@ -176,7 +176,8 @@ TEST(DocumentWindowKeys, CtrlLettersNoCommandTakesLeaveTheText) {
 TEST(DocumentWindowFont, EditorStartsThirteenPixelsHigh) {
     Started s;
     s.runAndShow();
-    EXPECT_EQ(QFontInfo(s.active()->memo()->font()).pixelSize(), DocumentWindow::DefaultFontPixels);
+    EXPECT_EQ(QFontInfo(s.active()->editorWidget()->font()).pixelSize(),
+              DocumentWindow::DefaultFontPixels);
     EXPECT_EQ(DocumentWindow::DefaultFontPixels, 13);
 }
 
@@ -190,20 +191,20 @@ TEST(DocumentWindowUndo, TypingIsUndoneOneCharacterAtATimeAndInsertionsNotAtAll)
     };
     const Row rows[] = {
         {"typing ab: undo takes back the b",
-         [](Started& s) { QTest::keyClicks(s.active()->memo(), "ab"); }, "ab|", true, "a|"},
+         [](Started& s) { QTest::keyClicks(s.active()->editorWidget(), "ab"); }, "ab|", true, "a|"},
         {"a program insertion cannot be undone",
          [](Started& s) { s.app->workspace().insertions().insertText("<HR>"); }, "<HR>|", false,
          "<HR>|"},
         {"nor can the typing before it",
          [](Started& s) {
-             QTest::keyClicks(s.active()->memo(), "a");
+             QTest::keyClicks(s.active()->editorWidget(), "a");
              s.app->workspace().insertions().insertText("<HR>");
          },
          "a<HR>|", false, "a<HR>|"},
         {"a paste from the context menu is one step",
          [](Started& s) {
              s.clipboard.setText("x\r\ny");
-             test::userRightClick(s.active()->memo()->viewport());
+             test::userRightClick(s.active()->editorWidget()->viewport());
              test::userChoose(s.active()->popupMenu(),
                               s.active()->popupMenu()->findChild<QAction*>("Paste2"));
          },
@@ -236,7 +237,7 @@ TEST(DocumentWindowLine, StatusShowsTheCaretDisplayLine) {
     const Row rows[] = {
         {"an empty document is on line 1", "", [](DocumentWindow&) {}, "1"},
         {"typing follows the caret", "",
-         [](DocumentWindow& d) { QTest::keyClicks(d.memo(), "a\rb\rc"); }, "3"},
+         [](DocumentWindow& d) { QTest::keyClicks(d.editorWidget(), "a\rb\rc"); }, "3"},
         {"Ctrl+Home goes back to line 1", "a\r\nb\r\nc|",
          [](DocumentWindow& d) { key(d, Qt::Key_Home, Qt::ControlModifier); }, "1"},
         {"Ctrl+End counts wrapped lines", "|W W W\r\nend",
@@ -284,10 +285,10 @@ TEST(DocumentWindowMenu, ItemsFollowSelectionClipboardAndUndo) {
         QMenu* menu = doc.popupMenu();
         const auto item = [menu](const char* name) { return menu->findChild<QAction*>(name); };
         if (row.pasteFirst) {
-            test::userRightClick(doc.memo()->viewport(), QPoint(1, 1));
+            test::userRightClick(doc.editorWidget()->viewport(), QPoint(1, 1));
             test::userChoose(menu, item("Paste2"));
         }
-        test::userRightClick(doc.memo()->viewport(), QPoint(1, 1));
+        test::userRightClick(doc.editorWidget()->viewport(), QPoint(1, 1));
         EXPECT_TRUE(menu->isVisible());
         for (const char* name : {"Cut2", "Copy2", "N5", "RemoveTags2"})
             EXPECT_EQ(item(name)->isVisible(), row.selectionItems) << name;
@@ -306,10 +307,10 @@ TEST(DocumentWindowTip, UrlTipShowsBelowTheCaretUntilTheUserActs) {
     const Row rows[] = {
         {"a typed letter hides it", [](DocumentWindow& d) { key(d, Qt::Key_H); }},
         {"Shift alone hides it",
-         [](DocumentWindow& d) { QTest::keyPress(d.memo(), Qt::Key_Shift); }},
+         [](DocumentWindow& d) { QTest::keyPress(d.editorWidget(), Qt::Key_Shift); }},
         {"a mouse press in the editor hides it",
          [](DocumentWindow& d) {
-             test::userMouse(QTest::MousePress, d.memo()->viewport(), {5, 5});
+             test::userMouse(QTest::MousePress, d.editorWidget()->viewport(), {5, 5});
          }},
         {"a click on the tip hides it", [](DocumentWindow& d) { test::userClick(d.urlTip()); }},
     };

@@ -22,7 +22,7 @@ using test::Started;
 using Answer = Prompter::Answer;
 
 void type(const Started& s, const QString& text) {
-    QTest::keyClicks(s.active()->memo(), text);
+    QTest::keyClicks(s.active()->editorWidget(), text);
 }
 
 void clickTab(const Started& s, int index) {
@@ -384,7 +384,7 @@ TEST(MainMenus, ShortcutsRunTheirCommands) {
         s.runAndShow();
         s.window()->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
-        QTest::keyClick(s.active()->memo(), static_cast<Qt::Key>(row.key), row.modifiers);
+        QTest::keyClick(s.active()->editorWidget(), static_cast<Qt::Key>(row.key), row.modifiers);
         EXPECT_EQ(s.captions(), row.captions);
         EXPECT_EQ(s.prompter.dialogs, row.dialogs);
     }

@@ -32,7 +32,7 @@ TEST(FileDrops, DroppedFilesOpenAsOpenWouldAndStayOutOfTheText) {
     const QString b = s.home.write("site/b b.htm", "<p>b</p>\n");
     const QString missing = s.home.file("site/gone.htm");
     s.runAndShow();
-    QWidget* text = s.active()->memo()->viewport();
+    QWidget* text = s.active()->editorWidget()->viewport();
 
     // Dropped on a document's text: both open, in order, and nothing is typed into the text.
     EXPECT_TRUE(dropOn(text, {QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));

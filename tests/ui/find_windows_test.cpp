@@ -226,7 +226,7 @@ TEST(FindWindows, OptionsAndPlaceAreKeptByTheCloseSteps) {
          [&](Started& s) {
              tickedBar(s);
              s.app->finds().search().replaceMode = true;
-             QTest::keyClick(s.active()->memo(), Qt::Key_Escape);
+             QTest::keyClick(s.active()->editorWidget(), Qt::Key_Escape);
              EXPECT_TRUE(s.app->finds().search().replaceMode);
          },
          {{"wword", ""}, {"mcase", ""}, {"sup", ""}, {"sbeg", ""}, {"repl2t", ""}, {"repl2l", ""}}},
@@ -346,7 +346,7 @@ TEST(FindWindows, GoToLineAndRemoveTagsOnTheActiveDocument) {
          "x |bold text&amp;", "", ""},
         {"Remove Tags from the context menu", "x[a<P>b]",
          [](Started& s) {
-             test::userRightClick(s.active()->memo()->viewport());
+             test::userRightClick(s.active()->editorWidget()->viewport());
              test::userChoose(s.active()->popupMenu(),
                               s.active()->popupMenu()->findChild<QAction*>("RemoveTags2"));
          },
@@ -354,7 +354,7 @@ TEST(FindWindows, GoToLineAndRemoveTagsOnTheActiveDocument) {
         {"Ctrl+Shift+D in the editor removes tags through the hidden context item", "[<B>b</B>]",
          [](Started& s) {
              EXPECT_FALSE(s.active()->popupMenu()->findChild<QAction*>("removethem")->isVisible());
-             QTest::keySequence(s.active()->memo(), QKeySequence("Ctrl+Shift+D"));
+             QTest::keySequence(s.active()->editorWidget(), QKeySequence("Ctrl+Shift+D"));
          },
          "|b", "", ""},
     };

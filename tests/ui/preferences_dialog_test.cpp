@@ -47,7 +47,7 @@ void click(PreferencesDialog& dialog, const char* name, int times = 1) {
 }
 
 qreal tabDistance(Started& s) {
-    return s.active()->memo()->document()->defaultTextOption().tabStopDistance();
+    return s.active()->editorWidget()->document()->defaultTextOption().tabStopDistance();
 }
 
 TEST(PreferencesDialog, ShowsSpinsChecksAndStores) {

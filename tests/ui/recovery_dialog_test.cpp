@@ -51,7 +51,7 @@ TEST(RecoveryWriting, TypedTextIsKeptUntilTheDocumentIsSavedOrClosed) {
         const QString page = s.home.write("page.htm", "<p>old</p>\n");
         s.runAndShow({page});
         ASSERT_TRUE(s.app);
-        QTest::keyClicks(s.active()->memo(), "new ");
+        QTest::keyClicks(s.active()->editorWidget(), "new ");
         const QStringList typed{page + ": new <p>old</p>\r\n"};
         if (QByteArray(row.recovery) == "1")
             EXPECT_TRUE(QTest::qWaitFor([&] { return kept(s) == typed; }, 5000))

@@ -28,12 +28,12 @@ void startActive(Started& s) {
 }
 
 void press(Started& s, const char* keys) {
-    QTest::keySequence(s.active()->memo(), QKeySequence(QString::fromLatin1(keys)));
+    QTest::keySequence(s.active()->editorWidget(), QKeySequence(QString::fromLatin1(keys)));
 }
 
 // "Arial 20 bold underline": the editor's font with the styles that are on.
 QString editorFont(Started& s) {
-    const QFont font = s.active()->memo()->font();
+    const QFont font = s.active()->editorWidget()->font();
     QString text = font.family() + ' ' + QString::number(font.pointSize());
     text += font.bold() ? " bold" : "";
     text += font.italic() ? " italic" : "";
@@ -77,7 +77,7 @@ TEST(TagShortcuts, KeysInTheEditorRunTheirCommands) {
         {"Ctrl+Shift+A", "runs the quick name", "|", "<A name=\"|\"></A>"},
         {"Ctrl+Shift+Z", "does not redo", "ab|", "ab|",
          [](Started& s) {
-             QTest::keyClicks(s.active()->memo(), "c");
+             QTest::keyClicks(s.active()->editorWidget(), "c");
              press(s, "Ctrl+Z");
          }},
         {"Ctrl+Shift+D", "in the editor inserts no definition list", "ab|", "ab|"},
@@ -116,7 +116,7 @@ TEST(EditMenu, ItemsFollowTheDocumentWhenTheMenuOpens) {
         s.runAndShow();
         load(*s.active(), row.text);
         if (row.typed)
-            QTest::keyClicks(s.active()->memo(), "c");
+            QTest::keyClicks(s.active()->editorWidget(), "c");
         s.clipboard.setText(row.clipboard);
         const auto item = [&s](const char* name) { return s.app->menus().action(name); };
         // Every item starts the opposite way, so that only the opening can set it right.
@@ -193,7 +193,8 @@ TEST(FontMenu, ItemsSetTheEditorFont) {
                  return true;
              };
              s.trigger("Change2");
-             EXPECT_EQ(s.active()->memo()->palette().color(QPalette::Text), QColor(Qt::red));
+             EXPECT_EQ(s.active()->editorWidget()->palette().color(QPalette::Text),
+                       QColor(Qt::red));
          },
          "Courier 14"},
         {"a cancelled Change leaves the font", [](Started& s) { s.trigger("Change2"); },
@@ -249,7 +250,7 @@ TEST(ContextMenu, CharacterBoldRunsOnItsOwnWindow) {
             bold = action;
     }
     ASSERT_NE(bold, nullptr);
-    test::userRightClick(first.memo()->viewport());
+    test::userRightClick(first.editorWidget()->viewport());
     test::userChoose(first.popupMenu(), character->menuAction());
     test::userChoose(character, bold);
     EXPECT_EQ(drawn(first), "a<B>[bc]</B>");

@@ -238,14 +238,14 @@ TEST(UserTags, NewLibraryItemFromTheSelection) {
         ASSERT_EQ(dialogs.size(), 1);
         AddToLibraryDialog& dialog = *dialogs.first();
         EXPECT_EQ(userTags(s), nullptr);
-        EXPECT_FALSE(s.active()->memo()->isEnabled());
+        EXPECT_FALSE(s.active()->editorWidget()->isEnabled());
         QTest::keyClicks(dialog.description(), "Second");
         QTest::keyClick(dialog.description(), Qt::Key_Return);
 
         EXPECT_EQ(s.home.read("library/4"), "bc\r\nd");
         EXPECT_EQ(s.read("Vellum", "libs"), "5");
         EXPECT_EQ(lines(s, Kind::Library).mid(0, 3), QStringList({"1..One", "4..Second", ".."}));
-        EXPECT_TRUE(s.active()->memo()->isEnabled());
+        EXPECT_TRUE(s.active()->editorWidget()->isEnabled());
         helper = userTags(s);
         ASSERT_NE(helper, nullptr);
         EXPECT_TRUE(helper->listButton(Kind::Library)->isChecked());

@@ -121,7 +121,7 @@ Document* DocumentFlows::newPlainDocument() {
     return m_workspace.make(std::move(request));
 }
 
-Document* DocumentFlows::Opens(const QString& given) {
+Document* DocumentFlows::openFile(const QString& given) {
     const QString path = given.isEmpty() ? m_prompter.openFileName(OpenRequest) : given;
     if (path.isEmpty())
         return nullptr;

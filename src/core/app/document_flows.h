@@ -40,7 +40,7 @@ public:
     Document* newPlainDocument();
     /// Opens `path`, or when it is empty a file chosen in the open dialog. A file that is open
     /// already comes to the front instead (after a message). Returns the new document, or null.
-    Document* Opens(const QString& path = {});
+    Document* openFile(const QString& path = {});
     /// Inserts a chosen file's text at the caret of the active document, replacing the selection,
     /// so that one Undo removes it. The clipboard keeps what it held.
     void InsertFile();

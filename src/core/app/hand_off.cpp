@@ -34,7 +34,7 @@ HandOffInbox::HandOffInbox(Workspace& workspace, SettingsFile& settings, Prompte
     }
 }
 
-void HandOffInbox::AppAct() {
+void HandOffInbox::checkHandOff() {
     const QString file = m_settings.readText(V::Section, V::Hello);
     if (file.isEmpty())
         return;

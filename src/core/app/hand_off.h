@@ -35,9 +35,9 @@ public:
 
     /// The activation check: nothing when "hello" is empty; a file open already comes to the front
     /// after the " is already open." message, "hello" emptied; any other opens in a new document.
-    void AppAct();
+    void checkHandOff();
     /// A later start's message handing over `file` (empty: it hands over nothing): the file is
-    /// taken as AppAct takes the record, unless AppAct took it from the record already.
+    /// taken as checkHandOff takes the record, unless checkHandOff took it from the record already.
     void received(const QString& file);
 
 private:

@@ -106,7 +106,7 @@ void wrapWithHint(DocumentView& document, TextControl& scratch, InsertionSlots& 
     document.showTip(hint);
 }
 
-void GotoLine(TextControl& editor, int n) {
+void goDownLines(TextControl& editor, int n) {
     caretToLineEnd(editor, CaretLine(editor) + n - 1);
 }
 
@@ -179,7 +179,7 @@ void Insertions::wrapWithHint(const QString& hint, int back) {
 
 void Insertions::gotoLine(int n) {
     if (DocumentView* document = m_workspace.activeDocument())
-        docops::GotoLine(document->editor(), n);
+        docops::goDownLines(document->editor(), n);
 }
 
 void Insertions::gotoLineEnd(int n) {

@@ -73,7 +73,7 @@ void insertBrackets(DocumentView& document, TextControl& scratch, InsertionSlots
 void wrapWithHint(DocumentView& document, TextControl& scratch, InsertionSlots& shared,
                   const QString& hint, int back);
 /// Puts the caret at the end of line (caret line + n - 1), clamped to the existing lines.
-void GotoLine(TextControl& editor, int n);
+void goDownLines(TextControl& editor, int n);
 /// Puts the caret at the end of line n - 1, clamped to the existing lines.
 void gotoLineEnd(TextControl& editor, int n);
 /// Pastes through the scratch editor: the document receives the clipboard's text as plain text,

@@ -42,18 +42,18 @@ AppActivation::AppActivation(QWidget& main, std::function<void(const QString&)> 
         qApp, &QGuiApplication::applicationStateChanged, this,
         [this](Qt::ApplicationState state) {
             if (state == Qt::ApplicationActive)
-                AppAct();
+                checkHandOff();
         },
         Qt::QueuedConnection);
 }
 
 bool AppActivation::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_main && event->type() == QEvent::WindowActivate)
-        QTimer::singleShot(0, this, &AppActivation::AppAct);
+        QTimer::singleShot(0, this, &AppActivation::checkHandOff);
     return QObject::eventFilter(watched, event);
 }
 
-void AppActivation::AppAct() {
+void AppActivation::checkHandOff() {
     // Activations come in pairs (application and window): one waiting check reads for both.
     const bool checkWaits = std::any_of(m_queue.begin(), m_queue.end(),
                                         [](const Request& request) { return request.fromRecord; });
@@ -78,7 +78,7 @@ void AppActivation::serve() {
         m_queue.pop_front();
         runReporting(m_prompter, [&] {
             if (request.fromRecord)
-                m_inbox.AppAct();
+                m_inbox.checkHandOff();
             else
                 m_inbox.received(request.file);
         });

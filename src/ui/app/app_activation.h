@@ -16,11 +16,12 @@ class Prompter;
 class SettingsFile;
 class Workspace;
 
-/// The main window's activation check (AppAct) and its answer to the activation messages of later
-/// starts. The check runs whenever the application or the main window becomes active; a message
-/// brings the main window to the front (restored when minimised) and opens the file it hands over.
-/// Checks and messages are served one at a time and never while a dialog is open, so that no
-/// document appears behind a question, in the middle of closing, or under another message box.
+/// The main window's activation check (checkHandOff) and its answer to the activation messages of
+/// later starts. The check runs whenever the application or the main window becomes active; a
+/// message brings the main window to the front (restored when minimised) and opens the file it
+/// hands over. Checks and messages are served one at a time and never while a dialog is open, so
+/// that no document appears behind a question, in the middle of closing, or under another message
+/// box.
 class AppActivation : public QObject {
     Q_OBJECT
 public:
@@ -31,7 +32,7 @@ public:
 
     /// The activation check: the file waiting in "hello" opens, or comes to the front when it is
     /// open already.
-    void AppAct();
+    void checkHandOff();
     /// A later start asks this instance to come to the front, handing over `file` (empty: none).
     void activate(const QString& file);
     /// Checks and messages waiting for a dialog to close.

@@ -140,7 +140,7 @@ void Application::showPreferences() {
 
 void Application::openMore(const QStringList& files) {
     for (const QString& file : files)
-        m_commands->guard([&] { m_flows->Opens(file); });
+        m_commands->guard([&] { m_flows->openFile(file); });
 }
 
 void Application::start(const std::optional<QString>& handedOver) {

@@ -19,7 +19,7 @@ DocumentCommands::~DocumentCommands() = default;
 
 void DocumentCommands::registerCommands(CommandRegistry& commands) {
     commands.add(QStringLiteral("newclean1"), [this] { m_flows.newPlainDocument(); });
-    commands.add(QStringLiteral("Open1"), [this] { m_flows.Opens(); });
+    commands.add(QStringLiteral("Open1"), [this] { m_flows.openFile(); });
     commands.add(QStringLiteral("Insert1"), [this] { m_flows.InsertFile(); });
     commands.addForDocument(QStringLiteral("Save1"),
                             [this](Document& document) { m_flows.Saves(document); });

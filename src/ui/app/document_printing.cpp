@@ -30,9 +30,9 @@ void DocumentCommands::printDocument(DocumentWindow& document, QPrinter& printer
     if (!painter.begin(&printer))
         return;
     // A font given in pixels is given in the screen's pixels: the page takes its size in points.
-    QFont font = document.memo()->font();
+    QFont font = document.editorWidget()->font();
     if (font.pixelSize() > 0)
-        font.setPointSizeF(font.pixelSize() * 72.0 / document.memo()->logicalDpiY());
+        font.setPointSizeF(font.pixelSize() * 72.0 / document.editorWidget()->logicalDpiY());
     painter.setFont(QFont(font, &printer));
     const QFontMetrics metrics = painter.fontMetrics();
     const int pageHeight = static_cast<int>(printer.pageRect(QPrinter::DevicePixel).height());

@@ -103,7 +103,7 @@ void EditCommands::chooseEditorFont(Document& document) {
     const DocumentWindow* window = DocumentWindow::of(document);
     if (!window)
         return;
-    QFont font = window->memo()->font();
+    QFont font = window->editorWidget()->font();
     if (!m_prompter.chooseFont(font))
         return;
     // The dialog is modal, but the document may have gone meanwhile.

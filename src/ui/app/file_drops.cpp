@@ -34,7 +34,7 @@ bool FileDrops::eventFilter(QObject* watched, QEvent* event) {
         drop->setDropAction(Qt::CopyAction);
         drop->accept();
         for (const QString& file : files)
-            m_commands.guard([&] { m_flows.Opens(file); });
+            m_commands.guard([&] { m_flows.openFile(file); });
         return true;
     }
     default:

@@ -17,7 +17,7 @@ RecentFilesMenu::RecentFilesMenu(MainMenus& menus, CommandRegistry& commands,
         commands.add(QStringLiteral("MRU%1").arg(n), [this, n, &flows] {
             const QString path = recentFile(m_settings, n);
             if (!path.isEmpty())
-                flows.Opens(path);
+                flows.openFile(path);
         });
     }
     connect(menus.menu(QStringLiteral("File1")), &QMenu::aboutToShow, this,

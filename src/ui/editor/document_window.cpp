@@ -52,17 +52,17 @@ QString editorKeyCommand(const QKeyEvent* event) {
 DocumentWindow::DocumentWindow(DocumentHost& host, Clipboard& clipboard,
                                std::shared_ptr<Document> record, QWidget* parent)
     : QWidget(parent), m_host(host), m_clipboard(clipboard), m_record(std::move(record)),
-      m_memo(new PlainTextEditor(this)), m_tip(new QLabel(this)) {
+      m_editorWidget(new PlainTextEditor(this)), m_tip(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(m_record->caption());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_memo);
-    m_memo->setObjectName(QStringLiteral("memo"));
-    m_memo->setTabChangesFocus(false);
+    layout->addWidget(m_editorWidget);
+    m_editorWidget->setObjectName(QStringLiteral("memo"));
+    m_editorWidget->setTabChangesFocus(false);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(DefaultFontPixels);
-    m_memo->setFont(font);
+    m_editorWidget->setFont(font);
 
     m_tip->setObjectName(QStringLiteral("URLtip"));
     m_tip->setFrameShape(QFrame::Box);
@@ -78,21 +78,21 @@ DocumentWindow::DocumentWindow(DocumentHost& host, Clipboard& clipboard,
     m_tip->hide();
     m_tip->installEventFilter(this);
 
-    m_control = new PlainTextControl(m_memo, &clipboard);
+    m_control = new PlainTextControl(m_editorWidget, &clipboard);
     m_control->setModified(false);
     connect(m_control, &PlainTextControl::layoutSettled, this, [this] {
         if (m_lineSetPending)
             lineSet();
     });
-    m_memo->installEventFilter(this);
-    m_memo->viewport()->installEventFilter(this);
-    m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_editorWidget->installEventFilter(this);
+    m_editorWidget->viewport()->installEventFilter(this);
+    m_editorWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     buildPopupMenu();
-    connect(m_memo, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    connect(m_editorWidget, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1Popup();
-        m_popup->popup(m_memo->mapToGlobal(at));
+        m_popup->popup(m_editorWidget->mapToGlobal(at));
     });
-    setFocusProxy(m_memo);
+    setFocusProxy(m_editorWidget);
 }
 
 DocumentWindow::~DocumentWindow() = default;
@@ -149,11 +149,11 @@ void DocumentWindow::hideTip() {
 }
 
 void DocumentWindow::focusEditor() {
-    m_memo->setFocus();
+    m_editorWidget->setFocus();
 }
 
 void DocumentWindow::setEditorEnabled(bool enabled) {
-    m_memo->setEnabled(enabled);
+    m_editorWidget->setEnabled(enabled);
 }
 
 void DocumentWindow::buildPopupMenu() {
@@ -243,7 +243,7 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
         m_tip->hide();
         return true;
     }
-    if (watched == m_memo) {
+    if (watched == m_editorWidget) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
             auto* key = static_cast<QKeyEvent*>(event);
@@ -277,7 +277,7 @@ bool DocumentWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_watchedFrame && event->type() == QEvent::MouseButtonDblClick &&
         frameDoubleClicked(static_cast<QMouseEvent*>(event)))
         return true;
-    if (watched == m_memo->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_editorWidget->viewport() && event->type() == QEvent::MouseButtonPress) {
         m_tip->hide();
         // The press moves the caret only once the editor has handled it.
         QTimer::singleShot(0, this, [this] { lineSet(); });
@@ -297,8 +297,8 @@ bool DocumentWindow::frameDoubleClicked(QMouseEvent* event) {
 }
 
 void DocumentWindow::applyFormattingRect() {
-    const QMargins margins = m_memo->viewportMargins();
-    const QSize client = m_memo->viewport()->size().grownBy(margins);
+    const QMargins margins = m_editorWidget->viewportMargins();
+    const QSize client = m_editorWidget->viewport()->size().grownBy(margins);
     m_control->setFormattingRect(QRect(QPoint(0, 0), client));
 }
 

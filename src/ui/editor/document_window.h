@@ -37,7 +37,7 @@ public:
 
     Document& record() const { return *m_record; }
 
-    PlainTextEditor* memo() const { return m_memo; }
+    PlainTextEditor* editorWidget() const { return m_editorWidget; }
     PlainTextControl& control() { return *m_control; }
     const PlainTextControl& control() const { return *m_control; }
     QLabel* urlTip() const { return m_tip; }
@@ -84,7 +84,7 @@ private:
     DocumentHost& m_host;
     Clipboard& m_clipboard;
     std::shared_ptr<Document> m_record;
-    PlainTextEditor* m_memo;
+    PlainTextEditor* m_editorWidget;
     QLabel* m_tip;
     QMenu* m_popup = nullptr;
     PlainTextControl* m_control;

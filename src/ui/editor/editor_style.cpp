@@ -13,14 +13,15 @@ namespace vellum {
 namespace {} // namespace
 
 EditorFont EditorStyle::fontOf(const DocumentWindow& document) {
-    const QFont font = document.memo()->font();
+    const QFont font = document.editorWidget()->font();
     EditorFont out;
     out.name = font.family();
     // A font given in pixels has no size in points of its own: the one it is shown at counts.
     out.size = font.pointSize() > 0 ? font.pointSize() : QFontInfo(font).pointSize();
     if (out.size <= 0)
         out.size = 10;
-    out.color = static_cast<int>(bgrFromColour(document.memo()->palette().color(QPalette::Text)));
+    out.color =
+        static_cast<int>(bgrFromColour(document.editorWidget()->palette().color(QPalette::Text)));
     out.bold = font.bold();
     out.italic = font.italic();
     out.underline = font.underline();
@@ -30,7 +31,7 @@ EditorFont EditorStyle::fontOf(const DocumentWindow& document) {
 
 void EditorStyle::setFont(DocumentWindow& document, const EditorFont& wanted) {
     const EditorFont current = fontOf(document);
-    QFont font = document.memo()->font();
+    QFont font = document.editorWidget()->font();
     font.setFamily(wanted.name);
     if (wanted.size != current.size)
         font.setPointSize(std::max(1, wanted.size));
@@ -38,12 +39,12 @@ void EditorStyle::setFont(DocumentWindow& document, const EditorFont& wanted) {
     font.setItalic(wanted.italic);
     font.setUnderline(wanted.underline);
     font.setStrikeOut(wanted.strikeOut);
-    if (font != document.memo()->font())
-        document.memo()->setFont(font);
+    if (font != document.editorWidget()->font())
+        document.editorWidget()->setFont(font);
     if (wanted.color != current.color) {
-        QPalette palette = document.memo()->palette();
+        QPalette palette = document.editorWidget()->palette();
         palette.setColor(QPalette::Text, colourFromBgr(static_cast<quint32>(wanted.color)));
-        document.memo()->setPalette(palette);
+        document.editorWidget()->setPalette(palette);
     }
 }
 
@@ -60,13 +61,13 @@ int EditorStyle::tabWidth() {
 void EditorStyle::applyHighlighting(DocumentWindow& document) {
     if (!m_highlight)
         m_highlight = m_settings.readInt(keys::Vellum::Section, keys::Vellum::Highlight, 1) != 0;
-    document.memo()->highlighter().setEnabled(*m_highlight);
+    document.editorWidget()->highlighter().setEnabled(*m_highlight);
 }
 
 void EditorStyle::applyTabStops(DocumentWindow& document) {
-    PlainTextEditor* memo = document.memo();
+    PlainTextEditor* editorWidget = document.editorWidget();
     // Points become pixels at the screen's resolution.
-    const double pixelsPerPoint = memo->logicalDpiX() / 72.0;
+    const double pixelsPerPoint = editorWidget->logicalDpiX() / 72.0;
     QList<QTextOption::Tab> tabs;
     for (const double stop : tabStopPoints(tabWidth()))
         tabs << QTextOption::Tab(stop * pixelsPerPoint, QTextOption::LeftTab);
