@@ -2,6 +2,7 @@
 
 #include "core/editor/html_lexer.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vellum {
@@ -38,11 +39,21 @@ int readReference(QStringView text, int at, QString& out) {
     const QStringView body = text.sliced(at + 1, semicolon - at - 1);
     if (body.startsWith(u'#')) {
         const bool hex = body.size() > 1 && (body[1] == u'x' || body[1] == u'X');
-        bool ok = false;
-        const uint code = body.sliced(hex ? 2 : 1).toUInt(&ok, hex ? 16 : 10);
-        if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        const QStringView digits = body.sliced(hex ? 2 : 1);
+        // Digit by digit: a number conversion would stop quietly at a NUL inside the text.
+        char32_t code = 0;
+        for (const QChar c : digits) {
+            const int digit = c >= u'0' && c <= u'9'          ? c.unicode() - u'0'
+                              : hex && c >= u'a' && c <= u'f' ? c.unicode() - u'a' + 10
+                              : hex && c >= u'A' && c <= u'F' ? c.unicode() - u'A' + 10
+                                                              : -1;
+            if (digit < 0 || code > 0x10FFFF)
+                return 0;
+            code = code * (hex ? 16 : 10) + static_cast<char32_t>(digit);
+        }
+        if (digits.isEmpty() || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
             return 0;
-        out = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+        out = QString::fromUcs4(&code, 1);
         return semicolon - at + 1;
     }
     for (const Reference& reference : NamedReferences) {
@@ -208,11 +219,17 @@ QString rewriteStartTag(const StartTag& original, const StartTag& generated,
         return helperAttributes.contains(name.toLower());
     };
     // Where each attribute the helper does not write goes: after the generated attribute that
-    // stands for the helper's attribute it followed, or after the name.
-    QList<QStringList> after(generated.attributes.size() + 1);
+    // stands for the helper's attribute it followed, or after the name; with what stood before
+    // it, so that its own spacing (a line break, a slash) stays with it.
+    QList<QString> after(generated.attributes.size() + 1);
     int anchor = 0;
     bool any = false;
+    int previousEnd = 1;
+    while (previousEnd < original.text.size() && !endsName(original.text[previousEnd]))
+        ++previousEnd;
     for (const TagAttribute& attribute : original.attributes) {
+        const QString before = original.text.mid(previousEnd, attribute.start - previousEnd);
+        previousEnd = attribute.end;
         if (helpers(attribute.name)) {
             for (int g = 0; g < generated.attributes.size(); ++g) {
                 if (generated.attributes[g].name.compare(attribute.name, Qt::CaseInsensitive) == 0)
@@ -220,7 +237,9 @@ QString rewriteStartTag(const StartTag& original, const StartTag& generated,
             }
             continue;
         }
-        after[anchor].append(original.text.mid(attribute.start, attribute.end - attribute.start));
+        const bool spaced = std::any_of(before.begin(), before.end(), isSpace);
+        after[anchor] += (spaced ? before : QLatin1Char(' ') + before) +
+                         original.text.mid(attribute.start, attribute.end - attribute.start);
         any = true;
     }
     if (!any)
@@ -232,7 +251,7 @@ QString rewriteStartTag(const StartTag& original, const StartTag& generated,
             continue;
         const int at =
             g == 0 ? 1 + static_cast<int>(generated.name.size()) : generated.attributes[g - 1].end;
-        out.insert(at, QLatin1Char(' ') + after[g].join(QLatin1Char(' ')));
+        out.insert(at, after[g]);
     }
     return out;
 }
