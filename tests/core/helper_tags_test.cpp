@@ -319,6 +319,9 @@ TEST(HelperTags, UpdateKeepsWhatTheHelperDoesNotWrite) {
          "<TABLE class=wide id='t1' align=left border=3 style=\"x\" onclick=go() data-x=\"1\">"},
         {"a centred table keeps only its TABLE line", "<TABLE border=1>", "Table",
          table([](TableOptions& o) { o.align = H::Center, o.border = "2"; }), "<TABLE border=2>"},
+        {"a table centred by its attribute stays centred", "<TABLE ALIGN=Center border=1>", "Table",
+         table([](TableOptions& o) { o.align = H::Center, o.border = "2"; }),
+         "<TABLE ALIGN=Center border=2>"},
         {"a heading cell stays a heading cell", "<th class=h>", "Table", table([](TableOptions& o) {
              o.mode = TableOptions::Mode::Cell, o.border = "2", o.spacing = "0";
          }),
@@ -337,6 +340,11 @@ TEST(HelperTags, UpdateKeepsWhatTheHelperDoesNotWrite) {
         {"a subject asked for on plain mail", "<A href=\"mailto:ann@a.org\">", "Link",
          link([](LinkOptions& o) { o.protocol = Protocol::Mailto, o.target = true; }),
          "<A href=\"mailto:?subject= \">"},
+        {"spacing filled in after the helper wrote it", "<IMG src=a.gif hspace=4 vspace='2'>",
+         "Image",
+         image("D:\\Site\\A.gif", PathStyle::Windows,
+               [](ImageOptions& o) { o.hspace = o.vspace = true; }),
+         "<IMG src=\"a.gif\" border=0 hspace=4 vspace='2'>"},
         {"a background replaced in its tag", "<td align=left background=\"old.gif\" id=c>", "Image",
          image("D:\\Site\\New.gif", PathStyle::Windows,
                [](ImageOptions& o) { o.background = true; }),
@@ -346,6 +354,8 @@ TEST(HelperTags, UpdateKeepsWhatTheHelperDoesNotWrite) {
         {"another tag from the helper replaces the tag", "<INPUT type=text id=a>", "Form",
          form([](FormOptions& o) { o.kind = Kind::TextArea; }), "<TEXTAREA columns=20 rows=20>"},
     };
+    // The window shows such a table centred.
+    EXPECT_EQ(tableOptionsFromTag(tagOf("<TABLE align=center>"))->align, H::Center);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(updatedStartTag(tagOf(row.original), row.code, row.helper), QString(row.updated));

@@ -71,20 +71,40 @@ std::optional<StartTag> helperTagOf(const QString& code, const QString& helper,
     return firstTagOf(code, [&](const StartTag& tag) { return helperForTag(tag) == helper; });
 }
 
-// The attributes of `generated` that stand for what the user filled in, as `original` has them.
+QString spanOf(const StartTag& tag, const TagAttribute& attribute) {
+    return tag.text.mid(attribute.start, attribute.end - attribute.start);
+}
+
+// What the user wrote for an attribute the helper leaves to fill in, as `original` has it.
+QString filledIn(const StartTag& original, const TagAttribute& made, const QString& madeText) {
+    const TagAttribute* had = original.attribute(made.name);
+    const bool href = made.name.compare(QLatin1String("href"), Qt::CaseInsensitive) == 0;
+    if (had && had->hasValue &&
+        (made.value.isEmpty() || (href && linkHrefKept(made.value, had->value))))
+        return spanOf(original, *had);
+    // "hspace= vspace=" leaves two values to fill in, though browsers read one attribute whose
+    // value is "vspace=".
+    const bool pair = made.hasValue && made.quote.isNull() &&
+                      made.value.endsWith(QLatin1Char('=')) &&
+                      made.value.count(QLatin1Char('=')) == 1;
+    if (!pair)
+        return madeText;
+    QStringList parts;
+    for (const QString& name : {made.name, made.value.chopped(1)}) {
+        const TagAttribute* filled = original.attribute(name);
+        const bool typed = filled && !filled->value.isEmpty() && !filled->value.endsWith(u'=');
+        parts << (typed ? spanOf(original, *filled) : name + QLatin1Char('='));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+// `generated` with the values the user filled in, as `original` has them.
 QString keepFilledIn(const StartTag& original, const StartTag& generated) {
     QString text = generated.text;
     for (int g = static_cast<int>(generated.attributes.size()) - 1; g >= 0; --g) {
         const TagAttribute& made = generated.attributes[g];
-        const TagAttribute* had = original.attribute(made.name);
-        if (!had || !had->hasValue || !made.hasValue)
-            continue;
-        const bool blank = made.value.isEmpty();
-        const bool href = made.name.compare(QLatin1String("href"), Qt::CaseInsensitive) == 0;
-        if (blank || (href && linkHrefKept(made.value, had->value))) {
-            text.replace(made.start, made.end - made.start,
-                         original.text.mid(had->start, had->end - had->start));
-        }
+        text.replace(made.start, made.end - made.start,
+                     filledIn(original, made, spanOf(generated, made)));
     }
     return text;
 }
@@ -121,6 +141,13 @@ QString updatedStartTag(const StartTag& original, const QString& code, const QSt
     // The helper writes TD for every cell; a heading cell stays one.
     if (original.name == QLatin1String("TH") && generated->name == QLatin1String("TD"))
         text.replace(1, 2, original.text.mid(1, 2));
+    // A new table is centred by a CENTER around it; one centred by its own attribute stays so.
+    const TagAttribute* align = original.attribute(u"align");
+    const std::optional<StartTag> first = firstStartTag(code);
+    if (original.name == QLatin1String("TABLE") && align &&
+        align->value.compare(QLatin1String("center"), Qt::CaseInsensitive) == 0 &&
+        !generated->has(u"align") && first && first->name == QLatin1String("CENTER"))
+        text.insert(1 + generated->name.size(), QLatin1Char(' ') + spanOf(original, *align));
     generated = parseStartTag(text);
     if (!generated)
         return {};

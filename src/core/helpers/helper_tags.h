@@ -26,8 +26,9 @@ std::optional<StartTag> firstStartTag(const QString& code);
 /// tag of `code` that this helper edits (the Image helper's background attribute alone is put in
 /// a tag of `original`'s name), rewritten by rewriteStartTag so that the attributes the helper
 /// does not write stay as they were. A value the helper leaves for the user to fill in (name="",
-/// value="", an href with only its protocol) keeps what the user wrote in `original`. A cell's
-/// TH stays TH. Empty when `code` has no tag for `original`.
+/// value="", an href with only its protocol, "hspace= vspace=") keeps what the user wrote in
+/// `original`. A cell's TH stays TH; a table centred by its align attribute keeps it while the
+/// helper centres it. Empty when `code` has no tag for `original`.
 QString updatedStartTag(const StartTag& original, const QString& code, const QString& helper);
 
 } // namespace vellum

@@ -232,9 +232,7 @@ std::optional<TableOptions> tableOptionsFromTag(const StartTag& tag) {
         o.captionOrNoWrap = tag.has(u"nowrap");
         return o;
     }
-    // A table is centred by the CENTER around it, which is not part of its tag.
-    if (readAlign(tag) != Options::HAlign::Center)
-        o.align = readAlign(tag);
+    o.align = readAlign(tag);
     o.spacing = tag.value(u"cellspacing", o.spacing);
     o.padding = tag.value(u"cellpadding", o.padding);
     o.border = tag.value(u"border", o.border);
