@@ -185,26 +185,31 @@ std::optional<StartTag> startTagAt(const QString& document, int caret) {
         for (const html::Span& span : spans) {
             if (span.kind != html::Kind::Tag)
                 continue;
-            const int at = lineStart + span.start;
-            if (document[at] == u'<') {
-                open = document[at + 1] != u'/' ? at : -1;
-                continue;
-            }
-            if (open < 0 || document[at + span.length - 1] != u'>')
-                continue;
-            const int end = at + span.length;
-            // The caret from the "<" to the ">", or just after it; a tag that starts at the caret
-            // wins over one that ends there.
-            if (open <= caret && caret <= end && (!found || found->end == caret)) {
-                if (std::optional<StartTag> tag = parseStartTag(document.mid(open, end - open))) {
-                    tag->start = open;
-                    tag->end = end;
-                    found = tag;
+            // Tag pieces that touch share one span ("<B>", "</B><I>"): the "<" of a name opens a
+            // tag, and each ">" closes the one open.
+            const int spanEnd = lineStart + span.start + span.length;
+            for (int at = lineStart + span.start; at < spanEnd; ++at) {
+                if (document[at] == u'<') {
+                    open = at + 1 < n && document[at + 1] != u'/' ? at : -1;
+                    continue;
                 }
+                if (open < 0 || document[at] != u'>')
+                    continue;
+                const int end = at + 1;
+                // The caret from the "<" to the ">", or just after it; a tag that starts at the
+                // caret wins over one that ends there.
+                if (open <= caret && caret <= end && (!found || found->end == caret)) {
+                    if (std::optional<StartTag> tag =
+                            parseStartTag(document.mid(open, end - open))) {
+                        tag->start = open;
+                        tag->end = end;
+                        found = tag;
+                    }
+                }
+                open = -1;
+                if (end > caret && found)
+                    return found;
             }
-            open = -1;
-            if (end > caret && found)
-                return found;
         }
         lineStart = lineEnd + 2;
     }

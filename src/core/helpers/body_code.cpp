@@ -1,5 +1,6 @@
 #include "core/helpers/body_code.h"
 
+#include "core/editor/start_tag.h"
 #include "core/helpers/colour.h"
 
 namespace vellum {
@@ -73,6 +74,28 @@ std::vector<PlacedTile> tileLayout(QSize picture, QSize panel,
             break;
     }
     return tiles;
+}
+
+std::optional<BodyOptions> bodyOptionsFromTag(const StartTag& tag, const QString& documentPath,
+                                              PathStyle style) {
+    if (tag.name != QLatin1String("BODY"))
+        return std::nullopt;
+    BodyOptions options;
+    options.documentPath = documentPath;
+    if (tag.has(u"background")) {
+        const ReadReference read = readFileReference(tag.value(u"background"), documentPath, style);
+        options.backgroundImage = !read.file.isEmpty();
+        options.file = read.file;
+        options.path = read.mode;
+    }
+    for (int i = 0; i < PageColourCount; ++i) {
+        const std::optional<quint32> colour =
+            colourFromText(tag.value(QString::fromLatin1(AttributeNames[i])));
+        options.colours[i].on = colour.has_value();
+        if (colour)
+            options.colours[i].value = *colour;
+    }
+    return options;
 }
 
 } // namespace vellum

@@ -13,6 +13,8 @@
 
 namespace vellum {
 
+struct StartTag;
+
 /// The five colours of a page, in the order the BODY tag writes their attributes.
 enum class PageColour { Back, Text, Link, ALink, VLink };
 inline constexpr int PageColourCount = 5;
@@ -75,5 +77,11 @@ struct PlacedTile {
 /// Tiles not in the result show nothing.
 std::vector<PlacedTile> tileLayout(QSize picture, QSize panel,
                                    const std::array<QSize, TileCount>& kept);
+
+/// The Document helper's choices that would write `tag`, a BODY tag, in the document whose file is
+/// `documentPath`: the background image and its path form as readFileReference reads them, and
+/// each colour the tag sets. Null for any other tag.
+std::optional<BodyOptions> bodyOptionsFromTag(const StartTag& tag, const QString& documentPath,
+                                              PathStyle style);
 
 } // namespace vellum

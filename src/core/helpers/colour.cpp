@@ -1,5 +1,7 @@
 #include "core/helpers/colour.h"
 
+#include <cctype>
+
 namespace vellum {
 
 quint32 bgrFromRgb(int r, int g, int b) {
@@ -11,6 +13,23 @@ QString colourText(quint32 bgr) {
         return QStringLiteral("%1").arg((bgr >> shift) & 0xFF, 2, 16, QLatin1Char('0'));
     };
     return (part(0) + part(8) + part(16)).toUpper();
+}
+
+std::optional<quint32> colourFromText(QStringView text) {
+    if (text.startsWith(u'#'))
+        text = text.sliced(1);
+    if (text.size() != 6)
+        return std::nullopt;
+    bool ok = false;
+    // toUInt would also take a sign or a "0x" before the digits.
+    for (const QChar c : text) {
+        if (!isxdigit(c.toLatin1()) || c.unicode() > 0x7F)
+            return std::nullopt;
+    }
+    const quint32 rgb = text.toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    return bgrFromRgb(int(rgb >> 16), int(rgb >> 8), int(rgb));
 }
 
 const std::array<quint32, 16>& gridColours() {

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <QStringView>
+
 #include <array>
+#include <optional>
 
 namespace vellum {
 
@@ -15,6 +18,10 @@ quint32 bgrFromRgb(int r, int g, int b);
 /// The HTML text of a colour value: six upper-case hex digits, red first ("FF0000" for pure
 /// red). The top byte of the value is ignored.
 QString colourText(quint32 bgr);
+
+/// The colour value of an HTML colour text: six hex digits, red first, with or without a leading
+/// "#", in either case. Null for anything else (a colour name, three digits).
+std::optional<quint32> colourFromText(QStringView text);
 
 /// The 16 standard colours of the helpers' 4x4 colour grid as colour values, row by row and
 /// left to right in each row. The array lives for the whole program.

@@ -63,4 +63,29 @@ FileReference fileReference(const QString& file, const QString& documentPath, Pa
     return reference;
 }
 
+ReadReference readFileReference(const QString& output, const QString& documentPath,
+                                PathStyle style) {
+    ReadReference read;
+    const QString url =
+        style == PathStyle::Posix ? QStringLiteral("file://") : QStringLiteral("file:///");
+    if (output.startsWith(url, Qt::CaseInsensitive)) {
+        read.mode = PathMode::Absolute;
+        read.file = output.mid(url.size());
+        // The drive's colon is written "|" in the Windows form.
+        if (style == PathStyle::Windows)
+            read.file.replace(QLatin1Char('|'), QLatin1Char(':'));
+        return read;
+    }
+    if (output.isEmpty())
+        return read;
+    const QString folder = written(directoryPart(documentPath, style), style);
+    if (folder.isEmpty()) {
+        read.mode = PathMode::NoPath;
+        read.file = output;
+        return read;
+    }
+    read.file = folder + output;
+    return read;
+}
+
 } // namespace vellum

@@ -40,4 +40,17 @@ struct FileReference {
 FileReference fileReference(const QString& file, const QString& documentPath, PathMode mode,
                             PathStyle style);
 
+/// A file reference read back from a document: the file and the form it was written in.
+struct ReadReference {
+    QString file;
+    PathMode mode = PathMode::Relative;
+};
+
+/// The file and form that fileReference would write as `output` from the document whose file is
+/// `documentPath`: a file URL is the absolute form; any other text is relative to the document's
+/// folder, or the file's name alone (no path) for a document without one. A name alone in a
+/// document with a folder reads as relative, which writes it the same way.
+ReadReference readFileReference(const QString& output, const QString& documentPath,
+                                PathStyle style);
+
 } // namespace vellum

@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vellum {
+
+struct StartTag;
 
 /// The font helper's choices.
 struct FontOptions {
@@ -21,5 +25,10 @@ struct FontCode {
 /// Builds the FONT tags for `options`: `<FONT color="#HEX" size=N>`, each attribute only when
 /// chosen, and "</FONT>".
 FontCode fontGenerator(const FontOptions& options);
+
+/// The font helper's choices that would write `tag`, a FONT tag: its colour and its size from 1 to
+/// 7. A colour or size the helper cannot choose (a colour name, "+1") is left unchosen. Null for
+/// any other tag.
+std::optional<FontOptions> fontOptionsFromTag(const StartTag& tag);
 
 } // namespace vellum

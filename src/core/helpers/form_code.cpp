@@ -1,6 +1,7 @@
 #include "core/helpers/form_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/editor/start_tag.h"
 #include "core/helpers/scratch_code.h"
 
 namespace vellum {
@@ -102,6 +103,55 @@ void insertForm(Insertions& insertions, TextControl& scratch, FormOptions::Kind 
     }
     scratch.replaceSelection(code);
     insertions.insertScratch();
+}
+
+namespace {
+
+// The input types the helper writes, by kind.
+const std::pair<const char*, Kind> InputKinds[] = {
+    {"hidden", Kind::Hidden}, {"password", Kind::Password}, {"text", Kind::Text},
+    {"radio", Kind::Radio},   {"checkbox", Kind::Check},    {"submit", Kind::Submit},
+    {"reset", Kind::Reset},
+};
+
+std::optional<FormOptions> inputOptions(const StartTag& tag) {
+    // An input with no type is a text box to browsers.
+    const QString type = tag.value(u"type", QStringLiteral("text"));
+    FormOptions o;
+    o.kind = Kind::None;
+    for (const auto& [name, kind] : InputKinds) {
+        if (type.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            o.kind = kind;
+    }
+    if (o.kind == Kind::None)
+        return std::nullopt;
+    o.maxLength = tag.has(u"maxlength");
+    o.first = tag.value(u"maxlength", o.first);
+    o.second = tag.value(u"size", o.second);
+    o.group = tag.value(u"name");
+    return o;
+}
+
+} // namespace
+
+std::optional<FormOptions> formOptionsFromTag(const StartTag& tag) {
+    if (tag.name == QLatin1String("INPUT"))
+        return inputOptions(tag);
+    FormOptions o;
+    if (tag.name == QLatin1String("FORM")) {
+        o.yes = tag.value(u"method").compare(QLatin1String("get"), Qt::CaseInsensitive) == 0;
+    } else if (tag.name == QLatin1String("SELECT")) {
+        o.yes = tag.has(u"multiple");
+        o.second = tag.value(u"size", o.second);
+        o.kind = o.second == QLatin1String("1") && !o.yes ? Kind::DropList : Kind::ListBox;
+    } else if (tag.name == QLatin1String("TEXTAREA")) {
+        o.kind = Kind::TextArea;
+        o.first = tag.value(u"columns", o.first);
+        o.second = tag.value(u"rows", o.second);
+    } else {
+        return std::nullopt;
+    }
+    return o;
 }
 
 } // namespace vellum

@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vellum {
+
+struct StartTag;
 
 class Insertions;
 class TextControl;
@@ -54,5 +58,12 @@ QString formGenerator(const FormOptions& options, bool* tooLarge = nullptr);
 /// without a document or without code.
 void insertForm(Insertions& insertions, TextControl& scratch, FormOptions::Kind kind,
                 const QString& code);
+
+/// The Form helper's choices that would write `tag`: New Form for FORM (Get or Post); for INPUT
+/// the kind its type names (text when it names none), with the max length, size or shared name it
+/// carries; List Box or Drop-Down List for SELECT (a size of 1 without multiple is the drop-down
+/// list); Text Area for TEXTAREA with its columns and rows. What the start tag cannot show (count,
+/// indentation, options) keeps its starting value. Null for any other tag or input type.
+std::optional<FormOptions> formOptionsFromTag(const StartTag& tag);
 
 } // namespace vellum

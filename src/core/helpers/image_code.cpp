@@ -1,5 +1,7 @@
 #include "core/helpers/image_code.h"
 
+#include "core/editor/start_tag.h"
+
 namespace vellum {
 
 namespace {
@@ -44,6 +46,34 @@ ImageCode imageGenerator(const ImageOptions& o, PathStyle style) {
     code.sample = QStringLiteral("<IMG src=") + quoted(reference.sample) + rest;
     code.output = QStringLiteral("<IMG src=") + quoted(reference.output) + rest;
     return code;
+}
+
+std::optional<ImageOptions> imageOptionsFromTag(const StartTag& tag, const QString& documentPath,
+                                                PathStyle style) {
+    const bool image = tag.name == QLatin1String("IMG");
+    if (!image && !tag.has(u"background"))
+        return std::nullopt;
+    ImageOptions o;
+    o.documentPath = documentPath;
+    o.background = !image;
+    const ReadReference read =
+        readFileReference(tag.value(image ? u"src" : u"background"), documentPath, style);
+    o.file = read.file;
+    o.path = read.mode;
+    if (!image)
+        return o;
+    o.alt = tag.has(u"alt");
+    // No border written is the browsers' own 1.
+    o.border = tag.value(u"border", QStringLiteral("1"));
+    o.align = tag.value(u"align");
+    if (tag.has(u"height") && tag.has(u"width")) {
+        o.heightWidth = true;
+        o.measured = QSize(tag.value(u"width").toInt(), tag.value(u"height").toInt());
+    }
+    o.hspace = tag.has(u"hspace");
+    // "hspace= vspace=" is read the way browsers read it: hspace with the value "vspace=".
+    o.vspace = tag.has(u"vspace") || tag.value(u"hspace").startsWith(QLatin1String("vspace="));
+    return o;
 }
 
 } // namespace vellum

@@ -5,7 +5,11 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 namespace vellum {
+
+struct StartTag;
 
 /// The Image helper's choices. The defaults are the window's starting values.
 struct ImageOptions {
@@ -45,5 +49,12 @@ struct ImageCode {
 /// plainly wrong in the page. A quotation mark in a path is written %22 so that it cannot end the
 /// attribute.
 ImageCode imageGenerator(const ImageOptions& options, PathStyle style);
+
+/// The Image helper's choices that would write `tag` in the document whose file is `documentPath`:
+/// for IMG its picture (from src, as readFileReference reads it), alt, border, alignment, the size
+/// it states and the spacing it asks for; for any other tag with a background attribute, the
+/// background mode and that picture. Null for a tag with neither.
+std::optional<ImageOptions> imageOptionsFromTag(const StartTag& tag, const QString& documentPath,
+                                                PathStyle style);
 
 } // namespace vellum

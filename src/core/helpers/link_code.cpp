@@ -1,6 +1,7 @@
 #include "core/helpers/link_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/editor/start_tag.h"
 #include "core/foundation/enum_text.h"
 
 namespace vellum {
@@ -74,6 +75,55 @@ void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& 
     shared.tagClose = code.close;
     shared.tipText = code.hint;
     insertions.wrapWithHint(code.hint, code.back);
+}
+
+namespace {
+
+const QString MailSubject = QStringLiteral("?subject=");
+
+// The protocol an address starts with (case-blind), None for one that starts with none.
+Protocol protocolOf(const QString& href) {
+    for (int i = 0; i < static_cast<int>(Protocol::None); ++i) {
+        const auto protocol = static_cast<Protocol>(i);
+        if (href.startsWith(protocolText(protocol), Qt::CaseInsensitive))
+            return protocol;
+    }
+    return Protocol::None;
+}
+
+} // namespace
+
+std::optional<LinkOptions> linkOptionsFromTag(const StartTag& tag, PathStyle style, QString* file) {
+    if (tag.name != QLatin1String("A"))
+        return std::nullopt;
+    LinkOptions o;
+    if (tag.has(u"name") && !tag.has(u"href")) {
+        o.name = true;
+        return o;
+    }
+    const QString href = tag.value(u"href");
+    const ReadReference read = readFileReference(href, QString(), style);
+    if (read.mode == PathMode::Absolute) {
+        o.useFile = true;
+        o.path = PathMode::Absolute;
+        o.target = tag.has(u"target");
+        if (file)
+            *file = read.file;
+        return o;
+    }
+    o.protocol = protocolOf(href);
+    o.target = o.protocol == Protocol::Mailto ? href.contains(MailSubject, Qt::CaseInsensitive)
+                                              : tag.has(u"target");
+    return o;
+}
+
+bool linkHrefKept(const QString& generated, const QString& original) {
+    const Protocol protocol = protocolOf(generated);
+    const bool subject = generated.contains(MailSubject);
+    const QString bare = subject ? QStringLiteral("mailto:") + MailSubject + QLatin1Char(' ')
+                                 : protocolText(protocol);
+    return generated == bare && protocolOf(original) == protocol &&
+           original.contains(MailSubject, Qt::CaseInsensitive) == subject;
 }
 
 } // namespace vellum

@@ -4,7 +4,11 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vellum {
+
+struct StartTag;
 
 class Insertions;
 struct InsertionSlots;
@@ -48,5 +52,17 @@ QString fileLinkOpen(const LinkOptions& options, const QString& file, const QStr
 /// Puts a link for a typed address into the active document: the selection wrapped, the caret
 /// inside the address and the tip shown (the insertion slots carry the tags and the hint).
 void insertLink(Insertions& insertions, InsertionSlots& shared, const LinkCode& code);
+
+/// The Link helper's choices that would write `tag`, an A tag: a named anchor for one with a name
+/// and no href; else the protocol the href starts with, a target (for mail: a subject part), and
+/// for a file URL the file link in the absolute form, its file put in `*file`. Null for any other
+/// tag.
+std::optional<LinkOptions> linkOptionsFromTag(const StartTag& tag, PathStyle style,
+                                              QString* file = nullptr);
+
+/// Whether the href `generated` is only what the helper writes before the user types the address
+/// ("http://", "mailto:?subject= ", nothing) for the kind of address `original` is, so that
+/// `original` stays as the user completed it.
+bool linkHrefKept(const QString& generated, const QString& original);
 
 } // namespace vellum

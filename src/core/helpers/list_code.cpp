@@ -1,6 +1,7 @@
 #include "core/helpers/list_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/editor/start_tag.h"
 #include "core/foundation/enum_text.h"
 
 #include <algorithm>
@@ -73,6 +74,37 @@ ListCode listGenerator(const ListOptions& options) {
 
 void insertList(Insertions& insertions, TextControl& scratch, const ListCode& code) {
     insertScratchCode(insertions, scratch, code);
+}
+
+std::optional<ListOptions> listOptionsFromTag(const StartTag& tag) {
+    ListOptions o;
+    for (int kind = 1; kind < static_cast<int>(std::size(ListTags)); ++kind) {
+        if (tag.name == QLatin1String(ListTags[kind])) {
+            o.kind = static_cast<Options::Kind>(kind);
+            o.startShown = tag.has(u"start");
+            o.start = tag.value(u"start", o.start);
+            return o;
+        }
+    }
+    o.definitionItem = tag.name == QLatin1String("DT");
+    if (!o.definitionItem && tag.name != QLatin1String("LI"))
+        return std::nullopt;
+    o.mode = Options::Mode::Item;
+    // Numbered types differ by case ("I" and "i"); bullet names do not. The item panel's bullets
+    // are the ones an item reads back to.
+    const QString type = tag.value(u"type");
+    const Style styles[] = {Style::Circle2,     Style::Disc2,      Style::Square2,
+                            Style::Arabic,      Style::UpperRoman, Style::LowerRoman,
+                            Style::UpperLetter, Style::LowerLetter};
+    for (const Style style : styles) {
+        const QString text = enumText(StyleTexts, style).mid(6); // after " type="
+        const bool bullet = style <= Style::Square2;
+        if (type.compare(text, bullet ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0) {
+            o.styles = {style};
+            o.kind = bullet ? Options::Kind::Bullet : Options::Kind::Number;
+        }
+    }
+    return o;
 }
 
 } // namespace vellum

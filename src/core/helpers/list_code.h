@@ -4,9 +4,12 @@
 
 #include <QString>
 
+#include <optional>
 #include <set>
 
 namespace vellum {
+
+struct StartTag;
 
 /// The list helper's choices. The defaults are the window's starting values.
 struct ListOptions {
@@ -56,5 +59,10 @@ ListCode listGenerator(const ListOptions& options);
 /// scratch editor `scratch`. Nothing happens without a document or when the code inserts
 /// nothing.
 void insertList(Insertions& insertions, TextControl& scratch, const ListCode& code);
+
+/// The list helper's choices that would write `tag`: List mode for UL, OL and DL with the start
+/// number it shows; Item mode for LI and DT with the style its type names (the item panel's
+/// bullets; numbered styles make it a numbered item). Null for any other tag.
+std::optional<ListOptions> listOptionsFromTag(const StartTag& tag);
 
 } // namespace vellum

@@ -1,8 +1,10 @@
 #include "core/helpers/table_code.h"
 
 #include "core/editor/insertion.h"
+#include "core/editor/start_tag.h"
 #include "core/foundation/enum_text.h"
 #include "core/helpers/color_code.h"
+#include "core/helpers/colour.h"
 #include "core/helpers/whole_number.h"
 
 namespace vellum {
@@ -164,6 +166,77 @@ SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent) {
 void insertTable(Insertions& insertions, TextControl& scratch, const TableCode& code) {
     if (insertScratchCode(insertions, scratch, code) && code.caretIntoTableCell)
         insertions.caretIntoTableCell();
+}
+
+namespace {
+
+// A size as written: "50%" is 50 in percent.
+void readSize(const StartTag& tag, const char* name, QString& value, bool& percent) {
+    value = tag.value(QString::fromLatin1(name));
+    percent = value.endsWith(QLatin1Char('%'));
+    if (percent)
+        value.chop(1);
+}
+
+Options::HAlign readAlign(const StartTag& tag) {
+    const QString align = tag.value(u"align").toLower();
+    if (align == QLatin1String("left"))
+        return Options::HAlign::Left;
+    if (align == QLatin1String("center"))
+        return Options::HAlign::Center;
+    if (align == QLatin1String("right"))
+        return Options::HAlign::Right;
+    return Options::HAlign::None;
+}
+
+Options::VAlign readVAlign(const StartTag& tag) {
+    const QString valign = tag.value(u"valign").toLower();
+    const char* const names[] = {"top", "middle", "bottom", "baseline"};
+    for (int i = 0; i < 4; ++i) {
+        if (valign == QLatin1String(names[i]))
+            return static_cast<Options::VAlign>(i + 1);
+    }
+    return Options::VAlign::None;
+}
+
+void readColour(const StartTag& tag, Options& o) {
+    const std::optional<quint32> colour = colourFromText(tag.value(u"bgcolor"));
+    o.colourOn = colour.has_value();
+    if (colour)
+        o.colour = *colour;
+}
+
+} // namespace
+
+std::optional<TableOptions> tableOptionsFromTag(const StartTag& tag) {
+    Options o;
+    if (tag.name == QLatin1String("TR")) {
+        o.mode = Options::Mode::Row;
+        o.align = readAlign(tag);
+        o.valign = readVAlign(tag);
+        return o;
+    }
+    const bool cell = tag.name == QLatin1String("TD") || tag.name == QLatin1String("TH");
+    if (!cell && tag.name != QLatin1String("TABLE"))
+        return std::nullopt;
+    o.mode = cell ? Options::Mode::Cell : Options::Mode::Table;
+    readSize(tag, "width", o.width, o.widthPercent);
+    readSize(tag, "height", o.height, o.heightPercent);
+    readColour(tag, o);
+    o.valign = readVAlign(tag);
+    if (cell) {
+        // A cell's border and spacing boxes are its spans; a span not written is none.
+        o.border = tag.value(u"colspan", QStringLiteral("0"));
+        o.spacing = tag.value(u"rowspan", QStringLiteral("0"));
+        o.align = readAlign(tag);
+        o.captionOrNoWrap = tag.has(u"nowrap");
+        return o;
+    }
+    o.align = readAlign(tag);
+    o.spacing = tag.value(u"cellspacing", o.spacing);
+    o.padding = tag.value(u"cellpadding", o.padding);
+    o.border = tag.value(u"border", o.border);
+    return o;
 }
 
 } // namespace vellum

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+struct StartTag;
+
 namespace vellum {
 
 /// The table helper's choices. The defaults are the window's starting values.
@@ -64,5 +66,11 @@ struct SizeCheck {
     bool emptiesBox = false;
 };
 SizeCheck checkSizeBox(bool isWidth, const QString& text, bool percent);
+
+/// The table helper's choices that would write `tag`: Table mode for TABLE, Row for TR, Cell for
+/// TD and TH, with sizes, colour, spacing, padding, border or spans, alignments and nowrap as the
+/// tag has them. What the start tag cannot show (indentation, count, caption, closed cells) keeps
+/// its starting value. Null for any other tag.
+std::optional<TableOptions> tableOptionsFromTag(const StartTag& tag);
 
 } // namespace vellum
