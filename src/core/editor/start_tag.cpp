@@ -174,26 +174,30 @@ std::optional<StartTag> startTagAt(const QString& document, int caret) {
         for (const html::Span& span : spans) {
             if (span.kind != html::Kind::Tag)
                 continue;
-            const int at = lineStart + span.start;
-            if (document[at] == u'<') {
-                open = document[at + 1] != u'/' ? at : -1;
-                continue;
-            }
-            if (open < 0 || document[at + span.length - 1] != u'>')
-                continue;
-            const int end = at + span.length;
-            // The caret from the "<" to the ">", or just after it; a tag that starts at the caret
-            // wins over one that ends there.
-            if (open <= caret && caret <= end && (!found || found->end == caret)) {
-                if (std::optional<StartTag> tag = parseStartTag(document.mid(open, end - open))) {
-                    tag->start = open;
-                    tag->end = end;
-                    found = tag;
+            // A tag span holds a "<" with the name, a ">", or both, and tags written together
+            // come as one span ("><TR><TD>"): each "<" and ">" in it counts.
+            for (int at = lineStart + span.start, stop = at + span.length; at < stop; ++at) {
+                if (document[at] == u'<') {
+                    open = at + 1 < n && document[at + 1] != u'/' ? at : -1;
+                    continue;
                 }
+                if (document[at] != u'>' || open < 0)
+                    continue;
+                const int end = at + 1;
+                // The caret from the "<" to the ">", or just after it; a tag that starts at the
+                // caret wins over one that ends there.
+                if (open <= caret && caret <= end && (!found || found->end == caret)) {
+                    if (std::optional<StartTag> tag =
+                            parseStartTag(document.mid(open, end - open))) {
+                        tag->start = open;
+                        tag->end = end;
+                        found = tag;
+                    }
+                }
+                open = -1;
+                if (end > caret && found)
+                    return found;
             }
-            open = -1;
-            if (end > caret && found)
-                return found;
         }
         lineStart = lineEnd + 2;
     }
