@@ -40,8 +40,8 @@ TEST(TagUpdate, KeepsWhatTheUserCompleted) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(updatedStartTag(tag(row.original), tag(row.generated),
-                                  vocabularyOf(row.written, row.completed))
+        EXPECT_EQ(rewriteKeepingUserValues(tag(row.original), tag(row.generated),
+                                           vocabularyOf(row.written, row.completed))
                       .toStdString(),
                   row.expected);
     }

@@ -26,8 +26,8 @@ bool stillHolds(const QString& document, const StartTag& tag) {
     return QStringView(document).mid(tag.start, tag.end - tag.start) == tag.text;
 }
 
-QString updatedStartTag(const StartTag& original, const StartTag& generated,
-                        const TagVocabulary& vocabulary) {
+QString rewriteKeepingUserValues(const StartTag& original, const StartTag& generated,
+                                 const TagVocabulary& vocabulary) {
     QString text = generated.text;
     // From the last attribute to the first, so that the places before stay where they were.
     for (auto a = generated.attributes.crbegin(); a != generated.attributes.crend(); ++a) {

@@ -31,7 +31,7 @@ bool stillHolds(const QString& document, const StartTag& tag);
 
 /// The new text of `original` after a helper wrote `generated` for it: as rewriteStartTag, with
 /// the values the user completed kept (see TagVocabulary).
-QString updatedStartTag(const StartTag& original, const StartTag& generated,
-                        const TagVocabulary& vocabulary);
+QString rewriteKeepingUserValues(const StartTag& original, const StartTag& generated,
+                                 const TagVocabulary& vocabulary);
 
 } // namespace vellum

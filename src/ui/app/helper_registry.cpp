@@ -50,6 +50,17 @@ HelperFrame* make(const Services& services, const Traits& traits) {
 
 using namespace handed;
 
+/// What shows `options`, read from a tag, in a helper of type Helper; empty without options.
+/// A row's readTag is this over the helper's reading function.
+template <typename Helper, typename Options>
+TagFiller filler(const std::optional<Options>& options) {
+    if (!options)
+        return {};
+    return [shown = *options](HelperFrame& helper) {
+        static_cast<Helper&>(helper).showOptions(shown);
+    };
+}
+
 // Every helper window, one row each.
 const std::vector<HelperRow> HelperTable{
     {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
@@ -143,7 +154,7 @@ void HelperRegistry::editTagInHelper(Document& document) {
     for (const HelperRow& row : HelperTable) {
         if (!tag || !row.readTag)
             continue;
-        const TagFiller fill = row.readTag(*tag);
+        const TagFiller fill = row.readTag(*tag, m_files->activeDocumentPath());
         if (!fill)
             continue;
         HelperFrame* helper = open(QString::fromLatin1(row.id));

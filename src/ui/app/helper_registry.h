@@ -56,9 +56,10 @@ struct HelperRow {
     const char* manualPicture;
     /// Makes the window, handing it the services it uses.
     HelperFrame* (*make)(const HelperServices& services, const HelperTraits& traits);
-    /// Reads a start tag into the helper's options: what sets its controls to them, or empty
-    /// when the helper does not write that tag. Null for a helper that edits no tags.
-    TagFiller (*readTag)(const StartTag& tag) = nullptr;
+    /// Reads a start tag of the document whose file is `documentPath` into the helper's options:
+    /// what sets its controls to them, or empty when the helper does not write that tag. Null for
+    /// a helper that edits no tags.
+    TagFiller (*readTag)(const StartTag& tag, const QString& documentPath) = nullptr;
 };
 
 /// The helper table, one row a helper.

@@ -203,7 +203,8 @@ void HelperFrame::updateTag() {
     const std::optional<StartTag> generated = helperTagIn(tagCode(), original.name);
     if (!generated)
         return;
-    const QString text = updatedStartTag(original, *generated, tagVocabulary(original.name));
+    const QString text =
+        rewriteKeepingUserValues(original, *generated, tagVocabulary(original.name));
     // A program insertion as every helper's: one replacement, not undoable, the undo history
     // emptied.
     editor.setSelection(original.start, original.end);
