@@ -63,6 +63,9 @@ TEST(TagEditing, AnUntouchedHelperGivesItsTagBack) {
     FormOptions field;
     std::tie(field.kind, field.maxLength, field.first, field.second) =
         std::tuple(FormOptions::Kind::Text, true, "30", "12");
+    FormOptions select;
+    std::tie(select.kind, select.yes, select.second) =
+        std::tuple(FormOptions::Kind::ListBox, true, "3");
     ListOptions list;
     std::tie(list.kind, list.startShown, list.start) =
         std::tuple(ListOptions::Kind::Number, true, "4");
@@ -81,6 +84,8 @@ TEST(TagEditing, AnUntouchedHelperGivesItsTagBack) {
          }},
         {"<INPUT type=\"text\" maxlength=30 size=12 name=\"q\"|>",
          [&](Started& s) -> HelperFrame& { return editing<FormHelper>(s, "Form", field); }},
+        {"<SELECT size=3 multiple name=\"s\"|>",
+         [&](Started& s) -> HelperFrame& { return editing<FormHelper>(s, "Form", select); }},
         {"<OL start=4>|\r\n<LI> a\r\n</OL>",
          [&](Started& s) -> HelperFrame& { return editing<ListHelper>(s, "List", list); }},
         {"<BODY bgcolor=\"#FFFFFF\" vlink=\"#800000\">|",

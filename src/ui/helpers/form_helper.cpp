@@ -211,7 +211,13 @@ void FormHelper::showOptions(const FormOptions& options) {
     setKind(options.kind);
     m_items->setText(QString::number(options.count));
     m_indent->setText(QString::number(options.indent));
-    m_first->setText(options.first);
+    // A list's first box holds its number of options, which a tag read back does not tell: the
+    // kind's own number stays then.
+    const bool list = options.kind == Kind::ListBox || options.kind == Kind::DropList;
+    if (!list)
+        m_first->setText(options.first);
+    else if (options.options > 0)
+        m_first->setText(QString::number(options.options));
     m_second->setText(options.second);
     m_maxCheck->setChecked(options.maxLength);
     m_yesCheck->setChecked(options.yes);
