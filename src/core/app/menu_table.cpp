@@ -66,6 +66,8 @@ std::vector<MenuEntry> build() {
         item("FontSize1", "Edit1", "  Font Size +", "Ctrl+1"),
         item("FontSize2", "Edit1", "  Font Size -", "Ctrl+2"),
         item("Preferences1", "Edit1", "P&references...", "Ctrl+F10"),
+        separator("Edit1"),
+        item("EditTag1", "Edit1", "Edit Tag in &Helper", "F2"),
 
         menu("Quick1", nullptr, "&Quick"),
         item("Preview1", "Quick1", "Browser &Preview", "F9"),
@@ -183,6 +185,7 @@ std::vector<MenuEntry> buildContext() {
     }
     table.push_back(item("SizeColor1", "Character", "Size&&Color..."));
     table.push_back(item("UserTags2", nullptr, "User Tags..."));
+    table.push_back(item("EditTag2", nullptr, "Edit Tag in Helper"));
     return table;
 }
 

@@ -50,6 +50,17 @@ HelperFrame* make(const Services& services, const Traits& traits) {
 
 using namespace handed;
 
+/// What shows `options`, read from a tag, in a helper of type Helper; empty without options.
+/// A row's readTag is this over the helper's reading function.
+template <typename Helper, typename Options>
+TagFiller filler(const std::optional<Options>& options) {
+    if (!options)
+        return {};
+    return [shown = *options](HelperFrame& helper) {
+        static_cast<Helper&>(helper).showOptions(shown);
+    };
+}
+
 // Every helper window, one row each.
 const std::vector<HelperRow> HelperTable{
     {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
@@ -132,6 +143,29 @@ void HelperRegistry::registerCommands() {
         for (const QString& item : QString::fromLatin1(row.commands).split(QLatin1Char(',')))
             m_commands.add(item, [this, id] { open(id); });
     }
+    const auto edit = [this](Document& document) { editTagInHelper(document); };
+    m_commands.addForDocument(QStringLiteral("EditTag1"), edit);
+    m_commands.addForDocument(QStringLiteral("EditTag2"), edit);
+}
+
+void HelperRegistry::editTagInHelper(Document& document) {
+    const TextControl& editor = document.text();
+    const std::optional<StartTag> tag = startTagAt(editor.text(), editor.selection().end);
+    for (const HelperRow& row : HelperTable) {
+        if (!tag || !row.readTag)
+            continue;
+        const TagFiller fill = row.readTag(*tag, m_files->activeDocumentPath());
+        if (!fill)
+            continue;
+        HelperFrame* helper = open(QString::fromLatin1(row.id));
+        if (!helper)
+            return;
+        fill(*helper);
+        helper->editTag(*tag);
+        return;
+    }
+    m_prompter.inform(QStringLiteral("There is no tag here that a helper writes."));
+    focusMain();
 }
 
 HelperFrame* HelperRegistry::open(const QString& id) {
@@ -139,6 +173,9 @@ HelperFrame* HelperRegistry::open(const QString& id) {
     if (!row || !insertions().hasDocument())
         return find(id);
     QPointer<HelperFrame>& helper = m_open[id];
+    // Opened to insert, a helper that was editing a tag inserts again.
+    if (helper)
+        helper->leaveEditMode();
     if (!helper) {
         const HelperServices services{
             *this, [this](QColor& colour) { return m_prompter.chooseColour(colour); }, *m_files,

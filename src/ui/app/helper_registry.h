@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/start_tag.h"
 #include "core/helpers/helper_placement.h"
 #include "ui/helpers/helper_context.h"
 #include "ui/library/user_library.h"
@@ -7,12 +8,14 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace vellum {
 
 class CommandRegistry;
+class Document;
 class HelpViewer;
 class HomeDirectory;
 class HelperFrame;
@@ -34,6 +37,9 @@ enum class WhenOpen {
     Nothing,
 };
 
+/// What fills an open helper from a tag it was handed.
+using TagFiller = std::function<void(HelperFrame&)>;
+
 /// One helper window and every fact particular to it. Adding a helper is a generator in the core,
 /// a window class and one of these rows.
 struct HelperRow {
@@ -50,6 +56,10 @@ struct HelperRow {
     const char* manualPicture;
     /// Makes the window, handing it the services it uses.
     HelperFrame* (*make)(const HelperServices& services, const HelperTraits& traits);
+    /// Reads a start tag of the document whose file is `documentPath` into the helper's options:
+    /// what sets its controls to them, or empty when the helper does not write that tag. Null for
+    /// a helper that edits no tags.
+    TagFiller (*readTag)(const StartTag& tag, const QString& documentPath) = nullptr;
 };
 
 /// The helper table, one row a helper.
@@ -72,6 +82,9 @@ public:
     /// Opens the helper `id` ("Table", "Font", ...) as its command does; nothing without an open
     /// document. Returns the helper when it is open afterwards.
     HelperFrame* open(const QString& id);
+    /// Opens the helper that writes the start tag at the caret of `document`, filled from the
+    /// tag and editing it; without such a tag, says so and changes nothing.
+    void editTagInHelper(Document& document);
     /// The open helper `id`, or null.
     HelperFrame* find(const QString& id) const;
     /// Closes every open helper as a click on its close button would.

@@ -297,6 +297,29 @@ void DocumentHelper::tileBackground() {
     sampleUpdate();
 }
 
+void DocumentHelper::showOptions(const BodyOptions& options) {
+    m_imageCheck->setChecked(options.backgroundImage);
+    m_chooser->setEnabled(options.backgroundImage);
+    m_paths->setEnabled(options.backgroundImage);
+    m_plainPanel->setVisible(!options.backgroundImage);
+    m_chooser->showFile(options.file);
+    showPathMode(m_paths, options.path);
+    for (int i = 0; i < PageColourCount; ++i) {
+        m_colours[i].picker->button()->setColour(options.colours[i].value);
+        m_colours[i].check->setChecked(options.colours[i].on);
+    }
+    sampleUpdate();
+}
+
+QString DocumentHelper::tagCode() {
+    sampleUpdate();
+    return m_output->text();
+}
+
+TagVocabulary DocumentHelper::tagVocabulary(const QString&) const {
+    return vocabularyOf("background bgcolor text link alink vlink");
+}
+
 void DocumentHelper::insertCode() {
     // The tag always follows the controls as they are now.
     sampleUpdate();

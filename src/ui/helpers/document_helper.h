@@ -30,6 +30,8 @@ public:
 
     /// The choices as the controls hold them.
     BodyOptions options();
+    /// Sets the background image, its path form and the five colours to `options`.
+    void showOptions(const BodyOptions& options);
 
     QCheckBox* backgroundCheck() const { return m_imageCheck; }
     ImageFileChooser* chooser() const { return m_chooser; }
@@ -50,6 +52,8 @@ public:
 
 protected:
     void insertCode() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     struct ColourRow {

@@ -85,6 +85,22 @@ void FontHelper::updateSample() {
     m_sample->setText(m_code.sample);
 }
 
+void FontHelper::showOptions(const FontOptions& options) {
+    colourButton()->setColour(options.colour);
+    m_noColour->setChecked(options.noColor);
+    m_sizes[options.size >= 1 && options.size <= 7 ? options.size : 0]->setChecked(true);
+    updateSample();
+}
+
+QString FontHelper::tagCode() {
+    updateSample();
+    return m_code.open;
+}
+
+TagVocabulary FontHelper::tagVocabulary(const QString&) const {
+    return vocabularyOf("color size");
+}
+
 void FontHelper::insertCode() {
     context().insertions().wrapSelection(m_code.open, m_code.close);
 }

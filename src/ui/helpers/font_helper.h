@@ -16,11 +16,16 @@ public:
     QRadioButton* noColour() const { return m_noColour; }
     QRadioButton* sizeButton(int size) const; ///< 0 = "no size", 1..7
 
+    /// Sets the colour, "no color" and the size to `options` and shows their sample.
+    void showOptions(const FontOptions& options);
+
     /// Reads the controls, makes the tags and shows the sample.
     void updateSample();
 
 protected:
     void insertCode() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -181,16 +181,16 @@ void FormHelper::setKind(Kind kind) {
     }
 }
 
-void FormHelper::insertCode() {
+std::optional<FormOptions> FormHelper::readControls() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
-        return;
+        return std::nullopt;
     FormOptions options;
     options.kind = kind();
     if (options.kind == Kind::ListBox || options.kind == Kind::DropList) {
         const std::optional<int> optionCount = m_first->value();
         if (!optionCount)
-            return;
+            return std::nullopt;
         options.options = *optionCount;
     }
     options.count = amounts->count;
@@ -200,13 +200,55 @@ void FormHelper::insertCode() {
     options.maxLength = m_maxCheck->isChecked();
     options.yes = m_yesCheck->isChecked();
     options.group = m_group->text();
+    return options;
+}
+
+void FormHelper::showOptions(const FormOptions& options) {
+    if (options.kind == Kind::None) {
+        clearGroup(m_kinds);
+        return;
+    }
+    setKind(options.kind);
+    m_items->setText(QString::number(options.count));
+    m_indent->setText(QString::number(options.indent));
+    // A list's first box holds its number of options, which a tag read back does not tell: the
+    // kind's own number stays then.
+    const bool list = options.kind == Kind::ListBox || options.kind == Kind::DropList;
+    if (!list)
+        m_first->setText(options.first);
+    else if (options.options > 0)
+        m_first->setText(QString::number(options.options));
+    m_second->setText(options.second);
+    m_maxCheck->setChecked(options.maxLength);
+    m_yesCheck->setChecked(options.yes);
+    m_group->setText(options.group);
+}
+
+void FormHelper::insertCode() {
+    const std::optional<FormOptions> options = readControls();
+    if (!options)
+        return;
     bool tooLarge = false;
-    const QString code = formGenerator(options, &tooLarge);
+    const QString code = formGenerator(*options, &tooLarge);
     if (tooLarge) {
         context().showError(tooMuchTextMessage());
         return;
     }
-    insertForm(context().insertions(), context().documents().scratch(), options.kind, code);
+    insertForm(context().insertions(), context().documents().scratch(), options->kind, code);
+}
+
+QString FormHelper::tagCode() {
+    std::optional<FormOptions> options = readControls();
+    if (!options)
+        return {};
+    options->count = 1;
+    return formGenerator(*options);
+}
+
+TagVocabulary FormHelper::tagVocabulary(const QString&) const {
+    // The empty name, value and action of a new field are for the user to fill in.
+    return vocabularyOf("type name value maxlength size columns rows multiple method action",
+                        "name value action");
 }
 
 } // namespace vellum

@@ -24,6 +24,9 @@ public:
     /// captions and numbers follow the kind.
     void setKind(FormOptions::Kind kind);
 
+    /// Chooses the kind of `options` and sets every box and check box to it.
+    void showOptions(const FormOptions& options);
+
     QRadioButton* kindButton(FormOptions::Kind kind) const;
     NumberBox* itemsBox() const { return m_items; }
     NumberBox* firstBox() const { return m_first; }
@@ -37,10 +40,14 @@ public:
 
 protected:
     void insertCode() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     QWidget* buildKinds();
     QWidget* buildNumbers();
+    /// The options the controls show; none when a number is refused (and reported).
+    std::optional<FormOptions> readControls();
 
     QButtonGroup* m_kinds = nullptr;
     QWidget* m_itemsPanel = nullptr;

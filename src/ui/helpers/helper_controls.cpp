@@ -23,6 +23,13 @@ void clearGroup(QButtonGroup* group) {
     group->setExclusive(true);
 }
 
+void checkInGroup(QButtonGroup* group, int id) {
+    if (QAbstractButton* button = group->button(id))
+        button->setChecked(true);
+    else
+        clearGroup(group);
+}
+
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -62,6 +69,13 @@ QComboBox* dropList(const char* name, const QStringList& items, const QString& s
 QComboBox* pathModeList(QWidget* parent) {
     const QStringList captions = pathModeCaptions();
     return dropList("pathlist", captions, captions.first(), parent);
+}
+
+void showPathMode(QComboBox* list, PathMode mode) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (pathModeAt(i) == mode)
+            list->setCurrentIndex(i);
+    }
 }
 
 PathMode chosenPathMode(const QComboBox* list) {

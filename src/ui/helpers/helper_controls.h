@@ -27,6 +27,9 @@ void keepRoom(QWidget* widget);
 /// Unchecks every button of an exclusive group.
 void clearGroup(QButtonGroup* group);
 
+/// Checks the button of `group` with `id`, or none when no button has it.
+void checkInGroup(QButtonGroup* group, int id);
+
 /// A label named `name` showing `text`.
 QLabel* namedLabel(const char* name, const QString& text, QWidget* parent = nullptr);
 
@@ -67,6 +70,8 @@ QComboBox* dropList(const char* name, const QStringList& items, const QString& s
 /// The list of the forms of a file's path ("relative path", "absolute path", "no path"), named
 /// "pathlist"; the relative form counts until the user chooses.
 QComboBox* pathModeList(QWidget* parent);
+/// Shows `mode` as the choice of a path list.
+void showPathMode(QComboBox* list, PathMode mode);
 /// The form chosen in a path list.
 PathMode chosenPathMode(const QComboBox* list);
 

@@ -172,7 +172,52 @@ void HelperFrame::InsertCodeClick() {
     if (!m_context.insertions().hasDocument())
         return;
     // Whatever goes wrong in building the code is reported, never passed on to the event loop.
-    m_context.guard([this] { insertCode(); });
+    m_context.guard([this] {
+        if (m_editing)
+            updateTag();
+        else
+            insertCode();
+    });
+}
+
+void HelperFrame::editTag(const StartTag& tag) {
+    m_editing = tag;
+    m_insert->setText(QStringLiteral("Update tag"));
+}
+
+void HelperFrame::leaveEditMode() {
+    m_editing.reset();
+    m_insert->setText(QString::fromLatin1(m_traits.insertCaption));
+}
+
+void HelperFrame::updateTag() {
+    DocumentView* document = m_context.documents().activeDocument();
+    if (!document)
+        return;
+    TextControl& editor = document->editor();
+    const StartTag& original = *m_editing;
+    if (!stillHolds(editor.text(), original)) {
+        m_context.showMessage(QStringLiteral("The tag has changed since the helper opened it."));
+        return;
+    }
+    const std::optional<StartTag> generated = helperTagIn(tagCode(), original.name);
+    if (!generated)
+        return;
+    const QString text =
+        rewriteKeepingUserValues(original, *generated, tagVocabulary(original.name));
+    // A program insertion as every helper's: one replacement, not undoable, the undo history
+    // emptied.
+    editor.setSelection(original.start, original.end);
+    editor.replaceSelection(text);
+    // The tag as it now stands is the one a further update replaces.
+    std::optional<StartTag> updated = parseStartTag(text);
+    if (!updated) {
+        leaveEditMode();
+        return;
+    }
+    updated->start = original.start;
+    updated->end = original.start + text.size();
+    m_editing = std::move(updated);
 }
 
 void HelperFrame::returnFocusAndInsert() {
@@ -189,6 +234,7 @@ NumberBox* HelperFrame::numberBox(const char* name, int minimum, const QString& 
 }
 
 void HelperFrame::closeEvent(QCloseEvent* event) {
+    leaveEditMode();
     // The position is written at every close, rolled up or not, whatever the user chose.
     m_context.guard([this] {
         writeHelperPosition(m_context.settings(), m_traits, pos());

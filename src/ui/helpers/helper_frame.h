@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/editor/tag_update.h"
 #include "core/helpers/helper_placement.h"
 
 #include <QWidget>
@@ -50,6 +51,14 @@ public:
     virtual void InsertCodeClick();
     void returnFocusAndInsert();
 
+    /// Makes the helper an editor of `tag`, a start tag of the active document: its Insert button
+    /// reads "Update tag" and replaces that tag instead of inserting, until the helper closes or
+    /// leaveEditMode. The helper's controls are not touched: the caller fills them first.
+    void editTag(const StartTag& tag);
+    /// Back to inserting new code: the Insert button reads as it did.
+    void leaveEditMode();
+    bool isEditingTag() const { return m_editing.has_value(); }
+
 protected:
     /// A number box named `name` holding `text`, never stepped below `minimum`: a click on its
     /// arrows gives the focus back to the main window first, and a text that is not a whole
@@ -59,6 +68,15 @@ protected:
 
     /// Builds and inserts the helper's code; runs only while a document is open.
     virtual void insertCode() = 0;
+    /// The code Insert would insert now, from which Update tag takes its start tag; empty when
+    /// the helper would insert nothing (a refusal is reported by the helper itself).
+    virtual QString tagCode() { return {}; }
+    /// The attributes this helper writes in its present mode on a tag named `name` (see
+    /// TagVocabulary); every other attribute of an edited tag stays.
+    virtual TagVocabulary tagVocabulary(const QString& name) const {
+        Q_UNUSED(name);
+        return {};
+    }
     /// Writes the helper's own settings keys when it closes.
     virtual void writeOwnKeys() {}
 
@@ -67,6 +85,7 @@ protected:
 
 private:
     void place();
+    void updateTag();
 
     HelperContext& m_context;
     HelperTraits m_traits;
@@ -80,6 +99,7 @@ private:
     QPushButton* m_insert;
     QPushButton* m_closeBody;
     int m_fullHeight = 0;
+    std::optional<StartTag> m_editing;
 };
 
 } // namespace vellum

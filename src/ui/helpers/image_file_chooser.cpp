@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -78,6 +79,14 @@ void ImageFileChooser::enterFolder(const QString& name) {
 QString ImageFileChooser::chosenFile() const {
     const QListWidgetItem* item = m_files->currentItem();
     return item ? QDir(m_folder).absoluteFilePath(item->text()) : QString();
+}
+
+void ImageFileChooser::showFile(const QString& path) {
+    if (path.isEmpty())
+        return;
+    const QFileInfo file(path);
+    setFolder(file.absolutePath());
+    chooseFile(file.fileName());
 }
 
 void ImageFileChooser::chooseFile(const QString& name) {

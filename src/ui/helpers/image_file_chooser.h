@@ -30,6 +30,8 @@ public:
     QString chosenFile() const;
     /// Chooses the file of that name in the current folder, as a click on it does.
     void chooseFile(const QString& name);
+    /// Shows the folder of `path` with that file chosen; nothing for an empty path.
+    void showFile(const QString& path);
 
 signals:
     /// A drive was chosen; the folder list has moved to it.

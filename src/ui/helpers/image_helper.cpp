@@ -219,6 +219,33 @@ void ImageHelper::showPicture() {
     m_previewArea->resize(refusal.isEmpty() ? m_picture->size() : m_note->size());
 }
 
+void ImageHelper::showOptions(const ImageOptions& options) {
+    m_chooser->showFile(options.file);
+    showPathMode(m_paths, options.path);
+    m_background->setChecked(options.background);
+    m_border->setText(options.border);
+    m_alt->setChecked(options.alt);
+    m_aligns->setCurrentIndex(m_aligns->findText(options.align));
+    // After the file: choosing a file clears the size request.
+    m_heightWidth->setChecked(options.heightWidth);
+    m_hspace->setChecked(options.hspace);
+    m_vspace->setChecked(options.vspace);
+    sampleUpdate();
+}
+
+QString ImageHelper::tagCode() {
+    sampleUpdate();
+    return m_output->text();
+}
+
+TagVocabulary ImageHelper::tagVocabulary(const QString&) const {
+    if (m_background->isChecked())
+        return vocabularyOf("background", "background");
+    // The alt text and the spaces are written empty for the user to fill in; an image no longer
+    // found on disk keeps its address.
+    return vocabularyOf("src alt border align height width hspace vspace", "src alt hspace vspace");
+}
+
 void ImageHelper::insertCode() {
     sampleUpdate();
     context().insertions().insertText(m_output->text());

@@ -26,6 +26,8 @@ public:
     /// The choices as the controls hold them, the chosen picture measured when its height and
     /// width are asked for.
     ImageOptions options();
+    /// Chooses the file of `options` and sets the path form and every option to it.
+    void showOptions(const ImageOptions& options);
     /// Builds the code from the controls into the sample and the hidden output label.
     void sampleUpdate();
 
@@ -50,6 +52,8 @@ public:
 protected:
     void insertCode() override;
     void writeOwnKeys() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

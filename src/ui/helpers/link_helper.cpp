@@ -152,6 +152,29 @@ LinkOptions LinkHelper::options() const {
     return o;
 }
 
+void LinkHelper::showOptions(const LinkOptions& options) {
+    if (options.name) {
+        m_name->setChecked(true);
+        nameClicked();
+    } else {
+        m_href->setChecked(true);
+        hrefClicked();
+        protocolButton(options.protocol)->setChecked(true);
+        protocolClicked(options.protocol);
+    }
+    m_target->setChecked(options.target);
+    m_useFile->setChecked(options.useFile);
+    m_paths->setVisible(options.useFile);
+    showPathMode(m_paths, options.path);
+}
+
+QString LinkHelper::chosenFileOpen(const LinkOptions& chosen) {
+    const QString file = m_files.openFileName(FileRequest);
+    if (file.isEmpty())
+        return {};
+    return fileLinkOpen(chosen, file, m_files.activeDocumentPath(), nativePathStyle());
+}
+
 void LinkHelper::insertCode() {
     const LinkOptions chosen = options();
     const LinkCode code = linkGenerator(chosen);
@@ -159,12 +182,21 @@ void LinkHelper::insertCode() {
         insertLink(context().insertions(), context().documents().insertionSlots(), code);
         return;
     }
-    const QString file = m_files.openFileName(FileRequest);
-    if (file.isEmpty())
-        return;
-    const QString open =
-        fileLinkOpen(chosen, file, m_files.activeDocumentPath(), nativePathStyle());
-    context().insertions().wrapSelection(open, code.close);
+    const QString open = chosenFileOpen(chosen);
+    if (!open.isEmpty())
+        context().insertions().wrapSelection(open, code.close);
+}
+
+QString LinkHelper::tagCode() {
+    const LinkOptions chosen = options();
+    const LinkCode code = linkGenerator(chosen);
+    return code.needsFile ? chosenFileOpen(chosen) : code.open;
+}
+
+TagVocabulary LinkHelper::tagVocabulary(const QString&) const {
+    // A link to a typed address is written with its protocol alone, and the name and target
+    // empty, for the user to complete.
+    return vocabularyOf("href name target", "href name target");
 }
 
 void LinkHelper::writeOwnKeys() {

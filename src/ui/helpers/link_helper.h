@@ -21,6 +21,8 @@ public:
 
     /// The choices as the controls hold them.
     LinkOptions options() const;
+    /// Chooses HREF or Name, the protocol, the target and the file choices of `options`.
+    void showOptions(const LinkOptions& options);
 
     QRadioButton* hrefButton() const { return m_href; }
     QRadioButton* nameButton() const { return m_name; }
@@ -33,12 +35,16 @@ public:
 protected:
     void insertCode() override;
     void writeOwnKeys() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     void hrefClicked();
     void nameClicked();
     void protocolClicked(LinkOptions::Protocol protocol);
     void useFileToggled();
+    /// The opening tag of a link to a file the user chooses now; empty when cancelled.
+    QString chosenFileOpen(const LinkOptions& chosen);
 
     DocumentFiles& m_files;
     QRadioButton* m_href;

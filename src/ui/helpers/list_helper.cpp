@@ -228,10 +228,10 @@ bool ListHelper::counts(const QAbstractButton* button) const {
     return button->isChecked() && !button->parentWidget()->isHidden();
 }
 
-void ListHelper::insertCode() {
+std::optional<ListOptions> ListHelper::readControls() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
-        return;
+        return std::nullopt;
     ListOptions options;
     options.mode = m_itemMode->isChecked() ? ListOptions::Mode::Item : ListOptions::Mode::List;
     options.kind = static_cast<Kind>(std::max(0, m_kinds->checkedId()));
@@ -244,13 +244,54 @@ void ListHelper::insertCode() {
     options.indent = amounts->indent;
     options.startShown = startShown();
     options.start = m_start->text();
+    return options;
+}
 
-    const ListCode code = listGenerator(options);
+void ListHelper::showOptions(const ListOptions& options) {
+    if (options.mode == ListOptions::Mode::Item) {
+        m_itemMode->setChecked(true);
+        chooseItemMode();
+    } else {
+        control<QRadioButton>("listbut")->setChecked(true);
+        chooseListMode();
+        if (options.kind == Kind::None)
+            clearAll();
+        else
+            chooseKind(options.kind);
+    }
+    for (const auto& [button, style] : m_styles) {
+        if (options.styles.count(style))
+            button->setChecked(true);
+    }
+    control<QAbstractButton>("defitem")->setChecked(options.definitionItem);
+    setStartShown(options.startShown);
+    m_start->setText(options.start);
+    m_items->setText(QString::number(options.count));
+    m_indent->setText(QString::number(options.indent));
+}
+
+void ListHelper::insertCode() {
+    const std::optional<ListOptions> options = readControls();
+    if (!options)
+        return;
+    const ListCode code = listGenerator(*options);
     if (code.tooLarge) {
         context().showError(tooMuchTextMessage());
         return;
     }
     insertList(context().insertions(), context().documents().scratch(), code);
+}
+
+QString ListHelper::tagCode() {
+    const std::optional<ListOptions> options = readControls();
+    return options ? listGenerator(*options).text : QString();
+}
+
+TagVocabulary ListHelper::tagVocabulary(const QString& name) const {
+    // The style goes on the first item, the start on the list tag.
+    if (name == QLatin1String("LI") || name == QLatin1String("DT"))
+        return vocabularyOf("type");
+    return vocabularyOf("start");
 }
 
 bool ListHelper::eventFilter(QObject* watched, QEvent* event) {

@@ -30,11 +30,16 @@ public:
     NumberBox* itemBox() const { return m_items; }
     NumberBox* indentBox() const { return m_indent; }
     NumberBox* startBox() const { return m_start; }
+    /// Chooses the mode, kind and styles of `options` and sets the numbers to it.
+    void showOptions(const ListOptions& options);
+
     /// True while the start box and its label are on show (then a list tag gets its start).
     bool startShown() const;
 
 protected:
     void insertCode() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -43,6 +48,8 @@ private:
     QFrame* buildStylePanel(const char* name, QButtonGroup* group,
                             const std::vector<std::pair<const char*, const char*>>& buttons);
     QWidget* buildNumbers();
+    /// The options the controls show; none when a number is refused (and reported).
+    std::optional<ListOptions> readControls();
 
     void chooseKind(ListOptions::Kind kind);
     void chooseListMode();

@@ -239,10 +239,10 @@ void TableHelper::checkSize(bool width) {
         field->clear();
 }
 
-void TableHelper::insertCode() {
+std::optional<TableOptions> TableHelper::readControls() {
     const std::optional<IndentAndCount> amounts = indentAndCount(*m_indent, *m_items);
     if (!amounts)
-        return;
+        return std::nullopt;
     TableOptions options;
     options.mode = m_mode;
     options.indent = amounts->indent;
@@ -261,11 +261,60 @@ void TableHelper::insertCode() {
     options.align = static_cast<HAlign>(std::max(0, m_aligns->checkedId()));
     options.valign = static_cast<VAlign>(std::max(0, m_valigns->checkedId()));
     options.endCell = m_endCell->isChecked();
+    return options;
+}
 
-    const TableCode code = tableGenerator(options);
+void TableHelper::showOptions(const TableOptions& options) {
+    setMode(options.mode);
+    m_indent->setText(QString::number(options.indent));
+    m_border->setText(options.border);
+    m_spacing->setText(options.spacing);
+    // The items box holds the cell padding of a table and the count of rows or cells.
+    m_items->setText(options.mode == Mode::Table ? options.padding
+                                                 : QString::number(options.count));
+    m_width->setText(options.width);
+    m_widthPercent->setChecked(options.widthPercent);
+    m_height->setText(options.height);
+    m_heightPercent->setChecked(options.heightPercent);
+    m_caption->setChecked(options.captionOrNoWrap);
+    m_below->setVisible(options.mode == Mode::Table && options.captionOrNoWrap);
+    m_below->setChecked(options.belowTable);
+    m_colourOn->setChecked(options.colourOn);
+    m_colour->setColour(options.colour);
+    checkInGroup(m_aligns, static_cast<int>(options.align));
+    checkInGroup(m_valigns, static_cast<int>(options.valign));
+    m_endCell->setChecked(options.endCell);
+}
+
+void TableHelper::insertCode() {
+    const std::optional<TableOptions> options = readControls();
+    if (!options)
+        return;
+    const TableCode code = tableGenerator(*options);
     if (code.tooLarge)
         context().showError(tooMuchTextMessage());
     insertTable(context().insertions(), context().documents().scratch(), code);
+}
+
+QString TableHelper::tagCode() {
+    std::optional<TableOptions> options = readControls();
+    if (!options)
+        return {};
+    // One tag is replaced, however many rows or cells the count asks for.
+    options->count = 1;
+    return tableGenerator(*options).text;
+}
+
+TagVocabulary TableHelper::tagVocabulary(const QString&) const {
+    switch (m_mode) {
+    case Mode::Table:
+        return vocabularyOf("width height bgcolor align valign cellspacing cellpadding border");
+    case Mode::Row:
+        return vocabularyOf("align valign");
+    case Mode::Cell:
+        break;
+    }
+    return vocabularyOf("width height bgcolor colspan rowspan align valign nowrap");
 }
 
 bool TableHelper::eventFilter(QObject* watched, QEvent* event) {

@@ -25,6 +25,10 @@ public:
     /// Chooses a mode and resets the controls it changes (also what a click on a mode button does).
     void setMode(TableOptions::Mode mode);
 
+    /// Sets every control to `options`, mode first; the /TD box is shown as `options` has it
+    /// without being written to the settings.
+    void showOptions(const TableOptions& options);
+
     /// Runs the width or height check: an out-of-range value is reported and the box emptied; a
     /// text that is not a whole number is reported and left as typed.
     void checkSize(bool width);
@@ -49,6 +53,8 @@ public:
 
 protected:
     void insertCode() override;
+    QString tagCode() override;
+    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -56,6 +62,8 @@ private:
     QWidget* buildAlignments();
     QWidget* buildNumbers();
     QWidget* buildSizes(ColourChooser chooseColour);
+    /// The options the controls show; none when the indent or count is refused (and reported).
+    std::optional<TableOptions> readControls();
 
     TableOptions::Mode m_mode = TableOptions::Mode::Table;
     QButtonGroup* m_modes = nullptr;

@@ -1,0 +1,173 @@
+// Editing a start tag of the document in the helper that writes it: the helper shown from the
+// tag's options, its Insert button turned into "Update tag", and the F2 command.
+#include "core/editor/start_tag.h"
+#include "support/qt_printers.h"
+#include "support/started_main.h"
+#include "support/user_input.h"
+#include "ui/app/helper_registry.h"
+#include "ui/helpers/document_helper.h"
+#include "ui/helpers/font_helper.h"
+#include "ui/helpers/form_helper.h"
+#include "ui/helpers/link_helper.h"
+#include "ui/helpers/list_helper.h"
+#include "ui/helpers/number_box.h"
+#include "ui/helpers/table_helper.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
+
+namespace vellum {
+namespace {
+
+using test::drawn;
+using test::load;
+using test::Started;
+
+// Opens helper `id`, shows it `options` and lets it edit the tag at the caret, as the command
+// does once it has read the tag.
+template <typename Helper, typename Options>
+Helper& editing(Started& s, const char* id, const Options& options) {
+    auto* helper = qobject_cast<Helper*>(s.app->helpers().open(QString::fromLatin1(id)));
+    helper->showOptions(options);
+    const TextControl& editor = s.active()->control();
+    helper->editTag(startTagAt(editor.text(), editor.selection().end).value());
+    return *helper;
+}
+
+void clickUpdate(HelperFrame& helper) {
+    EXPECT_EQ(helper.insertButton()->text(), "Update tag");
+    test::userClick(helper.insertButton());
+}
+
+void retype(QLineEdit* edit, const QString& text) {
+    test::userClick(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+// Every helper shown the options of a tag it wrote and updating it untouched gives the tag back
+// byte for byte: each control its output reflects was set.
+TEST(TagEditing, AnUntouchedHelperGivesItsTagBack) {
+    TableOptions table;
+    std::tie(table.width, table.widthPercent, table.height, table.colourOn, table.colour) =
+        std::tuple("80", true, "50", true, 0x0080FF);
+    table.align = TableOptions::HAlign::Right;
+    table.valign = TableOptions::VAlign::Top;
+    std::tie(table.spacing, table.padding, table.border) = std::tuple("3", "4", "2");
+    FormOptions field;
+    std::tie(field.kind, field.maxLength, field.first, field.second) =
+        std::tuple(FormOptions::Kind::Text, true, "30", "12");
+    FormOptions select;
+    std::tie(select.kind, select.yes, select.second) =
+        std::tuple(FormOptions::Kind::ListBox, true, "3");
+    ListOptions list;
+    std::tie(list.kind, list.startShown, list.start) =
+        std::tuple(ListOptions::Kind::Number, true, "4");
+    BodyOptions body;
+    body[PageColour::Back] = {true, 0xFFFFFF};
+    body[PageColour::VLink] = {true, 0x000080};
+    LinkOptions link;
+    std::tie(link.protocol, link.target) = std::tuple(LinkOptions::Protocol::Http, true);
+    const std::pair<QString, std::function<HelperFrame&(Started&)>> rows[] = {
+        {"<TABLE width=80% height=50 bgcolor=\"#FF8000\" align=right valign=top cellspacing=3 "
+         "cellpadding=4 border=2>|\r\n\r\n</TABLE>",
+         [&](Started& s) -> HelperFrame& { return editing<TableHelper>(s, "Table", table); }},
+        {"<FONT color=\"#00FF00\" size=5>|a</FONT>",
+         [](Started& s) -> HelperFrame& {
+             return editing<FontHelper>(s, "Font", FontOptions{false, 0x00FF00, 5});
+         }},
+        {"<INPUT type=\"text\" maxlength=30 size=12 name=\"q\"|>",
+         [&](Started& s) -> HelperFrame& { return editing<FormHelper>(s, "Form", field); }},
+        {"<SELECT size=3 multiple name=\"s\"|>",
+         [&](Started& s) -> HelperFrame& { return editing<FormHelper>(s, "Form", select); }},
+        {"<OL start=4>|\r\n<LI> a\r\n</OL>",
+         [&](Started& s) -> HelperFrame& { return editing<ListHelper>(s, "List", list); }},
+        {"<BODY bgcolor=\"#FFFFFF\" vlink=\"#800000\">|",
+         [&](Started& s) -> HelperFrame& { return editing<DocumentHelper>(s, "Document", body); }},
+        {"<A href=\"http://x.org/\" target=_top|>x</A>",
+         [&](Started& s) -> HelperFrame& { return editing<LinkHelper>(s, "Link", link); }},
+    };
+    for (const auto& [document, open] : rows) {
+        SCOPED_TRACE(document.toStdString());
+        Started s;
+        s.runAndShow();
+        load(*s.active(), document);
+        clickUpdate(open(s));
+        EXPECT_EQ(drawn(*s.active()).remove('|'), QString(document).remove('|'));
+        EXPECT_TRUE(s.prompter.informed.isEmpty());
+    }
+}
+
+// "Update tag" after a change: only the start tag's characters change, the attributes the helper
+// does not write stay; a changed document is reported and left alone; leaving edit mode.
+TEST(TagEditing, UpdateReplacesOnlyTheStartTag) {
+    const QString table = "x <TABLE class=\"wide\" bo|rder=1 onclick='go()'><TR><TD>a</TABLE> y";
+    struct Row {
+        const char* name;
+        std::function<void(Started&, TableHelper&)> act;
+        QString after;
+        QString message;
+        QString insertCaption;
+        bool undoable = false; // only the user's own typing can be undone
+    };
+    const Row rows[] = {
+        {"a new border replaces the tag in place",
+         [](Started&, TableHelper& h) {
+             retype(h.borderBox()->edit(), "4");
+             clickUpdate(h);
+         },
+         "x <TABLE class=\"wide\" border=4 onclick='go()'>|<TR><TD>a</TABLE> y", "", "Update tag"},
+        {"a change in the tag meanwhile is reported and nothing is replaced",
+         [](Started& s, TableHelper& h) {
+             s.active()->control().setSelection(4, 4);
+             QTest::keyClicks(s.active()->editorWidget(), "H");
+             retype(h.borderBox()->edit(), "4");
+             clickUpdate(h);
+         },
+         "x <THABLE class=\"wide\" border=1 onclick='go()'><TR><TD>a</TABLE> y",
+         "The tag has changed since the helper opened it.", "Update tag", true},
+        {"opened again to insert, the helper inserts",
+         [](Started& s, TableHelper&) { s.app->helpers().open("Table"); },
+         "x <TABLE class=\"wide\" border=1 onclick='go()'>|<TR><TD>a</TABLE> y", "", "Insert code"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Started s;
+        s.runAndShow();
+        load(*s.active(), table);
+        TableHelper& helper = editing<TableHelper>(s, "Table", TableOptions{});
+        row.act(s, helper);
+        EXPECT_EQ(s.active()->control().text(), test::parseMarked(row.after).text);
+        EXPECT_EQ(s.prompter.informed.join(QLatin1Char(10)), row.message);
+        EXPECT_EQ(helper.insertButton()->text(), row.insertCaption);
+        // The update is a program insertion: it empties the undo history.
+        EXPECT_EQ(s.active()->control().canUndo(), row.undoable);
+    }
+}
+
+// F2 where no helper writes the tag says so and opens nothing.
+TEST(TagEditing, F2WithoutAHelpersTagSaysSo) {
+    const char* const documents[] = {"ab|c", "<P class=x|>", "<!-- <TABLE |border=1> -->",
+                                     "<TABLE></TABLE>|</TD>"};
+    for (const char* document : documents) {
+        SCOPED_TRACE(document);
+        Started s;
+        s.runAndShow();
+        s.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+        load(*s.active(), document);
+        QTest::keyClick(s.active()->editorWidget(), Qt::Key_F2);
+        EXPECT_EQ(s.prompter.informed, QStringList{"There is no tag here that a helper writes."});
+        EXPECT_EQ(drawn(*s.active()), document);
+        EXPECT_TRUE(s.window()->findChildren<HelperFrame*>().isEmpty());
+    }
+}
+
+} // namespace
+} // namespace vellum
