@@ -4,6 +4,15 @@
 #include "core/app/document.h"
 #include "core/app/home_directory.h"
 #include "core/app/workspace.h"
+#include "core/editor/start_tag.h"
+#include "core/helpers/body_code.h"
+#include "core/helpers/font_code.h"
+#include "core/helpers/form_code.h"
+#include "core/helpers/helper_tags.h"
+#include "core/helpers/image_code.h"
+#include "core/helpers/link_code.h"
+#include "core/helpers/list_code.h"
+#include "core/helpers/table_code.h"
 #include "ui/app/message_box_prompter.h"
 #include "ui/foundation/help_viewer.h"
 #include "ui/helpers/color_helper.h"
@@ -57,30 +66,44 @@ TagFiller filler(const std::optional<Options>& options) {
     if (!options)
         return {};
     return [shown = *options](HelperFrame& helper) {
-        static_cast<Helper&>(helper).showOptions(shown);
+        if (auto* helperOfType = qobject_cast<Helper*>(&helper))
+            helperOfType->showOptions(shown);
     };
 }
 
 // Every helper window, one row each.
 const std::vector<HelperRow> HelperTable{
     {"Table", "Helper5", Traits("Table Helper", "tabt", "tabl").below(98).topic(11).zeroCounts(),
-     WhenOpen::ShowAgain, Cleared, "table", make<TableHelper, Colours>},
+     WhenOpen::ShowAgain, Cleared, "table", make<TableHelper, Colours>,
+     [](const StartTag& t, const QString&) { return filler<TableHelper>(tableOptionsFromTag(t)); }},
     {"Document", "Document1,DocumentHelper1,BackgroundImage1",
      Traits("Document Helper", "imgt", "imgl").below(170).topic(9).centredOnScreen(),
-     WhenOpen::ShowAgain, Stays, "document", make<DocumentHelper, Colours, Files>},
+     WhenOpen::ShowAgain, Stays, "document", make<DocumentHelper, Colours, Files>,
+     [](const StartTag& t, const QString& path) {
+         return filler<DocumentHelper>(bodyOptionsFromTag(t, path, nativePathStyle()));
+     }},
     {"Font", "Helper2,SizeColor1", Traits("Font Helper", "fontt", "fontl").below(80).topic(10),
-     WhenOpen::Nothing, Cleared, "font", make<FontHelper, Colours>},
+     WhenOpen::Nothing, Cleared, "font", make<FontHelper, Colours>,
+     [](const StartTag& t, const QString&) { return filler<FontHelper>(fontOptionsFromTag(t)); }},
     {"Color", "Color2", Traits("Color Helper", "colort", "colorl").below(152).topic(14),
      WhenOpen::Nothing, Cleared, "color", make<ColorHelper, Colours>},
     {"Form", "Helper6",
      Traits("Form Helper", "formt", "forml").below(206).topic(17).focusStaysOnRoll(),
-     WhenOpen::Nothing, Cleared, "form", make<FormHelper>},
+     WhenOpen::Nothing, Cleared, "form", make<FormHelper>,
+     [](const StartTag& t, const QString&) { return filler<FormHelper>(formOptionsFromTag(t)); }},
     {"List", "Helper8", Traits("List Helper", "listt", "listl").below(116).topic(12),
-     WhenOpen::ShowAgain, Cleared, "list", make<ListHelper>},
+     WhenOpen::ShowAgain, Cleared, "list", make<ListHelper>,
+     [](const StartTag& t, const QString&) { return filler<ListHelper>(listOptionsFromTag(t)); }},
     {"Link", "Helper9", Traits("Link Helper", "linkt", "linkl").below(134).topic(13),
-     WhenOpen::ShowAgain, Cleared, "link", make<LinkHelper, Files>},
+     WhenOpen::ShowAgain, Cleared, "link", make<LinkHelper, Files>,
+     [](const StartTag& t, const QString&) {
+         return filler<LinkHelper>(linkOptionsFromTag(t, nativePathStyle()));
+     }},
     {"Image", "Helper7", Traits("Image Helper", "imgt", "imgl").below(170).topic(15),
-     WhenOpen::ShowAgain, Cleared, "image", make<ImageHelper, Files>},
+     WhenOpen::ShowAgain, Cleared, "image", make<ImageHelper, Files>,
+     [](const StartTag& t, const QString& path) {
+         return filler<ImageHelper>(imageOptionsFromTag(t, path, nativePathStyle()));
+     }},
     {"Special", "SpecialChars1",
      Traits("Special Characters", "charst", "charsl")
          .below(224)
@@ -151,21 +174,19 @@ void HelperRegistry::registerCommands() {
 void HelperRegistry::editTagInHelper(Document& document) {
     const TextControl& editor = document.text();
     const std::optional<StartTag> tag = startTagAt(editor.text(), editor.selection().end);
-    for (const HelperRow& row : HelperTable) {
-        if (!tag || !row.readTag)
-            continue;
-        const TagFiller fill = row.readTag(*tag, m_files->activeDocumentPath());
-        if (!fill)
-            continue;
-        HelperFrame* helper = open(QString::fromLatin1(row.id));
-        if (!helper)
-            return;
-        fill(*helper);
-        helper->editTag(*tag);
+    // The tag decides the helper: a cell with a background picture is the Image helper's.
+    const HelperRow* row = tag ? helperRow(helperForTag(*tag)) : nullptr;
+    const TagFiller fill =
+        row && row->readTag ? row->readTag(*tag, m_files->activeDocumentPath()) : TagFiller();
+    if (!fill) {
+        m_prompter.inform(QStringLiteral("There is no tag here that a helper writes."));
+        focusMain();
         return;
     }
-    m_prompter.inform(QStringLiteral("There is no tag here that a helper writes."));
-    focusMain();
+    if (HelperFrame* helper = open(QString::fromLatin1(row->id))) {
+        fill(*helper);
+        helper->editTag(*tag);
+    }
 }
 
 HelperFrame* HelperRegistry::open(const QString& id) {
