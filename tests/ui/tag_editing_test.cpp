@@ -59,7 +59,7 @@ TEST(TagEditing, F2OpensTheHelperThatWroteTheTagFilledIn) {
          "cellpadding=4 border=2>|\r\n\r\n</TABLE>",
          "Table"},
         {"<FONT color=\"#00FF00\" size=5>|a</FONT>", "Font"},
-        {"<INPUT type=\"text\" maxlength=30 size=12 name=\"q\"|>", "Form"},
+        {"<INPUT type=\"text\" maxlength=30 size=12 name=\"q\" value=\"\"|>", "Form"},
         {"<SELECT size=3 multiple name=\"s\"|>", "Form"},
         {"<OL start=4>|\r\n<LI> a\r\n</OL>", "List"},
         {"<BODY bgcolor=\"#FFFFFF\" vlink=\"#800000\">|", "Document"},
@@ -76,7 +76,8 @@ TEST(TagEditing, F2OpensTheHelperThatWroteTheTagFilledIn) {
         HelperFrame* helper = s.app->helpers().find(QString::fromLatin1(id));
         ASSERT_TRUE(helper);
         clickUpdate(*helper);
-        EXPECT_EQ(drawn(*s.active()).remove('|'), QString(document).remove('|'));
+        EXPECT_EQ(drawn(*s.active()).remove(QLatin1Char(0x7c)).toStdString(),
+                  QString(document).remove(QLatin1Char(0x7c)).toStdString());
         EXPECT_TRUE(s.prompter.informed.isEmpty());
     }
 }

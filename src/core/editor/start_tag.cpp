@@ -80,6 +80,10 @@ QString StartTag::value(QStringView wanted, const QString& fallback) const {
     return found ? found->value : fallback;
 }
 
+bool stillHolds(const QString& document, const StartTag& tag) {
+    return QStringView(document).mid(tag.start, tag.end - tag.start) == tag.text;
+}
+
 QString decodeEntities(QStringView value) {
     QString out;
     out.reserve(value.size());

@@ -50,6 +50,9 @@ std::optional<StartTag> parseStartTag(const QString& text);
 /// caret is in no start tag.
 std::optional<StartTag> startTagAt(const QString& document, int caret);
 
+/// True while `document` holds exactly `tag`'s text at `tag`'s place.
+bool stillHolds(const QString& document, const StartTag& tag);
+
 /// Decodes the character references of an attribute value ("&amp;", "&#34;", "&#x22;", "&quot;",
 /// "&lt;", "&gt;", "&apos;", "&nbsp;"); an "&" that starts none of them stays as it is.
 QString decodeEntities(QStringView value);

@@ -316,10 +316,6 @@ QString DocumentHelper::tagCode() {
     return m_output->text();
 }
 
-TagVocabulary DocumentHelper::tagVocabulary(const QString&) const {
-    return vocabularyOf("background bgcolor text link alink vlink");
-}
-
 void DocumentHelper::insertCode() {
     // The tag always follows the controls as they are now.
     sampleUpdate();

@@ -53,7 +53,6 @@ public:
 protected:
     void insertCode() override;
     QString tagCode() override;
-    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     struct ColourRow {

@@ -97,10 +97,6 @@ QString FontHelper::tagCode() {
     return m_code.open;
 }
 
-TagVocabulary FontHelper::tagVocabulary(const QString&) const {
-    return vocabularyOf("color size");
-}
-
 void FontHelper::insertCode() {
     context().insertions().wrapSelection(m_code.open, m_code.close);
 }

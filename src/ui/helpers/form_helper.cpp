@@ -245,10 +245,4 @@ QString FormHelper::tagCode() {
     return formGenerator(*options);
 }
 
-TagVocabulary FormHelper::tagVocabulary(const QString&) const {
-    // The empty name, value and action of a new field are for the user to fill in.
-    return vocabularyOf("type name value maxlength size columns rows multiple method action",
-                        "name value action");
-}
-
 } // namespace vellum

@@ -41,7 +41,6 @@ public:
 protected:
     void insertCode() override;
     QString tagCode() override;
-    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     QWidget* buildKinds();

@@ -1,6 +1,7 @@
 #include "ui/helpers/helper_frame.h"
 
 #include "core/editor/insertion.h"
+#include "core/helpers/helper_tags.h"
 #include "ui/foundation/outline_drag.h"
 #include "ui/helpers/helper_context.h"
 #include "ui/helpers/number_box.h"
@@ -200,11 +201,9 @@ void HelperFrame::updateTag() {
         m_context.showMessage(QStringLiteral("The tag has changed since the helper opened it."));
         return;
     }
-    const std::optional<StartTag> generated = helperTagIn(tagCode(), original.name);
-    if (!generated)
+    const QString text = updatedStartTag(original, tagCode(), helperForTag(original));
+    if (text.isEmpty())
         return;
-    const QString text =
-        rewriteKeepingUserValues(original, *generated, tagVocabulary(original.name));
     // A program insertion as every helper's: one replacement, not undoable, the undo history
     // emptied.
     editor.setSelection(original.start, original.end);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/editor/tag_update.h"
+#include "core/editor/start_tag.h"
 #include "core/helpers/helper_placement.h"
 
 #include <QWidget>
@@ -71,12 +71,6 @@ protected:
     /// The code Insert would insert now, from which Update tag takes its start tag; empty when
     /// the helper would insert nothing (a refusal is reported by the helper itself).
     virtual QString tagCode() { return {}; }
-    /// The attributes this helper writes in its present mode on a tag named `name` (see
-    /// TagVocabulary); every other attribute of an edited tag stays.
-    virtual TagVocabulary tagVocabulary(const QString& name) const {
-        Q_UNUSED(name);
-        return {};
-    }
     /// Writes the helper's own settings keys when it closes.
     virtual void writeOwnKeys() {}
 

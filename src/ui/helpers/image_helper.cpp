@@ -238,14 +238,6 @@ QString ImageHelper::tagCode() {
     return m_output->text();
 }
 
-TagVocabulary ImageHelper::tagVocabulary(const QString&) const {
-    if (m_background->isChecked())
-        return vocabularyOf("background", "background");
-    // The alt text and the spaces are written empty for the user to fill in; an image no longer
-    // found on disk keeps its address.
-    return vocabularyOf("src alt border align height width hspace vspace", "src alt hspace vspace");
-}
-
 void ImageHelper::insertCode() {
     sampleUpdate();
     context().insertions().insertText(m_output->text());

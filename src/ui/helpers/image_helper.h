@@ -53,7 +53,6 @@ protected:
     void insertCode() override;
     void writeOwnKeys() override;
     QString tagCode() override;
-    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

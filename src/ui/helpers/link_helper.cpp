@@ -193,12 +193,6 @@ QString LinkHelper::tagCode() {
     return code.needsFile ? chosenFileOpen(chosen) : code.open;
 }
 
-TagVocabulary LinkHelper::tagVocabulary(const QString&) const {
-    // A link to a typed address is written with its protocol alone, and the name and target
-    // empty, for the user to complete.
-    return vocabularyOf("href name target", "href name target");
-}
-
 void LinkHelper::writeOwnKeys() {
     context().settings().writeText(keys::Vellum::Section, keys::Vellum::UseFile,
                                    m_useFile->isChecked() ? QString::fromLatin1(keys::Sure)

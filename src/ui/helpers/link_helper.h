@@ -36,7 +36,6 @@ protected:
     void insertCode() override;
     void writeOwnKeys() override;
     QString tagCode() override;
-    TagVocabulary tagVocabulary(const QString& name) const override;
 
 private:
     void hrefClicked();

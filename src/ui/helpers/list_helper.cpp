@@ -287,13 +287,6 @@ QString ListHelper::tagCode() {
     return options ? listGenerator(*options).text : QString();
 }
 
-TagVocabulary ListHelper::tagVocabulary(const QString& name) const {
-    // The style goes on the first item, the start on the list tag.
-    if (name == QLatin1String("LI") || name == QLatin1String("DT"))
-        return vocabularyOf("type");
-    return vocabularyOf("start");
-}
-
 bool ListHelper::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     auto* button = qobject_cast<QAbstractButton*>(watched);

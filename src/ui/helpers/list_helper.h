@@ -39,7 +39,6 @@ public:
 protected:
     void insertCode() override;
     QString tagCode() override;
-    TagVocabulary tagVocabulary(const QString& name) const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

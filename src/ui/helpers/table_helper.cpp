@@ -305,18 +305,6 @@ QString TableHelper::tagCode() {
     return tableGenerator(*options).text;
 }
 
-TagVocabulary TableHelper::tagVocabulary(const QString&) const {
-    switch (m_mode) {
-    case Mode::Table:
-        return vocabularyOf("width height bgcolor align valign cellspacing cellpadding border");
-    case Mode::Row:
-        return vocabularyOf("align valign");
-    case Mode::Cell:
-        break;
-    }
-    return vocabularyOf("width height bgcolor colspan rowspan align valign nowrap");
-}
-
 bool TableHelper::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type == QEvent::MouseButtonDblClick) {
