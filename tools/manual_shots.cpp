@@ -1,9 +1,12 @@
 // Draws the pictures of the manual from the real windows: manual_shots FOLDER writes the main
-// window, each helper window and the Find, Preferences and template windows as PNG files there.
+// window, each helper window, a helper editing a tag and the Find, Preferences and template
+// windows as PNG files there.
 // Runs on the offscreen platform in a fresh home; nothing is shown.
 #include "core/app/command_registry.h"
 #include "shot_start.h"
+#include "ui/app/document_area.h"
 #include "ui/app/helper_registry.h"
+#include "ui/editor/document_window.h"
 #include "ui/helpers/helper_frame.h"
 
 #include <QApplication>
@@ -63,6 +66,16 @@ int main(int argc, char** argv) {
     }
 
     vellum::CommandRegistry& commands = program.commands();
+    // The List helper editing the page's list tag, as F2 on it opens it.
+    if (vellum::DocumentWindow* page = program.documents().activeDocument()) {
+        const int tag = static_cast<int>(page->control().text().indexOf(QLatin1String("<UL>")));
+        page->control().setSelection(tag + 2, tag + 2);
+        commands.run(QStringLiteral("EditTag1"));
+        QWidget* list = program.helpers().find(QStringLiteral("List"));
+        save(list, "edittag");
+        if (list)
+            list->hide();
+    }
     commands.run(QStringLiteral("Replace1"));
     QWidget* findReplace = windowTitled(QStringLiteral("Find&Replace"));
     save(findReplace, "replace");
