@@ -1,6 +1,7 @@
 // Editing a start tag of the document in the helper that writes it: the helper shown from the
 // tag's options, its Insert button turned into "Update tag", and the F2 command.
 #include "core/editor/start_tag.h"
+#include "support/image_files.h"
 #include "support/qt_printers.h"
 #include "support/started_main.h"
 #include "support/user_input.h"
@@ -13,9 +14,11 @@
 #include "ui/helpers/number_box.h"
 #include "ui/helpers/table_helper.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -126,6 +129,38 @@ TEST(TagEditing, UpdateReplacesOnlyTheStartTag) {
         EXPECT_EQ(helper.insertButton()->text(), row.insertCaption);
         // The update is a program insertion: it empties the undo history.
         EXPECT_EQ(s.active()->control().canUndo(), row.undoable);
+    }
+}
+
+// The Image helper reads its file from the saved page's folder: F2 on an image or on a tag with a
+// background gives the tag back untouched, the picture measured from the real file.
+TEST(TagEditing, F2OnAnImageOfTheSiteKeepsItsPathAndSize) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Pics"));
+    ASSERT_TRUE(test::writeBytes(dir.filePath("Pics/logo.gif"), test::gifBytes({88, 31})));
+    const QString pages[] = {
+        "<IMG src=\"Pics/logo.gif\" alt=\"\" align=left height=31 width=88>",
+        "<IMG src=\"file://" + dir.filePath("Pics/logo.gif") + "\" border=0 hspace= vspace=>",
+        "<IMG src=\"file:///srv/art/logo.gif\">",
+        "<TD class=c background=\"Pics/logo.gif\">",
+        "<TD background=\"logo.gif\" valign=top>",
+    };
+    for (const QString& page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        const QString path = dir.filePath("page.html");
+        ASSERT_TRUE(test::writeBytes(path, page.toUtf8()));
+        Started s;
+        s.runAndShow();
+        s.open(path);
+        s.window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s.window()));
+        s.active()->control().setSelection(5, 5);
+        QTest::keyClick(s.active()->editorWidget(), Qt::Key_F2);
+        HelperFrame* helper = s.app->helpers().find("Image");
+        ASSERT_TRUE(helper);
+        clickUpdate(*helper);
+        EXPECT_EQ(s.active()->control().text().toStdString(), page.toStdString());
+        EXPECT_TRUE(s.prompter.informed.isEmpty());
     }
 }
 
