@@ -1,4 +1,6 @@
 // Widget tests run real windows; without a display they use the offscreen platform.
+#include "support/crash_report.h"
+
 #include <QApplication>
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
@@ -33,5 +35,6 @@ int main(int argc, char** argv) {
     useDesktopSizedScreen(screens);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    vellum::test::reportCrashes();
     return RUN_ALL_TESTS();
 }
