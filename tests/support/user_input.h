@@ -46,9 +46,12 @@ inline bool waitUntilDrawnAt(QWidget* widget, QPoint local) {
     // change its size, so the user sees it only then.
     return QTest::qWaitFor(
         [&] {
-            const QWindow* window = widget->window()->windowHandle();
-            return window && window->isExposed() &&
-                   QApplication::widgetAt(widget->mapToGlobal(local)) == widget;
+            QWindow* window = widget->window()->windowHandle();
+            const QPoint global = widget->mapToGlobal(local);
+            // The program's idea of where its windows are and the window system's (which the
+            // events go by) agree only once the window manager's moves have all arrived.
+            return window && window->isExposed() && QApplication::widgetAt(global) == widget &&
+                   windowAt(global) == window;
         },
         3000);
 }
