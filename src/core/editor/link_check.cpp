@@ -272,8 +272,16 @@ public:
         : m_page(page), m_base(baseOf(page.references, folder)),
           m_self(documentPath.isEmpty() ? QString() : QFileInfo(documentPath).absoluteFilePath()) {}
 
-    // What is wrong with a link, or null.
-    std::optional<QString> fault(const QString& value) {
+    // What is wrong with a link, or null. A page names the same few files over and over.
+    const std::optional<QString>& fault(const QString& value) {
+        const auto known = m_faults.find(value);
+        if (known != m_faults.end())
+            return known->second;
+        return m_faults.emplace(value, check(value)).first->second;
+    }
+
+private:
+    std::optional<QString> check(const QString& value) {
         const QString link = value.trimmed();
         const QString path = pathPart(link);
         const qsizetype hash = link.indexOf(u'#');
@@ -308,7 +316,6 @@ public:
             .arg(percentDecoded(fragment), path);
     }
 
-private:
     // The anchors of a local page; null for a file that is no page or cannot be read.
     const std::optional<QSet<QString>>& anchorsOf(const QString& path) {
         const auto known = m_anchors.find(path);
@@ -344,6 +351,7 @@ private:
     const QString m_self;
     FileLookups m_files;
     std::unordered_map<QString, std::optional<QSet<QString>>> m_anchors;
+    std::unordered_map<QString, std::optional<QString>> m_faults;
 };
 
 } // namespace
@@ -366,7 +374,7 @@ QList<Finding> linkFindings(const QString& text, const QString& folder,
         // A BASE's address is where links start from, not a link of its own.
         if (reference.element == u"BASE")
             continue;
-        const std::optional<QString> fault = checker.fault(reference.value);
+        const std::optional<QString>& fault = checker.fault(reference.value);
         if (!fault)
             continue;
         const TextPoint point = lines.pointOf(reference.start);
