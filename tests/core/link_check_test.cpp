@@ -57,6 +57,8 @@ TEST(LinkCheck, FindingsOfLocalLinksAndAnchors) {
         {"another case after ..", "<img src=\"docs/../Pics/logo.gif\">",
          "1:11 [docs/../Pics/logo.gif] pics/logo.gif exists, but the link says "
          "docs/../Pics/logo.gif"},
+        {"a file taken for a folder", "<img src=\"pics/logo.gif/\">",
+         "1:11 [pics/logo.gif/] pics/logo.gif/ does not exist"},
         {"backslashes", "<a href=\"pics\\logo.gif\">",
          "1:10 [pics\\logo.gif] pics\\logo.gif uses backslashes; write pics/logo.gif"},
         {"backslashes to nothing", "<a href=\"pics\\none.gif\">",
@@ -82,7 +84,8 @@ TEST(LinkCheck, FindingsOfLocalLinksAndAnchors) {
          "<a name=here></a><h2 id=\"tw&amp;o\"><a href=#here><a href='#tw&amp;o'>"
          "<a href=\"docs/page.htm#part2\"><a href=\"docs/page.htm#intro\"><a href=docs/>"
          "<a href=docs><img src=\"my%20pics/photo.jpg?x#y\"><a href=#><a href=\"\"><a href=#top>"
-         "<a href=\"index.htm#new\" name=new><img src=\"file:///SITE/pics/logo.gif\">",
+         "<a href=\"index.htm#new\" name=new><a href=\"pics/\r\nlogo.gif\"><img "
+         "src=\"file:///SITE/pics/logo.gif\">",
          ""},
         {"remote addresses and what is no tag",
          "<a href=\"http://example.com/gone.htm\"><a href=HTTPS://x/y><a href=mailto:a@b>"

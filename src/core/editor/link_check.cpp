@@ -189,7 +189,8 @@ private:
             }
             folder = folder.endsWith(u'/') ? folder + spelt : folder + u'/' + spelt;
         }
-        found.exists = true;
+        // A path that ends in "/" names a folder, and a file is none.
+        found.exists = !written.endsWith(u'/') || QFileInfo(folder).isDir();
         found.path = folder;
         found.written = parts.join(u'/');
         return found;
@@ -282,7 +283,9 @@ public:
 
 private:
     std::optional<QString> check(const QString& value) {
-        const QString link = value.trimmed();
+        // Browsers leave out the tabs and line breaks of an address, as if it were on one line.
+        QString link = value.trimmed();
+        link.remove(u'\t').remove(u'\r').remove(u'\n');
         const QString path = pathPart(link);
         const qsizetype hash = link.indexOf(u'#');
         const QString fragment = hash < 0 ? QString() : link.mid(hash + 1);
