@@ -8,6 +8,8 @@ namespace vellum {
 
 /// A value of a page's start tag that names another file or a place in a page, as written.
 struct PageReference {
+    /// The element's name in upper case ("IMG").
+    QString element;
     /// The attribute's name in lower case: "src", "href", "background" or "action".
     QString attribute;
     /// Its value, character references decoded.
@@ -24,9 +26,14 @@ QList<PageReference> pageReferences(const QString& text);
 /// Every anchor `text` defines: the NAME of each A tag and the id of any tag, as written.
 QSet<QString> pageAnchors(const QString& text);
 
-/// What is wrong with the local links and anchors of `text`: a local file (relative to `folder`,
-/// or a file URL) that does not exist, or exists only under another case; an anchor missing from
-/// the page or from the local page named. Remote addresses are never fetched.
-QList<Finding> linkFindings(const QString& text, const QString& folder);
+/// What is wrong with the local links and anchors of `text` (CR LF line breaks), in order: a local
+/// file (relative to `folder` or to the page's local BASE, or a file URL) that does not exist,
+/// exists only under another case or is named with backslashes; an anchor missing from the page
+/// or from the local page named. Each finding selects the link's value as written. Remote
+/// addresses, and relative links under a remote BASE, are never looked up. A link to
+/// `documentPath` (the page's own file, empty when it was never saved) looks in `text` rather than
+/// on disk. Reads files, never writes one.
+QList<Finding> linkFindings(const QString& text, const QString& folder,
+                            const QString& documentPath);
 
 } // namespace vellum

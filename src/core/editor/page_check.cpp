@@ -70,7 +70,7 @@ PageCheckResult checkPage(const PageCheckRequest& request) {
         folder = QFileInfo(request.documentPath).absolutePath();
     }
     result.findings = structureFindings(request.text);
-    result.findings += linkFindings(request.text, folder);
+    result.findings += linkFindings(request.text, folder, request.documentPath);
     std::stable_sort(result.findings.begin(), result.findings.end(),
                      [](const Finding& a, const Finding& b) { return a.start < b.start; });
     return result;

@@ -3,6 +3,7 @@
 #include "core/editor/html_lexer.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace vellum {
@@ -139,6 +140,7 @@ std::optional<StartTag> parseStartTag(const QString& text) {
             ++i;
         attribute.name = text.mid(nameStart, i - nameStart);
         attribute.end = i;
+        attribute.valueStart = attribute.valueEnd = i;
         int after = i;
         while (after < n - 1 && isSpace(text[after]))
             ++after;
@@ -153,12 +155,16 @@ std::optional<StartTag> parseStartTag(const QString& text) {
                     return std::nullopt; // a quote left open runs past the tag's end
                 attribute.quote = text[v];
                 attribute.value = decodeEntities(QStringView(text).sliced(v + 1, close - v - 1));
+                attribute.valueStart = v + 1;
+                attribute.valueEnd = close;
                 i = close + 1;
             } else {
                 int e = v;
                 while (e < n - 1 && !isSpace(text[e]))
                     ++e;
                 attribute.value = decodeEntities(QStringView(text).sliced(v, e - v));
+                attribute.valueStart = v;
+                attribute.valueEnd = e;
                 i = e;
             }
             attribute.end = i;
@@ -168,11 +174,8 @@ std::optional<StartTag> parseStartTag(const QString& text) {
     return tag;
 }
 
-std::optional<StartTag> startTagAt(const QString& document, int caret) {
+void forEachStartTag(const QString& document, const std::function<bool(int, int)>& visit) {
     const int n = static_cast<int>(document.size());
-    if (caret < 0 || caret > n)
-        return std::nullopt;
-    std::optional<StartTag> found;
     html::State state = 0;
     int open = -1; // the "<" of the start tag being read, across lines
     std::vector<html::Span> spans;
@@ -180,9 +183,6 @@ std::optional<StartTag> startTagAt(const QString& document, int caret) {
         int lineEnd = static_cast<int>(document.indexOf(QLatin1String("\r\n"), lineStart));
         if (lineEnd < 0)
             lineEnd = n;
-        // Nothing after the caret's line matters once no tag is left open there.
-        if (lineStart > caret && open < 0)
-            break;
         spans.clear();
         state = html::lexLine(QStringView(document).sliced(lineStart, lineEnd - lineStart), state,
                               spans);
@@ -199,24 +199,35 @@ std::optional<StartTag> startTagAt(const QString& document, int caret) {
                 }
                 if (open < 0 || document[at] != u'>')
                     continue;
-                const int end = at + 1;
-                // The caret from the "<" to the ">", or just after it; a tag that starts at the
-                // caret wins over one that ends there.
-                if (open <= caret && caret <= end && (!found || found->end == caret)) {
-                    if (std::optional<StartTag> tag =
-                            parseStartTag(document.mid(open, end - open))) {
-                        tag->start = open;
-                        tag->end = end;
-                        found = tag;
-                    }
-                }
+                const int start = open;
                 open = -1;
-                if (end > caret && found)
-                    return found;
+                if (!visit(start, at + 1))
+                    return;
             }
         }
         lineStart = lineEnd + 2;
     }
+}
+
+std::optional<StartTag> startTagAt(const QString& document, int caret) {
+    if (caret < 0 || caret > document.size())
+        return std::nullopt;
+    std::optional<StartTag> found;
+    forEachStartTag(document, [&](int open, int end) {
+        // Tags come in order: none from here on holds the caret.
+        if (open > caret)
+            return false;
+        // The caret from the "<" to the ">", or just after it; a tag that starts at the caret
+        // wins over one that ends there.
+        if (caret <= end && (!found || found->end == caret)) {
+            if (std::optional<StartTag> tag = parseStartTag(document.mid(open, end - open))) {
+                tag->start = open;
+                tag->end = end;
+                found = tag;
+            }
+        }
+        return !(end > caret && found);
+    });
     return found;
 }
 

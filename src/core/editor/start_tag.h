@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <functional>
 #include <optional>
 
 namespace vellum {
@@ -19,6 +20,10 @@ struct TagAttribute {
     /// The attribute's characters in the tag's text, from its name to the end of its value.
     int start = 0;
     int end = 0;
+    /// The value's characters as written in the tag's text, inside its quotes; both at `end` when
+    /// the attribute has no value.
+    int valueStart = 0;
+    int valueEnd = 0;
 };
 
 /// A start tag found in a document: its place, its text and its attributes in order.
@@ -43,6 +48,12 @@ struct StartTag {
 /// Reads a start tag from its text ("<" to ">"): the name and every attribute, quoted or not, in
 /// any case. Null when `text` is not a start tag.
 std::optional<StartTag> parseStartTag(const QString& text);
+
+/// Calls `visit` with the place of each start tag of `document` (a text with CR LF breaks), from
+/// its "<" to just after its ">", in order, until it returns false. Comments, quoted ">" in values
+/// and the content of script and style elements hold no tags, and end tags are left out; what is
+/// handed over looks like a start tag and parseStartTag reads it.
+void forEachStartTag(const QString& document, const std::function<bool(int start, int end)>& visit);
 
 /// The start tag that holds the caret in `document` (a text with CR LF breaks): the caret anywhere
 /// from its "<" to its ">", or right after the ">". Comments, quoted ">" in values and the content
