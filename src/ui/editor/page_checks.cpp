@@ -27,18 +27,6 @@ struct CheckRun {
     PageCheckResult result;
 };
 
-// The window opens in the main window's lower right corner, above its status bar, on the screen.
-QPoint windowPosition(const QRect& main, const QSize& window, const QRect& screen) {
-    constexpr int AboveBottom = 48;
-    QPoint at(main.right() - HelperRightInset - window.width(),
-              main.bottom() - AboveBottom - window.height());
-    at.setX(std::clamp(at.x(), screen.left(),
-                       std::max(screen.left(), screen.right() - window.width())));
-    at.setY(std::clamp(at.y(), screen.top(),
-                       std::max(screen.top(), screen.bottom() - window.height())));
-    return at;
-}
-
 } // namespace
 
 PageChecks::PageChecks(QWidget& main, Workspace& workspace, QString workingFolder,
@@ -134,10 +122,11 @@ PageCheckWindow& PageChecks::openWindow() {
     m_window = new PageCheckWindow(m_main);
     connect(m_window, &PageCheckWindow::findingChosen, this, &PageChecks::goToFinding);
     connect(m_window, &QDialog::finished, this, &PageChecks::forget);
+    // It opens in the main window's lower right corner, where the text of a page seldom reaches.
     const QScreen* screen = m_main.screen() ? m_main.screen() : QGuiApplication::primaryScreen();
     if (screen)
-        m_window->move(
-            windowPosition(m_main.frameGeometry(), m_window->size(), screen->availableGeometry()));
+        m_window->move(lowerRightPosition(m_main.frameGeometry(), m_window->size(),
+                                          screen->availableGeometry()));
     // Typing goes on in the document while the check runs.
     m_window->setAttribute(Qt::WA_ShowWithoutActivating);
     m_window->show();
