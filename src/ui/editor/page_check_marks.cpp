@@ -5,6 +5,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace vellum {
 
 namespace {
