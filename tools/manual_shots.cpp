@@ -1,16 +1,20 @@
 // Draws the pictures of the manual from the real windows: manual_shots FOLDER writes the main
-// window, each helper window, a helper editing a tag and the Find, Preferences and template
-// windows as PNG files there.
+// window, each helper window, a helper editing a tag, the Page Check window beside the page it
+// checked, and the Find, Preferences and template windows as PNG files there.
 // Runs on the offscreen platform in a fresh home; nothing is shown.
 #include "core/app/command_registry.h"
 #include "shot_start.h"
 #include "ui/app/document_area.h"
 #include "ui/app/helper_registry.h"
 #include "ui/editor/document_window.h"
+#include "ui/editor/page_check_window.h"
+#include "ui/editor/page_checks.h"
 #include "ui/helpers/helper_frame.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QPainter>
 #include <QTabWidget>
 
 #include <cstdio>
@@ -21,6 +25,26 @@ const char* const Page =
     "<!DOCTYPE html>\r\n<HTML>\r\n<HEAD>\r\n<TITLE>My page</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
     "<H1>My page</H1>\r\n<P>Some text to <B>format</B>.</P>\r\n<UL>\r\n\t<LI>first\r\n\t<LI>"
     "second\r\n</UL>\r\n</BODY>\r\n</HTML>\r\n";
+
+// A page with faults of each kind the page check finds, none of its local files there.
+const char* const FaultyPage =
+    "<!DOCTYPE html>\n<HTML>\n<HEAD>\n<TITLE>My page</TITLE>\n</HEAD>\n<BODY>\n"
+    "<H1><IMG src=\"Pics/Logo.gif\" alt=\"\"> My page</H1>\n<P>Some text to <B>format.</P>\n"
+    "<P>See <A href=\"prices.htm\">the prices</A> or <A href=\"#contact\">write to me</A>.</P>\n"
+    "</BODY>\n</HTML>\n";
+
+// The main window with the Page Check window in its lower right corner, as one picture.
+QImage withPageCheck(QWidget& main, QWidget& check) {
+    check.move(main.width() - check.width() - 25, main.height() - check.height() - 40);
+    QImage scene(main.size(), QImage::Format_RGB32);
+    QPainter painter(&scene);
+    painter.drawPixmap(0, 0, main.grab());
+    painter.drawPixmap(check.pos(), check.grab());
+    painter.setPen(Qt::darkGray);
+    painter.drawRect(QRect(check.pos(), check.size()).adjusted(0, 0, -1, -1));
+    painter.end();
+    return scene;
+}
 
 QWidget* windowTitled(const QString& title) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -75,6 +99,27 @@ int main(int argc, char** argv) {
         save(list, "edittag");
         if (list)
             list->hide();
+    }
+    // The Page Check window beside a page with faults, as F8 on it shows them.
+    if (vellum::DocumentWindow* page = program.documents().activeDocument()) {
+        page->loadNewText(QString::fromLatin1(FaultyPage));
+        commands.run(QStringLiteral("CheckPage1"));
+        vellum::PageChecks& checks = program.pageChecks();
+        const QDeadlineTimer deadline(20000);
+        while (checks.isChecking() && !deadline.hasExpired())
+            app.processEvents(QEventLoop::AllEvents, 50);
+        vellum::PageCheckWindow* check = checks.window();
+        if (check) {
+            check->resize(460, 170);
+            app.processEvents();
+        }
+        const QString path = out.filePath(QStringLiteral("checkpage.png"));
+        if (!check || checks.isChecking() || !withPageCheck(*shot.window(), *check).save(path)) {
+            std::fprintf(stderr, "manual_shots: no picture %s\n", qPrintable(path));
+            written = false;
+        }
+        if (check)
+            check->close();
     }
     commands.run(QStringLiteral("Replace1"));
     QWidget* findReplace = windowTitled(QStringLiteral("Find&Replace"));

@@ -68,6 +68,7 @@ std::vector<MenuEntry> build() {
         item("Preferences1", "Edit1", "P&references...", "Ctrl+F10"),
         separator("Edit1"),
         item("EditTag1", "Edit1", "Edit Tag in &Helper", "F2"),
+        item("CheckPage1", "Edit1", "Chec&k Page", "F8"),
 
         menu("Quick1", nullptr, "&Quick"),
         item("Preview1", "Quick1", "Browser &Preview", "F9"),

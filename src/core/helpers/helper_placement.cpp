@@ -28,6 +28,14 @@ QPoint centredPosition(const QSize& screen, const QSize& window) {
             std::max(0, (screen.height() - window.height()) / 2)};
 }
 
+QPoint lowerRightPosition(const QRect& main, const QSize& window, const QRect& screen) {
+    constexpr int AboveBottom = 48;
+    const int x = main.right() - HelperRightInset - window.width();
+    const int y = main.bottom() - AboveBottom - window.height();
+    return {std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - window.width())),
+            std::clamp(y, screen.top(), std::max(screen.top(), screen.bottom() - window.height()))};
+}
+
 void writeHelperPosition(SettingsFile& settings, const HelperTraits& traits, const QPoint& at) {
     settings.writeTexts({{W::Section, traits.topKey, QString::number(at.y())},
                          {W::Section, traits.leftKey, QString::number(at.x())}});

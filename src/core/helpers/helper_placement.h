@@ -72,6 +72,11 @@ QPoint helperPosition(const SettingsFile& settings, const HelperTraits& traits, 
 /// (never left of or above the screen).
 QPoint centredPosition(const QSize& screen, const QSize& window);
 
+/// The top-left corner that puts a window of `window` size in the lower right corner of the main
+/// window `main` (the helpers' inset from its right edge, above its status bar), moved as little
+/// as it takes to stand on `screen` (all in screen pixels).
+QPoint lowerRightPosition(const QRect& main, const QSize& window, const QRect& screen);
+
 /// Records where a helper was when it closed.
 void writeHelperPosition(SettingsFile& settings, const HelperTraits& traits, const QPoint& at);
 

@@ -26,6 +26,7 @@
 #include "ui/app/window_title.h"
 #include "ui/editor/editor_style.h"
 #include "ui/editor/find_commands.h"
+#include "ui/editor/page_checks.h"
 #include "ui/editor/tag_removal.h"
 #include "ui/library/template_dialog.h"
 
@@ -65,6 +66,8 @@ Application::Application(SettingsFile& settings, const HomeDirectory& home,
                                                  prompter, *m_commands)),
       m_finds(std::make_unique<FindCommands>(*m_window, *m_workspace, settings, prompter, clipboard,
                                              *m_commands)),
+      m_pageChecks(
+          std::make_unique<PageChecks>(*m_window, *m_workspace, m_home.dataDir(), *m_commands)),
       m_recovery(std::make_unique<RecoveryWriter>(*m_workspace, settings, m_home, prompter)) {
     m_documents->attach(*m_workspace, *m_flows, *m_commands);
     registerCommands();
@@ -122,6 +125,7 @@ void Application::registerCommands() {
                                                    m_prompter, *m_helpers, c);
     m_programs->registerCommands();
     m_finds->registerCommands();
+    m_pageChecks->registerCommands();
     registerTagRemoval(c, *m_workspace);
 }
 

@@ -21,6 +21,7 @@ class FindCommands;
 class HelperRegistry;
 class MainMenus;
 class MessageBoxPrompter;
+class PageChecks;
 class ProgramCommands;
 class RecoveryWriter;
 class SettingsFile;
@@ -60,6 +61,8 @@ public:
     MainMenus& menus() { return *m_menus; }
     HelperRegistry& helpers() { return *m_helpers; }
     FindCommands& finds() { return *m_finds; }
+    /// Check Page, its window and the marks of its findings.
+    PageChecks& pageChecks() { return *m_pageChecks; }
     HelpViewer& help() { return m_help; }
     AppActivation& activation() { return *m_activation; }
     /// Browser preview and the helper program (Locate browser and Locate helper among them).
@@ -89,6 +92,7 @@ private:
     std::unique_ptr<EditCommands> m_edits;
     std::unique_ptr<HelperRegistry> m_helpers;
     std::unique_ptr<FindCommands> m_finds;
+    std::unique_ptr<PageChecks> m_pageChecks;
     std::unique_ptr<ProgramCommands> m_programs;
     std::unique_ptr<RecoveryWriter> m_recovery;
     MainMenus* m_menus = nullptr;
