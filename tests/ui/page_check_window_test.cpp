@@ -172,6 +172,22 @@ TEST(PageCheck, ACheckAfterAnEditReplacesTheRows) {
     EXPECT_TRUE(underlines(*page).isEmpty());
 }
 
+// A finding far below the screen is underlined once the user scrolls to it.
+TEST(PageCheck, AFindingBelowTheScreenIsUnderlinedWhenScrolledTo) {
+    QTemporaryDir dir;
+    Started s;
+    openSaved(s, dir);
+    DocumentWindow* page = s.active();
+    QWidget* editor = page->editorWidget();
+    for (int i = 0; i < 200; ++i)
+        QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
+    ASSERT_TRUE(checkPage(s));
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return underlines(*page) == QStringList{"missing.gif " + LinkBlue}; }, 2000));
+}
+
 // A result that comes when it is no longer wanted is dropped: after a new check, once its
 // document has closed, and when the program ends before it comes.
 TEST(PageCheck, AResultNoLongerWantedIsDropped) {

@@ -2,6 +2,7 @@
 
 #include "ui/editor/plain_text_control.h"
 
+#include <QEvent>
 #include <QTextBlock>
 #include <QTextDocument>
 
@@ -61,6 +62,14 @@ PageCheckMarks::PageCheckMarks(PlainTextControl& control, const QList<MarkPlace>
     }
     connect(document, &QTextDocument::contentsChange, this,
             [this](int from, int, int added) { contentsChanged(from, added); });
+    PlainTextEditor* editor = control.editor();
+    // The editor scrolls itself without a word from its scroll bar; each scroll or jump asks
+    // for the view to be drawn again.
+    connect(editor, &QPlainTextEdit::updateRequest, this, [this, editor](const QRect&, int dy) {
+        if (dy != 0 || editor->cursorForPosition(QPoint()).block().position() != m_shownFrom)
+            scheduleShow();
+    });
+    editor->viewport()->installEventFilter(this);
     show();
 }
 
@@ -87,7 +96,7 @@ void PageCheckMarks::contentsChanged(int from, int added) {
     // The cursors have followed the change already. Only an underline the change touches can
     // have changed; one whose text is as it was (the colouring of the text changes formats
     // without changing characters) stays.
-    bool changed = false;
+    bool removed = false;
     for (Mark& mark : m_marks) {
         QTextCursor& underline = mark.underline;
         if (underline.isNull() || underline.selectionEnd() < from ||
@@ -95,22 +104,49 @@ void PageCheckMarks::contentsChanged(int from, int added) {
             continue;
         if (underline.selectedText() != mark.text) {
             underline = QTextCursor();
-            changed = true;
+            removed = true;
         }
     }
-    if (changed)
+    // An underline taken away goes at once; lines taken out or put in may bring others on
+    // screen.
+    if (removed)
         show();
+    else
+        scheduleShow();
+}
+
+void PageCheckMarks::scheduleShow() {
+    if (m_showScheduled)
+        return;
+    m_showScheduled = true;
+    QMetaObject::invokeMethod(this, &PageCheckMarks::show, Qt::QueuedConnection);
+}
+
+bool PageCheckMarks::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize)
+        scheduleShow();
+    return QObject::eventFilter(watched, event);
 }
 
 void PageCheckMarks::show() {
+    m_showScheduled = false;
     PlainTextEditor* editor = m_control.editor();
+    // The editor goes through every extra selection it holds for each paragraph it draws: with
+    // tens of thousands of findings every keystroke would wait on them, so it holds only the
+    // underlines of the paragraphs on screen, and gets them anew as the view moves.
+    const QRect view = editor->viewport()->rect();
+    const int first = editor->cursorForPosition(view.topLeft()).block().position();
+    m_shownFrom = first;
+    const QTextBlock last = editor->cursorForPosition(view.bottomRight()).block();
+    const int end = last.position() + last.length();
     QList<QTextEdit::ExtraSelection> selections;
     for (const QTextEdit::ExtraSelection& other : editor->extraSelections()) {
         if (!other.format.hasProperty(OwnUnderline))
             selections.push_back(other);
     }
     for (const Mark& mark : m_marks) {
-        if (mark.underline.isNull())
+        if (mark.underline.isNull() || mark.underline.selectionEnd() < first ||
+            mark.underline.selectionStart() > end)
             continue;
         QTextEdit::ExtraSelection selection;
         selection.cursor = mark.underline;

@@ -53,10 +53,16 @@ private:
     };
 
     void contentsChanged(int from, int added);
+    /// Shows the underlines once the events at hand are handled: a keystroke, a scroll and the
+    /// colouring after them give one update.
+    void scheduleShow();
     void show();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     PlainTextControl& m_control;
     QList<Mark> m_marks;
+    bool m_showScheduled = false;
+    int m_shownFrom = 0; // the first paragraph on screen when the underlines were last shown
 };
 
 } // namespace vellum
