@@ -160,6 +160,7 @@ std::vector<MenuEntry> build() {
         menu("Help1", nullptr, "&Help"),
         item("Contents1", "Help1", "&Contents"),
         item("About1", "Help1", "&About"),
+        item("AboutVellum1", "Help1", "About &VellumHTML"),
         item("ContactUs1", "Help1", "Contact &Us"),
 
         item("Exits1", nullptr, "E&xit"),

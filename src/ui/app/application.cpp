@@ -1,5 +1,6 @@
 #include "ui/app/application.h"
 
+#include "core/app/about.h"
 #include "core/app/command_registry.h"
 #include "core/app/document_flows.h"
 #include "core/app/editor_commands.h"
@@ -32,6 +33,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStatusBar>
 
 namespace vellum {
@@ -113,6 +115,10 @@ void Application::registerCommands() {
         c.add(QString::fromLatin1(inert), [] {});
     c.add(QStringLiteral("Contents1"), [this] { m_help.showContents(); });
     c.add(QStringLiteral("About1"), [] { SplashWindow::showSplash(); });
+    c.add(QStringLiteral("AboutVellum1"), [this] {
+        QMessageBox::about(m_window.get(), QStringLiteral("About VellumHTML"),
+                           aboutText(QString::fromLatin1(qVersion())));
+    });
     c.add(QStringLiteral("Preferences1"), [this] { showPreferences(); });
     c.add(QStringLiteral("ContactUs1"), [this] { DocumentCommands::contactUs(m_prompter); });
     m_documentCommands->registerCommands(c);
