@@ -40,6 +40,7 @@ std::vector<MenuEntry> build() {
         item("Close1", "File1", "&Close"),
         separator("File1"),
         item("Print1", "File1", "&Print..."),
+        item("PrintPreview1", "File1", "Print Pre&view..."),
         item("PrintSetup1", "File1", "P&rint Setup..."),
         separator("File1"),
         item("Exit1", "File1", "E&xit", "Alt+F4"),

@@ -7,6 +7,7 @@
 #include "ui/app/message_box_prompter.h"
 #include "ui/editor/document_window.h"
 
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace vellum {
@@ -29,6 +30,8 @@ void DocumentCommands::registerCommands(CommandRegistry& commands) {
                             [this](Document& document) { m_workspace.close(document); });
     commands.addForDocument(QStringLiteral("Print1"),
                             [this](Document& document) { Prints(document); });
+    commands.addForDocument(QStringLiteral("PrintPreview1"),
+                            [this](Document& document) { previewPrint(document); });
     commands.addForDocument(QStringLiteral("PrintSetup1"), [this](Document&) { PrintSetup(); });
 }
 
@@ -42,6 +45,19 @@ void DocumentCommands::Prints(Document& document) {
     DocumentWindow* window = DocumentWindow::of(document);
     if (window && m_prompter.choosePrinter(printer()))
         printDocument(*window, printer());
+}
+
+void DocumentCommands::previewPrint(Document& document) {
+    DocumentWindow* window = DocumentWindow::of(document);
+    if (!window)
+        return;
+    // The pages are drawn by the same printing on the same printer and its settings, so that the
+    // preview is paginated exactly as Print prints.
+    QPrintPreviewDialog preview(&printer(), window->window());
+    preview.setObjectName(QStringLiteral("PrintPreview"));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [window](QPrinter* pages) { printDocument(*window, *pages); });
+    preview.exec();
 }
 
 void DocumentCommands::PrintSetup() {

@@ -20,11 +20,14 @@ public:
     DocumentCommands(Workspace& workspace, DocumentFlows& flows, MessageBoxPrompter& prompter);
     ~DocumentCommands();
 
-    /// Registers Open, Insert, Save, Save As, Close, Print and Print Setup, and the plain new
-    /// document. The new documents that place the main window first are the main window's.
+    /// Registers Open, Insert, Save, Save As, Close, Print, Print Preview and Print Setup, and the
+    /// plain new document. The new documents that place the main window first are the main
+    /// window's.
     void registerCommands(CommandRegistry& commands);
 
     void Prints(Document& document);
+    /// Shows the pages Print would print, on the printer Print uses.
+    void previewPrint(Document& document);
     void PrintSetup();
 
     /// Prints a document's display lines on `printer` in the editor's font.
