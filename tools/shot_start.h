@@ -14,6 +14,10 @@ struct ShotStart : test::StartedApplication<MessageBoxPrompter> {
         const QString path = home.write(QStringLiteral("index.htm"), page);
         if (home.read(QStringLiteral("index.htm")) != page)
             return false;
+        return open(path, size);
+    }
+    /// As run, with the page at `path` open.
+    bool open(const QString& path, const QSize& size) {
         runAndShow({path});
         if (!app)
             return false;
