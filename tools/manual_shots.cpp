@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
             app.processEvents(QEventLoop::AllEvents, 50);
         vellum::PageCheckWindow* check = checks.window();
         if (check) {
-            check->resize(460, 170);
+            check->resize(600, 170);
             app.processEvents();
         }
         const QString path = out.filePath(QStringLiteral("checkpage.png"));
