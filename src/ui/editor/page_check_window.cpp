@@ -16,7 +16,7 @@ namespace {
 enum Part { LinePart, ColumnPart, KindPart, MessagePart };
 
 // The small round mark of a kind, in the colour its findings are underlined with.
-QIcon kindMark(FindingKind kind) {
+QIcon drawKindMark(FindingKind kind) {
     QPixmap mark(12, 12);
     mark.fill(Qt::transparent);
     QPainter painter(&mark);
@@ -41,7 +41,10 @@ PageCheckWindow::PageCheckWindow(QWidget& main)
     : QDialog(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       m_caption(line("CheckedPage", this)), m_state(line("CheckState", this)),
-      m_note(line("CheckNote", this)), m_list(new QTreeWidget(this)) {
+      m_note(line("CheckNote", this)), m_list(new QTreeWidget(this)),
+      // Drawn once for each kind: a page may have tens of thousands of findings.
+      m_marks{drawKindMark(FindingKind::Error), drawKindMark(FindingKind::Warning),
+              drawKindMark(FindingKind::Link)} {
     setObjectName(QStringLiteral("PageCheck"));
     setWindowTitle(QStringLiteral("Page Check"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -95,7 +98,7 @@ void PageCheckWindow::showResult(const QString& caption, const PageCheckResult& 
             new QTreeWidgetItem({QString::number(finding.line), QString::number(finding.column),
                                  findingKindText(finding.kind), finding.message});
         row->setData(LinePart, Qt::UserRole, i);
-        row->setIcon(KindPart, kindMark(finding.kind));
+        row->setIcon(KindPart, m_marks[static_cast<int>(finding.kind)]);
         for (const Part number : {LinePart, ColumnPart})
             row->setTextAlignment(number, Qt::AlignRight | Qt::AlignVCenter);
         rows.push_back(row);

@@ -3,6 +3,7 @@
 #include "core/editor/page_check.h"
 
 #include <QDialog>
+#include <QIcon>
 
 class QLabel;
 class QTreeWidget;
@@ -42,6 +43,7 @@ private:
     QLabel* m_state;
     QLabel* m_note;
     QTreeWidget* m_list;
+    QIcon m_marks[3]; // by kind: error, warning, link
 };
 
 } // namespace vellum
