@@ -4,9 +4,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <utility>
+#include <vector>
+
 namespace vellum::test {
 
-/// A fresh home folder for one test: VELLUMHTML_HOME points at it while the object lives.
+/// A fresh home folder for one test: VELLUMHTML_HOME points at it while the object lives, and the
+/// spelling library keeps its personal word lists in its folder "enchant".
 class TempHome {
 public:
     TempHome();
@@ -23,8 +27,8 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_previous;
-    bool m_hadPrevious;
+    // Each variable's value before: whether it was set, and to what.
+    std::vector<std::pair<bool, QByteArray>> m_previous;
 };
 
 } // namespace vellum::test

@@ -70,6 +70,7 @@ std::vector<MenuEntry> build() {
         separator("Edit1"),
         item("EditTag1", "Edit1", "Edit Tag in &Helper", "F2"),
         item("CheckPage1", "Edit1", "Chec&k Page", "F8"),
+        item("CheckSpelling1", "Edit1", "Check &Spelling"),
 
         menu("Quick1", nullptr, "&Quick"),
         item("Preview1", "Quick1", "Browser &Preview", "F9"),

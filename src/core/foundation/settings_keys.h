@@ -24,6 +24,8 @@ inline constexpr char DefExt[] = "defext";
 inline constexpr char DeclaredCharset[] = "DeclaredCharset";
 // 1 (the default): the document text is coloured as HTML; 0: plain.
 inline constexpr char Highlight[] = "Highlight";
+// 1 (the default): misspelt words of the prose are underlined as the text is shown; 0: not.
+inline constexpr char Spelling[] = "Spelling";
 // 1 (the default): modified documents are kept in the recovery folder for the next start after a
 // crash; 0: not kept, nothing offered.
 inline constexpr char Recovery[] = "Recovery";

@@ -28,8 +28,11 @@
 #include "ui/editor/editor_style.h"
 #include "ui/editor/find_commands.h"
 #include "ui/editor/page_checks.h"
+#include "ui/editor/spell_checking.h"
+
 #include "ui/editor/tag_removal.h"
 #include "ui/library/template_dialog.h"
+#include <QAction>
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -70,10 +73,13 @@ Application::Application(SettingsFile& settings, const HomeDirectory& home,
                                              *m_commands)),
       m_pageChecks(
           std::make_unique<PageChecks>(*m_window, *m_workspace, m_home.dataDir(), *m_commands)),
+      m_spelling(std::make_unique<SpellChecking>(*m_workspace, settings, prompter, *m_commands)),
       m_recovery(std::make_unique<RecoveryWriter>(*m_workspace, settings, m_home, prompter)) {
     m_documents->attach(*m_workspace, *m_flows, *m_commands);
     registerCommands();
     m_menus = new MainMenus(*m_window, *m_commands, *m_workspace);
+    if (auto* item = m_window->findChild<QAction*>(QStringLiteral("CheckSpelling1")))
+        m_spelling->showIn(*item);
     m_documents->setSaveButton(m_menus->msave());
     new RecentFilesMenu(*m_menus, *m_commands, m_settings, *m_flows);
     QObject::connect(m_status, &StatusLine::bannerDoubleClicked, m_window.get(),
@@ -132,6 +138,7 @@ void Application::registerCommands() {
     m_programs->registerCommands();
     m_finds->registerCommands();
     m_pageChecks->registerCommands();
+    m_spelling->registerCommands();
     registerTagRemoval(c, *m_workspace);
 }
 

@@ -22,6 +22,7 @@ class HelperRegistry;
 class MainMenus;
 class MessageBoxPrompter;
 class PageChecks;
+class SpellChecking;
 class ProgramCommands;
 class RecoveryWriter;
 class SettingsFile;
@@ -93,6 +94,7 @@ private:
     std::unique_ptr<HelperRegistry> m_helpers;
     std::unique_ptr<FindCommands> m_finds;
     std::unique_ptr<PageChecks> m_pageChecks;
+    std::unique_ptr<SpellChecking> m_spelling;
     std::unique_ptr<ProgramCommands> m_programs;
     std::unique_ptr<RecoveryWriter> m_recovery;
     MainMenus* m_menus = nullptr;

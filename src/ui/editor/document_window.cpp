@@ -7,6 +7,7 @@
 #include "core/editor/auto_indent.h"
 #include "core/foundation/clipboard.h"
 #include "ui/editor/document_host.h"
+#include "ui/editor/spell_checking.h"
 
 #include <QCloseEvent>
 #include <QHash>
@@ -90,6 +91,7 @@ DocumentWindow::DocumentWindow(DocumentHost& host, Clipboard& clipboard,
     buildPopupMenu();
     connect(m_editorWidget, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopupMenu1Popup();
+        SpellChecking::addMenuItems(*m_popup, *m_editorWidget, at);
         m_popup->popup(m_editorWidget->mapToGlobal(at));
     });
     setFocusProxy(m_editorWidget);

@@ -1,5 +1,7 @@
 #include "ui/editor/html_highlighter.h"
 
+#include "platform/editor/spell_dictionary.h"
+
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -56,6 +58,63 @@ HtmlHighlighter::HtmlHighlighter(QPlainTextEdit& editor)
     m_slices.setInterval(0);
     connect(&m_slices, &QTimer::timeout, this, &HtmlHighlighter::lexAhead);
     m_blockCount = m_document->blockCount();
+    m_misspelt.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+    m_misspelt.setUnderlineColor(QColor(0xE0, 0x10, 0x10));
+}
+
+void HtmlHighlighter::setSpelling(SpellDictionary* dictionary, const QString& language) {
+    if (dictionary == m_dictionary && language == m_language)
+        return;
+    m_dictionary = dictionary;
+    m_language = language;
+    recheckSpelling();
+}
+
+void HtmlHighlighter::recheckSpelling() {
+    markUncoloured();
+    m_editor.viewport()->update();
+}
+
+void HtmlHighlighter::markUncoloured() {
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        if (block.userState() != -1)
+            block.setUserState(block.userState() & ~Coloured);
+    }
+}
+
+void HtmlHighlighter::addMisspelt(const QString& text, QList<QTextLayout::FormatRange>& ranges) {
+    if (!m_dictionary)
+        return;
+    for (const SpellingWord& word : spellingWords(text, m_spans)) {
+        if (m_dictionary->check(m_language, word.text))
+            continue;
+        for (const WordPiece& piece : word.pieces) {
+            QTextLayout::FormatRange range;
+            range.start = piece.start;
+            range.length = piece.length;
+            range.format = m_misspelt;
+            ranges << range;
+        }
+    }
+}
+
+std::optional<SpellingWord> HtmlHighlighter::misspeltAt(const QTextBlock& block,
+                                                        int positionInBlock) {
+    if (!m_dictionary || !m_enabled || !block.isValid() || block.length() - 1 > MaxColouredLength)
+        return std::nullopt;
+    // The paragraph's start state is known once it has been shown, as a paragraph under the
+    // pointer has.
+    const int number = block.blockNumber();
+    advance(number, LexBudget);
+    const html::State start = number == 0 ? 0 : endOf(block.previous().userState());
+    for (const SpellingWord& word : spellingWords(block.text(), start)) {
+        for (const WordPiece& piece : word.pieces) {
+            if (positionInBlock >= piece.start && positionInBlock <= piece.start + piece.length)
+                return m_dictionary->check(m_language, word.text) ? std::nullopt
+                                                                  : std::optional(word);
+        }
+    }
+    return std::nullopt;
 }
 
 bool HtmlHighlighter::hasColours(const QTextBlock& block) {
@@ -200,7 +259,8 @@ void HtmlHighlighter::colour(QTextBlock block, html::State start) {
         return;
     }
     m_spans.clear();
-    const html::State end = html::lexLine(block.text(), start, m_spans);
+    const QString text = block.text();
+    const html::State end = html::lexLine(text, start, m_spans);
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(static_cast<int>(m_spans.size()));
     for (const html::Span& span : m_spans) {
@@ -212,6 +272,7 @@ void HtmlHighlighter::colour(QTextBlock block, html::State start) {
         range.format = m_formats[static_cast<std::size_t>(span.kind)];
         ranges << range;
     }
+    addMisspelt(text, ranges);
     if (ranges.isEmpty()) {
         clearColours();
     } else {
@@ -286,10 +347,7 @@ void HtmlHighlighter::chooseColours() {
     if (!hadColours)
         return;
     // Another colour scheme: every paragraph is coloured anew when next shown.
-    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
-        if (block.userState() != -1)
-            block.setUserState(block.userState() & ~Coloured);
-    }
+    markUncoloured();
 }
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/editor/html_lexer.h"
+#include "core/editor/spelling_words.h"
 
 #include <QColor>
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 class QPlainTextEdit;
@@ -16,6 +18,8 @@ class QTextBlock;
 class QTextDocument;
 
 namespace vellum {
+
+class SpellDictionary;
 
 /// Colours the HTML in an editor's text: tags, attribute names and values, comments, entities,
 /// declarations, script and style content. Colours only, never another font, so a paragraph
@@ -33,6 +37,18 @@ public:
     /// On by default; turned off, every colour goes.
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
+
+    /// Underlines the misspelt words of the prose (spellingWords) with a red wave as the
+    /// paragraphs are coloured, asking `dictionary` in `language`; a null dictionary turns it off.
+    /// The dictionary outlives the highlighter or is set to null first.
+    void setSpelling(SpellDictionary* dictionary, const QString& language);
+    SpellDictionary* spellDictionary() const { return m_dictionary; }
+    const QString& spellingLanguage() const { return m_language; }
+    /// Every paragraph is checked anew when next shown (words were added or ignored).
+    void recheckSpelling();
+    /// The misspelt word with a character at `positionInBlock` of `block` (or ending just there),
+    /// or nothing when spelling is off or the word there is right.
+    std::optional<SpellingWord> misspeltAt(const QTextBlock& block, int positionInBlock);
 
     /// Colours the paragraphs from `first` through paragraph number `lastNumber` (those in view)
     /// that are not coloured yet; the editor calls it before it paints.
@@ -59,6 +75,8 @@ private:
     void setColours(QTextBlock block, const QList<QTextLayout::FormatRange>& ranges);
     void lexAhead();
     void chooseColours();
+    void markUncoloured();
+    void addMisspelt(const QString& text, QList<QTextLayout::FormatRange>& ranges);
 
     QPlainTextEdit& m_editor;
     QTextDocument* m_document;
@@ -76,6 +94,9 @@ private:
     std::vector<html::Span> m_spans;
     std::array<QTextCharFormat, 9> m_formats;
     QColor m_coloursFor; ///< the base colour the colours were chosen for
+    SpellDictionary* m_dictionary = nullptr;
+    QString m_language;
+    QTextCharFormat m_misspelt;
 };
 
 } // namespace vellum

@@ -1,0 +1,99 @@
+#include "platform/editor/spell_dictionary.h"
+
+#include <enchant.h>
+
+namespace vellum {
+
+namespace {
+
+constexpr int MaxSuggestions = 5;
+
+void countDictionary(const char*, const char*, const char*, const char*, void* count) {
+    ++*static_cast<int*>(count);
+}
+
+} // namespace
+
+SpellDictionary::SpellDictionary(QObject* parent)
+    : QObject(parent), m_broker(enchant_broker_init()) {}
+
+SpellDictionary::~SpellDictionary() {
+    for (auto& [language, dictionary] : m_dictionaries) {
+        if (dictionary)
+            enchant_broker_free_dict(m_broker, dictionary);
+    }
+    if (m_broker)
+        enchant_broker_free(m_broker);
+}
+
+bool SpellDictionary::anyInstalled() const {
+    if (!m_broker)
+        return false;
+    int count = 0;
+    enchant_broker_list_dicts(m_broker, countDictionary, &count);
+    return count > 0;
+}
+
+bool SpellDictionary::installed(const QString& language) const {
+    return m_broker && !language.isEmpty() &&
+           enchant_broker_dict_exists(m_broker, language.toUtf8().constData()) != 0;
+}
+
+EnchantDict* SpellDictionary::dictionary(const QString& language) {
+    const auto found = m_dictionaries.find(language);
+    if (found != m_dictionaries.end())
+        return found->second;
+    EnchantDict* dictionary =
+        installed(language) ? enchant_broker_request_dict(m_broker, language.toUtf8().constData())
+                            : nullptr;
+    m_dictionaries.emplace(language, dictionary);
+    return dictionary;
+}
+
+bool SpellDictionary::check(const QString& language, const QString& word) {
+    QHash<QString, bool>& answers = m_answers[language];
+    const auto known = answers.constFind(word);
+    if (known != answers.constEnd())
+        return *known;
+    EnchantDict* dict = dictionary(language);
+    const QByteArray utf8 = word.toUtf8();
+    // Enchant answers 0 for a word it knows, more for one it does not, less on an error.
+    const bool right = !dict || enchant_dict_check(dict, utf8.constData(), utf8.size()) <= 0;
+    answers.insert(word, right);
+    return right;
+}
+
+QStringList SpellDictionary::suggest(const QString& language, const QString& word) {
+    QStringList out;
+    EnchantDict* dict = dictionary(language);
+    if (!dict)
+        return out;
+    const QByteArray utf8 = word.toUtf8();
+    size_t count = 0;
+    char** suggestions = enchant_dict_suggest(dict, utf8.constData(), utf8.size(), &count);
+    for (size_t i = 0; i < count && out.size() < MaxSuggestions; ++i)
+        out << QString::fromUtf8(suggestions[i]);
+    if (suggestions)
+        enchant_dict_free_string_list(dict, suggestions);
+    return out;
+}
+
+void SpellDictionary::add(const QString& language, const QString& word) {
+    if (EnchantDict* dict = dictionary(language)) {
+        const QByteArray utf8 = word.toUtf8();
+        enchant_dict_add(dict, utf8.constData(), utf8.size());
+    }
+    m_answers[language].insert(word, true);
+    emit wordsChanged();
+}
+
+void SpellDictionary::ignore(const QString& language, const QString& word) {
+    if (EnchantDict* dict = dictionary(language)) {
+        const QByteArray utf8 = word.toUtf8();
+        enchant_dict_add_to_session(dict, utf8.constData(), utf8.size());
+    }
+    m_answers[language].insert(word, true);
+    emit wordsChanged();
+}
+
+} // namespace vellum
