@@ -18,7 +18,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/vellumhtml share/vellumhtml/vellumh.html share/vellumhtml/library/chars \
          share/vellumhtml/library/tags.dat share/vellumhtml/library/fillers.dat \
          share/vellumhtml/template/html5.htm share/applications/vellumhtml.desktop \
-         share/icons/hicolor/scalable/apps/vellumhtml.svg share/man/man1/vellumhtml.1; do
+         share/icons/hicolor/scalable/apps/vellumhtml.svg share/man/man1/vellumhtml.1.gz \
+         share/doc/vellumhtml/copyright share/doc/vellumhtml/changelog.gz \
+         share/metainfo/org.example.VellumHTML.metainfo.xml; do
   [ -s "$prefix/$f" ] || fail "$f is missing"
 done
 # Every picture the manual shows is installed beside it.
