@@ -1,8 +1,11 @@
 // Benchmarks of searching, replacing and tag removal in large documents, each beside a reference
 // that does the same work in one plain pass over a byte string, measured in the same run:
 //   search/core             findInText for a marker at 99.99 % of 20 MB (match case off)
-//   search/editor           SearchText on the editor widget for the same marker: the whole text
-//                           is read from the widget, searched, and the hit selected
+//   search/editor           SearchText on the editor widget for the same marker, again and again
+//                           on the same text: the text read from the widget the first time
+//                           serves, is searched, and the hit selected
+//   search/editor_edited    the same right after an edit: the whole text is read from the widget
+//                           again
 //   search/memmem           the reference: memmem over the document's UTF-8 bytes
 //   replace_all/editor      Replace Remaining of 256,784 "<td>" by "<TD>" in a 20 MB document,
 //                           from the call to the repainted editor (the text is set again,
@@ -111,6 +114,21 @@ void BM_SearchEditor(benchmark::State& state) {
     editor().load(markedDocument());
     for (auto _ : state) {
         editor().control->setSelection(0, 0);
+        if (!SearchText(*editor().control, Marker, SearchOptions{}))
+            state.SkipWithError("the marker was not found");
+    }
+}
+
+// The first search after an edit reads the text out of the widget again.
+void BM_SearchEditorEdited(benchmark::State& state) {
+    editor().load(markedDocument());
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor().control->setSelection(0, 0);
+        editor().control->replaceSelection(QStringLiteral("x"));
+        editor().control->setSelection(0, 1);
+        editor().control->replaceSelection(QString());
+        state.ResumeTiming();
         if (!SearchText(*editor().control, Marker, SearchOptions{}))
             state.SkipWithError("the marker was not found");
     }
@@ -242,6 +260,7 @@ void BM_KilltagsString(benchmark::State& state) {
 
 BENCHMARK(BM_SearchCore)->Name("search/core")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchEditor)->Name("search/editor")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchEditorEdited)->Name("search/editor_edited")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchMemmem)->Name("search/memmem")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplaceAllEditor)
     ->Name("replace_all/editor")

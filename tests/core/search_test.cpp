@@ -65,6 +65,38 @@ TEST(SearchText, FindsAsDefined) {
     }
 }
 
+// Long texts are read many characters at a time: a hit is found wherever it lies, the text's
+// last place included, and near misses around it are passed over.
+TEST(SearchText, FindsAHitAtEveryPlaceOfALongText) {
+    struct Row {
+        const char* name;
+        QString pattern;
+        QString hit;    // what stands in the text
+        QString filler; // the rest of the text, near misses only
+        SearchOptions options;
+    };
+    const Row rows[] = {
+        {"ASCII, case blind, small ends", "ZQ-7C", "zQ-7c", "zq-8c zQ-7", {}},
+        {"ASCII, case blind, capital ends", "zq-7c", "ZQ-7C", "zq-8c zQ-7", {}},
+        {"Latin-1 ends, case blind", "\u00c9T\u00c9", "\u00e9t\u00e9", "\u00e9x\u00e9 ", {}},
+        {"one character", "\u0178", "\u00ff", "y\u00fe", {}},
+        {"matching case passes over the other case", "Ab", "Ab", "ab aB ", {false, true, false}},
+    };
+    constexpr qsizetype Length = 80;
+    for (const Row& row : rows) {
+        for (qsizetype place = 0; place + row.hit.size() <= Length; ++place) {
+            SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(place));
+            QString text = row.filler.repeated(Length / row.filler.size() + 1).left(Length);
+            text.replace(place, row.hit.size(), row.hit);
+            SearchOptions up = row.options;
+            up.backward = true;
+            EXPECT_EQ(findInText(text, row.pattern, 0, 0, row.options), place);
+            EXPECT_EQ(findInText(text, row.pattern, place + 1, 0, row.options), -1);
+            EXPECT_EQ(findInText(text, row.pattern, Length, 0, up), place);
+        }
+    }
+}
+
 TEST(SearchState, FindStepsAndReplaceRemaining) {
     struct Row {
         const char* name;

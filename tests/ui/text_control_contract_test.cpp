@@ -114,6 +114,47 @@ TYPED_TEST(TextControlContract, SearchSelectsTheSameHits) {
     }
 }
 
+// A search after a change finds what the text holds now, however it changed.
+TYPED_TEST(TextControlContract, SearchSeesEveryChange) {
+    const struct {
+        const char* intent;
+        QString before;
+        std::function<void(TextControl&)> change;
+        QString after;
+    } rows[] = {
+        {"an insertion before the hit", "|ab\r\ncd",
+         [](TextControl& c) {
+             c.setSelection(0, 0);
+             c.replaceSelection("zz ");
+         },
+         "zz [ab]\r\ncd"},
+        {"a cut before the hit", "|xab\r\ncd",
+         [](TextControl& c) {
+             c.setSelection(0, 1);
+             c.cut();
+         },
+         "[ab]\r\ncd"},
+        {"the cut undone after a search", "|xab\r\ncd",
+         [](TextControl& c) {
+             c.setSelection(0, 1);
+             c.cut();
+             SearchText(c, "AB", {});
+             c.undo();
+         },
+         "x[ab]\r\ncd"},
+        {"a new text", "|ab", [](TextControl& c) { c.setText("\r\nzz ab"); }, "\r\nzz [ab]"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        TextControl& c = this->factory.make(row.before, 80);
+        EXPECT_TRUE(SearchText(c, "AB", {}));
+        row.change(c);
+        c.setSelection(0, 0);
+        EXPECT_TRUE(SearchText(c, "AB", {}));
+        EXPECT_EQ(drawMarked(c), row.after);
+    }
+}
+
 TYPED_TEST(TextControlContract, SelectionIsStartFirstWithTheCaretWhereAsked) {
     const struct {
         const char* intent;

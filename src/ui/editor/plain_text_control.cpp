@@ -27,6 +27,9 @@ constexpr qint64 ChunkBudgetNs = 6'000'000;
 // A large text goes to the widget in pieces of about so many characters.
 constexpr qsizetype TextPiece = 1 << 20;
 
+// The text read for searching is kept so long after the last search.
+constexpr int SearchableKeptMs = 10000;
+
 // A paragraph this long is counted only when the widget has not laid it out.
 constexpr int LongParagraph = 10000;
 
@@ -92,6 +95,14 @@ PlainTextControl::PlainTextControl(PlainTextEditor* editor, Clipboard* clipboard
         if (m_onModified)
             m_onModified(modified);
     });
+    // Colours change no character; anything else may.
+    connect(m_editor->document(), &QTextDocument::contentsChange, this, [this] {
+        if (!m_editor->highlighter().isColouring())
+            m_searchable = QString();
+    });
+    m_searchableRelease.setSingleShot(true);
+    m_searchableRelease.setInterval(SearchableKeptMs);
+    connect(&m_searchableRelease, &QTimer::timeout, this, [this] { m_searchable = QString(); });
     connect(m_editor, &PlainTextEditor::layoutDiscarded, this, [this] { checkLayoutKey(); });
     // A change of font or tab stops on the document relayouts it all and repaints; each repaint
     // request is a moment to compare the layout inputs.
@@ -415,7 +426,13 @@ QString PlainTextControl::text() const {
 }
 
 QString PlainTextControl::searchableText() const {
-    return m_editor->document()->toRawText();
+    // Reading the text out of the widget costs several times the search itself, and Find Next is
+    // pressed again and again on an unchanged text: the copy serves until the text changes, or
+    // until searching pauses for a while (it is as large as the text).
+    if (m_searchable.isNull())
+        m_searchable = m_editor->document()->toRawText();
+    m_searchableRelease.start();
+    return m_searchable;
 }
 
 int PlainTextControl::length() const {

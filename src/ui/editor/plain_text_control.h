@@ -132,6 +132,9 @@ private:
     mutable WrapCounter m_counter;
     mutable bool m_countsChanged = false;
     int m_blockCount = 1;
+    // The widget's text as searchableText last read it; null once the text has changed.
+    mutable QString m_searchable;
+    mutable QTimer m_searchableRelease;
 };
 
 } // namespace vellum
