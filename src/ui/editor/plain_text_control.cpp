@@ -188,12 +188,12 @@ void PlainTextControl::countBlock(QTextBlock block) const {
         return;
     // Colours cut a paragraph's layout into more pieces than the quick count knows of.
     if (HtmlHighlighter::hasColours(block)) {
-        layoutOf(m_editor)->ensureBlockLayout(block);
+        m_editor->ensureBlockLayout(block);
         return;
     }
     const int lines = m_counter.lineCount(block.text());
     if (lines < 0) {
-        layoutOf(m_editor)->ensureBlockLayout(block);
+        m_editor->ensureBlockLayout(block);
     } else if (block.lineCount() != lines) {
         block.setLineCount(lines);
         m_countsChanged = true;
@@ -297,7 +297,7 @@ int PlainTextControl::displayLineOf(int widgetPosition) const {
     if (offset == 0 || block.lineCount() == 1)
         return block.firstLineNumber();
     // The paragraph asked about must have its lines whatever the bookkeeping believes.
-    layoutOf(m_editor)->ensureBlockLayout(block);
+    m_editor->ensureBlockLayout(block);
     const QTextLayout* layout = block.layout();
     // The last line starting at or before the offset: a wrap point belongs to the line it starts.
     int lo = 0;
@@ -317,7 +317,7 @@ QTextBlock PlainTextControl::blockOfLine(int line, int* lineInBlock) const {
     const QTextBlock block = m_editor->document()->findBlockByLineNumber(line);
     if (!block.isValid())
         return {};
-    layoutOf(m_editor)->ensureBlockLayout(block);
+    m_editor->ensureBlockLayout(block);
     if (line >= block.firstLineNumber() + block.lineCount() || block.layout()->lineCount() == 0)
         return {};
     *lineInBlock = line - block.firstLineNumber();
@@ -470,7 +470,7 @@ int PlainTextControl::lineLength(int position) const {
     const int widget = position < 0 ? m_editor->textCursor().selectionStart() : toWidget(position);
     const QTextBlock block = m_editor->document()->findBlock(widget);
     layOutThrough(block.blockNumber());
-    layoutOf(m_editor)->ensureBlockLayout(block);
+    m_editor->ensureBlockLayout(block);
     const QTextLayout* layout = block.layout();
     const int line = displayLineOf(widget) - block.firstLineNumber();
     const int start = layout->lineAt(line).textStart();

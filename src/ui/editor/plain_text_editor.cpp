@@ -8,8 +8,12 @@
 #include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QUrl>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <functional>
 #include <utility>
 
@@ -19,43 +23,118 @@ namespace {
 
 // The widget's own paragraph layout, which also reports each change it has taken in: a change
 // over several paragraphs (or a new default font or text option) drops their layouts.
+//
+// It lays each paragraph out itself, with the base class's steps, leaving out the widest line's
+// bookkeeping: whenever the paragraph holding the widest line gets narrower, the base class asks
+// every paragraph of the document for its width (giving each one a layout object on the way),
+// and in a wrapped text typing in a long paragraph does that every other keystroke. The widest
+// line only sets the horizontal scroll range, which wrapped text never has.
 class ReportingLayout : public QPlainTextDocumentLayout {
 public:
-    ReportingLayout(QTextDocument* document, std::function<void(int, int, int)> report)
-        : QPlainTextDocumentLayout(document), m_report(std::move(report)) {}
+    ReportingLayout(QTextDocument* document, std::function<qreal()> width,
+                    std::function<void(int, int, int)> report)
+        : QPlainTextDocumentLayout(document), m_width(std::move(width)),
+          m_report(std::move(report)) {}
+
+    QRectF blockBoundingRect(const QTextBlock& block) const override {
+        const_cast<ReportingLayout*>(this)->ensureLaidOut(block);
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
+    void ensureLaidOut(const QTextBlock& block) {
+        if (block.isValid() && block.layout()->lineCount() == 0)
+            layOut(block);
+    }
 
 protected:
     void documentChanged(int from, int removed, int added) override {
-        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        if (!layOutChangedBlock(from, removed + added))
+            QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        m_blockCount = document()->blockCount();
         m_report(from, removed, added);
     }
 
 private:
+    // A change within one paragraph: lay it out again, and repaint it alone when its height
+    // stays, as the base class does. False for any other change, which the base class takes.
+    bool layOutChangedBlock(int from, int changed) {
+        const QTextDocument* doc = document();
+        const QTextBlock block = doc->findBlock(from);
+        if (doc->blockCount() != m_blockCount || !block.isValid() || block.length() == 0 ||
+            block != doc->findBlock(std::max(0, from + changed - 1)) ||
+            (doc->defaultTextOption().flags() & QTextOption::AddSpaceForLineAndParagraphSeparators))
+            return false;
+        const qreal height = blockBoundingRect(block).height();
+        layOut(block);
+        if (blockBoundingRect(block).height() == height)
+            emit updateBlock(block);
+        else
+            emit update(QRectF(0., -doc->documentMargin(), 1000000000., 1000000000.));
+        return true;
+    }
+
+    void layOut(const QTextBlock& block) {
+        QTextDocument* doc = document();
+        const qreal margin = doc->documentMargin();
+        QTextLayout* layout = block.layout();
+        layout->setTextOption(doc->defaultTextOption());
+        qreal width = m_width();
+        if (width <= 0)
+            width = qreal(INT_MAX);
+        width -= 2 * margin;
+        qreal height = 0;
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(width);
+            line.setPosition(QPointF(margin, height));
+            height += line.height();
+            if (line.leading() < 0)
+                height += std::ceil(line.leading());
+        }
+        layout->endLayout();
+        const int lines = doc->lineCount();
+        QTextBlock(block).setLineCount(block.isVisible() ? layout->lineCount() : 0);
+        if (doc->lineCount() != lines)
+            emit documentSizeChanged(documentSize());
+    }
+
+    std::function<qreal()> m_width;
     std::function<void(int, int, int)> m_report;
+    int m_blockCount = 1;
 };
 
 } // namespace
 
 void PlainTextEditor::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
-    // The base class lays the text out again exactly when the width changes.
-    if (event->oldSize().width() != event->size().width()) {
+    // The base class lays the text out again exactly when the width changes, at the viewport's
+    // width; a paragraph laid out while it does so (on its repaint request) takes the new width.
+    const bool newWidth = event->oldSize().width() != event->size().width();
+    if (newWidth)
         m_layoutWidth = viewport()->width();
+    QPlainTextEdit::resizeEvent(event);
+    if (newWidth)
         emit layoutDiscarded();
-    }
 }
 
 PlainTextEditor::PlainTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
+    m_layoutWidth = viewport()->width();
     auto* text = new QTextDocument(this);
     text->setDefaultFont(document()->defaultFont());
-    text->setDocumentLayout(new ReportingLayout(text, [this](int from, int removed, int added) {
-        if (!m_highlighter || !m_highlighter->isColouring())
-            emit layoutChanged(from, removed, added);
-    }));
+    text->setDocumentLayout(new ReportingLayout(
+        text, [this] { return static_cast<qreal>(m_layoutWidth); },
+        [this](int from, int removed, int added) {
+            if (!m_highlighter || !m_highlighter->isColouring())
+                emit layoutChanged(from, removed, added);
+        }));
     setDocument(text);
     m_highlighter = new HtmlHighlighter(*this);
     m_layoutWidth = viewport()->width();
     preferPlainShaping();
+}
+
+void PlainTextEditor::ensureBlockLayout(const QTextBlock& block) const {
+    static_cast<ReportingLayout*>(document()->documentLayout())->ensureLaidOut(block);
 }
 
 void PlainTextEditor::preferPlainShaping() {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class QMimeData;
+class QTextBlock;
 
 namespace vellum {
 
@@ -24,6 +25,8 @@ public:
 
     /// The width the widget lays its text out at.
     int layoutWidth() const { return m_layoutWidth; }
+    /// Lays the paragraph out at the widget's width unless it is laid out already.
+    void ensureBlockLayout(const QTextBlock& block) const;
     /// What colours the HTML in the text.
     HtmlHighlighter& highlighter() const { return *m_highlighter; }
 

@@ -65,10 +65,12 @@ void WrapCounter::configure(const QFont& font, const QTextOption& option, qreal 
     m_maxOverhang = 0;
     m_advances.assign(0x10000, Unmeasured);
     m_overhangs.assign(0x10000, 0);
+    m_scripts.assign(0x10000, 0);
 }
 
 bool WrapCounter::measure(QStringView text, std::int64_t* width) {
     std::int64_t x = 0;
+    unsigned scripts = 0;
     for (const QChar c : text) {
         if (c == QLatin1Char('\t')) {
             x += tabWidth(x);
@@ -88,10 +90,16 @@ bool WrapCounter::measure(QStringView text, std::int64_t* width) {
                 -std::min<std::int64_t>(0, toUnits(metrics.rightBearing(c)));
             m_overhangs[c.unicode()] = static_cast<std::int32_t>(overhang);
             m_maxOverhang = std::max(m_maxOverhang, overhang);
+            m_scripts[c.unicode()] =
+                static_cast<std::uint8_t>(1u << static_cast<unsigned>(scriptOf(c.unicode())));
         }
         x += advance;
+        scripts |= m_scripts[c.unicode()];
     }
     *width = x;
+    // Characters of no script join the runs around them.
+    scripts &= ~(1u << static_cast<unsigned>(Script::Common));
+    m_oneScript = (scripts & (scripts - 1)) == 0;
     return true;
 }
 
@@ -111,10 +119,27 @@ void WrapCounter::findRuns(QStringView text) const {
     // first run that has a script) and after at most MaxRunLength characters.
     const char16_t* chars = text.utf16();
     const int n = static_cast<int>(text.size());
+    m_runStarts.assign(1, 0);
+    if (m_oneScript) {
+        // Without a change of script only the tabs and the length cut.
+        for (int start = 0;;) {
+            const int end =
+                chars[start] == u'\t'
+                    ? start + 1
+                    : static_cast<int>(std::find(chars + start,
+                                                 chars + std::min(n, start + MaxRunLength), u'\t') -
+                                       chars);
+            if (end >= n)
+                break;
+            m_runStarts.push_back(end);
+            start = end;
+        }
+        m_runStarts.push_back(n);
+        return;
+    }
     Script running = Script::Common;
     for (int i = 0; i < n && running == Script::Common; ++i)
         running = scriptOf(chars[i]);
-    m_runStarts.assign(1, 0);
     Script startScript = running;
     bool startTab = chars[0] == u'\t';
     int start = 0;

@@ -43,6 +43,8 @@ private:
     QList<std::int64_t> m_tabs;
     std::vector<std::int32_t> m_advances;
     std::vector<std::int32_t> m_overhangs;
+    std::vector<std::uint8_t> m_scripts; ///< of each measured character, one bit each
+    bool m_oneScript = false;            ///< the paragraph measured last has letters of one script
     std::vector<std::uint8_t> m_breaks;
     mutable std::vector<int> m_runStarts;
 };
