@@ -124,12 +124,8 @@ TEST(HelperTags, GeneratedTagReadBackAndWrittenAgainIsTheSame) {
              o.width = "80", o.height = "10", o.heightPercent = true, o.align = H::Left;
              o.valign = V::Top, o.spacing = "3", o.padding = "4";
          })},
-        {"row", "Table", table([](TableOptions& o) { o.mode = TableOptions::Mode::Row; })},
         {"centred baseline row", "Table", table([](TableOptions& o) {
              o.mode = TableOptions::Mode::Row, o.align = H::Center, o.valign = V::Baseline;
-         })},
-        {"bare cell", "Table", table([](TableOptions& o) {
-             o.mode = TableOptions::Mode::Cell, o.border = o.spacing = "0";
          })},
         {"every cell attribute", "Table", table([](TableOptions& o) {
              o.mode = TableOptions::Mode::Cell, o.width = "20", o.height = "30";
@@ -172,8 +168,6 @@ TEST(HelperTags, GeneratedTagReadBackAndWrittenAgainIsTheSame) {
         {"name anchor", "Link", link([](LinkOptions& o) { o.name = true; })},
         {"http", "Link", link([](LinkOptions& o) { o.protocol = Protocol::Http; })},
         {"no protocol with target", "Link", link([](LinkOptions& o) { o.target = true; })},
-        {"gopher with target", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Gopher, o.target = true; })},
         {"mail with a subject", "Link",
          link([](LinkOptions& o) { o.protocol = Protocol::Mailto, o.target = true; })},
         {"news", "Link", link([](LinkOptions& o) { o.protocol = Protocol::News; })},
@@ -184,7 +178,6 @@ TEST(HelperTags, GeneratedTagReadBackAndWrittenAgainIsTheSame) {
         {"relative file link, read as an address", "Link",
          fileLink(Protocol::Http, PathMode::Relative, W, "D:\\Site\\Pics\\Logo.GIF"), W, true},
         {"new form", "Form", form([](FormOptions&) {})},
-        {"new form with Get", "Form", form([](FormOptions& o) { o.yes = true; })},
         {"text with max length", "Form", form([](FormOptions& o) {
              o.kind = Kind::Text, o.maxLength = true, o.first = "30", o.second = "10";
          })},
@@ -199,16 +192,12 @@ TEST(HelperTags, GeneratedTagReadBackAndWrittenAgainIsTheSame) {
          })},
         {"drop-down list", "Form", form([](FormOptions& o) { o.kind = Kind::DropList; })},
         {"submit", "Form", form([](FormOptions& o) { o.kind = Kind::Submit; })},
-        {"reset", "Form", form([](FormOptions& o) { o.kind = Kind::Reset; })},
         {"bullet list", "List", list([](ListOptions&) {})},
         {"numbered list from 3", "List", list([](ListOptions& o) {
              o.kind = ListOptions::Kind::Number, o.startShown = true, o.start = "3";
          })},
         {"definition list", "List",
          list([](ListOptions& o) { o.kind = ListOptions::Kind::Definition; })},
-        {"upper-letter item", "List", list([](ListOptions& o) {
-             o.mode = ListOptions::Mode::Item, o.styles = {Style::UpperLetter};
-         })},
         {"lower-roman item, not upper", "List", list([](ListOptions& o) {
              o.mode = ListOptions::Mode::Item, o.styles = {Style::LowerRoman};
          })},
@@ -238,36 +227,21 @@ StartTag tagOf(const char* text) {
 }
 
 TEST(HelperTags, TheTagDecidesTheHelper) {
-    const struct {
-        const char* tag;
-        const char* helper;
-    } rows[] = {
-        {"<TABLE border=1>", "Table"},
-        {"<tr>", "Table"},
-        {"<Td nowrap>", "Table"},
-        {"<TH>", "Table"},
-        {"<BODY background=\"a.gif\">", "Document"},
-        {"<IMG src=a.gif>", "Image"},
-        {"<TD background=a.gif>", "Image"},
-        {"<P BACKGROUND='a.gif'>", "Image"},
-        {"<font size=2>", "Font"},
-        {"<A href=x>", "Link"},
-        {"<FORM>", "Form"},
-        {"<INPUT>", "Form"},
-        {"<input TYPE=Checkbox>", "Form"},
-        {"<INPUT type=image>", ""},
-        {"<SELECT>", "Form"},
-        {"<TEXTAREA>", "Form"},
-        {"<UL>", "List"},
-        {"<ol>", "List"},
-        {"<LI>", "List"},
-        {"<P>", ""},
-        {"<DIV class=x>", ""},
-        {"<CENTER>", ""},
+    // Each helper with the tags it edits; "" for the tags no helper writes.
+    const std::pair<const char*, QStringList> rows[] = {
+        {"Table", {"<TABLE border=1>", "<tr>", "<Td nowrap>", "<TH>"}},
+        {"Document", {"<BODY background=\"a.gif\">"}},
+        {"Image", {"<IMG src=a.gif>", "<TD background=a.gif>", "<P BACKGROUND='a.gif'>"}},
+        {"Font", {"<font size=2>"}},
+        {"Link", {"<A href=x>"}},
+        {"Form", {"<FORM>", "<INPUT>", "<input TYPE=Checkbox>", "<SELECT>", "<TEXTAREA>"}},
+        {"List", {"<UL>", "<ol>", "<LI>"}},
+        {"", {"<INPUT type=image>", "<P>", "<DIV class=x>", "<CENTER>"}},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.tag);
-        EXPECT_EQ(helperForTag(tagOf(row.tag)), QString(row.helper));
+    for (const auto& [helper, tags] : rows) {
+        for (const QString& tag : tags)
+            EXPECT_EQ(helperForTag(parseStartTag(tag).value()), QString(helper))
+                << tag.toStdString();
     }
 }
 
@@ -317,6 +291,8 @@ TEST(HelperTags, UpdateKeepsWhatTheHelperDoesNotWrite) {
          "<table class=wide id='t1' border=1 style=\"x\" onclick=go() data-x=\"1\">", "Table",
          table([](TableOptions& o) { o.border = "3", o.align = H::Left; }),
          "<TABLE class=wide id='t1' align=left border=3 style=\"x\" onclick=go() data-x=\"1\">"},
+        {"an attribute the helper no longer writes goes", "<TABLE border=1 cellpadding=4>", "Table",
+         table([](TableOptions& o) { o.padding = "2"; }), "<TABLE border=1>"},
         {"a centred table keeps only its TABLE line", "<TABLE border=1>", "Table",
          table([](TableOptions& o) { o.align = H::Center, o.border = "2"; }), "<TABLE border=2>"},
         {"a table centred by its attribute stays centred", "<TABLE ALIGN=Center border=1>", "Table",

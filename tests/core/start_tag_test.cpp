@@ -43,6 +43,9 @@ TEST(StartTag, TheTagThatHoldsTheCaret) {
         EXPECT_EQ(tag ? tag->text : QString(), QString(row.tag));
         if (tag) {
             EXPECT_EQ(text.mid(tag->start, tag->end - tag->start), tag->text);
+            // Moved by a character typed before it, the tag is no longer at its place.
+            EXPECT_TRUE(stillHolds(text, *tag));
+            EXPECT_FALSE(stillHolds(" " + text, *tag));
         }
     }
 }

@@ -254,35 +254,19 @@ TEST(DocumentPrint, WritesThePagesToTheChosenPrinter) {
         const int pages = pageCount(s.home.read("out.pdf"));
         EXPECT_GE(pages, row.minPages);
         EXPECT_LE(pages, row.maxPages);
+        if (!row.confirmed)
+            continue;
+        // Print Preview shows as many pages as were printed, on the printer Print used.
+        int previewed = 0;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(preview);
+            previewed = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            QTest::keyClick(preview, Qt::Key_Escape);
+        });
+        s.trigger("PrintPreview1");
+        EXPECT_EQ(previewed, pages);
     }
-}
-
-// The preview shows as many pages as Print prints, on the printer Print uses.
-TEST(DocumentPrint, PreviewHasThePagesPrintPrints) {
-    Started s;
-    s.runAndShow();
-    QByteArray text;
-    for (int i = 1; i <= 300; ++i)
-        text += "line\t" + QByteArray::number(i) + "\r\n";
-    s.open(s.home.write("doc.htm", text));
-    const QString pdf = s.home.file("out.pdf");
-    s.prompter.printerChoice = [&](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
-    };
-    s.trigger("Print1");
-    const int printed = pageCount(s.home.read("out.pdf"));
-    ASSERT_GE(printed, 2);
-    int previewed = -1;
-    QTimer::singleShot(0, [&] {
-        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(preview);
-        previewed = preview->findChild<QPrintPreviewWidget*>()->pageCount();
-        QTest::keyClick(preview, Qt::Key_Escape);
-    });
-    s.trigger("PrintPreview1");
-    EXPECT_EQ(previewed, printed);
 }
 
 TEST(MainMenus, ItemsComeFromTheTable) {
