@@ -26,11 +26,6 @@ struct Finding {
     int line = 1;
     int column = 1;
     QString message;
-
-    bool operator==(const Finding& other) const {
-        return kind == other.kind && start == other.start && end == other.end &&
-               line == other.line && column == other.column && message == other.message;
-    }
 };
 
 /// A 1-based line and column in a text; the column counts the characters before it on its line.

@@ -1,5 +1,7 @@
 #include "core/editor/structure_check.h"
 
+#include "core/foundation/line_breaks.h"
+
 #include <tidy/tidy.h>
 #include <tidy/tidybuffio.h>
 
@@ -55,41 +57,10 @@ Bool TIDY_CALL collectReport(TidyMessage message) {
 }
 
 /// The text as Tidy reads it: UTF-8, every line break (CR LF, CR or LF) one LF, as the line index
-/// counts them (Tidy would read a CR right after a lone CR as an ordinary character), and a lone
-/// surrogate as U+FFFD.
-QByteArray tidyInput(QStringView text) {
-    QByteArray bytes;
-    bytes.reserve(text.size() + text.size() / 8 + 16);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        char32_t c = text[i].unicode();
-        if (c == u'\r') {
-            if (i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            c = u'\n';
-        } else if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
-            ++i;
-        } else if (QChar::isSurrogate(c)) {
-            c = 0xFFFD;
-        }
-        if (c < 0x80) {
-            bytes.append(static_cast<char>(c));
-        } else if (c < 0x800) {
-            bytes.append(static_cast<char>(0xC0 | (c >> 6)));
-            bytes.append(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            bytes.append(static_cast<char>(0xE0 | (c >> 12)));
-            bytes.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.append(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            bytes.append(static_cast<char>(0xF0 | (c >> 18)));
-            bytes.append(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            bytes.append(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.append(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return bytes;
+/// counts them (Tidy would read a CR right after a lone CR as an ordinary character). A lone
+/// surrogate is one character, as it is one column to the index.
+QByteArray tidyInput(const QString& text) {
+    return withLineBreak(normalizeLineBreaks(text), u"\n").toUtf8();
 }
 
 /// Whether the doctype of `text` names an HTML version by a public identifier (HTML 3.2, 4.01,
