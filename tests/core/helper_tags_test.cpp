@@ -10,67 +10,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace vellum {
 namespace {
-
-using H = TableOptions::HAlign;
-using V = TableOptions::VAlign;
-using Kind = FormOptions::Kind;
-using Protocol = LinkOptions::Protocol;
-using Style = ListOptions::Style;
 
 const QString WindowsPage = QStringLiteral("d:\\site\\index.htm");
 const QString PosixPage = QStringLiteral("/home/ann/Site/index.htm");
 
 QString page(PathStyle style) {
     return style == PathStyle::Windows ? WindowsPage : PosixPage;
-}
-
-// Each helper's code for options set by `set`, from the options' starting values.
-template <typename Options> using Set = std::function<void(Options&)>;
-
-QString table(Set<TableOptions> set) {
-    TableOptions o;
-    set(o);
-    return tableGenerator(o).text;
-}
-QString body(const char* file, PathMode mode, PathStyle style, Set<BodyOptions> set = {}) {
-    BodyOptions o;
-    o.backgroundImage = *file != '\0', o.file = file, o.documentPath = page(style), o.path = mode;
-    if (set)
-        set(o);
-    return bodyGenerator(o, style).output;
-}
-QString image(const char* file, PathStyle style, Set<ImageOptions> set) {
-    ImageOptions o;
-    o.file = file, o.documentPath = page(style);
-    set(o);
-    return imageGenerator(o, style).output;
-}
-QString font(bool noColor, quint32 colour, int size) {
-    return fontGenerator({noColor, colour, size}).open;
-}
-QString link(Set<LinkOptions> set) {
-    LinkOptions o;
-    set(o);
-    return linkGenerator(o).open;
-}
-QString fileLink(Protocol protocol, PathMode mode, PathStyle style, const char* file) {
-    LinkOptions o;
-    o.protocol = protocol, o.path = mode, o.useFile = true;
-    return fileLinkOpen(o, file, page(style), style);
-}
-QString form(Set<FormOptions> set) {
-    FormOptions o;
-    set(o);
-    return formGenerator(o);
-}
-QString list(Set<ListOptions> set) {
-    ListOptions o;
-    set(o);
-    return listGenerator(o).text;
 }
 
 // The helper's code again, from the options read back from `tag`.
@@ -104,113 +52,68 @@ std::optional<StartTag> helperTag(const QString& code, const QString& helper) {
     return std::nullopt;
 }
 
+// Code the helpers write (their own tests generate it), read back into the helper's options and
+// written again: the same start tag, byte for byte.
 TEST(HelperTags, GeneratedTagReadBackAndWrittenAgainIsTheSame) {
     constexpr PathStyle W = PathStyle::Windows, P = PathStyle::Posix;
     const struct {
-        const char* name;
         const char* helper;
-        QString code;
+        const char* code;
         PathStyle style = W;
         /// The tag carries what the user typed after the helper wrote it, which the update keeps.
         bool typed = false;
     } rows[] = {
-        {"table with starting values", "Table", table([](TableOptions&) {})},
-        {"centred table, read inside its CENTER", "Table",
-         table([](TableOptions& o) { o.align = H::Center, o.captionOrNoWrap = true; })},
-        {"table width in percent and a colour", "Table", table([](TableOptions& o) {
-             o.width = "50", o.widthPercent = o.colourOn = true, o.colour = 0xFF;
-         })},
-        {"every table attribute", "Table", table([](TableOptions& o) {
-             o.width = "80", o.height = "10", o.heightPercent = true, o.align = H::Left;
-             o.valign = V::Top, o.spacing = "3", o.padding = "4";
-         })},
-        {"centred baseline row", "Table", table([](TableOptions& o) {
-             o.mode = TableOptions::Mode::Row, o.align = H::Center, o.valign = V::Baseline;
-         })},
-        {"every cell attribute", "Table", table([](TableOptions& o) {
-             o.mode = TableOptions::Mode::Cell, o.width = "20", o.height = "30";
-             o.heightPercent = o.colourOn = o.captionOrNoWrap = true, o.colour = 0x800000;
-             o.border = "2", o.spacing = "3", o.align = H::Center, o.valign = V::Middle;
-         })},
-        {"body with nothing", "Document", body("", PathMode::Relative, W)},
-        {"body with all five colours", "Document",
-         body("", PathMode::Relative, W,
-              [](BodyOptions& o) {
-                  for (int i = 0; i < PageColourCount; ++i)
-                      o.colours[i] = {true, 0x102030u * quint32(i + 1)};
-              })},
-        {"relative background", "Document",
-         body("D:\\Site\\Pics\\Tile.gif", PathMode::Relative, W)},
-        {"absolute background", "Document", body("D:\\Site\\Tile.gif", PathMode::Absolute, W)},
-        {"background by name alone", "Document", body("D:\\Site\\Tile.gif", PathMode::NoPath, W)},
-        {"POSIX background keeps its case", "Document",
-         body("/home/ann/Site/Pics/Tile.GIF", PathMode::Relative, P), P},
-        {"image with alt, left and its size", "Image",
-         image("D:\\Site\\Pics\\Logo.GIF", W,
-               [](ImageOptions& o) {
-                   o.alt = o.heightWidth = true, o.align = "left", o.measured = QSize(88, 31);
-               })},
-        {"image with border 1 left out", "Image",
-         image("D:\\Site\\Pics\\Logo.GIF", W, [](ImageOptions& o) { o.border = "1"; })},
-        {"image with spacing to fill in", "Image",
-         image("D:\\Site\\Pics\\Logo.GIF", W, [](ImageOptions& o) { o.hspace = o.vspace = true; })},
-        {"image outside the site, absolute", "Image",
-         image("D:\\Art\\Logo.GIF", W, [](ImageOptions&) {})},
-        {"POSIX absolute image", "Image",
-         image("/home/ann/Site/Logo.gif", P, [](ImageOptions& o) { o.path = PathMode::Absolute; }),
-         P},
-        {"background of a cell", "Image",
-         "<TD " +
-             image("D:\\Site\\Pics\\Logo.GIF", W, [](ImageOptions& o) { o.background = true; }) +
-             ">"},
-        {"font with nothing", "Font", font(true, 0, 0)},
-        {"font colour and size", "Font", font(false, 0x0000FF, 3)},
-        {"name anchor", "Link", link([](LinkOptions& o) { o.name = true; })},
-        {"http", "Link", link([](LinkOptions& o) { o.protocol = Protocol::Http; })},
-        {"no protocol with target", "Link", link([](LinkOptions& o) { o.target = true; })},
-        {"mail with a subject", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Mailto, o.target = true; })},
-        {"news", "Link", link([](LinkOptions& o) { o.protocol = Protocol::News; })},
-        {"absolute file link", "Link",
-         fileLink(Protocol::Http, PathMode::Relative, W, "D:\\Art\\Logo.GIF")},
-        {"POSIX absolute file link", "Link",
-         fileLink(Protocol::None, PathMode::Absolute, P, "/home/ann/Site/Pics/Logo.GIF"), P},
-        {"relative file link, read as an address", "Link",
-         fileLink(Protocol::Http, PathMode::Relative, W, "D:\\Site\\Pics\\Logo.GIF"), W, true},
-        {"new form", "Form", form([](FormOptions&) {})},
-        {"text with max length", "Form", form([](FormOptions& o) {
-             o.kind = Kind::Text, o.maxLength = true, o.first = "30", o.second = "10";
-         })},
-        {"hidden", "Form", form([](FormOptions& o) { o.kind = Kind::Hidden; })},
-        {"text area", "Form",
-         form([](FormOptions& o) { o.kind = Kind::TextArea, o.first = "35", o.second = "7"; })},
-        {"radio of a group", "Form",
-         form([](FormOptions& o) { o.kind = Kind::Radio, o.group = "colour"; })},
-        {"check box", "Form", form([](FormOptions& o) { o.kind = Kind::Check; })},
-        {"multiple list box", "Form", form([](FormOptions& o) {
-             o.kind = Kind::ListBox, o.yes = true, o.options = 5, o.second = "3";
-         })},
-        {"drop-down list", "Form", form([](FormOptions& o) { o.kind = Kind::DropList; })},
-        {"submit", "Form", form([](FormOptions& o) { o.kind = Kind::Submit; })},
-        {"bullet list", "List", list([](ListOptions&) {})},
-        {"numbered list from 3", "List", list([](ListOptions& o) {
-             o.kind = ListOptions::Kind::Number, o.startShown = true, o.start = "3";
-         })},
-        {"definition list", "List",
-         list([](ListOptions& o) { o.kind = ListOptions::Kind::Definition; })},
-        {"lower-roman item, not upper", "List", list([](ListOptions& o) {
-             o.mode = ListOptions::Mode::Item, o.styles = {Style::LowerRoman};
-         })},
-        {"square item", "List", list([](ListOptions& o) {
-             o.mode = ListOptions::Mode::Item, o.styles = {Style::Square2};
-         })},
-        {"definition term", "List",
-         list([](ListOptions& o) { o.mode = ListOptions::Mode::Item, o.definitionItem = true; })},
+        {"Table", "<TABLE border=1>\r\n\r\n</TABLE>"},
+        {"Table",
+         "<CENTER>\r\n<TABLE border=1>\r\n<CAPTION>  </CAPTION>\r\n\r\n</TABLE>\r\n</CENTER>"},
+        {"Table", "<TABLE width=80% height=10% bgcolor=\"#FF0000\" align=left valign=top "
+                  "cellspacing=3 cellpadding=4 border=1>"},
+        {"Table", "<TR align=center valign=baseline>\r\n"},
+        {"Table", "<TD width=20 height=30% bgcolor=\"#000080\" colspan=2 rowspan=3 align=center "
+                  "valign=middle nowrap> \r\n"},
+        {"Document", "<BODY>"},
+        {"Document",
+         "<BODY bgcolor=\"#302010\" text=\"#604020\" link=\"#906030\" alink=\"#C08040\" "
+         "vlink=\"#F0A050\">"},
+        {"Document", "<BODY background=\"pics/tile.gif\">"},
+        {"Document", "<BODY background=\"file:///d|/site/tile.gif\">"},
+        {"Document", "<BODY background=\"tile.gif\">"},
+        {"Document", "<BODY background=\"Pics/Tile.GIF\">", P},
+        {"Image", "<IMG src=\"pics/logo.gif\" alt=\"\" border=0 align=left height=31 width=88>"},
+        {"Image", "<IMG src=\"pics/logo.gif\" border=0 hspace= vspace=>"},
+        {"Image", "<IMG src=\"file:///d|/art/logo.gif\" border=0>"},
+        {"Image", "<IMG src=\"file:///home/ann/Site/Logo.gif\" border=0>", P},
+        {"Image", "<TD background=\"pics/logo.gif\">"},
+        {"Font", "<FONT>"},
+        {"Font", "<FONT color=\"#FF0000\" size=3>"},
+        {"Link", "<A name=\"\">"},
+        {"Link", "<A href=\"http://\">"},
+        {"Link", "<A href=\"mailto:?subject= \">"},
+        {"Link", "<A href=\"news:\">"},
+        {"Link", "<A href=\"file:///d|/art/logo.gif\">"},
+        {"Link", "<A href=\"file:///home/ann/Site/Pics/Logo.GIF\">", P},
+        // A relative file link after a protocol reads as an address.
+        {"Link", "<A href=\"http://pics/logo.gif\">", W, true},
+        {"Form", "<FORM method=\"Post\" action=\"\">\r\n\r\n</FORM>"},
+        {"Form", "<INPUT type=\"text\" maxlength=30 size=10 name=\"\" value=\"\">"},
+        {"Form", "<INPUT type=\"hidden\" name=\"\" value=\"\">"},
+        {"Form", "<TEXTAREA columns=35 rows=7></TEXTAREA>"},
+        {"Form", "<INPUT type=\"radio\" name=\"colour\" value=\"\"> "},
+        {"Form", "<INPUT type=\"checkbox\" name=\"\" value=\"\"> "},
+        {"Form", "<SELECT size=3 multiple name=\"\">\r\n  <OPTION> \r\n  <OPTION> \r\n</SELECT>"},
+        {"Form", "<SELECT size=1 name=\"\">\r\n</SELECT>"},
+        {"Form", "<INPUT type=\"submit\" value=\"\">"},
+        {"List", "<UL>\r\n<LI> \r\n<LI> \r\n</UL>"},
+        {"List", "<OL start=3>\r\n<LI> \r\n<LI> \r\n</OL>"},
+        {"List", "<DL>\r\n<DT> \r\n<DT> \r\n</DL>"},
+        {"List", "<LI type=i> \r\n<LI> "},
+        {"List", "<LI type=square> \r\n<LI> "},
+        {"List", "<DT> \r\n<DT> "},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
+        SCOPED_TRACE(row.code);
         const std::optional<StartTag> tag = helperTag(row.code, row.helper);
-        ASSERT_TRUE(tag) << row.code.toStdString();
+        ASSERT_TRUE(tag);
         const QString again = regenerated(row.helper, *tag, row.style);
         // The background alone is compared in the tag it came from.
         const bool attributeAlone = again.startsWith("background=");
@@ -284,54 +187,44 @@ TEST(HelperTags, UpdateKeepsWhatTheHelperDoesNotWrite) {
         const char* name;
         const char* original;
         const char* helper;
-        QString code;
+        const char* code; // what the helper writes now
         const char* updated;
     } rows[] = {
         {"unknown attributes stay in place with their quoting",
          "<table class=wide id='t1' border=1 style=\"x\" onclick=go() data-x=\"1\">", "Table",
-         table([](TableOptions& o) { o.border = "3", o.align = H::Left; }),
+         "<TABLE align=left border=3>",
          "<TABLE class=wide id='t1' align=left border=3 style=\"x\" onclick=go() data-x=\"1\">"},
         {"an attribute the helper no longer writes goes", "<TABLE border=1 cellpadding=4>", "Table",
-         table([](TableOptions& o) { o.padding = "2"; }), "<TABLE border=1>"},
-        {"a centred table keeps only its TABLE line", "<TABLE border=1>", "Table",
-         table([](TableOptions& o) { o.align = H::Center, o.border = "2"; }), "<TABLE border=2>"},
+         "<TABLE border=1>", "<TABLE border=1>"},
         {"a table centred by its attribute stays centred", "<TABLE ALIGN=Center border=1>", "Table",
-         table([](TableOptions& o) { o.align = H::Center, o.border = "2"; }),
+         "<CENTER>\r\n<TABLE border=2>\r\n\r\n</TABLE>\r\n</CENTER>",
          "<TABLE ALIGN=Center border=2>"},
-        {"a heading cell stays a heading cell", "<th class=h>", "Table", table([](TableOptions& o) {
-             o.mode = TableOptions::Mode::Cell, o.border = "2", o.spacing = "0";
-         }),
+        {"a heading cell stays a heading cell", "<th class=h>", "Table", "<TD colspan=2> \r\n",
          "<th class=h colspan=2>"},
         {"names and values the user filled in", "<INPUT type=\"text\" size=20 name=q value='x'>",
-         "Form", form([](FormOptions& o) { o.kind = Kind::Text, o.second = "30"; }),
+         "Form", "<INPUT type=\"text\" size=30 name=\"\" value=\"\">",
          "<INPUT type=\"text\" size=30 name=q value='x'>"},
         {"an address after the same protocol", "<A href=\"http://a.org/?x=1&amp;y=2\">", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Http, o.target = true; }),
-         "<A href=\"http://a.org/?x=1&amp;y=2\" target=\"\">"},
+         "<A href=\"http://\" target=\"\">", "<A href=\"http://a.org/?x=1&amp;y=2\" target=\"\">"},
         {"another protocol drops the address", "<A href=\"http://a.org/\">", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Ftp; }), "<A href=\"ftp://\">"},
+         "<A href=\"ftp://\">", "<A href=\"ftp://\">"},
         {"mail with its subject", "<A href=\"mailto:ann@a.org?subject=Hi\">", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Mailto, o.target = true; }),
-         "<A href=\"mailto:ann@a.org?subject=Hi\">"},
+         "<A href=\"mailto:?subject= \">", "<A href=\"mailto:ann@a.org?subject=Hi\">"},
         {"a subject asked for on plain mail", "<A href=\"mailto:ann@a.org\">", "Link",
-         link([](LinkOptions& o) { o.protocol = Protocol::Mailto, o.target = true; }),
-         "<A href=\"mailto:?subject= \">"},
+         "<A href=\"mailto:?subject= \">", "<A href=\"mailto:?subject= \">"},
         {"spacing filled in after the helper wrote it", "<IMG src=a.gif hspace=4 vspace='2'>",
-         "Image",
-         image("D:\\Site\\A.gif", PathStyle::Windows,
-               [](ImageOptions& o) { o.hspace = o.vspace = true; }),
+         "Image", "<IMG src=\"a.gif\" border=0 hspace= vspace=>",
          "<IMG src=\"a.gif\" border=0 hspace=4 vspace='2'>"},
         {"a background replaced in its tag", "<td align=left background=\"old.gif\" id=c>", "Image",
-         image("D:\\Site\\New.gif", PathStyle::Windows,
-               [](ImageOptions& o) { o.background = true; }),
-         "<td align=left background=\"new.gif\" id=c>"},
+         "background=\"new.gif\"", "<td align=left background=\"new.gif\" id=c>"},
         {"a colour unticked goes", "<BODY bgcolor=\"#FFFFFF\" onload=\"init()\" text=red>",
-         "Document", body("", PathMode::Relative, PathStyle::Windows), "<BODY onload=\"init()\">"},
+         "Document", "<BODY>", "<BODY onload=\"init()\">"},
         {"another tag from the helper replaces the tag", "<INPUT type=text id=a>", "Form",
-         form([](FormOptions& o) { o.kind = Kind::TextArea; }), "<TEXTAREA columns=20 rows=20>"},
+         "<TEXTAREA columns=20 rows=20></TEXTAREA>", "<TEXTAREA columns=20 rows=20>"},
     };
     // The window shows such a table centred.
-    EXPECT_EQ(tableOptionsFromTag(tagOf("<TABLE align=center>"))->align, H::Center);
+    EXPECT_EQ(tableOptionsFromTag(tagOf("<TABLE align=center>"))->align,
+              TableOptions::HAlign::Center);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(updatedStartTag(tagOf(row.original), row.code, row.helper), QString(row.updated));

@@ -124,45 +124,10 @@ TEST(PageCheck, ARowTakesTheUserToItsFinding) {
     }
 }
 
-// Each check replaces the rows and the marks of the one before; an edit of a finding's text
-// takes its mark away and leaves the others; a page without faults has no rows.
+// A finding far below the screen is underlined once the user scrolls to it. Each check replaces
+// the rows and the marks of the one before; an edit of a finding's text takes its mark away and
+// leaves the others; a page without faults has no rows.
 TEST(PageCheck, ACheckAfterAnEditReplacesTheRows) {
-    QTemporaryDir dir;
-    Started s;
-    openSaved(s, dir);
-    DocumentWindow* page = s.active();
-    QWidget* editor = page->editorWidget();
-    PageCheckWindow* window = checkPage(s);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(rows(*window).size(), 1);
-
-    caretToLine(s, 5);
-    QTest::keyClick(editor, Qt::Key_End);
-    QTest::keyClicks(editor, "<IMG src=\"missing-too.gif\" alt=\"\">");
-    ASSERT_EQ(checkPage(s), window);
-    EXPECT_EQ(rows(*window), (QStringList{"5:24 link missing.gif does not exist",
-                                          "5:62 link missing-too.gif does not exist"}));
-    EXPECT_EQ(underlines(*page),
-              (QStringList{"missing.gif " + LinkBlue, "missing-too.gif " + LinkBlue}));
-    EXPECT_FALSE(window->stateLine()->isVisible());
-
-    // Each finding's text typed over in turn.
-    test::userDoubleClick(window->findingList()->viewport(), rowPoint(*window, 0));
-    QTest::keyClicks(editor, "logo.gif");
-    EXPECT_EQ(underlines(*page), QStringList{"missing-too.gif " + LinkBlue});
-    test::userDoubleClick(window->findingList()->viewport(), rowPoint(*window, 1));
-    QTest::keyClicks(editor, "logo.gif");
-    EXPECT_TRUE(underlines(*page).isEmpty());
-
-    ASSERT_EQ(checkPage(s), window);
-    EXPECT_TRUE(rows(*window).isEmpty());
-    EXPECT_EQ(window->stateLine()->text(), "No findings.");
-    EXPECT_TRUE(window->stateLine()->isVisible());
-    EXPECT_TRUE(underlines(*page).isEmpty());
-}
-
-// A finding far below the screen is underlined once the user scrolls to it.
-TEST(PageCheck, AFindingBelowTheScreenIsUnderlinedWhenScrolledTo) {
     QTemporaryDir dir;
     Started s;
     openSaved(s, dir);
@@ -171,10 +136,34 @@ TEST(PageCheck, AFindingBelowTheScreenIsUnderlinedWhenScrolledTo) {
     for (int i = 0; i < 200; ++i)
         QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClick(editor, Qt::Key_Home, Qt::ControlModifier);
-    ASSERT_TRUE(checkPage(s));
+    PageCheckWindow* window = checkPage(s);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(rows(*window), QStringList{"205:24 link missing.gif does not exist"});
     QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return underlines(*page) == QStringList{"missing.gif " + LinkBlue}; }, 2000));
+
+    caretToLine(s, 205);
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, "<IMG src=\"missing-too.gif\" alt=\"\">");
+    ASSERT_EQ(checkPage(s), window);
+    EXPECT_EQ(rows(*window), (QStringList{"205:24 link missing.gif does not exist",
+                                          "205:62 link missing-too.gif does not exist"}));
+    EXPECT_EQ(underlines(*page),
+              (QStringList{"missing.gif " + LinkBlue, "missing-too.gif " + LinkBlue}));
+    EXPECT_FALSE(window->stateLine()->isVisible());
+
+    // Each finding's text typed over in turn.
+    for (int row : {0, 1}) {
+        test::userDoubleClick(window->findingList()->viewport(), rowPoint(*window, row));
+        QTest::keyClicks(editor, "logo.gif");
+    }
+    EXPECT_TRUE(underlines(*page).isEmpty());
+
+    ASSERT_EQ(checkPage(s), window);
+    EXPECT_TRUE(rows(*window).isEmpty());
+    EXPECT_EQ(window->stateLine()->text(), "No findings.");
+    EXPECT_TRUE(window->stateLine()->isVisible());
 }
 
 // A result that comes when it is no longer wanted is dropped: after a new check, once its

@@ -61,46 +61,34 @@ QAction* itemCalled(QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-TEST(SpellChecking, MisspeltProseIsUnderlinedAndMarkupIsNot) {
+// One document as the user meets it: misspelt prose underlined and markup not; a suggestion
+// replaces its word (undoably); "Add to Dictionary" takes the underline from every copy; Check
+// Spelling turns the underlines off, and the choice is kept.
+TEST(SpellChecking, TheUserMeetsItInADocument) {
     Started s;
     QTemporaryDir dir;
     openPage(s, dir);
-    EXPECT_EQ(underlined(*s.active()), QStringList({"wrold", "zorblat", "zorblat"}));
-}
+    const auto underlinedNow = [&] {
+        s.active()->editorWidget()->viewport()->repaint();
+        return underlined(*s.active());
+    };
+    EXPECT_EQ(underlinedNow(), QStringList({"wrold", "zorblat", "zorblat"}));
 
-TEST(SpellChecking, ASuggestionFromTheContextMenuReplacesTheWord) {
-    Started s;
-    QTemporaryDir dir;
-    openPage(s, dir);
     QMenu* menu = rightClickWord(s, "wrold");
     test::userChoose(menu, itemCalled(menu, "world"));
-    const QString text = s.active()->control().text();
-    EXPECT_TRUE(text.contains("<tabel>Our world is a zorblat.</tabel>")) << qPrintable(text);
-    s.active()->editorWidget()->viewport()->repaint();
-    EXPECT_EQ(underlined(*s.active()), QStringList({"zorblat", "zorblat"}));
+    EXPECT_TRUE(s.active()->control().text().contains("<tabel>Our world is a zorblat.</tabel>"));
+    EXPECT_EQ(underlinedNow(), QStringList({"zorblat", "zorblat"}));
     s.trigger("Undo1");
     EXPECT_TRUE(s.active()->control().text().contains("Our wrold is"));
-}
 
-TEST(SpellChecking, AddToDictionaryTakesTheUnderlineFromEveryCopy) {
-    Started s;
-    QTemporaryDir dir;
-    openPage(s, dir);
-    QMenu* menu = rightClickWord(s, "zorblat");
+    menu = rightClickWord(s, "zorblat");
     test::userChoose(menu, menu->findChild<QAction*>("AddToDictionary"));
-    s.active()->editorWidget()->viewport()->repaint();
-    EXPECT_EQ(underlined(*s.active()), QStringList({"wrold"}));
+    EXPECT_EQ(underlinedNow(), QStringList({"wrold"}));
     // The personal word list is the test's own.
     EXPECT_TRUE(s.home.read("enchant/en_US.dic").contains("zorblat"));
-}
 
-TEST(SpellChecking, CheckSpellingTurnsItOffAndTheChoiceIsKept) {
-    Started s;
-    QTemporaryDir dir;
-    openPage(s, dir);
     s.trigger("CheckSpelling1");
-    s.active()->editorWidget()->viewport()->repaint();
-    EXPECT_EQ(underlined(*s.active()), QStringList());
+    EXPECT_EQ(underlinedNow(), QStringList());
     EXPECT_EQ(s.read("Vellum", "Spelling"), "0");
     EXPECT_FALSE(s.app->menus().action("CheckSpelling1")->isChecked());
 }
