@@ -21,8 +21,8 @@ bool endsParagraph(char16_t c) {
 } // namespace
 
 BackgroundCounts::BackgroundCounts(const QFont& font, const QTextOption& option, qreal width,
-                                   std::function<void()> done)
-    : m_onDone(std::move(done)) {
+                                   int longest, std::function<void()> done)
+    : m_longest(longest), m_onDone(std::move(done)) {
     m_thread = std::thread([this, font, option, width] { run(font, option, width); });
 }
 
@@ -92,7 +92,8 @@ void BackgroundCounts::run(QFont font, QTextOption option, qreal width) {
             if (m_stop)
                 return;
             const QStringView text(chars + start, i - start);
-            out.push_back({static_cast<int>(text.size()), counter.lineCount(text)});
+            const bool counted = text.size() <= m_longest;
+            out.push_back({static_cast<int>(text.size()), counted ? counter.lineCount(text) : -1});
             if (i + 1 < n && chars[i] == u'\r' && chars[i + 1] == u'\n')
                 ++i;
             start = i + 1;

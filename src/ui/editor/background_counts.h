@@ -28,9 +28,11 @@ public:
         int lines = -1; ///< -1: the quick count cannot tell
     };
 
-    /// Starts the thread; it counts as a WrapCounter configured with `font`, `option` and `width`.
-    /// `done` is called on the counting thread once every piece is counted (after finish()).
-    BackgroundCounts(const QFont& font, const QTextOption& option, qreal width,
+    /// Starts the thread; it counts as a WrapCounter configured with `font`, `option` and `width`,
+    /// paragraphs of at most `longest` characters (a longer one the widget mostly lays out
+    /// itself). `done` is called on the counting thread once every piece is counted (after
+    /// finish()).
+    BackgroundCounts(const QFont& font, const QTextOption& option, qreal width, int longest,
                      std::function<void()> done);
     /// Stops the counting and waits for the thread.
     ~BackgroundCounts();
@@ -56,6 +58,7 @@ private:
     bool m_finished = false;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_done{false};
+    int m_longest = 0;
     std::function<void()> m_onDone;
     std::vector<Paragraph> m_paragraphs;
     std::thread m_thread;

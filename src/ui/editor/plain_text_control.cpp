@@ -349,7 +349,8 @@ void PlainTextControl::fill(const std::function<QString()>& pieceBefore, qsizety
     if (size >= BackgroundCountChars) {
         m_backgroundKey = currentKey();
         m_background = std::make_unique<BackgroundCounts>(
-            doc->defaultFont(), doc->defaultTextOption(), m_backgroundKey.textWidth, [this] {
+            doc->defaultFont(), doc->defaultTextOption(), m_backgroundKey.textWidth, LongParagraph,
+            [this] {
                 QMetaObject::invokeMethod(
                     this, [this] { scheduleChunk(); }, Qt::QueuedConnection);
             });
