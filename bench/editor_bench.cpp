@@ -16,6 +16,11 @@
 //                           reports the longest single stall of the event loop
 //   font_change/N           the font 2 px larger or back, then the idle-time line count until
 //                           settled; reports the longest single stall of the event loop
+// and, at 1, 5, 20 and 100 MB and on 5 MB as one line:
+//   open_file/N             the document as a UTF-8 file with CR LF breaks: loadDocumentFile, the
+//                           text handed to the editor, the first paint, then the idle-time line
+//                           count until settled; each phase apart, with read and decode timed
+//                           on their own beforehand, and the peak resident memory of the open
 //
 // Times that include event processing use manual timing; the counters say what else was seen.
 // Counters named *cpu* are this thread's CPU time: on a busy machine a wall-clock maximum also
@@ -25,6 +30,7 @@
 
 #include "generated_html.h"
 
+#include "core/app/document_file.h"
 #include "core/foundation/clipboard.h"
 #include "ui/editor/plain_text_control.h"
 #include "ui/editor/plain_text_editor.h"
@@ -34,6 +40,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
@@ -44,6 +51,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -205,6 +213,11 @@ public:
     void dropEditor() {
         m_editor.reset();
         m_editorMb = -1;
+    }
+
+    void dropDocument() {
+        m_document = QString();
+        m_documentMb = -1;
     }
 
 private:
@@ -481,6 +494,74 @@ void BM_FontChange(benchmark::State& state, Workbench* bench, int mb) {
     state.counters["font_call_max_ms"] = maxCallMs;
 }
 
+/// Opening the document from a file, phase by phase, as the program does it; `oneLine`: with
+/// its line breaks taken out.
+void BM_OpenFile(benchmark::State& state, Workbench* bench, int mb, bool oneLine) {
+    bench->dropEditor();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    {
+        QFile file(path);
+        QString text = bench->document(mb);
+        if (oneLine)
+            text.remove(QLatin1String("\r\n"));
+        if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0) {
+            state.SkipWithError("the page could not be written");
+            return;
+        }
+    }
+    bench->dropDocument(); // the open's memory is the open's alone
+    double readMs = 0, decodeMs = 0, loadMs = 0, fillMs = 0, paintMs = 0, countMs = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        { // read and decode alone, for the breakdown
+            Stopwatch t;
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                return state.SkipWithError("the page could not be read");
+            const QByteArray bytes = file.readAll();
+            readMs += t.wallMs();
+            t.restart();
+            vellum::FileFormat format;
+            benchmark::DoNotOptimize(vellum::decodeDocument(bytes, format));
+            decodeMs += t.wallMs();
+        }
+        bench->dropEditor();
+        auto e = std::make_unique<Editor>();
+        resetPeakResidentSet();
+        const Stopwatch all;
+        Stopwatch t;
+        vellum::LoadedDocument loaded;
+        QString error;
+        if (!vellum::loadDocumentFile(path, loaded, error))
+            return state.SkipWithError("loadDocumentFile failed");
+        loadMs += t.wallMs();
+        t.restart();
+        e->control->takeText(std::move(loaded.text));
+        fillMs += t.wallMs();
+        t.restart();
+        e->widget->viewport()->repaint();
+        QCoreApplication::processEvents();
+        paintMs += t.wallMs();
+        t.restart();
+        e->processUntilSettled();
+        countMs += t.wallMs();
+        state.SetIterationTime(all.wallMs() / 1e3);
+        peak = std::max(peak, procStatusMiB("VmHWM:"));
+        bench->adoptEditor(mb, std::move(e));
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["read_ms"] = readMs / n;
+    state.counters["decode_ms"] = decodeMs / n;
+    state.counters["load_ms"] = loadMs / n;
+    state.counters["fill_ms"] = fillMs / n;
+    state.counters["paint_ms"] = paintMs / n;
+    state.counters["count_ms"] = countMs / n;
+    state.counters["peak_rss_MiB"] = peak;
+    state.counters["rss_MiB"] = procStatusMiB("VmRSS:");
+    bench->dropEditor();
+}
+
 void registerBenchmarks(Workbench& bench) {
     using Fn = void (*)(benchmark::State&, Workbench*, int);
     struct Size {
@@ -514,6 +595,15 @@ void registerBenchmarks(Workbench& bench) {
         slow("resize", BM_Resize, size.slowIterations + 1);
         // Each iteration is one change of the font size (larger, then back) and its line count.
         slow("font_change", BM_FontChange, size.slowIterations + 1);
+    }
+    for (const int mb : {1, 5, 20, 100, -5}) {
+        const bool oneLine = mb < 0;
+        const std::string name =
+            "open_file/" + std::to_string(std::abs(mb)) + (oneLine ? "MB_one_line" : "MB");
+        benchmark::RegisterBenchmark(name.c_str(), BM_OpenFile, &bench, std::abs(mb), oneLine)
+            ->UseManualTime()
+            ->Iterations(mb >= 100 ? 1 : 3)
+            ->Unit(benchmark::kMillisecond);
     }
 }
 

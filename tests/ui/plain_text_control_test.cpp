@@ -164,6 +164,45 @@ TEST_F(PlainTextControlTest, ALargeTextTakenInPiecesComesBackWhole) {
     }
 }
 
+// A large text's lines are counted on another thread while it goes in; whatever happens to the
+// text or its layout before those counts are taken must not leave them standing.
+TEST_F(PlainTextControlTest, LinesCountedWhileALargeTextGoesInStayExact) {
+    // Ten words of seven letters wrap into four lines at 30 columns, eighty letters into three.
+    const QString head = QStringLiteral("abcdefg ").repeated(10);
+    const QString given = head + QStringLiteral("\r\n") + paragraphs(20000) +
+                          QStringLiteral("\rlone\nbreaks\r\nand a tail");
+    const struct {
+        const char* intent;
+        std::function<int(PlainTextControlTest&)> change; // returns the columns after it
+    } rows[] = {
+        {"asked at once", [](auto&) { return 30; }},
+        {"asked once settled", [](auto& t) { return t.waitForSettled() ? 30 : -1; }},
+        {"a narrower window first",
+         [](auto& t) { return test::showWithColumns(t.editor, 13) ? 13 : -1; }},
+        {"paragraphs added at the start first",
+         [](auto& t) {
+             t.control->setSelection(0, 0);
+             t.control->replaceSelection(QStringLiteral("one two\r\n\r\nthree four\r\n"));
+             return 30;
+         }},
+        {"a paragraph of the same length wrapping otherwise first",
+         [&head](auto& t) {
+             t.control->setSelection(0, static_cast<int>(head.size()));
+             t.control->replaceSelection(QString(head.size(), QLatin1Char('x')));
+             return 30;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        start(QString(), 30);
+        QString taken = given;
+        control->takeText(std::move(taken));
+        const int columns = row.change(*this);
+        ASSERT_GT(columns, 0);
+        expectLinesAsBuffer(columns);
+    }
+}
+
 TEST_F(PlainTextControlTest, HidingTheSelectionKeepsIt) {
     start(QStringLiteral("one two three"), 30);
     control->setSelection(7, 4);

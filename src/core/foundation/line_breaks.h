@@ -12,6 +12,10 @@ QString withLineBreak(const QString& crlfText, QStringView lineBreak);
 /// The text with every CR LF, lone CR and lone LF made CR LF.
 QString normalizeLineBreaks(const QString& text);
 
+/// The text with every CR LF, lone CR and lone LF made LF (a text widget's paragraph break), in
+/// one pass; a text without CR comes back unchanged.
+QString lineFeedBreaks(const QString& text);
+
 /// `text` with each paragraph separator (U+2029, how text widgets keep a line break) written as
 /// CR LF; everything else, a no-break space included, is kept as it is.
 QString paragraphsToCrLf(const QString& text);

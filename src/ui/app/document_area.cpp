@@ -216,6 +216,10 @@ DocumentView& DocumentArea::createWindow(const std::shared_ptr<Document>& record
                                          bool startsTransition) {
     const ArrangingScope arranging(*this);
     auto* document = new DocumentWindow(*this, m_clipboard, record);
+    // The editor has its font and tab stops before its text comes, so that the lines counted
+    // while a large text goes in are counted for them (windowReady finds them already set).
+    m_style.readFont(*document);
+    m_style.applyTabStops(*document);
     QMdiSubWindow* frame = m_area->addSubWindow(document);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     if (storedArrangement(m_settings) == Arrangement::Tabbed) {

@@ -36,31 +36,8 @@ constexpr int LongParagraph = 10000;
 // So many paragraphs are counted in a few milliseconds, well within a keystroke.
 constexpr int SyncCountBlocks = 10000;
 
-// Both conversions are one pass over the text: QString::replace with a replacement of another
-// length moves the whole rest of the string once per 1024 matches, which is quadratic (about a
-// quarter of a second on a 20 MB text, when loading it and again when reading it back).
-
-// CR LF, lone CR and LF all become LF, the widget's paragraph break.
-QString toWidgetText(const QString& text) {
-    if (!text.contains(QLatin1Char('\r')))
-        return text;
-    QString out(text.size(), Qt::Uninitialized);
-    QChar* to = out.data();
-    const QChar* from = text.constData();
-    const QChar* const end = from + text.size();
-    while (from != end) {
-        const QChar c = *from++;
-        if (c == QLatin1Char('\r')) {
-            *to++ = QLatin1Char('\n');
-            if (from != end && *from == QLatin1Char('\n'))
-                ++from;
-        } else {
-            *to++ = c;
-        }
-    }
-    out.truncate(to - out.constData());
-    return out;
-}
+// A text this long is counted on another thread while it is filled in.
+constexpr qsizetype BackgroundCountChars = 1 << 18;
 
 QPlainTextDocumentLayout* layoutOf(const QPlainTextEdit* editor) {
     return qobject_cast<QPlainTextDocumentLayout*>(editor->document()->documentLayout());
@@ -113,7 +90,10 @@ PlainTextControl::PlainTextControl(PlainTextEditor* editor, Clipboard* clipboard
     configureCounter();
 }
 
-PlainTextControl::~PlainTextControl() = default;
+PlainTextControl::~PlainTextControl() {
+    // The counting thread may still be about to post its end to this object.
+    m_background.reset();
+}
 
 PlainTextControl::LayoutKey PlainTextControl::currentKey() const {
     const QTextDocument* doc = m_editor->document();
@@ -163,6 +143,9 @@ void PlainTextControl::scheduleChunk() const {
 
 void PlainTextControl::onLayoutChange(int from, int removed, int added) {
     QTextDocument* doc = m_editor->document();
+    // Counts made beside the filling describe the text as it was filled in.
+    if (!m_filling)
+        m_background.reset();
     // A new default font or text option comes as a change of the whole text.
     if (!(currentKey() == m_key) || (from == 0 && added == doc->characterCount())) {
         m_key = currentKey();
@@ -180,7 +163,22 @@ void PlainTextControl::onLayoutChange(int from, int removed, int added) {
     markDirty(std::max(0, first), last + 1);
 }
 
-void PlainTextControl::countBlock(QTextBlock block) const {
+int PlainTextControl::backgroundLines(const QTextBlock& block, int number) const {
+    // While the text is still going in (a change handler may ask), the counts are not all made.
+    if (!m_background || m_filling)
+        return -1;
+    if (!(m_backgroundKey == m_key)) {
+        m_background.reset();
+        return -1;
+    }
+    const std::vector<BackgroundCounts::Paragraph>& counted = m_background->paragraphs();
+    if (number >= static_cast<int>(counted.size()) ||
+        counted[static_cast<std::size_t>(number)].length != block.length() - 1)
+        return -1;
+    return counted[static_cast<std::size_t>(number)].lines;
+}
+
+void PlainTextControl::countBlock(QTextBlock block, int number) const {
     // Asking a paragraph whether it is laid out would give each one a layout object (a few
     // hundred bytes); counting a paragraph the widget has laid out finds the same number, but
     // for a long one asking is cheaper.
@@ -191,7 +189,9 @@ void PlainTextControl::countBlock(QTextBlock block) const {
         m_editor->ensureBlockLayout(block);
         return;
     }
-    const int lines = m_counter.lineCount(block.text());
+    int lines = backgroundLines(block, number);
+    if (lines < 0)
+        lines = m_counter.lineCount(block.text());
     if (lines < 0) {
         m_editor->ensureBlockLayout(block);
     } else if (block.lineCount() != lines) {
@@ -216,7 +216,7 @@ void PlainTextControl::layOutThrough(int blockNumber) const {
     const int stop = std::min(blockNumber + 1, m_dirtyHi);
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
     for (int i = m_dirtyLo; i < stop && block.isValid(); ++i, block = block.next())
-        countBlock(block);
+        countBlock(block, i);
     m_dirtyLo = stop;
     announceCounts();
 }
@@ -226,7 +226,7 @@ void PlainTextControl::layOutThroughLine(int line) const {
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
     // Every paragraph before m_dirtyLo is counted, so its line number is exact.
     while (m_dirtyLo < m_dirtyHi && block.isValid() && block.firstLineNumber() <= line) {
-        countBlock(block);
+        countBlock(block, m_dirtyLo);
         block = block.next();
         ++m_dirtyLo;
     }
@@ -235,13 +235,17 @@ void PlainTextControl::layOutThroughLine(int line) const {
 
 void PlainTextControl::layOutChunk() {
     checkLayoutKey();
+    // Counts still being made beside the filling come with a chunk of their own when they are
+    // done; counting here meanwhile would do their work twice.
+    if (m_background && !m_background->isDone() && m_backgroundKey == m_key)
+        return;
     // Even when a query has already laid everything out, the signal is still due: a display that
     // was answered -1 waits for it.
     QElapsedTimer clock;
     clock.start();
     QTextBlock block = m_editor->document()->findBlockByNumber(m_dirtyLo);
     while (m_dirtyLo < m_dirtyHi && block.isValid()) {
-        countBlock(block);
+        countBlock(block, m_dirtyLo);
         block = block.next();
         ++m_dirtyLo;
         if ((m_dirtyLo & 63) == 0 && clock.nsecsElapsed() > ChunkBudgetNs)
@@ -251,6 +255,7 @@ void PlainTextControl::layOutChunk() {
     if (m_dirtyLo < m_dirtyHi) {
         scheduleChunk();
     } else {
+        m_background.reset();
         emit layoutSettled();
     }
 }
@@ -335,34 +340,54 @@ void PlainTextControl::setTabStops(const QList<QTextOption::Tab>& tabs, qreal di
     m_editor->document()->setDefaultTextOption(option);
 }
 
-void PlainTextControl::fill(const std::function<QString()>& pieceBefore) {
+void PlainTextControl::fill(const std::function<QString()>& pieceBefore, qsizetype size) {
     // The document takes CR LF, lone CR and LF each for one paragraph break itself, so a whole
     // document's text is not copied to convert them first. No paragraph may be laid out before
     // the widget shows it at its final width (a paragraph of megabytes takes a second), so:
     // - the text goes in through the document, not the widget (which selects it all to format
     //   it, laying out the first paragraph);
-    // - the caret is put at the start before the text comes, behind a placeholder character
-    //   the text goes after (moved there later, the widget would scroll to it, laying it out);
+    // - the caret is put at the start before the text comes, in a placeholder paragraph the
+    //   text goes after (moved there later, the widget would scroll to it, laying it out); the
+    //   placeholder is a paragraph of its own because the layout lays out at once a paragraph
+    //   changed without a change in the number of paragraphs (all of a text on one line);
     // - the widget hears of the new size with the first line count, not now (it would lay out
     //   the last screenful of paragraphs).
+    // A large text's lines are counted on another thread while it goes in, for the layout it
+    // goes in with; they are taken if that is still the layout when the counting is done.
     QTextDocument* doc = m_editor->document();
+    m_background.reset();
+    m_filling = true;
+    if (size >= BackgroundCountChars) {
+        m_backgroundKey = currentKey();
+        m_background = std::make_unique<BackgroundCounts>(
+            doc->defaultFont(), doc->defaultTextOption(), m_backgroundKey.textWidth, LongParagraph,
+            [this] {
+                QMetaObject::invokeMethod(
+                    this, [this] { scheduleChunk(); }, Qt::QueuedConnection);
+            });
+    }
     {
         const QSignalBlocker quiet(doc->documentLayout());
-        doc->setPlainText(QStringLiteral(" "));
+        doc->setPlainText(QStringLiteral("\n"));
         doc->setUndoRedoEnabled(false);
         m_editor->setTextCursor(QTextCursor(doc));
         QTextCursor at(doc);
         at.beginEditBlock();
         for (QString piece = pieceBefore(); !piece.isEmpty(); piece = pieceBefore()) {
+            if (m_background && !m_background->addBefore(piece))
+                m_background.reset();
             at.setPosition(1);
             at.insertText(piece);
         }
+        if (m_background)
+            m_background->finish();
         at.setPosition(0);
         at.setPosition(1, QTextCursor::KeepAnchor);
         at.removeSelectedText();
         at.endEditBlock();
         doc->setUndoRedoEnabled(true);
     }
+    m_filling = false;
     doc->setModified(false);
     m_countsChanged = true;
     m_editor->viewport()->update();
@@ -371,26 +396,29 @@ void PlainTextControl::fill(const std::function<QString()>& pieceBefore) {
 
 void PlainTextControl::setText(const QString& text) {
     QString whole = text;
-    fill([&whole] { return std::exchange(whole, QString()); });
+    fill([&whole] { return std::exchange(whole, QString()); }, text.size());
 }
 
 void PlainTextControl::takeText(QString&& text) {
     // Pieces are split off the end of the text, each starting after a line break, and their
     // memory given back at once; each goes before the ones already in.
-    fill([&text] {
-        qsizetype start = std::max<qsizetype>(0, text.size() - TextPiece);
-        if (start > 0) {
-            // Never empty: a break that ends the text starts no piece, the one before it does.
-            qsizetype lineBreak = text.indexOf(QLatin1Char('\n'), start);
-            if (lineBreak < 0 || lineBreak + 1 == text.size())
-                lineBreak = text.lastIndexOf(QLatin1Char('\n'), start - 1);
-            start = lineBreak + 1;
-        }
-        QString piece = text.mid(start);
-        text.truncate(start);
-        text.squeeze();
-        return piece;
-    });
+    const qsizetype size = text.size();
+    fill(
+        [&text] {
+            qsizetype start = std::max<qsizetype>(0, text.size() - TextPiece);
+            if (start > 0) {
+                // Never empty: a break that ends the text starts no piece, the one before it does.
+                qsizetype lineBreak = text.indexOf(QLatin1Char('\n'), start);
+                if (lineBreak < 0 || lineBreak + 1 == text.size())
+                    lineBreak = text.lastIndexOf(QLatin1Char('\n'), start - 1);
+                start = lineBreak + 1;
+            }
+            QString piece = text.mid(start);
+            text.truncate(start);
+            text.squeeze();
+            return piece;
+        },
+        size);
 }
 
 Selection PlainTextControl::selection() const {
@@ -411,7 +439,7 @@ void PlainTextControl::replaceSelection(const QString& text) {
     // Switching undo off and on again empties the history: a program insertion cannot be undone,
     // and nothing typed before it can come back.
     doc->setUndoRedoEnabled(false);
-    c.insertText(toWidgetText(text));
+    c.insertText(lineFeedBreaks(text));
     doc->setUndoRedoEnabled(true);
     m_editor->setTextCursor(c);
     doc->setModified(true);
@@ -532,7 +560,7 @@ void PlainTextControl::paste() {
     // An edit block of its own keeps each paste one undo step; the document would otherwise merge
     // it with an insertion that ends where it starts, such as the paste before.
     c.beginEditBlock();
-    c.insertText(toWidgetText(text));
+    c.insertText(lineFeedBreaks(text));
     c.endEditBlock();
     m_editor->setTextCursor(c);
 }

@@ -2,6 +2,7 @@
 
 #include "core/editor/text_control.h"
 #include "core/foundation/clipboard.h"
+#include "ui/editor/background_counts.h"
 #include "ui/editor/plain_text_editor.h"
 #include "ui/editor/wrap_counter.h"
 
@@ -11,6 +12,8 @@
 #include <QPointer>
 #include <QTextOption>
 #include <QTimer>
+
+#include <memory>
 
 class QTextBlock;
 
@@ -99,11 +102,12 @@ private:
         bool operator==(const LayoutKey& o) const;
     };
 
-    void fill(const std::function<QString()>& pieceBefore);
+    void fill(const std::function<QString()>& pieceBefore, qsizetype size);
     LayoutKey currentKey() const;
     void configureCounter() const;
     void checkLayoutKey() const;
-    void countBlock(QTextBlock block) const;
+    void countBlock(QTextBlock block, int number) const;
+    int backgroundLines(const QTextBlock& block, int number) const;
     void announceCounts() const;
     void markDirty(int fromBlock, int toBlockExclusive) const;
     void layOutThrough(int blockNumber) const;
@@ -131,6 +135,11 @@ private:
     mutable QTimer m_chunkTimer;
     mutable WrapCounter m_counter;
     mutable bool m_countsChanged = false;
+    // The counts of the text last filled in, worked out beside the filling, while they still
+    // describe the text and its layout.
+    mutable std::unique_ptr<BackgroundCounts> m_background;
+    LayoutKey m_backgroundKey;
+    bool m_filling = false;
     int m_blockCount = 1;
     // The widget's text as searchableText last read it; null once the text has changed.
     mutable QString m_searchable;
