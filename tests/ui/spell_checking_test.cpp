@@ -61,9 +61,10 @@ QAction* itemCalled(QMenu* menu, const QString& text) {
     return nullptr;
 }
 
-// One document as the user meets it: misspelt prose underlined and markup not; a suggestion
-// replaces its word (undoably); "Add to Dictionary" takes the underline from every copy; Check
-// Spelling turns the underlines off, and the choice is kept.
+// One document as the user meets it: misspelt prose underlined and markup not, once the
+// dictionary has come in; a suggestion replaces its word (undoably); "Add to Dictionary" takes the
+// underline from every copy, for good; "Ignore" takes it for this run only; Check Spelling turns
+// the underlines off, and the choice is kept.
 TEST(SpellChecking, TheUserMeetsItInADocument) {
     Started s;
     QTemporaryDir dir;
@@ -72,6 +73,7 @@ TEST(SpellChecking, TheUserMeetsItInADocument) {
         s.active()->editorWidget()->viewport()->repaint();
         return underlined(*s.active());
     };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !underlinedNow().isEmpty(); }, 5000));
     EXPECT_EQ(underlinedNow(), QStringList({"wrold", "zorblat", "zorblat"}));
 
     QMenu* menu = rightClickWord(s, "wrold");
@@ -86,6 +88,11 @@ TEST(SpellChecking, TheUserMeetsItInADocument) {
     EXPECT_EQ(underlinedNow(), QStringList({"wrold"}));
     // The personal word list is the test's own.
     EXPECT_TRUE(s.home.read("enchant/en_US.dic").contains("zorblat"));
+
+    menu = rightClickWord(s, "wrold");
+    test::userChoose(menu, menu->findChild<QAction*>("IgnoreWord"));
+    EXPECT_EQ(underlinedNow(), QStringList());
+    EXPECT_FALSE(s.home.read("enchant/en_US.dic").contains("wrold"));
 
     s.trigger("CheckSpelling1");
     EXPECT_EQ(underlinedNow(), QStringList());

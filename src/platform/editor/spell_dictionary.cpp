@@ -2,6 +2,9 @@
 
 #include <enchant.h>
 
+#include <atomic>
+#include <thread>
+
 namespace vellum {
 
 namespace {
@@ -14,14 +17,32 @@ void countDictionary(const char*, const char*, const char*, const char*, void* c
 
 } // namespace
 
+// One language's dictionary, loaded on its own thread. An Enchant broker may be used by one
+// thread at a time, so the thread has a broker of its own, which then keeps the dictionary.
+struct SpellDictionary::Loading {
+    std::thread thread;
+    std::atomic<bool> done{false};
+    EnchantBroker* broker = nullptr;
+    EnchantDict* dictionary = nullptr;
+
+    void wait() {
+        if (thread.joinable())
+            thread.join();
+    }
+    ~Loading() {
+        wait();
+        if (dictionary)
+            enchant_broker_free_dict(broker, dictionary);
+        if (broker)
+            enchant_broker_free(broker);
+    }
+};
+
 SpellDictionary::SpellDictionary(QObject* parent)
     : QObject(parent), m_broker(enchant_broker_init()) {}
 
 SpellDictionary::~SpellDictionary() {
-    for (auto& [language, dictionary] : m_dictionaries) {
-        if (dictionary)
-            enchant_broker_free_dict(m_broker, dictionary);
-    }
+    m_dictionaries.clear();
     if (m_broker)
         enchant_broker_free(m_broker);
 }
@@ -39,15 +60,35 @@ bool SpellDictionary::installed(const QString& language) const {
            enchant_broker_dict_exists(m_broker, language.toUtf8().constData()) != 0;
 }
 
+SpellDictionary::Loading& SpellDictionary::loading(const QString& language) {
+    std::unique_ptr<Loading>& load = m_dictionaries[language];
+    if (load)
+        return *load;
+    load = std::make_unique<Loading>();
+    if (!installed(language)) {
+        load->done = true;
+        return *load;
+    }
+    Loading* into = load.get();
+    into->thread = std::thread([this, into, tag = language.toUtf8()] {
+        into->broker = enchant_broker_init();
+        if (into->broker)
+            into->dictionary = enchant_broker_request_dict(into->broker, tag.constData());
+        into->done = true;
+        // Dropped unasked if this object goes first (it waits for the thread before it goes).
+        QMetaObject::invokeMethod(this, &SpellDictionary::wordsChanged, Qt::QueuedConnection);
+    });
+    return *load;
+}
+
+bool SpellDictionary::ready(const QString& language) {
+    return loading(language).done;
+}
+
 EnchantDict* SpellDictionary::dictionary(const QString& language) {
-    const auto found = m_dictionaries.find(language);
-    if (found != m_dictionaries.end())
-        return found->second;
-    EnchantDict* dictionary =
-        installed(language) ? enchant_broker_request_dict(m_broker, language.toUtf8().constData())
-                            : nullptr;
-    m_dictionaries.emplace(language, dictionary);
-    return dictionary;
+    Loading& load = loading(language);
+    load.wait();
+    return load.dictionary;
 }
 
 bool SpellDictionary::check(const QString& language, const QString& word) {
@@ -55,6 +96,8 @@ bool SpellDictionary::check(const QString& language, const QString& word) {
     const auto known = answers.constFind(word);
     if (known != answers.constEnd())
         return *known;
+    if (!ready(language))
+        return true;
     EnchantDict* dict = dictionary(language);
     const QByteArray utf8 = word.toUtf8();
     // Enchant answers 0 for a word it knows, more for one it does not, less on an error.

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 
 struct str_enchant_broker;
 struct str_enchant_dict;
@@ -16,6 +17,10 @@ namespace vellum {
 /// word list (kept by Enchant in its configuration folder, which ENCHANT_CONFIG_DIR moves).
 /// Languages are dictionary tags such as "en_US" or "de". Answers are remembered per language,
 /// as the same words are asked about each time a paragraph is drawn.
+///
+/// Loading a dictionary takes a tenth of a second or more, so it is done on a thread of its own
+/// the first time a language is asked about: until then every word counts as right, and
+/// wordsChanged() is sent once it is there.
 class SpellDictionary : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +34,11 @@ public:
     /// Whether a dictionary for `language` is installed.
     bool installed(const QString& language) const;
 
-    /// Whether `word` is spelt right in `language` (true when there is no such dictionary).
+    /// Whether `language`'s dictionary has been loaded (or is known to be missing); asking starts
+    /// loading it.
+    bool ready(const QString& language);
+    /// Whether `word` is spelt right in `language` (true when there is no such dictionary, or
+    /// it is still loading).
     bool check(const QString& language, const QString& word);
     /// Up to five spellings `language`'s dictionary offers for `word`, best first.
     QStringList suggest(const QString& language, const QString& word);
@@ -39,14 +48,17 @@ public:
     void ignore(const QString& language, const QString& word);
 
 signals:
-    /// A word was added or ignored: what was drawn as misspelt may be right now.
+    /// A word was added or ignored, or a dictionary has come in: what was drawn may be wrong now.
     void wordsChanged();
 
 private:
+    struct Loading;
+    Loading& loading(const QString& language);
+    /// The loaded dictionary of `language`, waiting for it if need be; null when none is installed.
     str_enchant_dict* dictionary(const QString& language);
 
     str_enchant_broker* m_broker;
-    std::map<QString, str_enchant_dict*> m_dictionaries; // null: none installed
+    std::map<QString, std::unique_ptr<Loading>> m_dictionaries;
     QHash<QString, QHash<QString, bool>> m_answers;
 };
 

@@ -83,7 +83,7 @@ void HtmlHighlighter::markUncoloured() {
 }
 
 void HtmlHighlighter::addMisspelt(const QString& text, QList<QTextLayout::FormatRange>& ranges) {
-    if (!m_dictionary)
+    if (!m_dictionary || !m_dictionary->ready(m_language))
         return;
     for (const SpellingWord& word : spellingWords(text, m_spans)) {
         if (m_dictionary->check(m_language, word.text))
