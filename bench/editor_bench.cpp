@@ -22,6 +22,10 @@
 //                           count until settled; each phase apart, with read and decode timed
 //                           on their own beforehand, and the peak resident memory of the open
 //
+// With VELLUM_BENCH_SPELLING set to a dictionary's language (say en_US), every editor checks the
+// spelling of its prose in that language, with the dictionary loaded beforehand: run the program
+// with and without it for what spelling as you type costs.
+//
 // Times that include event processing use manual timing; the counters say what else was seen.
 // Counters named *cpu* are this thread's CPU time: on a busy machine a wall-clock maximum also
 // holds the time spent waiting for a processor.
@@ -32,6 +36,8 @@
 
 #include "core/app/document_file.h"
 #include "core/foundation/clipboard.h"
+#include "platform/editor/spell_dictionary.h"
+#include "ui/editor/html_highlighter.h"
 #include "ui/editor/plain_text_control.h"
 #include "ui/editor/plain_text_editor.h"
 
@@ -43,6 +49,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -129,6 +136,22 @@ struct SliceStats {
     int slices = 0;
 };
 
+/// The dictionary every editor checks its prose with, loaded; null when spelling is not timed.
+vellum::SpellDictionary* spelling() {
+    static const QString language = qEnvironmentVariable("VELLUM_BENCH_SPELLING");
+    static vellum::SpellDictionary* const dictionary = [] {
+        if (language.isEmpty())
+            return static_cast<vellum::SpellDictionary*>(nullptr);
+        auto* loaded = new vellum::SpellDictionary(qApp);
+        if (!loaded->installed(language))
+            qFatal("no spelling dictionary for %s", qPrintable(language));
+        while (!loaded->ready(language))
+            QThread::msleep(10);
+        return loaded;
+    }();
+    return dictionary;
+}
+
 struct Editor {
     vellum::MemoryClipboard clipboard;
     std::unique_ptr<PlainTextEditor> widget;
@@ -136,6 +159,9 @@ struct Editor {
 
     Editor() : widget(std::make_unique<PlainTextEditor>()) {
         control = new PlainTextControl(widget.get(), &clipboard);
+        if (vellum::SpellDictionary* dictionary = spelling())
+            widget->highlighter().setSpelling(dictionary,
+                                              qEnvironmentVariable("VELLUM_BENCH_SPELLING"));
         widget->resize(EditorWidth, EditorHeight);
         widget->show();
         if (!QTest::qWaitForWindowExposed(widget.get()))

@@ -76,6 +76,20 @@ TEST(SpellChecking, TheUserMeetsItInADocument) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !underlinedNow().isEmpty(); }, 5000));
     EXPECT_EQ(underlinedNow(), QStringList({"wrold", "zorblat", "zorblat"}));
 
+    // While the user types, the underlines stay on their words (but the one typed into), and the
+    // words typed are judged once typing pauses.
+    PlainTextEditor* editor = s.active()->editorWidget();
+    QTextCursor beforeWorld(editor->document());
+    beforeWorld.setPosition(editor->document()->toPlainText().indexOf("wrold"));
+    test::userClick(editor->viewport(), editor->cursorRect(beforeWorld).center());
+    QTest::keyClicks(editor, "big wrodls ");
+    EXPECT_EQ(underlinedNow(), QStringList({"zorblat", "zorblat"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return underlinedNow().size() == 4; }, 3000));
+    EXPECT_EQ(underlinedNow(), QStringList({"wrodls", "wrold", "zorblat", "zorblat"}));
+    for (int i = 0; i < 11; ++i)
+        QTest::keyClick(editor, Qt::Key_Backspace);
+    EXPECT_TRUE(s.active()->control().text().contains("Our wrold"));
+
     QMenu* menu = rightClickWord(s, "wrold");
     test::userChoose(menu, itemCalled(menu, "world"));
     EXPECT_TRUE(s.active()->control().text().contains("<tabel>Our world is a zorblat.</tabel>"));

@@ -20,8 +20,12 @@ bool isInline(QStringView name) {
         u"a",    u"abbr",  u"b",    u"big",    u"bdi",    u"bdo", u"cite", u"code", u"del",
         u"dfn",  u"em",    u"font", u"i",      u"ins",    u"kbd", u"mark", u"q",    u"s",
         u"samp", u"small", u"span", u"strike", u"strong", u"sub", u"sup",  u"u",    u"var"};
+    // Most tags of a page are none of these: their first letter or their length says so.
+    if (name.isEmpty() || name.size() > 6)
+        return false;
+    const char16_t first = name[0].toLower().unicode();
     return std::any_of(names.begin(), names.end(), [&](const char16_t* known) {
-        return name.compare(QStringView(known), Qt::CaseInsensitive) == 0;
+        return known[0] == first && name.compare(QStringView(known), Qt::CaseInsensitive) == 0;
     });
 }
 
@@ -61,7 +65,10 @@ QChar entityCharacter(QStringView entity) {
 // (-1 for what stands between words).
 class Prose {
 public:
-    explicit Prose(QStringView paragraph) : m_paragraph(paragraph) {}
+    explicit Prose(QStringView paragraph) : m_paragraph(paragraph) {
+        m_text.reserve(paragraph.size());
+        m_origin.reserve(static_cast<std::size_t>(paragraph.size()));
+    }
 
     void take(int start, int end) {
         for (int i = start; i < end; ++i)
@@ -91,7 +98,7 @@ Prose proseOf(QStringView paragraph, const std::vector<html::Span>& spans) {
     bool inTag = false;
     bool transparent = false; // the tag being read is an inline element's
     bool proseValue = false;  // the value being read is an alt or title
-    QString attribute;
+    QStringView attribute;
     int at = 0;
     const auto gap = [&](int end) {
         if (at >= end)
@@ -124,11 +131,12 @@ Prose proseOf(QStringView paragraph, const std::vector<html::Span>& spans) {
             break;
         }
         case html::Kind::AttributeName:
-            attribute = text.toString().toLower();
+            attribute = text;
             proseValue = false;
             break;
         case html::Kind::AttributeValue:
-            proseValue = attribute == u"alt" || attribute == u"title";
+            proseValue = attribute.compare(u"alt", Qt::CaseInsensitive) == 0 ||
+                         attribute.compare(u"title", Qt::CaseInsensitive) == 0;
             if (proseValue) {
                 prose.separate();
                 prose.take(span.start, at);
@@ -231,7 +239,7 @@ std::vector<SpellingWord> spellingWords(QStringView paragraph, html::State in) {
 std::vector<PieceEdit> replacementEdits(const SpellingWord& word, const QString& replacement) {
     std::vector<PieceEdit> edits;
     int taken = 0;
-    for (std::size_t i = 0; i < word.pieces.size(); ++i) {
+    for (qsizetype i = 0; i < word.pieces.size(); ++i) {
         const WordPiece& piece = word.pieces[i];
         const bool last = i + 1 == word.pieces.size();
         const int count = last ? static_cast<int>(replacement.size()) - taken

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <vector>
@@ -20,7 +21,7 @@ struct WordPiece {
 /// tags inside it ("Ex<b>am</b>ple") has one piece per run of its letters; `text` joins them.
 struct SpellingWord {
     QString text;
-    std::vector<WordPiece> pieces;
+    QVarLengthArray<WordPiece, 2> pieces; // most words have one: kept without an allocation
 
     /// The first character of its first piece and the one after its last piece.
     int start() const { return pieces.front().start; }

@@ -91,8 +91,16 @@ EnchantDict* SpellDictionary::dictionary(const QString& language) {
     return load.dictionary;
 }
 
+QHash<QString, bool>& SpellDictionary::answers(const QString& language) {
+    if (!m_lastAnswers || language != m_lastLanguage) {
+        m_lastAnswers = &m_answers[language];
+        m_lastLanguage = language;
+    }
+    return *m_lastAnswers;
+}
+
 bool SpellDictionary::check(const QString& language, const QString& word) {
-    QHash<QString, bool>& answers = m_answers[language];
+    QHash<QString, bool>& answers = this->answers(language);
     const auto known = answers.constFind(word);
     if (known != answers.constEnd())
         return *known;
@@ -126,7 +134,7 @@ void SpellDictionary::add(const QString& language, const QString& word) {
         const QByteArray utf8 = word.toUtf8();
         enchant_dict_add(dict, utf8.constData(), utf8.size());
     }
-    m_answers[language].insert(word, true);
+    answers(language).insert(word, true);
     emit wordsChanged();
 }
 
@@ -135,7 +143,7 @@ void SpellDictionary::ignore(const QString& language, const QString& word) {
         const QByteArray utf8 = word.toUtf8();
         enchant_dict_add_to_session(dict, utf8.constData(), utf8.size());
     }
-    m_answers[language].insert(word, true);
+    answers(language).insert(word, true);
     emit wordsChanged();
 }
 

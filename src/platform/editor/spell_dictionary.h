@@ -56,10 +56,15 @@ private:
     Loading& loading(const QString& language);
     /// The loaded dictionary of `language`, waiting for it if need be; null when none is installed.
     str_enchant_dict* dictionary(const QString& language);
+    QHash<QString, bool>& answers(const QString& language);
 
     str_enchant_broker* m_broker;
     std::map<QString, std::unique_ptr<Loading>> m_dictionaries;
-    QHash<QString, QHash<QString, bool>> m_answers;
+    // Each language's answers; the one asked about last is kept at hand, as a paragraph asks
+    // about all its words in one language.
+    std::map<QString, QHash<QString, bool>> m_answers;
+    QString m_lastLanguage;
+    QHash<QString, bool>* m_lastAnswers = nullptr;
 };
 
 } // namespace vellum

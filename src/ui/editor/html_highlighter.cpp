@@ -54,6 +54,11 @@ constexpr int SliceMs = 6;
 HtmlHighlighter::HtmlHighlighter(QPlainTextEdit& editor)
     : QObject(&editor), m_editor(editor), m_document(editor.document()) {
     connect(m_document, &QTextDocument::contentsChange, this, &HtmlHighlighter::onContentsChange);
+    connect(&m_editor, &QPlainTextEdit::cursorPositionChanged, this,
+            &HtmlHighlighter::onCaretMoved);
+    m_judgeLater.setSingleShot(true);
+    m_judgeLater.setInterval(JudgeTypingAfterMs);
+    connect(&m_judgeLater, &QTimer::timeout, this, &HtmlHighlighter::judgeTyping);
     m_slices.setSingleShot(true);
     m_slices.setInterval(0);
     connect(&m_slices, &QTimer::timeout, this, &HtmlHighlighter::lexAhead);
@@ -82,10 +87,15 @@ void HtmlHighlighter::markUncoloured() {
     }
 }
 
-void HtmlHighlighter::addMisspelt(const QString& text, QList<QTextLayout::FormatRange>& ranges) {
+void HtmlHighlighter::addMisspelt(const QTextBlock& block, const QString& text,
+                                  QList<QTextLayout::FormatRange>& ranges) {
     if (!m_dictionary || !m_dictionary->ready(m_language))
         return;
+    const int typing = m_typingAt - block.position();
     for (const SpellingWord& word : spellingWords(text, m_spans)) {
+        // A word half typed is no word yet; asking about it costs as much as the keystroke.
+        if (typing > word.start() && typing <= word.end())
+            continue;
         if (m_dictionary->check(m_language, word.text))
             continue;
         for (const WordPiece& piece : word.pieces) {
@@ -95,6 +105,56 @@ void HtmlHighlighter::addMisspelt(const QString& text, QList<QTextLayout::Format
             range.format = m_misspelt;
             ranges << range;
         }
+    }
+}
+
+void HtmlHighlighter::carryMisspelt(const QTextBlock& block,
+                                    QList<QTextLayout::FormatRange>& ranges) const {
+    if (!m_dictionary)
+        return;
+    const int at = m_edit.from - block.position();
+    const int shift = m_edit.added - m_edit.removed;
+    // The underlines come after the colours, in the order of their words.
+    const QList<QTextLayout::FormatRange> had = block.layout()->formats();
+    auto first = had.end();
+    while (first != had.begin() &&
+           std::prev(first)->format.underlineStyle() == QTextCharFormat::WaveUnderline)
+        --first;
+    for (auto it = first; it != had.end(); ++it) {
+        QTextLayout::FormatRange range = *it;
+        if (m_edit.from >= 0 && range.start + range.length >= at) {
+            // The edit is inside the word or touches it: the word is being typed.
+            if (range.start <= at + m_edit.removed)
+                continue;
+            range.start += shift;
+        }
+        ranges << range;
+    }
+}
+
+void HtmlHighlighter::judgeTyping() {
+    const QTextBlock block = m_document->findBlock(m_typingAt);
+    if (m_typingAt < 0 || !block.isValid() || block.userState() == -1 ||
+        block.blockNumber() >= m_trustedBefore)
+        return;
+    m_judgeTyping = true;
+    colour(block, block.blockNumber() == 0 ? 0 : endOf(block.previous().userState()));
+    m_judgeTyping = false;
+}
+
+void HtmlHighlighter::onCaretMoved() {
+    if (m_typingAt < 0 || m_editor.textCursor().position() == m_typingAt)
+        return;
+    // The word that was being typed is judged now.
+    const QTextBlock block = m_document->findBlock(m_typingAt);
+    m_typingAt = -1;
+    uncolour(block);
+}
+
+void HtmlHighlighter::uncolour(QTextBlock block) {
+    if (m_dictionary && block.isValid() && block.userState() != -1) {
+        block.setUserState(block.userState() & ~Coloured);
+        m_editor.viewport()->update();
     }
 }
 
@@ -144,7 +204,18 @@ void HtmlHighlighter::reset() {
 }
 
 void HtmlHighlighter::onContentsChange(int from, int removed, int added) {
-    Q_UNUSED(removed);
+    // One typed character or one taken away (two for a character outside the BMP) is typing.
+    m_edit = {from, removed, added};
+    const int typedBefore = m_typingAt;
+    m_typingAt = removed + added <= 2 && m_editor.textCursor().position() == from + added
+                     ? from + added
+                     : -1;
+    if (typedBefore >= 0 && m_typingAt < 0) {
+        // Another change ends the typing: the word is judged when its paragraph is drawn.
+        const int at =
+            typedBefore < from ? typedBefore : std::max(from, typedBefore + added - removed);
+        uncolour(m_document->findBlock(at));
+    }
     const int count = m_document->blockCount();
     const int delta = count - m_blockCount;
     m_blockCount = count;
@@ -235,6 +306,10 @@ html::State HtmlHighlighter::lexForState(QTextBlock block, html::State start) {
 }
 
 void HtmlHighlighter::setColours(QTextBlock block, const QList<QTextLayout::FormatRange>& ranges) {
+    // The same colours again (a paragraph whose words were judged anew, most often) are not
+    // worth laying the paragraph out again.
+    if (block.layout()->formats() == ranges)
+        return;
     // The layout takes the new colours in at once (or with the edit under way, if any). Colours
     // change no line, so the report of that is for nobody.
     ++m_colouring;
@@ -272,7 +347,15 @@ void HtmlHighlighter::colour(QTextBlock block, html::State start) {
         range.format = m_formats[static_cast<std::size_t>(span.kind)];
         ranges << range;
     }
-    addMisspelt(text, ranges);
+    if (m_typingAt >= 0 && !m_judgeTyping && block.contains(m_typingAt)) {
+        // While the user types, the paragraph keeps the underlines it had; its words are judged
+        // once typing pauses, and the keystroke costs what it costs without spelling.
+        carryMisspelt(block, ranges);
+        m_judgeLater.start();
+    } else {
+        addMisspelt(block, text, ranges);
+    }
+    m_edit.from = -1;
     if (ranges.isEmpty()) {
         clearColours();
     } else {

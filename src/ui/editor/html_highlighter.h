@@ -76,7 +76,15 @@ private:
     void lexAhead();
     void chooseColours();
     void markUncoloured();
-    void addMisspelt(const QString& text, QList<QTextLayout::FormatRange>& ranges);
+    void addMisspelt(const QTextBlock& block, const QString& text,
+                     QList<QTextLayout::FormatRange>& ranges);
+    void onCaretMoved();
+    /// Puts into `ranges` the underlines `block` had, moved for the edit being taken in.
+    void carryMisspelt(const QTextBlock& block, QList<QTextLayout::FormatRange>& ranges) const;
+    /// Judges the words of the paragraph being typed in, all but the one at the caret.
+    void judgeTyping();
+    /// Has `block` coloured again when it is next drawn, for the words judged since.
+    void uncolour(QTextBlock block);
 
     QPlainTextEdit& m_editor;
     QTextDocument* m_document;
@@ -97,6 +105,17 @@ private:
     SpellDictionary* m_dictionary = nullptr;
     QString m_language;
     QTextCharFormat m_misspelt;
+    // Where the caret is after the latest keystroke while the user types, else -1. The word
+    // there is being typed: it is neither judged nor underlined until the caret leaves it.
+    int m_typingAt = -1;
+    bool m_judgeTyping = false;
+    QTimer m_judgeLater;
+    static constexpr int JudgeTypingAfterMs = 300;
+    struct Edit {
+        int from = -1; ///< none being taken in
+        int removed = 0;
+        int added = 0;
+    } m_edit; ///< the latest change of the text, until its paragraphs are coloured
 };
 
 } // namespace vellum
