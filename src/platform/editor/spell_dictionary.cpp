@@ -38,8 +38,16 @@ struct SpellDictionary::Loading {
     }
 };
 
-SpellDictionary::SpellDictionary(QObject* parent)
-    : QObject(parent), m_broker(enchant_broker_init()) {}
+SpellDictionary::SpellDictionary(QObject* parent) : QObject(parent) {}
+
+EnchantBroker* SpellDictionary::broker() const {
+    // Made when first needed: with spelling off the program never starts Enchant.
+    if (!m_brokerMade) {
+        m_brokerMade = true;
+        m_broker = enchant_broker_init();
+    }
+    return m_broker;
+}
 
 SpellDictionary::~SpellDictionary() {
     m_dictionaries.clear();
@@ -48,7 +56,7 @@ SpellDictionary::~SpellDictionary() {
 }
 
 bool SpellDictionary::anyInstalled() const {
-    if (!m_broker)
+    if (!broker())
         return false;
     int count = 0;
     enchant_broker_list_dicts(m_broker, countDictionary, &count);
@@ -56,7 +64,7 @@ bool SpellDictionary::anyInstalled() const {
 }
 
 bool SpellDictionary::installed(const QString& language) const {
-    return m_broker && !language.isEmpty() &&
+    return !language.isEmpty() && broker() &&
            enchant_broker_dict_exists(m_broker, language.toUtf8().constData()) != 0;
 }
 

@@ -58,7 +58,10 @@ private:
     str_enchant_dict* dictionary(const QString& language);
     QHash<QString, bool>& answers(const QString& language);
 
-    str_enchant_broker* m_broker;
+    str_enchant_broker* broker() const;
+
+    mutable str_enchant_broker* m_broker = nullptr;
+    mutable bool m_brokerMade = false;
     std::map<QString, std::unique_ptr<Loading>> m_dictionaries;
     // Each language's answers; the one asked about last is kept at hand, as a paragraph asks
     // about all its words in one language.
