@@ -347,7 +347,7 @@ void HtmlHighlighter::colour(QTextBlock block, html::State start) {
         range.format = m_formats[static_cast<std::size_t>(span.kind)];
         ranges << range;
     }
-    if (m_typingAt >= 0 && !m_judgeTyping && block.contains(m_typingAt)) {
+    if (m_dictionary && m_typingAt >= 0 && !m_judgeTyping && block.contains(m_typingAt)) {
         // While the user types, the paragraph keeps the underlines it had; its words are judged
         // once typing pauses, and the keystroke costs what it costs without spelling.
         carryMisspelt(block, ranges);
