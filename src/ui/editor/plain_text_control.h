@@ -92,6 +92,9 @@ signals:
     void layoutSettled();
 
 private:
+    // A paragraph this long is counted only when the widget has not laid it out.
+    static constexpr int LongParagraph = 10000;
+
     struct LayoutKey {
         qreal textWidth = -1;
         QFont font;
