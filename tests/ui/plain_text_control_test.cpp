@@ -8,6 +8,8 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -241,6 +243,28 @@ TEST_F(PlainTextControlTest, LayoutDroppedWithoutAnyChangeIsNoticed) {
     control->setTabStops(tabs, 40);
     EXPECT_TRUE(control->isLayoutSettled());
     expectLinesAsBuffer(30);
+}
+
+// A long paragraph holding the caret keeps its shaped glyphs, so each paint (each blink of the
+// caret) does not shape it again; one paragraph at a time, or a page of long lines would keep
+// some 35 bytes for every character shown once. Giving them back must not lose its lines.
+TEST_F(PlainTextControlTest, OnlyTheLongParagraphHoldingTheCaretKeepsItsShapes) {
+    const QString longOne = QStringLiteral("word ").repeated(12000);
+    start(longOne + QStringLiteral("\r\nshort\r\n") + longOne, 40);
+    const QTextBlock first = editor.document()->firstBlock();
+    const QTextBlock last = editor.document()->lastBlock();
+    editor.viewport()->repaint();
+    EXPECT_TRUE(first.layout()->cacheEnabled());
+    EXPECT_FALSE(last.layout()->cacheEnabled());
+
+    // Typing in the other one lays it out again, holding the caret: the first gives its shapes
+    // back.
+    QTest::keyClick(&editor, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(&editor, QStringLiteral("ab"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(last.layout()->cacheEnabled());
+    EXPECT_FALSE(first.layout()->cacheEnabled());
+    expectLinesAsBuffer(40);
 }
 
 } // namespace

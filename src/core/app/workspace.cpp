@@ -83,8 +83,9 @@ Document* Workspace::make(DocumentRequest request) {
     else
         document.nameFile(request.path, request.style);
     if (request.file) {
+        // The text goes in with the caret at its start and the view at its top: placing the
+        // caret again would lay its paragraph out at the window's provisional width.
         document.load(std::move(*request.file));
-        document.text().setSelection(0, 0);
     } else if (request.newText) {
         document.loadNew(*request.newText);
     }

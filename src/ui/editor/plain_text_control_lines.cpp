@@ -232,10 +232,10 @@ int PlainTextControl::toWidget(int position) const {
 
 int PlainTextControl::displayLineOf(int widgetPosition) const {
     const QTextBlock block = m_editor->document()->findBlock(widgetPosition);
-    layOutThrough(block.blockNumber());
     const int offset = widgetPosition - block.position();
-    // A paragraph's start, or any place in a paragraph of one line, needs no layout (which for a
-    // paragraph of megabytes takes a second).
+    // A paragraph's start needs only the paragraphs before it counted, and any place in a
+    // paragraph of one line no layout: for a paragraph of megabytes either takes a second.
+    layOutThrough(offset == 0 ? block.blockNumber() - 1 : block.blockNumber());
     if (offset == 0 || block.lineCount() == 1)
         return block.firstLineNumber();
     // The paragraph asked about must have its lines whatever the bookkeeping believes.

@@ -9,6 +9,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -32,9 +33,10 @@ namespace {
 class ReportingLayout : public QPlainTextDocumentLayout {
 public:
     ReportingLayout(QTextDocument* document, std::function<qreal()> width,
-                    std::function<void(int, int, int)> report)
+                    std::function<void(int, int, int)> report,
+                    std::function<bool(const QTextBlock&)> keepShapes)
         : QPlainTextDocumentLayout(document), m_width(std::move(width)),
-          m_report(std::move(report)) {}
+          m_report(std::move(report)), m_keepShapes(std::move(keepShapes)) {}
 
     QRectF blockBoundingRect(const QTextBlock& block) const override {
         const_cast<ReportingLayout*>(this)->ensureLaidOut(block);
@@ -78,6 +80,9 @@ private:
         const qreal margin = doc->documentMargin();
         QTextLayout* layout = block.layout();
         layout->setTextOption(doc->defaultTextOption());
+        // A layout otherwise throws its shaped glyphs away, and every paint of the paragraph
+        // (each blink of the caret) shapes it again from its first character.
+        layout->setCacheEnabled(m_keepShapes(block));
         qreal width = m_width();
         if (width <= 0)
             width = qreal(INT_MAX);
@@ -101,6 +106,7 @@ private:
 
     std::function<qreal()> m_width;
     std::function<void(int, int, int)> m_report;
+    std::function<bool(const QTextBlock&)> m_keepShapes;
     int m_blockCount = 1;
 };
 
@@ -126,11 +132,39 @@ PlainTextEditor::PlainTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
         [this](int from, int removed, int added) {
             if (!m_highlighter || !m_highlighter->isColouring())
                 emit layoutChanged(from, removed, added);
-        }));
+        },
+        [this](const QTextBlock& block) { return keepsShapes(block); }));
     setDocument(text);
     m_highlighter = new HtmlHighlighter(*this);
     m_layoutWidth = viewport()->width();
     preferPlainShaping();
+}
+
+bool PlainTextEditor::keepsShapes(const QTextBlock& block) {
+    if (block.length() < KeptShapesLength || block != textCursor().block())
+        return false;
+    // One paragraph keeps its shapes at a time: they take some 35 bytes a character.
+    const QTextBlock before = m_keptShapes.block();
+    if (before != block) {
+        if (before.isValid() && before.layout()->cacheEnabled())
+            QTimer::singleShot(0, this, [this, at = m_keptShapes] { dropShapes(at); });
+        m_keptShapes = QTextCursor(block);
+    }
+    return true;
+}
+
+void PlainTextEditor::dropShapes(const QTextCursor& at) {
+    const QTextBlock block = at.block();
+    if (!block.isValid() || block == m_keptShapes.block())
+        return;
+    QTextLayout* layout = block.layout();
+    if (!layout->cacheEnabled())
+        return;
+    // Only a layout without the cache gives the shapes back. Its lines go too, which the widget
+    // takes as not laid out: the paragraph is laid out again when it is next shown or asked about.
+    layout->setCacheEnabled(false);
+    layout->beginLayout();
+    layout->endLayout();
 }
 
 void PlainTextEditor::ensureBlockLayout(const QTextBlock& block) const {

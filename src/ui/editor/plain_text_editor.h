@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCursor>
 
 class QMimeData;
 class QTextBlock;
@@ -45,8 +46,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Shaping a paragraph this long again costs more than a millisecond.
+    static constexpr int KeptShapesLength = 50000;
+
     void preferPlainShaping();
+    /// Whether the paragraph being laid out keeps its shaped glyphs: a long one holding the caret.
+    bool keepsShapes(const QTextBlock& block);
+    /// Gives back the shapes of the paragraph at `at`, unless it keeps them again.
+    void dropShapes(const QTextCursor& at);
+
     int m_layoutWidth = -1;
+    QTextCursor m_keptShapes;
     HtmlHighlighter* m_highlighter = nullptr;
 };
 
