@@ -1,4 +1,5 @@
 #include "core/app/document_file.h"
+#include "core/foundation/text_codec.h"
 #include "support/file_size_limit.h"
 #include "support/qt_printers.h"
 #include "support/temp_home.h"
@@ -221,6 +222,44 @@ TEST(SaveDocumentFile, FullDiskLeavesTheOldFile) {
 TEST(SaveDocumentFile, MissingFolderFails) {
     TempHome home;
     expectSaveRefused(home.file("nowhere/page.htm"), QByteArray());
+}
+
+// A large text is decoded as two halves at once. Whatever falls where they meet, the text must be
+// the whole one's: a character of two, three or four bytes across the middle, a byte-order mark
+// there (text, not a mark), and bytes that are not UTF-8 there (the whole file is then read as
+// Windows-1252, as a small one would be).
+TEST(DocumentFile, LargeTextsDecodeAsAWhole) {
+    const QByteArray ascii(5 << 20, 'a');
+    const qsizetype middle = ascii.size() / 2;
+    struct Row {
+        const char* intent;
+        QByteArray piece;
+        bool utf8;
+    };
+    const Row rows[] = {
+        {"two bytes", "\xC3\xA9", true},
+        {"three bytes", "\xE2\x82\xAC", true},
+        {"four bytes", "\xF0\x9F\x98\x80", true},
+        {"byte-order mark", "\xEF\xBB\xBF", true},
+        {"stray continuation bytes", "\x80\x80\x80\x80\x80", false},
+        {"sequence cut short", "\xE2\x82", false},
+    };
+    for (const Row& row : rows) {
+        for (qsizetype shift = -4; shift <= 1; ++shift) {
+            SCOPED_TRACE(testing::Message() << row.intent << ", shifted " << shift);
+            QByteArray bytes = ascii;
+            bytes.replace(middle + shift, row.piece.size(), row.piece);
+            FileFormat format;
+            const QString text = decodeDocument(bytes, format);
+            if (row.utf8) {
+                EXPECT_EQ(format.encoding, Enc::Utf8);
+                EXPECT_TRUE(text == QString::fromUtf8(bytes));
+            } else {
+                EXPECT_EQ(format.encoding, Enc::Windows1252);
+                EXPECT_EQ(text.size(), bytes.size());
+            }
+        }
+    }
 }
 
 } // namespace

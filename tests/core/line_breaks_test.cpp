@@ -53,5 +53,27 @@ TEST(LineBreaks, ParagraphSeparatorsBecomeCrLf) {
     EXPECT_EQ(paragraphsToCrLf(QStringLiteral("a\u00A0b\u2029")), QStringLiteral("a\u00A0b\r\n"));
 }
 
+// Breaks are looked for eight characters at a time: each kind must be found at the edges of those
+// eight, a CR LF across them included, and in the characters left over at the end.
+TEST(LineBreaks, NormalizingFindsBreaksWhereverTheyFall) {
+    for (const char* lineBreak : {"\r", "\n", "\r\n"}) {
+        for (const int at : {0, 6, 7, 8, 9, 15, 16, 17, 21}) {
+            QString text = QStringLiteral("x").repeated(22);
+            text.insert(at, QLatin1String(lineBreak));
+            SCOPED_TRACE(testing::Message()
+                         << QByteArray(lineBreak).toHex().constData() << " at " << at);
+            QString expected = text;
+            expected.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+                .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                .replace(QLatin1String("\n"), QLatin1String("\r\n"));
+            LineBreakKinds kinds;
+            EXPECT_EQ(normalizeLineBreaks(text, &kinds), expected);
+            EXPECT_EQ(kinds.crLf, qstrcmp(lineBreak, "\r\n") == 0);
+            EXPECT_EQ(kinds.cr, qstrcmp(lineBreak, "\r") == 0);
+            EXPECT_EQ(kinds.lf, qstrcmp(lineBreak, "\n") == 0);
+        }
+    }
+}
+
 } // namespace
 } // namespace vellum

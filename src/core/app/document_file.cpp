@@ -1,9 +1,12 @@
 #include "core/app/document_file.h"
 
+#include "core/foundation/char_scan.h"
 #include "core/foundation/line_breaks.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <future>
 
 namespace vellum {
 
@@ -29,18 +32,21 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error,
                     .arg(shown);
         return false;
     }
+    // A large file's hash is worked out beside its decoding.
+    constexpr qsizetype HashBesideBytes = 1 << 20;
+    std::future<quint64> hash;
+    if (bytes.size() >= HashBesideBytes)
+        hash = std::async(std::launch::async, [&bytes] { return DiskStamp::hashOf(bytes); });
     LineBreakKinds kinds;
     out.text = decodeDocument(bytes, out.format, &kinds, declared);
     // The editor takes these for paragraph ends: the file would come back with line breaks.
-    for (const char16_t c : {u'\u2029', u'\uFDD0', u'\uFDD1'}) {
-        if (out.text.contains(QChar(c))) {
-            const QString code = QString::number(static_cast<int>(c), 16).toUpper();
-            error =
-                QStringLiteral(
+    const qsizetype held = indexOfAnyOf(out.text, 0, u"\u2029\uFDD0\uFDD1");
+    if (held >= 0) {
+        const QString code = QString::number(out.text.at(held).unicode(), 16).toUpper();
+        error = QStringLiteral(
                     "%1 holds the character U+%2, which the editor cannot keep; it was not opened.")
                     .arg(shown, code);
-            return false;
-        }
+        return false;
     }
     // Valid UTF-8 comes back byte for byte when its line breaks are all of one kind; anything
     // else is compared by encoding it again.
@@ -52,7 +58,7 @@ bool loadDocumentFile(const QString& path, LoadedDocument& out, QString& error,
         same = encodeDocument(out.text, again) == bytes;
     }
     out.original = same ? QByteArray() : bytes;
-    out.stamp = DiskStamp::of(path, bytes);
+    out.stamp = hash.valid() ? DiskStamp::ofHashed(path, hash.get()) : DiskStamp::of(path, bytes);
     return true;
 }
 

@@ -56,6 +56,10 @@ quint64 DiskStamp::hashOf(const QByteArray& bytes) {
 }
 
 DiskStamp DiskStamp::of(const QString& path, const QByteArray& bytes) {
+    return ofHashed(path, hashOf(bytes));
+}
+
+DiskStamp DiskStamp::ofHashed(const QString& path, quint64 hash) {
     DiskStamp stamp;
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
@@ -70,7 +74,7 @@ DiskStamp DiskStamp::of(const QString& path, const QByteArray& bytes) {
     const timespec& modified = info.st_mtim;
 #endif
     stamp.modifiedNs = static_cast<qint64>(modified.tv_sec) * 1000000000 + modified.tv_nsec;
-    stamp.hash = hashOf(bytes);
+    stamp.hash = hash;
     return stamp;
 }
 

@@ -18,6 +18,8 @@ struct DiskStamp {
     /// The file at `path` as it is now, its content given as `bytes` (just read or written).
     /// Unknown when the file cannot be examined.
     static DiskStamp of(const QString& path, const QByteArray& bytes);
+    /// As above, with the content's hashOf worked out already.
+    static DiskStamp ofHashed(const QString& path, quint64 hash);
     /// The hash the stamp keeps of a content.
     static quint64 hashOf(const QByteArray& bytes);
     bool operator==(const DiskStamp& other) const;

@@ -1,5 +1,7 @@
 #include "core/foundation/line_breaks.h"
 
+#include "core/foundation/char_scan.h"
+
 namespace vellum {
 
 QString withLineBreak(const QString& crlfText, QStringView lineBreak) {
@@ -60,7 +62,9 @@ QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
     // A first pass finds whether anything other than CR LF is there; text that already has only
     // CR LF (as most files read from disk) is returned without a copy.
     qsizetype firstOther = -1;
-    for (qsizetype i = 0; i < n; ++i) {
+    const QStringView all(text);
+    const QStringView breaks(u"\r\n");
+    for (qsizetype i = indexOfAnyOf(all, 0, breaks); i >= 0; i = indexOfAnyOf(all, i + 1, breaks)) {
         const char16_t c = begin[i].unicode();
         if (c == u'\r') {
             if (i + 1 < n && begin[i + 1] == QLatin1Char('\n')) {
@@ -69,10 +73,8 @@ QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
                 continue;
             }
             found.cr = true;
-        } else if (c == u'\n') {
-            found.lf = true;
         } else {
-            continue;
+            found.lf = true;
         }
         if (firstOther < 0)
             firstOther = i;
@@ -85,10 +87,8 @@ QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
     out.reserve(n + n / 16);
     out.append(begin, firstOther);
     qsizetype copied = firstOther;
-    for (qsizetype i = firstOther; i < n; ++i) {
+    for (qsizetype i = firstOther; i >= 0 && i < n; i = indexOfAnyOf(all, i + 1, breaks)) {
         const char16_t c = begin[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
         out.append(begin + copied, i - copied);
         out.append(QLatin1String("\r\n"));
         if (c == u'\r' && i + 1 < n && begin[i + 1] == QLatin1Char('\n'))

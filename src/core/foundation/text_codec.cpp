@@ -7,6 +7,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <cstring>
+#include <thread>
 
 namespace vellum {
 
@@ -50,6 +52,48 @@ bool encode1252(const QString& text, QByteArray& out) {
         *dst++ = static_cast<char>(0x80 + found);
     }
     return true;
+}
+
+// Below this a second thread costs more than it saves.
+constexpr qsizetype ParallelUtf8Bytes = 4 << 20;
+
+constexpr auto Utf8Flags =
+    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
+
+// `bytes` read as UTF-8, `valid` false when they are not UTF-8 (a sequence cut off at the end
+// included). A large text is read as two halves at once, the second from a character's first
+// byte, so that each half is valid exactly when its part of the whole is.
+QString decodeUtf8(QByteArrayView bytes, bool* valid) {
+    if (bytes.size() < ParallelUtf8Bytes || std::thread::hardware_concurrency() < 2) {
+        QStringDecoder utf8(QStringDecoder::Utf8, Utf8Flags);
+        QString text = utf8.decode(bytes);
+        *valid = !utf8.hasError();
+        return text;
+    }
+    qsizetype split = bytes.size() / 2;
+    // A character has at most three bytes after its first; more is not UTF-8, and the second half
+    // then starts with a stray byte that its decoder reports.
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(bytes[split]) & 0xC0) == 0x80;
+         ++back)
+        --split;
+    // Neither half's text is longer than its bytes; the second is written a little further on,
+    // so that nothing the first writes can reach it, and moved down after.
+    constexpr qsizetype Gap = 64;
+    QString text(bytes.size() + Gap, Qt::Uninitialized);
+    QChar* const begin = text.data();
+    QChar* const secondBegin = begin + split + Gap;
+    QStringDecoder second(QStringDecoder::Utf8, Utf8Flags);
+    QChar* secondEnd = secondBegin;
+    std::thread worker(
+        [&] { secondEnd = second.appendToBuffer(secondBegin, bytes.sliced(split)); });
+    QStringDecoder first(QStringDecoder::Utf8, Utf8Flags);
+    QChar* const firstEnd = first.appendToBuffer(begin, bytes.first(split));
+    worker.join();
+    *valid = !first.hasError() && !second.hasError();
+    const qsizetype secondSize = secondEnd - secondBegin;
+    std::memmove(firstEnd, secondBegin, static_cast<std::size_t>(secondSize) * sizeof(QChar));
+    text.truncate((firstEnd - begin) + secondSize);
+    return text;
 }
 
 bool isAscii(const QByteArray& bytes) {
@@ -138,17 +182,16 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format) {
 QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKinds* kinds,
                        DeclaredCharsets declared) {
     format = FileFormat{};
-    QByteArray body = bytes;
+    QByteArrayView body = bytes;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         format.bom = true;
-        body = bytes.mid(3);
+        body = body.sliced(3);
     }
     // The mark is already taken off; a second one is text and must not be skipped as well.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString raw = utf8.decode(body);
+    bool valid = false;
+    QString raw = decodeUtf8(body, &valid);
     // A sequence cut off at the end is an error too: decoding it anyway would drop bytes.
-    if (!utf8.hasError()) {
+    if (valid) {
         // ASCII reads alike in UTF-8 and in every charset a usable declaration names; the page's
         // declaration decides what the first other character typed into it is saved in.
         if (declared == DeclaredCharsets::Follow && !format.bom && isAscii(bytes))
