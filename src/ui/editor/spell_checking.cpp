@@ -30,8 +30,18 @@ constexpr int LanguageSearch = 65536;
 QString topOf(const QTextDocument& document) {
     QString text;
     for (QTextBlock block = document.begin(); block.isValid() && text.size() < LanguageSearch;
-         block = block.next())
-        text += block.text() + QStringLiteral("\r\n");
+         block = block.next()) {
+        // A paragraph longer than what is left to read is read only that far: a page on one
+        // line of megabytes is not copied whole.
+        const int wanted = LanguageSearch - static_cast<int>(text.size());
+        if (block.length() <= wanted) {
+            text += block.text() + QStringLiteral("\r\n");
+            continue;
+        }
+        text.reserve(LanguageSearch);
+        for (int at = block.position(); at < block.position() + wanted; ++at)
+            text += document.characterAt(at);
+    }
     return text;
 }
 
