@@ -260,6 +260,12 @@ TEST(DocumentFile, LargeTextsDecodeAsAWhole) {
             }
         }
     }
+    // Lines ending in LF alone come back with CR LF, the file's break kept as LF.
+    const QByteArray lines = QByteArray("<p>line</p>\n").repeated(500000);
+    const QString crLf = QString::fromUtf8(QByteArray(lines).replace("\n", "\r\n"));
+    FileFormat format;
+    EXPECT_TRUE(decodeDocument(lines, format) == crLf);
+    EXPECT_EQ(format.lineBreak, QStringLiteral("\n"));
 }
 
 } // namespace

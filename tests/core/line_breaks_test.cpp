@@ -1,6 +1,7 @@
 #include "core/foundation/line_breaks.h"
 #include "support/qt_printers.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace vellum {
@@ -53,25 +54,31 @@ TEST(LineBreaks, ParagraphSeparatorsBecomeCrLf) {
     EXPECT_EQ(paragraphsToCrLf(QStringLiteral("a\u00A0b\u2029")), QStringLiteral("a\u00A0b\r\n"));
 }
 
-// Breaks are looked for eight characters at a time: each kind must be found at the edges of those
-// eight, a CR LF across them included, and in the characters left over at the end.
+// Breaks are looked for eight characters at a time, and a text with lone ones is widened from its
+// end, in place when it has room: each kind must be found at the edges of those eight, a CR LF
+// across them included, in the characters left over at either end, and mixed with the others.
 TEST(LineBreaks, NormalizingFindsBreaksWhereverTheyFall) {
+    const auto crLfEverywhere = [](QString text) {
+        return text.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+            .replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    };
+    QStringList texts;
     for (const char* lineBreak : {"\r", "\n", "\r\n"}) {
-        for (const int at : {0, 6, 7, 8, 9, 15, 16, 17, 21}) {
-            QString text = QStringLiteral("x").repeated(22);
-            text.insert(at, QLatin1String(lineBreak));
-            SCOPED_TRACE(testing::Message()
-                         << QByteArray(lineBreak).toHex().constData() << " at " << at);
-            QString expected = text;
-            expected.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-                .replace(QLatin1Char('\r'), QLatin1Char('\n'))
-                .replace(QLatin1String("\n"), QLatin1String("\r\n"));
-            LineBreakKinds kinds;
-            EXPECT_EQ(normalizeLineBreaks(text, &kinds), expected);
-            EXPECT_EQ(kinds.crLf, qstrcmp(lineBreak, "\r\n") == 0);
-            EXPECT_EQ(kinds.cr, qstrcmp(lineBreak, "\r") == 0);
-            EXPECT_EQ(kinds.lf, qstrcmp(lineBreak, "\n") == 0);
-        }
+        for (int at = 0; at <= 22; ++at)
+            texts << QStringLiteral("x").repeated(22).insert(at, QLatin1String(lineBreak));
+    }
+    texts << QStringLiteral("\n\r\r\n\n\rab\r\r\ncdefghijklmnop\n\nq\r");
+    for (const QString& text : texts) {
+        SCOPED_TRACE(text.toUtf8().toHex().constData());
+        LineBreakKinds kinds;
+        EXPECT_EQ(normalizeLineBreaks(text, &kinds), crLfEverywhere(text));
+        EXPECT_EQ(kinds.crLf, text.contains(QLatin1String("\r\n")));
+        EXPECT_EQ(kinds.lf, text.contains(QRegularExpression(QStringLiteral("(^|[^\r])\n"))));
+        EXPECT_EQ(kinds.cr, text.contains(QRegularExpression(QStringLiteral("\r([^\n]|\\z)"))));
+        QString roomy = text;
+        roomy.reserve(text.size() * 2);
+        EXPECT_EQ(normalizeLineBreaks(std::move(roomy), nullptr), crLfEverywhere(text));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/foundation/char_scan.h"
 
+#include <cstring>
+
 namespace vellum {
 
 QString withLineBreak(const QString& crlfText, QStringView lineBreak) {
@@ -52,51 +54,53 @@ QString lineFeedBreaks(const QString& text) {
 }
 
 QString normalizeLineBreaks(const QString& text) {
-    return normalizeLineBreaks(text, nullptr);
+    return normalizeLineBreaks(QString(text), nullptr);
 }
 
 QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds) {
+    return normalizeLineBreaks(QString(text), kinds);
+}
+
+QString normalizeLineBreaks(QString&& text, LineBreakKinds* kinds) {
     LineBreakKinds found;
-    const QChar* const begin = text.constData();
+    const QStringView all(text);
+    const QStringView breaks(u"\r\n");
     const qsizetype n = text.size();
     // A first pass finds whether anything other than CR LF is there; text that already has only
     // CR LF (as most files read from disk) is returned without a copy.
-    qsizetype firstOther = -1;
-    const QStringView all(text);
-    const QStringView breaks(u"\r\n");
+    qsizetype lone = 0;
     for (qsizetype i = indexOfAnyOf(all, 0, breaks); i >= 0; i = indexOfAnyOf(all, i + 1, breaks)) {
-        const char16_t c = begin[i].unicode();
-        if (c == u'\r') {
-            if (i + 1 < n && begin[i + 1] == QLatin1Char('\n')) {
-                found.crLf = true;
-                ++i;
-                continue;
-            }
-            found.cr = true;
-        } else {
-            found.lf = true;
+        if (all[i] == u'\r' && i + 1 < n && all[i + 1] == u'\n') {
+            found.crLf = true;
+            ++i;
+            continue;
         }
-        if (firstOther < 0)
-            firstOther = i;
+        (all[i] == u'\r' ? found.cr : found.lf) = true;
+        ++lone;
     }
     if (kinds)
         *kinds = found;
-    if (firstOther < 0)
-        return text;
-    QString out;
-    out.reserve(n + n / 16);
-    out.append(begin, firstOther);
-    qsizetype copied = firstOther;
-    for (qsizetype i = firstOther; i >= 0 && i < n; i = indexOfAnyOf(all, i + 1, breaks)) {
-        const char16_t c = begin[i].unicode();
-        out.append(begin + copied, i - copied);
-        out.append(QLatin1String("\r\n"));
-        if (c == u'\r' && i + 1 < n && begin[i + 1] == QLatin1Char('\n'))
-            ++i;
-        copied = i + 1;
+    if (lone == 0)
+        return std::move(text);
+    // Each lone break takes one character more. The text is widened where it is (when nobody
+    // else holds it and it has the room, as a decoded file is given), from its end: each line
+    // moves right by the breaks still before it.
+    text.resize(n + lone);
+    char16_t* const chars = reinterpret_cast<char16_t*>(text.data());
+    qsizetype read = n;
+    qsizetype write = n + lone;
+    while (write != read) {
+        const qsizetype at = lastIndexOfAnyOf(QStringView(chars, read), read - 1, breaks);
+        const qsizetype line = read - (at + 1);
+        write -= line;
+        std::memmove(chars + write, chars + at + 1,
+                     static_cast<std::size_t>(line) * sizeof(char16_t));
+        const bool crLf = chars[at] == u'\n' && at > 0 && chars[at - 1] == u'\r';
+        chars[--write] = u'\n';
+        chars[--write] = u'\r';
+        read = crLf ? at - 1 : at;
     }
-    out.append(begin + copied, n - copied);
-    return out;
+    return std::move(text);
 }
 
 QString paragraphsToCrLf(const QString& text) {

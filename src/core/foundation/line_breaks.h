@@ -31,5 +31,7 @@ struct LineBreakKinds {
 
 /// As above, also telling which kinds of line break the text had.
 QString normalizeLineBreaks(const QString& text, LineBreakKinds* kinds);
+/// As above, widening the text where it is when it has room to spare and nobody else holds it.
+QString normalizeLineBreaks(QString&& text, LineBreakKinds* kinds);
 
 } // namespace vellum

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace vellum {
 
@@ -54,6 +55,21 @@ bool encode1252(const QString& text, QByteArray& out) {
     return true;
 }
 
+// Characters to keep free behind a decoded text whose lines end in LF alone, as its first one
+// does: each line feed becomes a CR LF, and with the room the text is widened where it is instead
+// of copied (which for a large file held the text twice).
+qsizetype roomToWidenBreaks(QByteArrayView bytes) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* at = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
+    if (!at || (at > begin && at[-1] == '\r'))
+        return 0;
+    qsizetype feeds = 0;
+    for (; at; at = static_cast<const char*>(std::memchr(at + 1, '\n', end - at - 1)))
+        ++feeds;
+    return feeds;
+}
+
 // Below this a second thread costs more than it saves.
 constexpr qsizetype ParallelUtf8Bytes = 4 << 20;
 
@@ -79,7 +95,7 @@ QString decodeUtf8(QByteArrayView bytes, bool* valid) {
     // Neither half's text is longer than its bytes; the second is written a little further on,
     // so that nothing the first writes can reach it, and moved down after.
     constexpr qsizetype Gap = 64;
-    QString text(bytes.size() + Gap, Qt::Uninitialized);
+    QString text(bytes.size() + Gap + roomToWidenBreaks(bytes), Qt::Uninitialized);
     QChar* const begin = text.data();
     QChar* const secondBegin = begin + split + Gap;
     QStringDecoder second(QStringDecoder::Utf8, Utf8Flags);
@@ -144,7 +160,7 @@ bool encodeDeclared(const QString& text, const FileFormat& format, QByteArray& o
 }
 
 // The text with its line breaks made CR LF; the format takes the kind of the first one.
-QString withFirstLineBreak(const QString& raw, FileFormat& format, LineBreakKinds* kinds) {
+QString withFirstLineBreak(QString&& raw, FileFormat& format, LineBreakKinds* kinds) {
     const QChar* const chars = raw.constData();
     const qsizetype n = raw.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -158,7 +174,7 @@ QString withFirstLineBreak(const QString& raw, FileFormat& format, LineBreakKind
             break;
         }
     }
-    return normalizeLineBreaks(raw, kinds);
+    return normalizeLineBreaks(std::move(raw), kinds);
 }
 
 } // namespace
@@ -203,7 +219,7 @@ QString decodeDocument(const QByteArray& bytes, FileFormat& format, LineBreakKin
             raw = decode1252(bytes);
         }
     }
-    return withFirstLineBreak(raw, format, kinds);
+    return withFirstLineBreak(std::move(raw), format, kinds);
 }
 
 QByteArray encodeDocument(const QString& text, FileFormat& format, bool* switched) {
