@@ -1,5 +1,6 @@
 #include "core/foundation/text_codec.h"
 
+#include "core/foundation/char_scan.h"
 #include "core/foundation/declared_charset.h"
 #include "core/foundation/line_breaks.h"
 
@@ -161,19 +162,13 @@ bool encodeDeclared(const QString& text, const FileFormat& format, QByteArray& o
 
 // The text with its line breaks made CR LF; the format takes the kind of the first one.
 QString withFirstLineBreak(QString&& raw, FileFormat& format, LineBreakKinds* kinds) {
-    const QChar* const chars = raw.constData();
-    const qsizetype n = raw.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (chars[i] == QLatin1Char('\n')) {
-            format.lineBreak = QStringLiteral("\n");
-            break;
-        }
-        if (chars[i] == QLatin1Char('\r')) {
-            const bool crLf = i + 1 < n && chars[i + 1] == QLatin1Char('\n');
-            format.lineBreak = crLf ? QStringLiteral("\r\n") : QStringLiteral("\r");
-            break;
-        }
-    }
+    const QStringView all(raw);
+    const qsizetype first = indexOfAnyOf(all, 0, u"\r\n");
+    if (first >= 0 && all[first] == u'\n')
+        format.lineBreak = QStringLiteral("\n");
+    else if (first >= 0)
+        format.lineBreak =
+            all.sliced(first).startsWith(u"\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\r");
     return normalizeLineBreaks(std::move(raw), kinds);
 }
 
