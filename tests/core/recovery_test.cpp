@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace vellum {
 namespace {
@@ -149,7 +152,10 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
     const QByteArray b = encodeRecovery(record("Untitled 2", true, "b"));
     struct Row {
         const char* intent;
-        const char* holder; // "ended", "live": another instance holds the lock, "none": no lock
+        // "ended", "live": another instance holds the lock, "none": no lock, "nameless": a lock
+        // that names no holder (its maker was killed before it wrote its name), "nameless held":
+        // the same while a process holds it (one that is taking it now)
+        const char* holder;
         QList<QByteArray> files;
         QStringList offered;
     };
@@ -158,6 +164,8 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         {"a running instance's files are not taken", "live", {a, b}, {}},
         {"a folder without its lock is an ended instance's", "none", {a}, {"/a.htm"}},
         {"a file cut short is left out", "ended", {a, b.left(b.size() - 1)}, {"/a.htm"}},
+        {"a lock that names no one and no one holds", "nameless", {a}, {"/a.htm"}},
+        {"a lock that names no one yet, held", "nameless held", {a}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
@@ -165,11 +173,21 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         const QString root = home.file("recovery");
         endedInstance(root, "other", row.files);
         QLockFile live(root + "/other.lock");
-        if (QByteArray(row.holder) == "none")
+        const QByteArray holder(row.holder);
+        if (holder == "none")
             QFile::remove(root + "/other.lock");
-        if (QByteArray(row.holder) == "live") {
+        if (holder == "live") {
             QFile::remove(root + "/other.lock");
             ASSERT_TRUE(live.tryLock(0));
+        }
+        int holding = -1;
+        if (holder.startsWith("nameless")) {
+            QFile lock(root + "/other.lock");
+            ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            if (holder == "nameless held") {
+                holding = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY);
+                ASSERT_EQ(::flock(holding, LOCK_EX | LOCK_NB), 0);
+            }
         }
         RecoveryFolder own(root);
         ASSERT_FALSE(own.claim());
@@ -184,9 +202,11 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         EXPECT_EQ(offered(claim), row.offered);
         EXPECT_TRUE(claim.discard());
         QStringList left{own.id(), own.id() + ".lock"};
-        if (QByteArray(row.holder) == "live")
+        if (holder == "live" || holder == "nameless held")
             left << "other"
                  << "other.lock";
+        if (holding >= 0)
+            ::close(holding);
         left.sort();
         EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), left);
     }

@@ -7,6 +7,7 @@
 #include <QLockFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,12 +29,47 @@ QString lockPath(const QString& root, const QString& id) {
     return root + QLatin1Char('/') + id + QLatin1String(LockSuffix);
 }
 
+// A lock file is made before its holder's name is written into it, so a process killed in
+// between leaves a lock that names no one. QLockFile never counts such a lock as stale, and the
+// folder it guards would never be offered again. Such a lock is removed when no process holds it
+// and it still names no one a moment later: a process taking it now locks it and writes its name
+// within that moment. It is locked here meanwhile, so that a lock made in its place is left alone.
+bool removeIfNameless(const QString& path) {
+    const auto nameless = [&path] {
+        qint64 pid = 0;
+        QString host, application;
+        return !QLockFile(path).getLockInfo(&pid, &host, &application);
+    };
+    if (!nameless())
+        return false;
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat held {
+    }, named{};
+    bool removed =
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
+    if (removed) {
+        QThread::msleep(100);
+        removed = nameless() && ::lstat(encoded.constData(), &named) == 0 &&
+                  named.st_ino == held.st_ino && named.st_dev == held.st_dev &&
+                  ::unlink(encoded.constData()) == 0;
+    }
+    ::close(fd);
+    return removed;
+}
+
 // A lock that counts as held only while its holder lives: with no stale time, QLockFile takes
 // over a lock file only when the process that wrote it has ended, however old it is.
 std::unique_ptr<QLockFile> tryLock(const QString& path) {
     auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0);
-    return lock->tryLock(0) ? std::move(lock) : nullptr;
+    if (lock->tryLock(0))
+        return lock;
+    return lock->error() == QLockFile::LockFailedError && removeIfNameless(path) && lock->tryLock(0)
+               ? std::move(lock)
+               : nullptr;
 }
 
 QString describe(int error) {
