@@ -267,5 +267,64 @@ TEST_F(PlainTextControlTest, OnlyTheLongParagraphHoldingTheCaretKeepsItsShapes) 
     expectLinesAsBuffer(40);
 }
 
+TEST_F(PlainTextControlTest, AChangeWithinAParagraphLaysItOutAlone) {
+    // Paragraphs of different lengths, so that one given another's layout would show the wrong
+    // number of lines; coloured ones colour their paragraph again after each change.
+    const QString coloured =
+        QStringLiteral("<p class=\"a\">one</p>\r\n<p>two three four five six seven "
+                       "eight nine ten eleven twelve</p>\r\n<b>x</b>\r\n")
+            .repeated(6);
+    const QString plain =
+        QStringLiteral("one\r\ntwo three four five six seven eight nine ten eleven\r\nx\r\n")
+            .repeated(6);
+    const struct {
+        const char* intent;
+        int from, to; // in the paragraph numbered 1; from its end when negative
+        const char* with;
+        bool onlyItsOwn; // the paragraphs after it keep their layouts
+    } rows[] = {
+        {"a typed character", 5, 5, "X", true},
+        {"typed at its start", 0, 0, "X", true},
+        {"its last character taken away", -2, -1, "", true},
+        {"it and its break replaced by another", 0, 1000, "<i>new</i>\r\n", false},
+        {"its break replaced by another", -1, 1000, "\r\n", false},
+        {"a paragraph put before it", 0, 0, "<i>new</i>\r\n", false},
+    };
+    for (const QString& text : {coloured, plain})
+        for (const auto& row : rows) {
+            SCOPED_TRACE(row.intent);
+            SCOPED_TRACE(text.left(3).toStdString());
+            start(text, 30);
+            editor.viewport()->repaint();
+            const QTextBlock block = editor.document()->findBlockByNumber(1);
+            ASSERT_GT(block.next().next().layout()->lineCount(), 0) << "shown";
+            // Positions in the text with CR LF breaks, as the control counts them.
+            const int first = text.indexOf(QLatin1String("\r\n")) + 2;
+            const int end = text.indexOf(QLatin1String("\r\n"), first);
+            const auto at = [&](int offset) {
+                return offset < 0 ? end + offset + 1 : std::min(first + offset, end + 2);
+            };
+            control->setSelection(at(row.from), at(row.to));
+            if (row.with == QStringLiteral("X"))
+                QTest::keyClick(&editor, Qt::Key_X);
+            else
+                control->replaceSelection(QString::fromUtf8(row.with));
+            if (row.onlyItsOwn) {
+                EXPECT_GT(block.next().layout()->lineCount(), 0);
+                EXPECT_GT(block.next().next().layout()->lineCount(), 0);
+            }
+            // A paragraph still laid out is laid out from its own text.
+            for (QTextBlock b = editor.document()->firstBlock(); b.isValid(); b = b.next()) {
+                const QTextLayout* layout = b.layout();
+                if (layout->lineCount() > 0) {
+                    const QTextLine last = layout->lineAt(layout->lineCount() - 1);
+                    EXPECT_EQ(last.textStart() + last.textLength(), b.length() - 1)
+                        << "paragraph " << b.blockNumber();
+                }
+            }
+            expectLinesAsBuffer(30);
+        }
+}
+
 } // namespace
 } // namespace vellum

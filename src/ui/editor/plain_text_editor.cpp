@@ -50,7 +50,7 @@ public:
 
 protected:
     void documentChanged(int from, int removed, int added) override {
-        if (!layOutChangedBlock(from, removed + added))
+        if (!layOutChangedBlock(from, added))
             QPlainTextDocumentLayout::documentChanged(from, removed, added);
         m_blockCount = document()->blockCount();
         m_report(from, removed, added);
@@ -58,12 +58,20 @@ protected:
 
 private:
     // A change within one paragraph: lay it out again, and repaint it alone when its height
-    // stays, as the base class does. False for any other change, which the base class takes.
-    bool layOutChangedBlock(int from, int changed) {
+    // stays. False for any other change, which the base class takes.
+    //
+    // The change is within one paragraph when the paragraphs are as many as before and the new
+    // text, `added` characters from `from`, lies in one of them (a break taken away and another
+    // put in its place makes new paragraphs, which are laid out when they are asked about). The
+    // base class asks instead whether the removed and the added lengths, added together, end in
+    // the same paragraph. A typed character whose paragraph is coloured again reports that whole
+    // paragraph as removed and added, so that sum reached into the paragraphs after it, and every
+    // keystroke cleared their layouts and repainted the whole window.
+    bool layOutChangedBlock(int from, int added) {
         const QTextDocument* doc = document();
         const QTextBlock block = doc->findBlock(from);
         if (doc->blockCount() != m_blockCount || !block.isValid() || block.length() == 0 ||
-            block != doc->findBlock(std::max(0, from + changed - 1)) ||
+            block != doc->findBlock(from + std::max(0, added - 1)) ||
             (doc->defaultTextOption().flags() & QTextOption::AddSpaceForLineAndParagraphSeparators))
             return false;
         const qreal height = blockBoundingRect(block).height();
