@@ -11,7 +11,8 @@
 //   whole_text/N            text(), as saving and searching read it
 //   keystroke_replace/N     setSelection near the end, replaceSelection("x"), lineFromPosition(-1)
 //   keystroke_typed/N       a typed 'x' (QTest key event) near the end, lineFromPosition(-1);
-//                           a thousand of them, for the worst one
+//                           a thousand of them, for the worst one; the caret is put in place
+//                           beforehand, untimed (max_with_move_cpu_us adds the move)
 //   resize/N                widen or narrow by 100 px, then the idle-time line count until settled;
 //                           reports the longest single stall of the event loop
 //   font_change/N           the font 2 px larger or back, then the idle-time line count until
@@ -378,16 +379,25 @@ void BM_WholeText(benchmark::State& state, Workbench* bench, int mb) {
 /// status-line query; the paint and other events that follow are counted apart. A keystroke
 /// lays its whole paragraph out again, so the counters also split by paragraph length. Each
 /// inserted character is taken out again, untimed, so that the text does not drift.
-template <typename Keystroke, typename Undo>
-void runKeystrokes(benchmark::State& state, Editor& e, Keystroke keystroke, Undo takeOut) {
+///
+/// `place(at)` puts the caret there first, with the events that follow it, untimed: moving the
+/// caret (and scrolling to it) is not typing. The worst keystroke with the move added to it is
+/// counted apart (max_with_move_cpu_us).
+template <typename Place, typename Keystroke, typename Undo>
+void runKeystrokes(benchmark::State& state, Editor& e, Place place, Keystroke keystroke,
+                   Undo takeOut) {
     Random rnd(13);
     double maxUs = 0, cpuUs = 0, maxCpuUs = 0, eventsUs = 0, maxEventsUs = 0;
-    double shortCpuUs = 0, longCpuUs = 0;
+    double shortCpuUs = 0, longCpuUs = 0, maxWithMoveCpuUs = 0;
     int shortCount = 0, longCount = 0;
     for (auto _ : state) {
         const int length = e.control->length();
         const int at = std::max(0, length - rnd.between(1, 4000));
         Stopwatch t;
+        place(at);
+        const double moveCpu = t.cpuMs() * 1e3;
+        QCoreApplication::processEvents();
+        t.restart();
         keystroke(at);
         benchmark::DoNotOptimize(e.control->lineFromPosition(-1));
         const double us = t.wallMs() * 1e3, cpu = t.cpuMs() * 1e3;
@@ -399,6 +409,7 @@ void runKeystrokes(benchmark::State& state, Editor& e, Keystroke keystroke, Undo
         maxUs = std::max(maxUs, us);
         cpuUs += cpu;
         maxCpuUs = std::max(maxCpuUs, cpu);
+        maxWithMoveCpuUs = std::max(maxWithMoveCpuUs, moveCpu + cpu);
         const int paragraph = e.widget->textCursor().block().length() - 1;
         if (paragraph < 200) {
             shortCpuUs += cpu;
@@ -423,6 +434,7 @@ void runKeystrokes(benchmark::State& state, Editor& e, Keystroke keystroke, Undo
     state.counters["max_us"] = maxUs;
     state.counters["cpu_us"] = cpuUs / n;
     state.counters["max_cpu_us"] = maxCpuUs;
+    state.counters["max_with_move_cpu_us"] = maxWithMoveCpuUs;
     state.counters["short_line_cpu_us"] = shortCount ? shortCpuUs / shortCount : -1;
     state.counters["long_para_cpu_us"] = longCount ? longCpuUs / longCount : -1;
     state.counters["then_events_us"] = eventsUs / n;
@@ -432,8 +444,9 @@ void runKeystrokes(benchmark::State& state, Editor& e, Keystroke keystroke, Undo
 
 void BM_KeystrokeReplace(benchmark::State& state, Workbench* bench, int mb) {
     Editor& e = bench->warmEditor(mb);
+    // The selection is part of the call, and is timed with it.
     runKeystrokes(
-        state, e,
+        state, e, [](int) {},
         [&e](int at) {
             e.control->setSelection(at, at);
             e.control->replaceSelection(QStringLiteral("x"));
@@ -448,11 +461,8 @@ void BM_KeystrokeReplace(benchmark::State& state, Workbench* bench, int mb) {
 void BM_KeystrokeTyped(benchmark::State& state, Workbench* bench, int mb) {
     Editor& e = bench->warmEditor(mb);
     runKeystrokes(
-        state, e,
-        [&e](int at) {
-            e.control->setSelection(at, at);
-            QTest::keyClick(e.widget.get(), 'x');
-        },
+        state, e, [&e](int at) { e.control->setSelection(at, at); },
+        [&e](int) { QTest::keyClick(e.widget.get(), 'x'); },
         [&e] { QTest::keyClick(e.widget.get(), Qt::Key_Backspace); });
 }
 

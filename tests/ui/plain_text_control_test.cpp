@@ -282,15 +282,17 @@ TEST_F(PlainTextControlTest, AChangeWithinAParagraphLaysItOutAlone) {
         int from, to; // in the paragraph numbered 1; from its end when negative
         const char* with;
         bool onlyItsOwn; // the paragraphs after it keep their layouts
+        bool moves;      // the paragraphs after it move, and are drawn again
     } rows[] = {
-        {"a typed character", 5, 5, "X", true},
-        {"typed at its start", 0, 0, "X", true},
-        {"its last character taken away", -2, -1, "", true},
-        {"it and its break replaced by another", 0, 1000, "<i>new</i>\r\n", false},
-        {"its break replaced by another", -1, 1000, "\r\n", false},
-        {"a paragraph put before it", 0, 0, "<i>new</i>\r\n", false},
+        {"a typed character", 5, 5, "X", true, false},
+        {"typed at its start", 0, 0, "X", true, false},
+        {"its last character taken away", -2, -1, "", true, false},
+        {"a word that takes a line more", 5, 5, "abcdefghijklmnopqrstuvwxyz ", true, true},
+        {"it and its break replaced by another", 0, 1000, "<i>new</i>\r\n", false, true},
+        {"its break replaced by another", -1, 1000, "\r\n", false, false},
+        {"a paragraph put before it", 0, 0, "<i>new</i>\r\n", false, true},
     };
-    for (const QString& text : {coloured, plain})
+    for (const QString& text : {coloured, plain}) {
         for (const auto& row : rows) {
             SCOPED_TRACE(row.intent);
             SCOPED_TRACE(text.left(3).toStdString());
@@ -305,10 +307,15 @@ TEST_F(PlainTextControlTest, AChangeWithinAParagraphLaysItOutAlone) {
                 return offset < 0 ? end + offset + 1 : std::min(first + offset, end + 2);
             };
             control->setSelection(at(row.from), at(row.to));
+            QSignalSpy drawnAgain(editor.document()->documentLayout(),
+                                  &QAbstractTextDocumentLayout::update);
             if (row.with == QStringLiteral("X"))
                 QTest::keyClick(&editor, Qt::Key_X);
             else
                 control->replaceSelection(QString::fromUtf8(row.with));
+            if (row.moves) {
+                EXPECT_FALSE(drawnAgain.isEmpty());
+            }
             if (row.onlyItsOwn) {
                 EXPECT_GT(block.next().layout()->lineCount(), 0);
                 EXPECT_GT(block.next().next().layout()->lineCount(), 0);
@@ -324,6 +331,7 @@ TEST_F(PlainTextControlTest, AChangeWithinAParagraphLaysItOutAlone) {
             }
             expectLinesAsBuffer(30);
         }
+    }
 }
 
 } // namespace

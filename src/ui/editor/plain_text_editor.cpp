@@ -36,7 +36,13 @@ public:
                     std::function<void(int, int, int)> report,
                     std::function<bool(const QTextBlock&)> keepShapes)
         : QPlainTextDocumentLayout(document), m_width(std::move(width)),
-          m_report(std::move(report)), m_keepShapes(std::move(keepShapes)) {}
+          m_report(std::move(report)), m_keepShapes(std::move(keepShapes)) {
+        // Connected before anything that colours the text: what comes here is the change to the
+        // text alone, before new colours widen it to the whole of each paragraph they are for.
+        connect(document, &QTextDocument::contentsChange, this, [this](int from, int, int added) {
+            m_edit = {from, added};
+        });
+    }
 
     QRectF blockBoundingRect(const QTextBlock& block) const override {
         const_cast<ReportingLayout*>(this)->ensureLaidOut(block);
@@ -50,8 +56,9 @@ public:
 
 protected:
     void documentChanged(int from, int removed, int added) override {
-        if (!layOutChangedBlock(from, added))
+        if (!layOutChangedBlock(from, removed, added))
             QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        m_edit = {};
         m_blockCount = document()->blockCount();
         m_report(from, removed, added);
     }
@@ -60,23 +67,33 @@ private:
     // A change within one paragraph: lay it out again, and repaint it alone when its height
     // stays. False for any other change, which the base class takes.
     //
-    // The change is within one paragraph when the paragraphs are as many as before and the new
-    // text, `added` characters from `from`, lies in one of them (a break taken away and another
-    // put in its place makes new paragraphs, which are laid out when they are asked about). The
-    // base class asks instead whether the removed and the added lengths, added together, end in
-    // the same paragraph. A typed character whose paragraph is coloured again reports that whole
-    // paragraph as removed and added, so that sum reached into the paragraphs after it, and every
-    // keystroke cleared their layouts and repainted the whole window.
-    bool layOutChangedBlock(int from, int added) {
+    // A change is within one paragraph when the paragraphs are as many as before, what is
+    // reported lies in one paragraph (its break included: new colours report the whole of it),
+    // and the text put in, if any, stays short of that paragraph's break: then no break was put
+    // in, and none was taken away either. Without text put in (new colours alone), the text is
+    // as it was. The base class asks instead whether the removed and the added lengths, added
+    // together, end in the same paragraph; for a typed character in a coloured paragraph, that
+    // sum reached into the paragraphs after it, and every keystroke cleared their layouts and
+    // drew the whole window again.
+    bool layOutChangedBlock(int from, int removed, int added) {
         const QTextDocument* doc = document();
         const QTextBlock block = doc->findBlock(from);
+        const int end = block.position() + block.length();
+        const bool textIn =
+            m_edit.from < 0 ? removed == added
+                            : m_edit.from >= block.position() && m_edit.from + m_edit.added < end;
         if (doc->blockCount() != m_blockCount || !block.isValid() || block.length() == 0 ||
-            block != doc->findBlock(from + std::max(0, added - 1)) ||
+            from + added > end || !textIn ||
             (doc->defaultTextOption().flags() & QTextOption::AddSpaceForLineAndParagraphSeparators))
             return false;
-        const qreal height = blockBoundingRect(block).height();
+        // A change to the text takes the paragraph's lines away with it: asking for its height
+        // then would lay the new text out, once more than needed, and tell nothing. The number of
+        // lines it had is still known.
+        const bool hadLines = block.layout()->lineCount() > 0;
+        const qreal height = hadLines ? blockBoundingRect(block).height() : 0;
+        const int lines = block.lineCount();
         layOut(block);
-        if (blockBoundingRect(block).height() == height)
+        if (hadLines ? blockBoundingRect(block).height() == height : block.lineCount() == lines)
             emit updateBlock(block);
         else
             emit update(QRectF(0., -doc->documentMargin(), 1000000000., 1000000000.));
@@ -116,6 +133,10 @@ private:
     std::function<void(int, int, int)> m_report;
     std::function<bool(const QTextBlock&)> m_keepShapes;
     int m_blockCount = 1;
+    struct {
+        int from = -1; ///< none under way
+        int added = 0;
+    } m_edit; ///< the change to the text being taken in
 };
 
 } // namespace
