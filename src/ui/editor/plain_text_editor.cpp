@@ -37,11 +37,13 @@ public:
                     std::function<bool(const QTextBlock&)> keepShapes)
         : QPlainTextDocumentLayout(document), m_width(std::move(width)),
           m_report(std::move(report)), m_keepShapes(std::move(keepShapes)) {
-        // Connected before anything that colours the text: what comes here is the change to the
-        // text alone, before new colours widen it to the whole of each paragraph they are for.
-        connect(document, &QTextDocument::contentsChange, this, [this](int from, int, int added) {
-            m_edit = {from, added};
-        });
+        // Connected before anything that colours the text or asks where things are: what comes
+        // here is the change to the text alone, before new colours widen it to the whole of each
+        // paragraph they are for, and the paragraph's lines are still those it had before.
+        connect(document, &QTextDocument::contentsChange, this,
+                [this, document](int from, int, int added) {
+                    m_edit = {from, added, extentOf(document->findBlock(from))};
+                });
     }
 
     QRectF blockBoundingRect(const QTextBlock& block) const override {
@@ -86,18 +88,29 @@ private:
             from + added > end || !textIn ||
             (doc->defaultTextOption().flags() & QTextOption::AddSpaceForLineAndParagraphSeparators))
             return false;
-        // A change to the text takes the paragraph's lines away with it: asking for its height
-        // then would lay the new text out, once more than needed, and tell nothing. The number of
-        // lines it had is still known.
-        const bool hadLines = block.layout()->lineCount() > 0;
-        const qreal height = hadLines ? blockBoundingRect(block).height() : 0;
-        const int lines = block.lineCount();
+        const Extent before = m_edit.from >= 0 ? m_edit.before : extentOf(block);
         layOut(block);
-        if (hadLines ? blockBoundingRect(block).height() == height : block.lineCount() == lines)
+        const Extent after = extentOf(block);
+        if (before.height >= 0 ? after.height == before.height : after.lines == before.lines)
             emit updateBlock(block);
         else
             emit update(QRectF(0., -doc->documentMargin(), 1000000000., 1000000000.));
         return true;
+    }
+
+    // A paragraph's height as its lines tell it, when it still has them (new colours and a change
+    // to its text take them away; asking for its height then would lay it out again, and tell
+    // only the new height), and the number of lines it had, which stays known.
+    struct Extent {
+        qreal height = -1; ///< unknown
+        int lines = 0;
+    };
+    Extent extentOf(const QTextBlock& block) const {
+        if (!block.isValid())
+            return {};
+        const bool laidOut = block.layout()->lineCount() > 0;
+        return {laidOut ? QPlainTextDocumentLayout::blockBoundingRect(block).height() : -1.,
+                block.lineCount()};
     }
 
     void layOut(const QTextBlock& block) {
@@ -136,7 +149,8 @@ private:
     struct {
         int from = -1; ///< none under way
         int added = 0;
-    } m_edit; ///< the change to the text being taken in
+        Extent before; ///< of the paragraph at `from`
+    } m_edit;          ///< the change to the text being taken in
 };
 
 } // namespace
