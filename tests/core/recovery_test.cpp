@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -154,7 +155,8 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         const char* intent;
         // "ended", "live": another instance holds the lock, "none": no lock, "nameless": a lock
         // that names no holder (its maker was killed before it wrote its name), "nameless held":
-        // the same while a process holds it (one that is taking it now)
+        // the same while a process holds it, "nameless open": while another process has it open
+        // without holding it yet (one that has just made it)
         const char* holder;
         QList<QByteArray> files;
         QStringList offered;
@@ -166,6 +168,7 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         {"a file cut short is left out", "ended", {a, b.left(b.size() - 1)}, {"/a.htm"}},
         {"a lock that names no one and no one holds", "nameless", {a}, {"/a.htm"}},
         {"a lock that names no one yet, held", "nameless held", {a}, {}},
+        {"a lock that names no one yet, just made", "nameless open", {a}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
@@ -181,12 +184,18 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
             ASSERT_TRUE(live.tryLock(0));
         }
         int holding = -1;
+        QProcess maker;
         if (holder.startsWith("nameless")) {
             QFile lock(root + "/other.lock");
             ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
             if (holder == "nameless held") {
                 holding = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY);
                 ASSERT_EQ(::flock(holding, LOCK_EX | LOCK_NB), 0);
+            }
+            if (holder == "nameless open") {
+                maker.setStandardInputFile(lock.fileName());
+                maker.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+                ASSERT_TRUE(maker.waitForStarted());
             }
         }
         RecoveryFolder own(root);
@@ -202,11 +211,13 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         EXPECT_EQ(offered(claim), row.offered);
         EXPECT_TRUE(claim.discard());
         QStringList left{own.id(), own.id() + ".lock"};
-        if (holder == "live" || holder == "nameless held")
+        if (holder == "live" || holder.startsWith("nameless "))
             left << "other"
                  << "other.lock";
         if (holding >= 0)
             ::close(holding);
+        maker.kill();
+        maker.waitForFinished();
         left.sort();
         EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name), left);
     }

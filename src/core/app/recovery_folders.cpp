@@ -15,6 +15,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,11 +30,55 @@ QString lockPath(const QString& root, const QString& id) {
     return root + QLatin1Char('/') + id + QLatin1String(LockSuffix);
 }
 
+// Whether a process other than this one has `file` open; nothing where the processes' open files
+// cannot be listed.
+std::optional<bool> openElsewhere(const struct stat& file) {
+    DIR* self = ::opendir("/proc/self/fd");
+    if (!self)
+        return std::nullopt;
+    ::closedir(self);
+    DIR* processes = ::opendir("/proc");
+    if (!processes)
+        return std::nullopt;
+    const QByteArray own = QByteArray::number(static_cast<qint64>(::getpid()));
+    bool open = false;
+    while (!open) {
+        const dirent* process = ::readdir(processes);
+        if (!process)
+            break;
+        const QByteArray pid(process->d_name);
+        bool number = false;
+        pid.toLongLong(&number);
+        if (!number || pid == own)
+            continue;
+        // Another user's processes cannot be looked into; they cannot hold a lock in the user's
+        // own folder either.
+        DIR* files = ::opendir(QByteArray("/proc/" + pid + "/fd").constData());
+        if (!files)
+            continue;
+        while (const dirent* entry = ::readdir(files)) {
+            struct stat info {};
+            if (entry->d_name[0] != '.' &&
+                ::fstatat(::dirfd(files), entry->d_name, &info, 0) == 0 &&
+                info.st_dev == file.st_dev && info.st_ino == file.st_ino) {
+                open = true;
+                break;
+            }
+        }
+        ::closedir(files);
+    }
+    ::closedir(processes);
+    return open;
+}
+
 // A lock file is made before its holder's name is written into it, so a process killed in
 // between leaves a lock that names no one. QLockFile never counts such a lock as stale, and the
 // folder it guards would never be offered again. Such a lock is removed when no process holds it
-// and it still names no one a moment later: a process taking it now locks it and writes its name
-// within that moment. It is locked here meanwhile, so that a lock made in its place is left alone.
+// locked and no other process has it open: the process that makes a lock has it open from that
+// moment until it lets the lock go. Where open files cannot be listed, it is removed when it
+// still names no one a moment later, the moment a process taking it needs to write its name. It
+// is locked here meanwhile, and removed only while it is still the file at its name, so that a
+// lock made in its place is left alone.
 bool removeIfNameless(const QString& path) {
     const auto nameless = [&path] {
         qint64 pid = 0;
@@ -51,8 +96,11 @@ bool removeIfNameless(const QString& path) {
     bool removed =
         ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
     if (removed) {
-        QThread::msleep(100);
-        removed = nameless() && ::lstat(encoded.constData(), &named) == 0 &&
+        if (const std::optional<bool> open = openElsewhere(held))
+            removed = !*open;
+        else
+            QThread::msleep(100);
+        removed = removed && nameless() && ::lstat(encoded.constData(), &named) == 0 &&
                   named.st_ino == held.st_ino && named.st_dev == held.st_dev &&
                   ::unlink(encoded.constData()) == 0;
     }
