@@ -91,19 +91,20 @@ bool removeIfNameless(const QString& path) {
     const int fd = ::open(encoded.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
+    const auto abandoned = [&fd](struct stat& held) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &held) != 0 ||
+            !S_ISREG(held.st_mode))
+            return false;
+        if (const std::optional<bool> open = openElsewhere(held))
+            return !*open;
+        QThread::msleep(100);
+        return true;
+    };
     struct stat held {
     }, named{};
-    bool removed =
-        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode);
-    if (removed) {
-        if (const std::optional<bool> open = openElsewhere(held))
-            removed = !*open;
-        else
-            QThread::msleep(100);
-        removed = removed && nameless() && ::lstat(encoded.constData(), &named) == 0 &&
-                  named.st_ino == held.st_ino && named.st_dev == held.st_dev &&
-                  ::unlink(encoded.constData()) == 0;
-    }
+    const bool removed = abandoned(held) && nameless() &&
+                         ::lstat(encoded.constData(), &named) == 0 && named.st_ino == held.st_ino &&
+                         named.st_dev == held.st_dev && ::unlink(encoded.constData()) == 0;
     ::close(fd);
     return removed;
 }

@@ -60,6 +60,8 @@ bool encode1252(const QString& text, QByteArray& out) {
 // does: each line feed becomes a CR LF, and with the room the text is widened where it is instead
 // of copied (which for a large file held the text twice).
 qsizetype roomToWidenBreaks(QByteArrayView bytes) {
+    if (bytes.isEmpty())
+        return 0;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* at = static_cast<const char*>(std::memchr(begin, '\n', bytes.size()));
@@ -78,20 +80,17 @@ constexpr auto Utf8Flags =
     QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
 
 // `bytes` read as UTF-8, `valid` false when they are not UTF-8 (a sequence cut off at the end
-// included). A large text is read as two halves at once, the second from a character's first
-// byte, so that each half is valid exactly when its part of the whole is.
+// included), with room behind the text to widen its line breaks. A large text is read as two
+// halves at once, the second from a character's first byte, so that each half is valid exactly
+// when its part of the whole is.
 QString decodeUtf8(QByteArrayView bytes, bool* valid) {
-    if (bytes.size() < ParallelUtf8Bytes || std::thread::hardware_concurrency() < 2) {
-        QStringDecoder utf8(QStringDecoder::Utf8, Utf8Flags);
-        QString text = utf8.decode(bytes);
-        *valid = !utf8.hasError();
-        return text;
-    }
-    qsizetype split = bytes.size() / 2;
+    const bool halves =
+        bytes.size() >= ParallelUtf8Bytes && std::thread::hardware_concurrency() >= 2;
+    qsizetype split = halves ? bytes.size() / 2 : bytes.size();
     // A character has at most three bytes after its first; more is not UTF-8, and the second half
     // then starts with a stray byte that its decoder reports.
-    for (int back = 0; back < 3 && (static_cast<unsigned char>(bytes[split]) & 0xC0) == 0x80;
-         ++back)
+    for (int back = 0;
+         halves && back < 3 && (static_cast<unsigned char>(bytes[split]) & 0xC0) == 0x80; ++back)
         --split;
     // Neither half's text is longer than its bytes; the second is written a little further on,
     // so that nothing the first writes can reach it, and moved down after.
@@ -101,11 +100,14 @@ QString decodeUtf8(QByteArrayView bytes, bool* valid) {
     QChar* const secondBegin = begin + split + Gap;
     QStringDecoder second(QStringDecoder::Utf8, Utf8Flags);
     QChar* secondEnd = secondBegin;
-    std::thread worker(
-        [&] { secondEnd = second.appendToBuffer(secondBegin, bytes.sliced(split)); });
+    std::thread worker;
+    if (halves)
+        worker = std::thread(
+            [&] { secondEnd = second.appendToBuffer(secondBegin, bytes.sliced(split)); });
     QStringDecoder first(QStringDecoder::Utf8, Utf8Flags);
     QChar* const firstEnd = first.appendToBuffer(begin, bytes.first(split));
-    worker.join();
+    if (worker.joinable())
+        worker.join();
     *valid = !first.hasError() && !second.hasError();
     const qsizetype secondSize = secondEnd - secondBegin;
     std::memmove(firstEnd, secondBegin, static_cast<std::size_t>(secondSize) * sizeof(QChar));

@@ -38,9 +38,9 @@ QString topOf(const QTextDocument& document) {
             text += block.text() + QStringLiteral("\r\n");
             continue;
         }
-        text.reserve(LanguageSearch);
-        for (int at = block.position(); at < block.position() + wanted; ++at)
-            text += document.characterAt(at);
+        QTextCursor part(block);
+        part.setPosition(block.position() + wanted, QTextCursor::KeepAnchor);
+        text += part.selectedText();
     }
     return text;
 }
