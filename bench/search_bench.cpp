@@ -122,12 +122,14 @@ void BM_SearchEditor(benchmark::State& state) {
 // The first search after an edit reads the text out of the widget again.
 void BM_SearchEditorEdited(benchmark::State& state) {
     editor().load(markedDocument());
+    // One character typed in the middle of the text, or taken out again, before each search.
+    const int middle = editor().control->length() / 2;
+    bool typed = false;
     for (auto _ : state) {
         state.PauseTiming();
-        editor().control->setSelection(0, 0);
-        editor().control->replaceSelection(QStringLiteral("x"));
-        editor().control->setSelection(0, 1);
-        editor().control->replaceSelection(QString());
+        editor().control->setSelection(middle, typed ? middle + 1 : middle);
+        editor().control->replaceSelection(typed ? QString() : QStringLiteral("x"));
+        typed = !typed;
         state.ResumeTiming();
         if (!SearchText(*editor().control, Marker, SearchOptions{}))
             state.SkipWithError("the marker was not found");

@@ -332,5 +332,44 @@ TEST_F(PlainTextControlTest, AChangeWithinAParagraphLaysItOutAlone) {
     }
 }
 
+// The text kept for searching is read again only where it changed; whatever the change, it must
+// be the widget's text as it is now.
+TEST_F(PlainTextControlTest, TextKeptForSearchingFollowsEveryEdit) {
+    start(QStringLiteral("<p>one</p>\r\n<p>two</p>\r\nthree"), 40);
+    constexpr int End = -1; // the end of the text
+    const struct {
+        const char* intent;
+        int from, to;
+        QString put; ///< typed when short of a break, else put in; empty: Backspace
+    } rows[] = {
+        {"typed at the start", 0, 0, "ab"},
+        {"typed at the end", End, End, "yz"},
+        {"a break taken out", 14, 14, ""},
+        {"a span over breaks replaced", 2, 20, "X\r\nY"},
+        {"the last character taken out", End, End, ""},
+        {"everything replaced", 0, End, "q"},
+        {"everything taken out", 0, End, ""},
+        {"typed into nothing", 0, 0, "new"},
+    };
+    const auto at = [this](int pos) { return pos == End ? control->length() : pos; };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        control->setSelection(at(row.from), at(row.to));
+        if (row.put.isEmpty())
+            QTest::keyClick(&editor, Qt::Key_Backspace);
+        else if (row.put.contains('\n'))
+            control->replaceSelection(row.put);
+        else
+            QTest::keyClicks(&editor, row.put);
+        EXPECT_EQ(control->searchableText(), editor.document()->toRawText());
+        control->undo();
+        EXPECT_EQ(control->searchableText(), editor.document()->toRawText()) << "undone";
+        control->setSelection(at(row.from), at(row.to));
+        QTest::keyClicks(&editor, "s");
+    }
+    control->setText(QStringLiteral("a\r\nb"));
+    EXPECT_EQ(control->searchableText(), editor.document()->toRawText());
+}
+
 } // namespace
 } // namespace vellum

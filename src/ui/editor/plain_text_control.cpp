@@ -58,10 +58,11 @@ PlainTextControl::PlainTextControl(PlainTextEditor* editor, Clipboard* clipboard
             m_onModified(modified);
     });
     // Colours change no character; anything else may.
-    connect(m_editor->document(), &QTextDocument::contentsChange, this, [this] {
-        if (!m_editor->highlighter().isColouring())
-            m_searchable = QString();
-    });
+    connect(m_editor->document(), &QTextDocument::contentsChange, this,
+            [this](int from, int removed, int) {
+                if (!m_editor->highlighter().isColouring())
+                    noteTextChange(from, removed);
+            });
     m_searchableRelease.setSingleShot(true);
     m_searchableRelease.setInterval(SearchableKeptMs);
     connect(&m_searchableRelease, &QTimer::timeout, this, [this] { m_searchable = QString(); });
@@ -204,12 +205,41 @@ QString PlainTextControl::text() const {
     return paragraphsToCrLf(m_editor->document()->toRawText());
 }
 
+void PlainTextControl::noteTextChange(int from, int removed) {
+    if (m_searchable.isNull())
+        return;
+    const qsizetype before = m_widgetLength;
+    m_widgetLength = m_editor->document()->characterCount() - 1;
+    m_searchableFrom = std::min<qsizetype>(m_searchableFrom, from);
+    // A change may be reported over the document's closing paragraph break, which the text does
+    // not hold.
+    m_searchableTail =
+        std::clamp<qsizetype>(before - (qsizetype(from) + removed), 0, m_searchableTail);
+}
+
 QString PlainTextControl::searchableText() const {
     // Reading the text out of the widget costs several times the search itself, and Find Next is
-    // pressed again and again on an unchanged text: the copy serves until the text changes, or
-    // until searching pauses for a while (it is as large as the text).
-    if (m_searchable.isNull())
-        m_searchable = m_editor->document()->toRawText();
+    // pressed again and again on an unchanged text: the copy serves until searching pauses for a
+    // while (it is as large as the text). After an edit only what changed is read again: the
+    // first Find after typing no longer reads the whole text out of the widget.
+    QTextDocument* doc = m_editor->document();
+    const qsizetype length = doc->characterCount() - 1;
+    const qsizetype kept = m_searchable.size();
+    if (!m_searchable.isNull() &&
+        (m_searchableFrom < kept || m_searchableTail < kept || kept != length)) {
+        const qsizetype keptEnd = kept - m_searchableTail;
+        const qsizetype end = length - m_searchableTail;
+        if (m_searchableFrom <= keptEnd && m_searchableFrom <= end) {
+            QTextCursor changed(doc);
+            changed.setPosition(int(m_searchableFrom));
+            changed.setPosition(int(end), QTextCursor::KeepAnchor);
+            m_searchable.replace(m_searchableFrom, keptEnd - m_searchableFrom,
+                                 changed.selectedText());
+        }
+    }
+    if (m_searchable.isNull() || m_searchable.size() != length)
+        m_searchable = doc->toRawText();
+    m_searchableFrom = m_searchableTail = m_widgetLength = length;
     m_searchableRelease.start();
     return m_searchable;
 }

@@ -144,9 +144,15 @@ private:
     LayoutKey m_backgroundKey;
     bool m_filling = false;
     int m_blockCount = 1;
-    // The widget's text as searchableText last read it; null once the text has changed.
+    // The widget's text as searchableText last read it (null when none is kept), and what has
+    // changed in the widget since: its first `m_searchableFrom` characters and its last
+    // `m_searchableTail` are still as kept.
     mutable QString m_searchable;
+    mutable qsizetype m_searchableFrom = 0;
+    mutable qsizetype m_searchableTail = 0;
+    mutable qsizetype m_widgetLength = 0; ///< as of the last change seen
     mutable QTimer m_searchableRelease;
+    void noteTextChange(int from, int removed);
 };
 
 } // namespace vellum
