@@ -1,6 +1,8 @@
 // Keeping a modified document for recovery, on documents of 1, 5 and 20 MB in a real main window:
 //   snapshot/N   what the window's thread spends when a recovery write is due: the text of the
 //                document taken through RecoveryBook::takeDue (the typing waits for this)
+//   snapshot_after_typing/N   the same when a character has been typed in the middle of the
+//                text since the last one (untimed), as when the user pauses while typing
 //   raw_text/N   the editor's searchable text alone, for comparison (no line-break conversion)
 //   write/N      what the worker thread spends: encoding, checksum, writing, flushing to disk and
 //                renaming (the typing does not wait for this)
@@ -55,6 +57,22 @@ void BM_Snapshot(benchmark::State& state, Bench* bench, int mb) {
         benchmark::DoNotOptimize(snapshot(*bench, book, mb));
 }
 
+void BM_SnapshotAfterTyping(benchmark::State& state, Bench* bench, int mb) {
+    vellum::RecoveryFolder folder(bench->folder());
+    vellum::RecoveryBook book(folder);
+    vellum::TextControl& text = bench->document(mb).text();
+    const int middle = text.length() / 2;
+    bool typed = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        text.setSelection(middle, typed ? middle + 1 : middle);
+        text.replaceSelection(typed ? QString() : QStringLiteral("x"));
+        typed = !typed;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(snapshot(*bench, book, mb));
+    }
+}
+
 void BM_RawText(benchmark::State& state, Bench* bench, int mb) {
     const vellum::Document& document = bench->document(mb);
     for (auto _ : state)
@@ -88,6 +106,7 @@ int main(int argc, char** argv) {
                 ->Unit(benchmark::kMillisecond);
         };
         add("snapshot", BM_Snapshot);
+        add("snapshot_after_typing", BM_SnapshotAfterTyping);
         add("raw_text", BM_RawText);
         add("write", BM_Write);
     }
