@@ -6,6 +6,7 @@
 #include "support/qt_printers.h"
 #include "ui/editor/plain_text_control.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -369,6 +370,55 @@ TEST_F(PlainTextControlTest, TextKeptForSearchingFollowsEveryEdit) {
     }
     control->setText(QStringLiteral("a\r\nb"));
     EXPECT_EQ(control->searchableText(), editor.document()->toRawText());
+}
+
+// A large text goes into the document by building its structures at once; the document must
+// be the one a cursor would have built, paragraph for paragraph, and stay so through edits.
+TEST_F(PlainTextControlTest, ATextTakenInAtOnceIsTheDocumentACursorBuilds) {
+    const QString lines = paragraphs(40000); // two pieces or more
+    const struct {
+        const char* intent;
+        QString text;
+    } rows[] = {
+        {"CR LF, lone CR and LF, empty lines", lines + "\r\n\r\na\rb\n\nc\r\n" + lines},
+        {"a break at the end", lines + "\r\n"},
+        {"document marks", lines + QStringLiteral(u"x\u2029y\uFDD0z\uFDD1\r\n") + lines},
+        {"one paragraph", QStringLiteral("word ").repeated(100000)},
+        {"a short text", "a\r\nb"},
+        {"nothing", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.intent);
+        QString taken = row.text;
+        taken.detach();
+        control->takeText(std::move(taken));
+        QTextDocument want;
+        want.setPlainText(row.text);
+        QTextDocument& got = *editor.document();
+        // The same edits on both, over breaks and within paragraphs, rebalance both trees.
+        QRandomGenerator random(7);
+        for (int edit = 0; edit <= 300; ++edit) {
+            if (edit % 100 == 0) {
+                ASSERT_EQ(got.toRawText(), want.toRawText()) << edit;
+            }
+            ASSERT_EQ(got.blockCount(), want.blockCount()) << edit;
+            for (const int probe : {0, 1, got.characterCount() / 3, got.characterCount() - 1}) {
+                const QTextBlock g = got.findBlock(probe), w = want.findBlock(probe);
+                ASSERT_EQ(g.blockNumber(), w.blockNumber()) << edit << " " << probe;
+                ASSERT_EQ(g.position(), w.position()) << edit << " " << probe;
+                ASSERT_EQ(g.text(), w.text()) << edit << " " << probe;
+            }
+            const int at = random.bounded(got.characterCount());
+            const int length = random.bounded(std::min(40, got.characterCount() - at));
+            const QString put = edit % 3 ? QStringLiteral("new\nline") : QString();
+            for (QTextDocument* doc : {&got, &want}) {
+                QTextCursor c(doc);
+                c.setPosition(at);
+                c.setPosition(at + length, QTextCursor::KeepAnchor);
+                c.insertText(put);
+            }
+        }
+    }
 }
 
 } // namespace

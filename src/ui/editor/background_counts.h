@@ -14,8 +14,8 @@
 
 namespace vellum {
 
-/// The display-line counts of a large text's paragraphs, worked out on a thread of their own
-/// while the text goes into the editor, so that the counting is done on the second processor
+/// The display-line counts of a large text's paragraphs, worked out on threads of their own
+/// while the text goes into the editor, so that the counting is done on the other processors
 /// during the filling instead of after it.
 ///
 /// The text comes in pieces from its end backwards, each starting after a line break; the first
@@ -28,19 +28,20 @@ public:
         int lines = -1; ///< -1: the quick count cannot tell
     };
 
-    /// Starts the thread; it counts as a WrapCounter configured with `font`, `option` and `width`,
-    /// paragraphs of at most `longest` characters (a longer one the widget mostly lays out
+    /// Starts the threads; each counts as a WrapCounter configured with `font`, `option` and
+    /// `width`, paragraphs of at most `longest` characters (a longer one the widget mostly lays out
     /// itself). `done` is called on the counting thread once every piece is counted (after
     /// finish()).
     BackgroundCounts(const QFont& font, const QTextOption& option, qreal width, int longest,
                      std::function<void()> done);
-    /// Stops the counting and waits for the thread.
+    /// Stops the counting and waits for the threads.
     ~BackgroundCounts();
     BackgroundCounts(const BackgroundCounts&) = delete;
     BackgroundCounts& operator=(const BackgroundCounts&) = delete;
 
-    /// Queues the piece before those given so far. False, and nothing queued, when the counting
-    /// has fallen several pieces behind: it is then to be given up.
+    /// Queues the piece before those given so far, first waiting while several pieces wait to
+    /// be counted (so that no more than these are held twice). False, and nothing queued, when
+    /// the counting has stopped.
     bool addBefore(const QString& piece);
     /// No more pieces come.
     void finish();
@@ -51,17 +52,22 @@ public:
 
 private:
     void run(QFont font, QTextOption option, qreal width);
+    /// Puts the pieces' paragraphs together once all are counted; under the lock.
+    bool completeIfCounted();
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<QString> m_queue;
+    std::deque<std::pair<std::size_t, QString>> m_queue; ///< pieces and their numbers
+    /// Each piece's paragraphs, by its number (the text's end first).
+    std::vector<std::vector<Paragraph>> m_pieces;
+    std::size_t m_counted = 0;
     bool m_finished = false;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_done{false};
     int m_longest = 0;
     std::function<void()> m_onDone;
     std::vector<Paragraph> m_paragraphs;
-    std::thread m_thread;
+    std::vector<std::thread> m_threads;
 };
 
 } // namespace vellum

@@ -2,6 +2,7 @@
 
 #include "core/foundation/line_breaks.h"
 #include "ui/editor/html_highlighter.h"
+#include "ui/editor/paragraph_bulk_fill.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -125,12 +126,14 @@ void PlainTextControl::fill(const std::function<QString()>& pieceBefore, qsizety
         m_editor->setTextCursor(QTextCursor(doc));
         QTextCursor at(doc);
         at.beginEditBlock();
+        ParagraphBulkFill bulk(doc);
         for (QString piece = pieceBefore(); !piece.isEmpty(); piece = pieceBefore()) {
             if (m_background && !m_background->addBefore(piece))
                 m_background.reset();
             at.setPosition(1);
-            at.insertText(piece);
+            bulk.insert(at, std::move(piece));
         }
+        bulk.finish();
         if (m_background)
             m_background->finish();
         at.setPosition(0);
