@@ -9,6 +9,8 @@
 //   pieces_append/N        1 MB pieces in order, each appended
 //   set_plain_text/N       QTextDocument::setPlainText
 //   block_per_paragraph/N  QTextCursor::insertText and insertBlock for each paragraph
+//   bulk_pieces/N          1 MB pieces as pieces_prepend, each put in as one run, and the
+//                          document's trees then built at once (what the editor does)
 //   layout_after_fill/N    the plain-text layout set on a document filled without one (what is
 //                          left for the window's thread when a worker thread fills the document)
 //
@@ -16,6 +18,7 @@
 // paragraph beyond the text's own two bytes a character. Run from a Release build.
 
 #include "generated_html.h"
+#include "ui/editor/paragraph_bulk_fill.h"
 
 #include <benchmark/benchmark.h>
 
@@ -129,6 +132,26 @@ std::unique_ptr<QTextDocument> piecesPrepend(const QString& whole) {
     return doc;
 }
 
+std::unique_ptr<QTextDocument> bulkPieces(const QString& whole) {
+    auto doc = emptyDocument(true);
+    doc->setUndoRedoEnabled(false);
+    QTextCursor at(doc.get());
+    at.beginEditBlock();
+    vellum::ParagraphBulkFill bulk(doc.get());
+    for (qsizetype end = whole.size(); end > 0;) {
+        qsizetype start = std::max<qsizetype>(0, end - Piece);
+        if (start > 0)
+            start = whole.lastIndexOf(QLatin1Char('\n'), start) + 1;
+        at.setPosition(0);
+        bulk.insert(at, whole.mid(start, end - start));
+        end = start;
+    }
+    bulk.finish();
+    at.endEditBlock();
+    doc->setUndoRedoEnabled(true);
+    return doc;
+}
+
 std::unique_ptr<QTextDocument> piecesAppend(const QString& whole) {
     auto doc = emptyDocument(true);
     QTextCursor at(doc.get());
@@ -223,6 +246,7 @@ void registerBenchmarks(Texts& texts) {
             return doc;
         });
         fill("block_per_paragraph", blockPerParagraph);
+        fill("bulk_pieces", bulkPieces);
         plain("layout_after_fill", BM_LayoutAfterFill);
     }
 }

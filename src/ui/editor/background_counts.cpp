@@ -12,8 +12,9 @@ namespace vellum {
 namespace {
 
 // Pieces queued and not yet counted when the filling waits for the counting: it then holds no
-// more than these pieces of the text twice.
-constexpr std::size_t MaxWaitingPieces = 8;
+// more than these pieces of the text twice. The document takes a piece in faster than a thread
+// counts it, so more waiting would hold more of the text twice without counting any sooner.
+constexpr std::size_t MaxWaitingPieces = 2;
 
 // Threads counting at once. A paragraph takes the document less time to take in than to count,
 // so the counting sets the pace, on as many processors as are free for it.
