@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    static constexpr int MaxWanted = 4; // more are looked for one character at a time
+    static constexpr int MaxWanted = 6; // more are looked for one character at a time
     __m128i m_each[MaxWanted] = {};
     int m_count;
 };

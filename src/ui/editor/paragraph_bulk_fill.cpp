@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <utility>
 #endif
 
 namespace vellum {
@@ -26,14 +26,15 @@ namespace vellum {
 namespace {
 
 // Makes each break of `piece` a paragraph separator, as the document keeps them: CR LF becomes
-// one. Frame marks, which a cursor also takes for breaks, become breaks too.
-void markBreaks(QString& piece) {
-    static constexpr char16_t Breaks[] = u"\r\n\uFDD0\uFDD1";
-    const QStringView breaks(Breaks, 4);
+// one. Frame marks, which a cursor also takes for breaks, become breaks too. Returns how many.
+quint32 markBreaks(QString& piece) {
+    static constexpr char16_t Breaks[] = u"\r\n\u2029\uFDD0\uFDD1";
+    const QStringView breaks(Breaks, 5);
     QChar* chars = piece.data();
     const qsizetype size = piece.size();
     qsizetype in = 0, out = 0;
-    for (;;) {
+    quint32 count = 0;
+    for (;; ++count) {
         const qsizetype at = indexOfAnyOf(QStringView(chars, size), in, breaks);
         const qsizetype end = at < 0 ? size : at;
         if (out != in)
@@ -47,6 +48,7 @@ void markBreaks(QString& piece) {
         chars[out++] = QChar::ParagraphSeparator;
     }
     piece.truncate(out);
+    return count;
 }
 
 // A tree's node array: its one member, the pointer to node 0 (which holds the header).
@@ -81,37 +83,61 @@ quint32 link(Node* nodes, quint32 first, quint32 last, quint32 parent, int depth
     return middle;
 }
 
-// Replaces the tree's nodes by `count` new ones in text order, each set by `set(node, index)`.
-template <class Node, class Set> void rebuild(QFragmentMap<Node>& tree, quint32 count, Set set) {
+// A tree's new nodes, made in text order. Node 0 is left for the tree's header; the array is
+// allocated as the tree allocates it, which grows and frees it with realloc and free.
+template <class Node> class NodeArray {
+public:
+    explicit NodeArray(quint32 expected) { grow(expected + 1); }
+    ~NodeArray() { std::free(m_nodes); }
+    NodeArray(const NodeArray&) = delete;
+    NodeArray& operator=(const NodeArray&) = delete;
+
+    Node& append() {
+        if (m_count + 1 >= m_capacity)
+            grow(m_capacity * 2);
+        Node& node = m_nodes[++m_count];
+        node.initialize();
+        return node;
+    }
+    quint32 count() const { return m_count; }
+    /// Hands the nodes over.
+    Node* take() { return std::exchange(m_nodes, nullptr); }
+
+private:
+    void grow(quint32 capacity) {
+        capacity = std::max(capacity, 16u);
+        auto* nodes =
+            static_cast<Node*>(std::realloc(m_nodes, std::size_t(capacity) * sizeof(Node)));
+        Q_CHECK_PTR(nodes);
+        m_nodes = nodes;
+        m_capacity = capacity;
+    }
+
+    Node* m_nodes = nullptr;
+    quint32 m_count = 0;
+    quint32 m_capacity = 0;
+};
+
+// Replaces the tree's nodes by `fresh`, linked as a balanced tree.
+template <class Node> void rebuild(QFragmentMap<Node>& tree, NodeArray<Node>& fresh) {
     using Header = typename QFragmentMapData<Node>::Header;
     Node*& nodes = nodesOf(tree);
     for (uint n = tree.firstNode(); n; n = tree.next(n))
         tree.fragment(n)->free();
-    // Allocated as the tree allocates, which grows and frees the array with realloc and free.
-    auto* fresh = static_cast<Node*>(std::malloc((std::size_t(count) + 1) * sizeof(Node)));
-    Q_CHECK_PTR(fresh);
-    for (quint32 i = 1; i <= count; ++i) {
-        fresh[i].initialize();
-        set(fresh[i], i - 1);
-    }
+    const quint32 count = fresh.count();
     const bool full = ((count + 1) & count) == 0;
     const int redDepth = full ? -1 : 31 - qCountLeadingZeroBits(count);
     quint32 sums[Node::size_array_max];
-    auto* head = reinterpret_cast<Header*>(fresh);
+    Node* linked = fresh.take();
+    auto* head = reinterpret_cast<Header*>(linked);
     head->tag = reinterpret_cast<const Header*>(nodes)->tag;
-    head->root = link(fresh, 1, count, 0, 0, redDepth, sums);
-    head->freelist = count + 1; // none free: the next node grows the array
+    head->root = link(linked, 1, count, 0, 0, redDepth, sums);
+    head->freelist = count + 1; // the free ones follow, unused
     head->node_count = count;
     head->allocated = count + 1;
     std::free(nodes);
-    nodes = fresh;
+    nodes = linked;
 }
-
-struct Run {
-    quint32 position; ///< in the document's character buffer
-    quint32 length;
-    int format;
-};
 
 } // namespace
 #endif
@@ -133,7 +159,7 @@ void ParagraphBulkFill::insert(QTextCursor& at, QString piece) {
         QTextCharFormat format = at.charFormat();
         format.clearProperty(QTextFormat::ObjectIndex);
         const int formatIndex = d->formatCollection()->indexForFormat(format);
-        markBreaks(piece);
+        m_breaks += markBreaks(piece);
         d->insert(at.position(), piece, formatIndex);
         m_pending = true;
         return;
@@ -152,11 +178,21 @@ void ParagraphBulkFill::finish() {
     QTextDocumentPrivate::BlockMap& blocks = d->blockMap();
     const QString buffer = d->buffer();
     const QChar* chars = buffer.constData();
+    const int blockFormat = blocks.fragment(blocks.firstNode())->format;
+    const int revision = m_document->revision();
 
     // Every paragraph separator in the text ends a paragraph: its text's runs, then the
-    // separator as a run of its own, as the document keeps them.
-    std::vector<Run> runs;
-    std::vector<quint32> paragraphs; // their lengths, break included
+    // separator as a run of its own, as the document keeps them. Each old run is cut at its
+    // separators, so there are at most as many runs as old runs and twice the separators.
+    const quint32 separators = m_breaks + quint32(blocks.numNodes());
+    NodeArray<QTextFragmentData> runs(2 * separators + quint32(fragments.numNodes()));
+    NodeArray<QTextBlockData> paragraphs(separators);
+    const auto addRun = [&runs](quint32 position, quint32 length, int format) {
+        QTextFragmentData& run = runs.append();
+        run.size_array[0] = length;
+        run.stringPosition = int(position);
+        run.format = format;
+    };
     quint32 length = 0;
     for (uint n = fragments.firstNode(); n; n = fragments.next(n)) {
         const QTextFragmentData* run = fragments.fragment(n);
@@ -167,34 +203,26 @@ void ParagraphBulkFill::finish() {
                 QStringView(chars + from, end - from).indexOf(QChar::ParagraphSeparator);
             const quint32 stop = found < 0 ? end : from + quint32(found);
             if (stop > from)
-                runs.push_back({from, stop - from, run->format});
+                addRun(from, stop - from, run->format);
             length += stop - from;
             if (found < 0)
                 break;
-            runs.push_back({stop, 1, run->format});
-            paragraphs.push_back(length + 1);
+            addRun(stop, 1, run->format);
+            QTextBlockData& paragraph = paragraphs.append();
+            paragraph.size_array[0] = length + 1;
+            paragraph.size_array[1] = 1; // a paragraph
+            paragraph.size_array[2] = 1; // its lines, until it is laid out
+            paragraph.format = blockFormat;
+            paragraph.revision = revision;
             length = 0;
             from = stop + 1;
         }
     }
     // The document ends with a paragraph separator of its own, so nothing is left over.
     Q_ASSERT(length == 0);
-
-    const int blockFormat = blocks.fragment(blocks.firstNode())->format;
-    const int revision = m_document->revision();
-    rebuild(fragments, quint32(runs.size()), [&runs](QTextFragmentData& node, quint32 i) {
-        node.size_array[0] = runs[i].length;
-        node.stringPosition = int(runs[i].position);
-        node.format = runs[i].format;
-    });
-    rebuild(blocks, quint32(paragraphs.size()),
-            [&paragraphs, blockFormat, revision](QTextBlockData& node, quint32 i) {
-                node.size_array[0] = paragraphs[i];
-                node.size_array[1] = 1; // a paragraph
-                node.size_array[2] = 1; // its lines, until it is laid out
-                node.format = blockFormat;
-                node.revision = revision;
-            });
+    m_breaks = 0;
+    rebuild(fragments, runs);
+    rebuild(blocks, paragraphs);
 #endif
 }
 

@@ -34,6 +34,7 @@ public:
 private:
     QTextDocument* m_document;
     bool m_pending = false;
+    quint32 m_breaks = 0; ///< in the pieces put in since the last finish
 };
 
 } // namespace vellum
