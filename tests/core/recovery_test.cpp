@@ -169,6 +169,11 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         {"a lock that names no one and no one holds", "nameless", {a}, {"/a.htm"}},
         {"a lock that names no one yet, held", "nameless held", {a}, {}},
         {"a lock that names no one yet, just made", "nameless open", {a}, {}},
+        {"an ended instance's lock whose taker was killed while making the lock that guards "
+         "taking it over",
+         "ended, remover nameless",
+         {a},
+         {"/a.htm"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.intent);
@@ -182,6 +187,10 @@ TEST(RecoveryFolders, OnlyEndedInstancesCompleteFilesAreOffered) {
         if (holder == "live") {
             QFile::remove(root + "/other.lock");
             ASSERT_TRUE(live.tryLock(0));
+        }
+        if (holder == "ended, remover nameless") {
+            QFile remover(root + "/other.lock.rmlock");
+            ASSERT_TRUE(remover.open(QIODevice::WriteOnly));
         }
         int holding = -1;
         QProcess maker;

@@ -116,9 +116,14 @@ std::unique_ptr<QLockFile> tryLock(const QString& path) {
     lock->setStaleLockTime(0);
     if (lock->tryLock(0))
         return lock;
-    return lock->error() == QLockFile::LockFailedError && removeIfNameless(path) && lock->tryLock(0)
-               ? std::move(lock)
-               : nullptr;
+    if (lock->error() != QLockFile::LockFailedError)
+        return nullptr;
+    // QLockFile takes over an ended holder's lock only while it holds a second lock beside it,
+    // "<lock>.rmlock", with its default stale time. A process killed while making that one
+    // leaves it naming no one too, and every takeover of the lock would fail for half a minute.
+    const bool lockCleared = removeIfNameless(path);
+    const bool removerCleared = removeIfNameless(path + QStringLiteral(".rmlock"));
+    return (lockCleared || removerCleared) && lock->tryLock(0) ? std::move(lock) : nullptr;
 }
 
 QString describe(int error) {
