@@ -142,14 +142,6 @@ template <class Node> void rebuild(QFragmentMap<Node>& tree, NodeArray<Node>& fr
 } // namespace
 #endif
 
-bool ParagraphBulkFill::isBulk() {
-#ifdef VELLUM_PARAGRAPH_BULK_FILL
-    return true;
-#else
-    return false;
-#endif
-}
-
 void ParagraphBulkFill::insert(QTextCursor& at, QString piece) {
 #ifdef VELLUM_PARAGRAPH_BULK_FILL
     QTextDocumentPrivate* d = QTextDocumentPrivate::get(m_document);

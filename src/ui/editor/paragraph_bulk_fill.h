@@ -28,9 +28,6 @@ public:
     /// Makes the breaks in the pieces paragraphs; does nothing when none are pending.
     void finish();
 
-    /// Whether pieces go in as runs here (and not through the cursor).
-    static bool isBulk();
-
 private:
     QTextDocument* m_document;
     bool m_pending = false;
